@@ -1,0 +1,149 @@
+#pragma once
+
+#include "simtrack.h"
+#include "sonos/records.h"
+
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QRandomGenerator>
+
+#include <optional>
+
+class QTcpSocket;
+
+namespace corvane::sim {
+
+// What reached a simulated speaker, for tests that check the wire.
+struct SimRequest
+{
+    QByteArray method;
+    QString path;
+    QString query;
+    QList<QPair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+    QString service; // from SOAPACTION, empty for plain GETs
+    QString action;
+    QHash<QString, QString> arguments; // SOAP arguments, unescaped once
+
+    QByteArray header(const QByteArray &name) const;
+};
+
+struct SimSpeakerConfig
+{
+    QString ip;
+    QString uuid; // RINCON_...
+    QString roomName;
+    QString modelName;   // "Sonos Era 100"
+    QString modelNumber; // "S39"
+    QString displayName; // "Era 100"
+    bool hasBattery = false;
+    int batteryLevel = 0;
+    QString powerSource; // "BATTERY", "USB_POWER", "SONOS_CHARGING_RING"
+    bool hasAudioIn = false;
+};
+
+// Ways a speaker can misbehave, set by tests and by `corvane sim` users.
+struct SimFaults
+{
+    int delayMs = 0;                // answer late
+    bool silent = false;            // accept the connection, never answer
+    bool emptyServerError = false;  // 500 with no body
+    bool invalidUtf8 = false;       // 200 with bytes that are not UTF-8
+    bool localControlOff = false;   // 403 to everything (UPnP switched off in the Sonos app)
+};
+
+// One simulated zone player: an HTTP server on its own loopback address, port 1400, with state
+// that behaves like a real player's (position advancing while playing, sleep timer counting down).
+class SimSpeaker : public QAbstractHttpServer
+{
+    Q_OBJECT
+public:
+    enum class Transport { Stopped, Playing, Paused };
+
+    explicit SimSpeaker(SimSpeakerConfig config, QObject *parent = nullptr);
+    ~SimSpeaker() override;
+
+    const SimSpeakerConfig &config() const { return m_config; }
+    Speaker speaker() const;
+
+    // Starts listening on ip:1400; false when the address cannot be bound.
+    bool start(quint16 port = 1400);
+    // The speaker leaves the network (connections are refused) until start() again.
+    void stop();
+    bool isOnline() const { return m_online; }
+
+    void setQueue(QList<SimTrack> tracks, int currentTrack = 1);
+    QList<SimTrack> queue() const { return m_queue; }
+    // Plays a radio stream or the line-in instead of the queue.
+    void setStreamSource(SimTrack source);
+    void setTransport(Transport state);
+    void setPosition(int seconds);
+
+    SimFaults &faults() { return m_faults; }
+
+    // Current state, brought up to date with the clock.
+    Transport transport();
+    int trackNumber();
+    int positionSeconds();
+    PlayMode playMode() const { return m_playMode; }
+    std::optional<int> sleepSecondsLeft();
+    int volume() const { return m_volume; }
+    bool muted() const { return m_muted; }
+    Equalizer equalizer() const { return m_eq; }
+
+    QList<SimRequest> received() const { return m_received; }
+    void clearReceived() { m_received.clear(); }
+
+Q_SIGNALS:
+    void requestReceived(const corvane::sim::SimRequest &request);
+
+protected:
+    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+
+private:
+    struct Reply
+    {
+        int status = 200;
+        QByteArray contentType = "text/xml; charset=\"utf-8\"";
+        QByteArray body;
+    };
+
+    Reply route(const SimRequest &request);
+    Reply soap(const SimRequest &request);
+    Reply avTransport(const SimRequest &request);
+    Reply renderingControl(const SimRequest &request);
+    Reply deviceDescription() const;
+    Reply batteryPage() const;
+    Reply albumArt(const QString &key) const;
+    void send(QTcpSocket *socket, Reply reply);
+
+    void settle();
+    bool stepForward(bool userAction);
+    const SimTrack *currentTrack() const;
+
+    SimSpeakerConfig m_config;
+    SimFaults m_faults;
+    bool m_online = false;
+    QList<SimRequest> m_received;
+
+    QList<SimTrack> m_queue;
+    std::optional<SimTrack> m_stream;
+    int m_track = 0; // 1-based; 0 when the queue is empty
+    Transport m_transport = Transport::Stopped;
+    qint64 m_positionMs = 0;
+    QElapsedTimer m_clock;
+    qint64 m_lastSettle = 0;
+    std::optional<qint64> m_sleepDeadline; // on m_clock
+    int m_sleepGeneration = 0;
+    PlayMode m_playMode = PlayMode::Normal;
+    QRandomGenerator m_shuffle{20240611u};
+
+    int m_volume = 25;
+    bool m_muted = false;
+    Equalizer m_eq;
+};
+
+} // namespace corvane::sim

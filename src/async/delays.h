@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+
+namespace corvane {
+
+using Millis = std::chrono::milliseconds;
+
+// Every delay and timeout of the program, in one place, so tests can run the same code with the
+// delays scaled down (setDelayScale) while one test checks the real values.
+#define CORVANE_DELAYS(X)                                                                          \
+    X(soapTimeout, 10000)                                                                          \
+    X(batteryTimeout, 4000)                                                                        \
+    X(deviceDescriptionTimeout, 4000)
+
+struct Delays
+{
+#define CORVANE_DELAY_FIELD(name, ms) Millis name{ms};
+    CORVANE_DELAYS(CORVANE_DELAY_FIELD)
+#undef CORVANE_DELAY_FIELD
+};
+
+// The table in force: the real values times the current scale.
+Delays delays();
+// Multiplies every delay by `scale` (tests use values such as 0.01).
+void setDelayScale(double scale);
+
+} // namespace corvane

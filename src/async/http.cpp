@@ -1,0 +1,130 @@
+#include "http.h"
+
+#include <QCoreApplication>
+#include <QCoroNetworkReply>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+namespace corvane {
+
+QByteArray HttpResult::header(const QByteArray &name) const
+{
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+QNetworkAccessManager *speakerNetwork()
+{
+    // Parented to the application so it goes away before Qt's own teardown.
+    static QPointer<QNetworkAccessManager> network;
+    if (!network) {
+        network = new QNetworkAccessManager(QCoreApplication::instance());
+        network->setProxy(QNetworkProxy::NoProxy);
+        network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    }
+    return network;
+}
+
+QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bool cancelled)
+{
+    if (timedOut)
+        return QStringLiteral("Le délai d'attente est dépassé : l'appareil n'a pas répondu à temps.");
+    if (cancelled)
+        return QStringLiteral("La demande a été annulée.");
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("La connexion a été refusée : l'appareil n'écoute pas à cette adresse.");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("L'appareil a fermé la connexion avant de répondre.");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("Adresse introuvable sur le réseau.");
+    case QNetworkReply::TimeoutError:
+        return QStringLiteral("Le délai d'attente est dépassé : l'appareil n'a pas répondu à temps.");
+    case QNetworkReply::OperationCanceledError:
+        return QStringLiteral("La demande a été annulée.");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("La connexion sécurisée a échoué.");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return QStringLiteral("Le réseau est momentanément indisponible.");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return QStringLiteral("Le proxy réseau a empêché la connexion.");
+    case QNetworkReply::ProtocolFailure:
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+        return QStringLiteral("L'appareil a envoyé une réponse illisible.");
+    default:
+        return QStringLiteral("L'appareil est injoignable sur le réseau (hôte inaccessible ou "
+                              "réseau indisponible).");
+    }
+}
+
+QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request)
+{
+    HttpResult result;
+    if (request.token.isCancelled()) {
+        result.cancelled = true;
+        result.error = QNetworkReply::OperationCanceledError;
+        result.errorMessage = networkErrorMessage(result.error, false, true);
+        co_return result;
+    }
+
+    QNetworkRequest networkRequest(request.url);
+    for (const auto &[name, value] : request.headers)
+        networkRequest.setRawHeader(name, value);
+    networkRequest.setAttribute(QNetworkRequest::CacheLoadControlAttribute, request.cacheLoad);
+
+    std::unique_ptr<QNetworkReply, QScopedPointerDeleteLater> reply;
+    if (request.method == "GET")
+        reply.reset(network->get(networkRequest));
+    else
+        reply.reset(network->sendCustomRequest(networkRequest, request.method, request.body));
+
+    bool timedOut = false;
+    bool cancelled = false;
+    QNetworkReply *raw = reply.get();
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, raw, [raw, &timedOut] {
+        timedOut = true;
+        raw->abort();
+    });
+    if (request.timeout.count() > 0)
+        timer.start(request.timeout);
+    const QMetaObject::Connection onCancel = request.token.onCancel(raw, [raw, &cancelled] {
+        cancelled = true;
+        if (raw->isRunning())
+            raw->abort();
+    });
+
+    co_await raw;
+
+    // The reply outlives this frame until deleteLater runs: nothing may reach our locals then.
+    timer.stop();
+    QObject::disconnect(onCancel);
+
+    result.error = raw->error();
+    result.timedOut = timedOut;
+    result.cancelled = cancelled;
+    const QVariant status = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid() && !timedOut && !cancelled)
+        result.status = status.toInt();
+    result.headers = raw->rawHeaderPairs();
+    result.body = raw->readAll();
+    if (!result.status)
+        result.errorMessage = networkErrorMessage(result.error, timedOut, cancelled);
+    co_return result;
+}
+
+} // namespace corvane

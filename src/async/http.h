@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cancellation.h"
+#include "delays.h"
+
+#include <QByteArray>
+#include <QCoroTask>
+#include <QList>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+#include <optional>
+#include <utility>
+
+class QNetworkAccessManager;
+
+namespace corvane {
+
+struct HttpRequest
+{
+    QByteArray method = "GET";
+    QUrl url;
+    QList<std::pair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+    // Bounds the whole exchange, not only a silence; zero means no bound.
+    Millis timeout{0};
+    QNetworkRequest::CacheLoadControl cacheLoad = QNetworkRequest::PreferNetwork;
+    CancellationToken token;
+};
+
+struct HttpResult
+{
+    // The HTTP status code; absent when no complete HTTP reply arrived (refused, timed out,
+    // cancelled, unreachable, ...).
+    std::optional<int> status;
+    QByteArray body;
+    QList<QNetworkReply::RawHeaderPair> headers;
+    QNetworkReply::NetworkError error = QNetworkReply::NoError;
+    bool timedOut = false;
+    bool cancelled = false;
+    // French description of a transport failure; empty when an HTTP reply arrived.
+    QString errorMessage;
+
+    QByteArray header(const QByteArray &name) const;
+};
+
+// The long-lived client for speakers (no proxy: speakers are on the local network).
+QNetworkAccessManager *speakerNetwork();
+
+// One request through `network`. Never throws: failures are described in the result.
+QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request);
+
+// The French text the user sees for a transport failure.
+QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bool cancelled);
+
+} // namespace corvane

@@ -1,0 +1,217 @@
+#include "replies.h"
+
+#include "text.h"
+
+#include <QRegularExpression>
+
+namespace corvane {
+
+namespace {
+
+QRegularExpression caseless(const char *pattern)
+{
+    return QRegularExpression(QString::fromLatin1(pattern),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+QString captureOrEmpty(const QRegularExpression &pattern, const QString &text)
+{
+    return firstCapture(pattern, text).value_or(QString());
+}
+
+std::optional<int> captureInt(const QRegularExpression &pattern, const QString &text)
+{
+    const auto captured = firstCapture(pattern, text);
+    if (!captured || captured->isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const int value = captured->toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+const QRegularExpression &titlePattern()
+{
+    static const QRegularExpression p = caseless("<dc:title>([^<]*)</dc:title>");
+    return p;
+}
+
+const QRegularExpression &creatorPattern()
+{
+    static const QRegularExpression p = caseless("<dc:creator>([^<]*)</dc:creator>");
+    return p;
+}
+
+const QRegularExpression &albumArtPattern()
+{
+    static const QRegularExpression p = caseless("<upnp:albumArtURI>([^<]*)</upnp:albumArtURI>");
+    return p;
+}
+
+// The top-level <item ...>...</item> elements of a DIDL-Lite document. A favorite carries its own
+// DIDL-Lite in r:resMD, and a single-track favorite nests an <item> there: counting depth keeps
+// that nested item inside its favorite instead of ending the favorite at the nested close tag.
+QList<QStringView> topLevelItems(const QString &didl)
+{
+    static const QRegularExpression tag(QStringLiteral("<(/?)item(?=[\\s>/])"));
+    QList<QStringView> items;
+    int depth = 0;
+    qsizetype start = -1;
+    auto it = tag.globalMatch(didl);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const bool closing = !m.capturedView(1).isEmpty();
+        if (!closing) {
+            if (depth++ == 0)
+                start = m.capturedStart(0);
+        } else if (depth > 0 && --depth == 0) {
+            const qsizetype end = didl.indexOf(QLatin1Char('>'), m.capturedEnd(0));
+            if (end < 0)
+                break;
+            items.append(QStringView(didl).mid(start, end + 1 - start));
+        }
+    }
+    return items;
+}
+
+} // namespace
+
+QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker)
+{
+    static const QRegularExpression idPattern(QStringLiteral("^<item id=\"([^\"]+)\""));
+    static const QRegularExpression resPattern = caseless("<res[^>]*>([^<]*)</res>");
+    static const QRegularExpression resMDPattern = caseless("<r:resMD>(.*?)</r:resMD>");
+
+    QList<SonosFavorite> favorites;
+    for (const QStringView view : topLevelItems(didl)) {
+        const QString item = view.toString();
+        const QRegularExpressionMatch idMatch = idPattern.match(item);
+        if (!idMatch.hasMatch())
+            continue;
+        const auto title = firstCapture(titlePattern(), item);
+        if (!title)
+            continue;
+        SonosFavorite favorite;
+        favorite.id = idMatch.captured(1);
+        favorite.title = *title;
+        favorite.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), item), speaker);
+        favorite.uri = captureOrEmpty(resPattern, item);
+        favorite.metadata = captureOrEmpty(resMDPattern, item);
+        favorites.append(favorite);
+    }
+    return favorites;
+}
+
+QList<QueueItem> parseQueue(const QString &didl, const Speaker &speaker)
+{
+    static const QRegularExpression itemPattern(QStringLiteral("<item id=\"Q:0/(\\d+)\".*?</item>"),
+                                                QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression songPattern = caseless("song(?:%3a|%3A|:)(\\d+)");
+
+    QList<QueueItem> items;
+    auto it = itemPattern.globalMatch(didl);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        bool ok = false;
+        const int number = m.capturedView(1).toInt(&ok, 10);
+        if (!ok)
+            continue;
+        const QString item = m.captured(0);
+        QueueItem entry;
+        entry.id = number;
+        entry.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), item), speaker);
+        entry.title = firstCapture(titlePattern(), item).value_or(QStringLiteral("—"));
+        entry.artist = captureOrEmpty(creatorPattern(), item);
+        entry.songID = firstCapture(songPattern, item);
+        items.append(entry);
+    }
+    return items;
+}
+
+NowPlaying parseNowPlaying(const QString &positionText, const QString &transportText,
+                           const Speaker &speaker)
+{
+    static const QRegularExpression album = caseless("<upnp:album>([^<]*)</upnp:album>");
+    static const QRegularExpression state =
+        caseless("<CurrentTransportState>([A-Z_]+)</CurrentTransportState>");
+    static const QRegularExpression track = caseless("<Track>(\\d+)</Track>");
+    static const QRegularExpression relTime = caseless("<RelTime>([0-9:]+)</RelTime>");
+    static const QRegularExpression song = caseless("song%3[aA]([0-9]+)");
+    static const QRegularExpression duration =
+        caseless("<TrackDuration>([0-9:]+)</TrackDuration>");
+
+    NowPlaying now;
+    now.title = captureOrEmpty(titlePattern(), positionText);
+    now.artist = captureOrEmpty(creatorPattern(), positionText);
+    now.album = captureOrEmpty(album, positionText);
+    now.isPlaying = firstCapture(state, transportText) == QStringLiteral("PLAYING");
+    now.queueIndex = captureInt(track, positionText);
+    now.elapsed = hmsSeconds(firstCapture(relTime, positionText));
+    now.trackID = firstCapture(song, positionText);
+    now.duration = hmsSeconds(firstCapture(duration, positionText));
+    now.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), positionText), speaker);
+    return now;
+}
+
+std::optional<PlayMode> parsePlayMode(const QString &reply)
+{
+    static const QRegularExpression mode = caseless("<PlayMode>([A-Z_]+)</PlayMode>");
+    return playModeFromText(captureOrEmpty(mode, reply));
+}
+
+std::optional<int> parseSleepTimerRemaining(const QString &reply)
+{
+    static const QRegularExpression remaining =
+        caseless("<RemainingSleepTimerDuration>([0-9:]+)</RemainingSleepTimerDuration>");
+    const auto text = firstCapture(remaining, reply);
+    if (!text || text->isEmpty())
+        return std::nullopt;
+    QList<int> numbers;
+    for (const QStringView piece : QStringView(*text).split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int value = piece.toInt(&ok, 10);
+        if (ok)
+            numbers.append(value);
+    }
+    if (numbers.size() != 3)
+        return std::nullopt;
+    return numbers[0] * 60 + numbers[1] + (numbers[2] > 0 ? 1 : 0);
+}
+
+int parseVolume(const QString &reply)
+{
+    static const QRegularExpression volume = caseless("<CurrentVolume>(\\d+)</CurrentVolume>");
+    return captureInt(volume, reply).value_or(0);
+}
+
+bool parseMute(const QString &reply)
+{
+    static const QRegularExpression mute = caseless("<CurrentMute>([01])</CurrentMute>");
+    return firstCapture(mute, reply) == QStringLiteral("1");
+}
+
+Equalizer parseEqualizer(const QString &bassReply, const QString &trebleReply,
+                         const QString &loudnessReply)
+{
+    static const QRegularExpression bass = caseless("<CurrentBass>(-?\\d+)</CurrentBass>");
+    static const QRegularExpression treble = caseless("<CurrentTreble>(-?\\d+)</CurrentTreble>");
+    static const QRegularExpression loudness =
+        caseless("<CurrentLoudness>([01])</CurrentLoudness>");
+    Equalizer eq;
+    eq.bass = captureInt(bass, bassReply).value_or(0);
+    eq.treble = captureInt(treble, trebleReply).value_or(0);
+    eq.loudness = firstCapture(loudness, loudnessReply) == QStringLiteral("1");
+    return eq;
+}
+
+std::optional<BatteryStatus> parseBatteryStatus(const QString &page)
+{
+    static const QRegularExpression level = caseless("<Data name=\"Level\">(\\d+)</Data>");
+    static const QRegularExpression source =
+        caseless("<Data name=\"PowerSource\">([A-Z_]+)</Data>");
+    const auto percent = captureInt(level, page);
+    if (!percent)
+        return std::nullopt;
+    return BatteryStatus{*percent, captureOrEmpty(source, page).contains(QLatin1String("USB"))};
+}
+
+} // namespace corvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "records.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+// Readers of speaker replies. They never fail: missing or malformed fields take their defaults.
+
+// Items of a Browse reply of FV:2 (after the two unescapes of browse()).
+QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker);
+// Items Q:0/n of a Browse reply of Q:0 (after the two unescapes of browse()).
+QList<QueueItem> parseQueue(const QString &didl, const Speaker &speaker);
+
+// GetPositionInfo (unescaped twice) and GetTransportInfo replies into one snapshot.
+NowPlaying parseNowPlaying(const QString &positionText, const QString &transportText,
+                           const Speaker &speaker);
+std::optional<PlayMode> parsePlayMode(const QString &reply);
+// Minutes left, a started minute counting as a whole one; absent when no timer runs.
+std::optional<int> parseSleepTimerRemaining(const QString &reply);
+int parseVolume(const QString &reply);
+bool parseMute(const QString &reply);
+Equalizer parseEqualizer(const QString &bassReply, const QString &trebleReply,
+                         const QString &loudnessReply);
+std::optional<BatteryStatus> parseBatteryStatus(const QString &page);
+
+} // namespace corvane

@@ -1,0 +1,114 @@
+#include "text.h"
+
+#include "records.h"
+
+#include <QHash>
+
+namespace corvane {
+
+QString xmlEscape(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        case '\'':
+            out += QLatin1String("&apos;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString xmlUnescape(const QString &text)
+{
+    if (!text.contains(QLatin1Char('&')))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    out.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    out.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    out.replace(QLatin1String("&apos;"), QLatin1String("'"));
+    out.replace(QLatin1String("&#39;"), QLatin1String("'"));
+    out.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return out;
+}
+
+std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text)
+{
+    if (!pattern.isValid())
+        return std::nullopt;
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch() || match.capturedStart(1) < 0)
+        return std::nullopt;
+    return match.captured(1);
+}
+
+std::optional<QString> firstCapture(const QString &pattern, const QString &text)
+{
+    // Everything runs on the main thread, but keep the cache per thread to stay honest.
+    thread_local QHash<QString, QRegularExpression> compiled;
+    auto it = compiled.find(pattern);
+    if (it == compiled.end())
+        it = compiled.insert(pattern,
+                             QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
+    return firstCapture(*it, text);
+}
+
+int hmsSeconds(const std::optional<QString> &text)
+{
+    if (!text)
+        return 0;
+    int total = 0;
+    const auto pieces = QStringView(*text).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QStringView piece : pieces) {
+        bool ok = false;
+        const int value = piece.toInt(&ok, 10);
+        if (ok)
+            total = total * 60 + value;
+    }
+    return total;
+}
+
+std::optional<QUrl> resolveArtwork(const QString &text, const Speaker &speaker)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    if (text.startsWith(QLatin1String("http"))) {
+        const QUrl url(text);
+        return url.isValid() ? std::optional<QUrl>(url) : std::nullopt;
+    }
+    const QUrl resolved = speaker.baseURL().resolved(QUrl(text));
+    return resolved.isValid() ? std::optional<QUrl>(resolved) : std::nullopt;
+}
+
+std::optional<QUrl> artworkURL(const std::optional<QString> &base, int size)
+{
+    if (!base)
+        return std::nullopt;
+    static const QRegularExpression sizeSegment(QStringLiteral("/[0-9]{2,4}x[0-9]{2,4}"));
+    const qsizetype slash = base->lastIndexOf(QLatin1Char('/'));
+    const qsizetype from = slash < 0 ? 0 : slash;
+    QString tail = base->mid(from);
+    tail.replace(sizeSegment, QStringLiteral("/%1x%1").arg(size));
+    const QUrl url(base->left(from) + tail, QUrl::StrictMode);
+    if (!url.isValid())
+        return std::nullopt;
+    return url;
+}
+
+} // namespace corvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace corvane {
+
+struct Speaker;
+
+// Escapes &, <, >, " and ' (in that order) for XML text and attribute values.
+QString xmlEscape(const QString &text);
+// Undoes one level of escaping; speakers nest escaped XML in escaped XML, so callers apply it
+// twice where needed.
+QString xmlUnescape(const QString &text);
+
+// First capture group of the first match of a case-insensitive pattern; absent when the pattern
+// is invalid, nothing matches or the group did not take part. Patterns are compiled once.
+std::optional<QString> firstCapture(const QString &pattern, const QString &text);
+std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text);
+
+// "0:03:27" -> 207; pieces that are not numbers are skipped, absent or empty text gives 0.
+int hmsSeconds(const std::optional<QString> &text);
+
+// Absolute artwork URL from a reply: "http..." as is, anything else relative to the speaker.
+std::optional<QUrl> resolveArtwork(const QString &text, const Speaker &speaker);
+
+// Rewrites the NNNxNNN size segment of the last path segment of an artwork base URL.
+std::optional<QUrl> artworkURL(const std::optional<QString> &base, int size);
+
+} // namespace corvane

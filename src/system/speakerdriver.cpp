@@ -1,0 +1,256 @@
+#include "speakerdriver.h"
+
+#include "async/delays.h"
+#include "async/http.h"
+#include "sonos/corvaneerror.h"
+#include "sonos/sonoscontroller.h"
+#include "sonos/text.h"
+
+#include <QHostAddress>
+
+namespace corvane {
+
+namespace {
+
+QString clock(int seconds)
+{
+    if (seconds >= 3600)
+        return QString::asprintf("%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+    return QString::asprintf("%d:%02d", seconds / 60, seconds % 60);
+}
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("oui") : QStringLiteral("non");
+}
+
+std::optional<bool> onOff(const QString &text)
+{
+    if (text == QLatin1String("on"))
+        return true;
+    if (text == QLatin1String("off"))
+        return false;
+    return std::nullopt;
+}
+
+std::optional<int> integer(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+CommandResult usageError(const QString &why)
+{
+    return CommandResult{2, {}, why + QLatin1Char('\n') + speakerCommandUsage()};
+}
+
+// Room and model from the device description; the address alone when it cannot be read.
+QCoro::Task<Speaker> describe(QString ip)
+{
+    Speaker speaker{QString(), ip, QString(), QStringLiteral("Sonos")};
+    HttpRequest request;
+    request.url = QUrl(QStringLiteral("http://%1:1400/xml/device_description.xml").arg(ip));
+    request.timeout = delays().deviceDescriptionTimeout;
+    const HttpResult result = co_await httpSend(speakerNetwork(), request);
+    if (result.status != 200)
+        co_return speaker;
+    const QString text = QString::fromUtf8(result.body);
+    speaker.roomName = xmlUnescape(firstCapture(QStringLiteral("<roomName>([^<]*)</roomName>"), text).value_or(QString()));
+    speaker.model = xmlUnescape(firstCapture(QStringLiteral("<modelName>([^<]*)</modelName>"), text).value_or(QStringLiteral("Sonos")));
+    speaker.uuid = firstCapture(QStringLiteral("<UDN>uuid:([^<]*)</UDN>"), text).value_or(QString());
+    co_return speaker;
+}
+
+QCoro::Task<QString> status(SonosController controller, bool plain)
+{
+    const Speaker speaker = co_await describe(controller.speaker().ip);
+    const SonosController c(speaker);
+    const NowPlaying now = co_await c.nowPlaying();
+    const int volume = co_await c.volume();
+    const bool muted = co_await c.isMuted();
+    const Equalizer eq = co_await c.equalizer();
+    const std::optional<PlayMode> mode = co_await c.playMode();
+    const std::optional<int> sleep = co_await c.sleepTimerRemaining();
+    const std::optional<BatteryStatus> battery = co_await c.batteryStatus();
+
+    QStringList lines;
+    if (plain) {
+        const auto add = [&lines](const char *key, const QString &value) {
+            lines << QString::fromLatin1(key) + QLatin1Char('=') + value;
+        };
+        add("room", speaker.roomName);
+        add("model", speaker.model);
+        add("title", now.title);
+        add("artist", now.artist);
+        add("album", now.album);
+        add("track", now.queueIndex ? QString::number(*now.queueIndex) : QString());
+        add("elapsed", QString::number(now.elapsed));
+        add("duration", QString::number(now.duration));
+        add("playing", now.isPlaying ? QStringLiteral("1") : QStringLiteral("0"));
+        add("volume", QString::number(volume));
+        add("muted", muted ? QStringLiteral("1") : QStringLiteral("0"));
+        add("bass", QString::number(eq.bass));
+        add("treble", QString::number(eq.treble));
+        add("loudness", eq.loudness ? QStringLiteral("1") : QStringLiteral("0"));
+        add("mode", mode ? playModeText(*mode) : QString());
+        add("sleep", sleep ? QString::number(*sleep) : QString());
+        add("battery", battery ? QString::number(battery->level) : QString());
+        add("charging", battery && battery->charging ? QStringLiteral("1") : QStringLiteral("0"));
+        co_return lines.join(QLatin1Char('\n'));
+    }
+
+    const QString name = speaker.roomName.isEmpty() ? speaker.ip : speaker.roomName;
+    lines << QStringLiteral("Enceinte : %1 (%2, %3)").arg(name, speaker.model, speaker.ip);
+    if (now.isEmpty())
+        lines << QStringLiteral("Lecture : source sans titre (entrée ligne ou flux)");
+    else
+        lines << QStringLiteral("Lecture : %1 — %2").arg(now.title, now.artist);
+    if (!now.album.isEmpty())
+        lines << QStringLiteral("Album : %1").arg(now.album);
+    QString position = clock(now.elapsed);
+    if (now.duration > 0)
+        position += QStringLiteral(" / ") + clock(now.duration);
+    if (now.queueIndex)
+        position += QStringLiteral(" (piste %1)").arg(*now.queueIndex);
+    lines << QStringLiteral("Position : %1").arg(position);
+    lines << QStringLiteral("État : %1").arg(now.isPlaying ? QStringLiteral("en lecture")
+                                                             : QStringLiteral("à l'arrêt ou en pause"));
+    lines << QStringLiteral("Volume : %1%2").arg(volume).arg(muted ? QStringLiteral(" (muet)") : QString());
+    lines << QStringLiteral("Graves : %1 · Aigus : %2 · Loudness : %3")
+                 .arg(eq.bass)
+                 .arg(eq.treble)
+                 .arg(eq.loudness ? QStringLiteral("activée") : QStringLiteral("désactivée"));
+    if (mode) {
+        const RepeatState repeat = playModeRepeat(*mode);
+        const QString repeatText = repeat == RepeatState::Off ? QStringLiteral("non")
+            : repeat == RepeatState::All                      ? QStringLiteral("tout")
+                                                              : QStringLiteral("un morceau");
+        lines << QStringLiteral("Mode : %1 (aléatoire : %2, répétition : %3)")
+                     .arg(playModeText(*mode), yesNo(playModeShuffles(*mode)), repeatText);
+    } else {
+        lines << QStringLiteral("Mode : inconnu");
+    }
+    lines << (sleep ? QStringLiteral("Arrêt programmé : dans %1 min").arg(*sleep)
+                    : QStringLiteral("Arrêt programmé : aucun"));
+    if (battery)
+        lines << QStringLiteral("Batterie : ") + QString::number(battery->level) + QStringLiteral(" %")
+                + (battery->charging ? QStringLiteral(" (en charge)") : QString());
+    co_return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString speakerCommandUsage()
+{
+    return QStringLiteral(
+        "Usage : corvane speaker <adresse IPv4> <commande> [valeur]\n"
+        "Commandes :\n"
+        "  status [--plain]     ce que joue l'enceinte, volume, son, mode, minuterie, batterie\n"
+        "  play | pause | next | previous\n"
+        "  seek <secondes>      position dans le morceau\n"
+        "  volume <0-100>\n"
+        "  mute on|off\n"
+        "  bass <-10..10>       graves\n"
+        "  treble <-10..10>     aigus\n"
+        "  loudness on|off\n"
+        "  mode <MODE>          NORMAL, REPEAT_ALL, REPEAT_ONE, SHUFFLE, SHUFFLE_NOREPEAT\n"
+        "  sleep [minutes]      arrêt programmé ; sans valeur ou 0, l'annule");
+}
+
+QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
+{
+    if (arguments.size() < 2)
+        co_return usageError(QStringLiteral("Il manque l'adresse de l'enceinte ou la commande."));
+    const QHostAddress address(arguments.at(0));
+    if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol)
+        co_return usageError(QStringLiteral("« %1 » n'est pas une adresse IPv4.").arg(arguments.at(0)));
+    const QString command = arguments.at(1);
+    const QString value = arguments.value(2);
+    const SonosController c(Speaker{QString(), address.toString(), QString(), QStringLiteral("Sonos")});
+
+    try {
+        if (command == QLatin1String("status")) {
+            const bool plain = value == QLatin1String("--plain");
+            const QString text = co_await status(c, plain);
+            co_return CommandResult{0, text, {}};
+        }
+        if (command == QLatin1String("play")) {
+            co_await c.play();
+            co_return CommandResult{0, QStringLiteral("Lecture lancée."), {}};
+        }
+        if (command == QLatin1String("pause")) {
+            co_await c.pause();
+            co_return CommandResult{0, QStringLiteral("Lecture en pause."), {}};
+        }
+        if (command == QLatin1String("next")) {
+            co_await c.next();
+            co_return CommandResult{0, QStringLiteral("Morceau suivant."), {}};
+        }
+        if (command == QLatin1String("previous")) {
+            co_await c.previous();
+            co_return CommandResult{0, QStringLiteral("Morceau précédent."), {}};
+        }
+        if (command == QLatin1String("seek")) {
+            const auto seconds = integer(value);
+            if (!seconds || *seconds < 0)
+                co_return usageError(QStringLiteral("Indiquez une position en secondes (0 ou plus)."));
+            co_await c.seek(*seconds);
+            co_return CommandResult{0, QStringLiteral("Position : %1.").arg(SonosController::seekTarget(*seconds)), {}};
+        }
+        if (command == QLatin1String("volume")) {
+            const auto level = integer(value);
+            if (!level)
+                co_return usageError(QStringLiteral("Indiquez un volume entre 0 et 100."));
+            co_await c.setVolume(*level);
+            co_return CommandResult{0, QStringLiteral("Volume réglé à %1.").arg(std::clamp(*level, 0, 100)), {}};
+        }
+        if (command == QLatin1String("mute") || command == QLatin1String("loudness")) {
+            const auto flag = onOff(value);
+            if (!flag)
+                co_return usageError(QStringLiteral("Indiquez on ou off."));
+            if (command == QLatin1String("mute")) {
+                co_await c.setMuted(*flag);
+                co_return CommandResult{0, *flag ? QStringLiteral("Son coupé.") : QStringLiteral("Son rétabli."), {}};
+            }
+            co_await c.setLoudness(*flag);
+            co_return CommandResult{0, *flag ? QStringLiteral("Loudness activée.") : QStringLiteral("Loudness désactivée."), {}};
+        }
+        if (command == QLatin1String("bass") || command == QLatin1String("treble")) {
+            const auto level = integer(value);
+            if (!level)
+                co_return usageError(QStringLiteral("Indiquez une valeur entre -10 et 10."));
+            const int clamped = std::clamp(*level, -10, 10);
+            if (command == QLatin1String("bass")) {
+                co_await c.setBass(*level);
+                co_return CommandResult{0, QStringLiteral("Graves réglés à %1.").arg(clamped), {}};
+            }
+            co_await c.setTreble(*level);
+            co_return CommandResult{0, QStringLiteral("Aigus réglés à %1.").arg(clamped), {}};
+        }
+        if (command == QLatin1String("mode")) {
+            const auto mode = playModeFromText(value);
+            if (!mode)
+                co_return usageError(QStringLiteral("Mode inconnu : « %1 ».").arg(value));
+            co_await c.setPlayMode(*mode);
+            co_return CommandResult{0, QStringLiteral("Mode de lecture : %1.").arg(playModeText(*mode)), {}};
+        }
+        if (command == QLatin1String("sleep")) {
+            std::optional<int> minutes;
+            if (!value.isEmpty()) {
+                minutes = integer(value);
+                if (!minutes || *minutes < 0)
+                    co_return usageError(QStringLiteral("Indiquez une durée en minutes (0 ou plus)."));
+            }
+            co_await c.setSleepTimer(minutes);
+            if (!minutes || *minutes < 1)
+                co_return CommandResult{0, QStringLiteral("Arrêt programmé annulé."), {}};
+            co_return CommandResult{0, QStringLiteral("Arrêt programmé dans %1 min.").arg(*minutes), {}};
+        }
+    } catch (const CorvaneError &error) {
+        co_return CommandResult{1, {}, error.message()};
+    }
+    co_return usageError(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+}
+
+} // namespace corvane
