@@ -1,3 +1,4 @@
+#include "async/tasks.h"
 #include "demo.h"
 #include "system/speakerdriver.h"
 
@@ -38,7 +39,7 @@ int main(int argc, char *argv[])
     const QString command = args.value(0);
 
     if (command.isEmpty() || command == QLatin1String("--demo"))
-        return QCoro::waitFor(runDemo());
+        return runBlocking(runDemo());
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         QTextStream(stdout) << usage();
         return 0;
@@ -62,7 +63,7 @@ int main(int argc, char *argv[])
             QTextStream(stdout) << speakerCommandUsage() << Qt::endl;
             return 0;
         }
-        return finish(QCoro::waitFor(runSpeakerCommand(args.mid(1))));
+        return finish(runBlocking(runSpeakerCommand(args.mid(1))));
     }
     QTextStream(stderr) << "Commande inconnue : « " << command << " ».\n" << usage();
     return 2;

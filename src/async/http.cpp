@@ -121,7 +121,8 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
     if (status.isValid() && !timedOut && !cancelled)
         result.status = status.toInt();
     result.headers = raw->rawHeaderPairs();
-    result.body = raw->readAll();
+    if (raw->isOpen())
+        result.body = raw->readAll();
     if (!result.status)
         result.errorMessage = networkErrorMessage(result.error, timedOut, cancelled);
     co_return result;

@@ -37,4 +37,30 @@ QCoro::Task<> whenAll(std::vector<QCoro::Task<>> tasks)
         std::rethrow_exception(failure);
 }
 
+namespace {
+QCoro::Task<> settleVoid(QCoro::Task<> task, std::exception_ptr *failure, QEventLoop *loop,
+                         bool *finished)
+{
+    try {
+        co_await task;
+    } catch (...) {
+        *failure = std::current_exception();
+    }
+    *finished = true;
+    loop->quit();
+}
+} // namespace
+
+void runBlocking(QCoro::Task<> task)
+{
+    QEventLoop loop;
+    std::exception_ptr failure;
+    bool finished = false;
+    auto runner = settleVoid(std::move(task), &failure, &loop, &finished);
+    if (!finished)
+        loop.exec();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 } // namespace corvane

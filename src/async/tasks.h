@@ -5,6 +5,7 @@
 
 #include <QCoroSignal>
 #include <QCoroTask>
+#include <QEventLoop>
 #include <QObject>
 
 #include <exception>
@@ -124,5 +125,40 @@ QCoro::Task<std::optional<T>> firstResult(std::vector<Racer<T>> racers, Cancella
     // Contenders still unwinding keep the shared state alive; dropping their tasks detaches them.
     co_return state->winner;
 }
+
+namespace detail {
+template<typename T>
+QCoro::Task<> settleInto(QCoro::Task<T> task, std::optional<T> *value, std::exception_ptr *failure,
+                         QEventLoop *loop, bool *finished)
+{
+    try {
+        T result = co_await task;
+        *value = std::move(result);
+    } catch (...) {
+        *failure = std::current_exception();
+    }
+    *finished = true;
+    loop->quit();
+}
+} // namespace detail
+
+// Runs `task` to its end in a nested event loop (for main() and tests). Unlike QCoro::waitFor,
+// a failure is rethrown here instead of leaving the loop running forever.
+template<typename T>
+T runBlocking(QCoro::Task<T> task)
+{
+    QEventLoop loop;
+    std::optional<T> value;
+    std::exception_ptr failure;
+    bool finished = false;
+    auto runner = detail::settleInto<T>(std::move(task), &value, &failure, &loop, &finished);
+    if (!finished)
+        loop.exec();
+    if (failure)
+        std::rethrow_exception(failure);
+    return std::move(*value);
+}
+
+void runBlocking(QCoro::Task<> task);
 
 } // namespace corvane

@@ -1,4 +1,235 @@
+#include "async/http.h"
+#include "async/tasks.h"
+#include "testutil.h"
+
+#include <QElapsedTimer>
 #include <QTest>
-class Tst : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(Tst)
+#include <QTimer>
+
+using namespace corvane;
+using namespace corvane::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Counts how many times the code after the await runs.
+QCoro::Task<HttpResult> sendCounting(HttpRequest request, int *resumed)
+{
+    HttpResult result = co_await httpSend(speakerNetwork(), request);
+    ++*resumed;
+    co_return result;
+}
+
+QCoro::Task<std::optional<int>> valueAfter(int value, Millis delay, CancellationToken token)
+{
+    const bool slept = co_await sleep(delay, token);
+    if (!slept)
+        co_return std::nullopt;
+    co_return value;
+}
+
+QCoro::Task<std::optional<int>> nothingAfter(Millis delay, CancellationToken token)
+{
+    co_await sleep(delay, token);
+    co_return std::nullopt;
+}
+
+// A contender that waits on a server that never answers and notes when it was aborted.
+QCoro::Task<std::optional<int>> stuckRequest(QUrl url, bool *aborted, CancellationToken token)
+{
+    HttpRequest request;
+    request.url = url;
+    request.token = token;
+    const HttpResult result = co_await httpSend(speakerNetwork(), request);
+    *aborted = result.cancelled;
+    co_return std::nullopt;
+}
+
+QCoro::Task<int> failingAfter(Millis delay)
+{
+    co_await sleep(delay);
+    throw std::runtime_error("failed");
+}
+
+QCoro::Task<int> valueTask(int value, Millis delay)
+{
+    co_await sleep(delay);
+    co_return value;
+}
+
+} // namespace
+
+class TestAsync : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sleepRunsItsCourse()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(await(sleep(30ms)));
+        QVERIFY(clock.elapsed() >= 29);
+    }
+
+    void sleepIsWokenByCancellation_data()
+    {
+        QTest::addColumn<bool>("cancelBefore");
+        QTest::newRow("cancelled while sleeping") << false;
+        QTest::newRow("already cancelled") << true;
+    }
+    void sleepIsWokenByCancellation()
+    {
+        QFETCH(bool, cancelBefore);
+        CancellationSource source;
+        if (cancelBefore)
+            source.cancel();
+        else
+            QTimer::singleShot(20, [&source] { source.cancel(); });
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!await(sleep(10s, source.token())));
+        QVERIFY(clock.elapsed() < 2000);
+    }
+
+    void childSourceFollowsItsParent()
+    {
+        CancellationSource parent;
+        CancellationSource child(parent.token());
+        int calls = 0;
+        QObject context;
+        child.token().onCancel(&context, [&calls] { ++calls; });
+        parent.cancel();
+        QVERIFY(child.isCancelled());
+        child.cancel();
+        QCOMPARE(calls, 1);
+
+        // Cancelling a child leaves the parent alone.
+        CancellationSource other;
+        CancellationSource sub(other.token());
+        sub.cancel();
+        QVERIFY(!other.isCancelled());
+    }
+
+    void failedRequests_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<bool>("timedOut");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("messagePart");
+        QTest::newRow("accepts and never answers: the timeout fires")
+            << "silent-timeout" << true << false << "délai";
+        QTest::newRow("accepts and never answers: the caller cancels")
+            << "silent-cancel" << false << true << "annulée";
+        QTest::newRow("nothing listens") << "refused" << false << false << "refusée";
+        QTest::newRow("cancelled before sending") << "precancelled" << false << true << "annulée";
+    }
+    void failedRequests()
+    {
+        QFETCH(QString, server);
+        QFETCH(bool, timedOut);
+        QFETCH(bool, cancelled);
+        QFETCH(QString, messagePart);
+
+        SilentServer silent;
+        CancellationSource source;
+        HttpRequest request;
+        request.url = silent.url();
+        request.token = source.token();
+        if (server == QLatin1String("silent-timeout"))
+            request.timeout = 150ms;
+        else if (server == QLatin1String("silent-cancel"))
+            QTimer::singleShot(80, [&source] { source.cancel(); });
+        else if (server == QLatin1String("refused"))
+            request.url = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(closedPort()));
+        else
+            source.cancel();
+
+        int resumed = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResult result = await(sendCounting(request, &resumed));
+        QVERIFY2(clock.elapsed() < 3000, "a failed request must end promptly");
+        QVERIFY(!result.status);
+        QCOMPARE(result.timedOut, timedOut);
+        QCOMPARE(result.cancelled, cancelled);
+        QVERIFY2(result.errorMessage.contains(messagePart), qPrintable(result.errorMessage));
+
+        // Nothing that happens later may resume the finished request a second time.
+        source.cancel();
+        QTest::qWait(100);
+        QCOMPARE(resumed, 1);
+        if (server.startsWith(QLatin1String("silent")))
+            QTRY_COMPARE_WITH_TIMEOUT(silent.accepted(), 1, 2000);
+    }
+
+    void raceReturnsTheFirstValueAndAbortsTheLosers()
+    {
+        SilentServer silent;
+        bool aborted = false;
+        std::vector<Racer<int>> racers;
+        racers.push_back([&silent, &aborted](CancellationToken t) { return stuckRequest(silent.url(), &aborted, t); });
+        racers.push_back([](CancellationToken t) { return nothingAfter(10ms, t); });
+        racers.push_back([](CancellationToken t) { return valueAfter(7, 60ms, t); });
+        racers.push_back([](CancellationToken t) { return valueAfter(9, 5s, t); });
+
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<int> winner = await(firstResult<int>(std::move(racers)));
+        QCOMPARE(winner, std::optional<int>(7));
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY2(aborted, "the request still running must have been aborted");
+    }
+
+    void raceWithoutWinner_data()
+    {
+        QTest::addColumn<bool>("callerCancels");
+        QTest::newRow("every contender comes back empty") << false;
+        QTest::newRow("the caller gives up") << true;
+    }
+    void raceWithoutWinner()
+    {
+        QFETCH(bool, callerCancels);
+        CancellationSource caller;
+        std::vector<Racer<int>> racers;
+        if (callerCancels) {
+            racers.push_back([](CancellationToken t) { return valueAfter(1, 5s, t); });
+            QTimer::singleShot(30, [&caller] { caller.cancel(); });
+        } else {
+            racers.push_back([](CancellationToken t) { return nothingAfter(10ms, t); });
+            racers.push_back([](CancellationToken t) { return nothingAfter(20ms, t); });
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(await(firstResult<int>(std::move(racers), caller.token())), std::nullopt);
+        QVERIFY(clock.elapsed() < 2000);
+    }
+
+    void whenAllKeepsOrderAndRethrowsAfterEveryTaskEnded()
+    {
+        std::vector<QCoro::Task<int>> tasks;
+        tasks.push_back(valueTask(1, 40ms));
+        tasks.push_back(valueTask(2, 5ms));
+        QCOMPARE(await(whenAll(std::move(tasks))), (std::vector<int>{1, 2}));
+
+        bool lateFinished = false;
+        std::vector<QCoro::Task<int>> failing;
+        failing.push_back(failingAfter(5ms));
+        failing.push_back([](bool *done) -> QCoro::Task<int> {
+            co_await sleep(60ms);
+            *done = true;
+            co_return 3;
+        }(&lateFinished));
+        bool threw = false;
+        try {
+            await(whenAll(std::move(failing)));
+        } catch (const std::runtime_error &) {
+            threw = true;
+        }
+        QVERIFY(threw);
+        QVERIFY2(lateFinished, "the join must not return before every task ended");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAsync)
 #include "tst_async.moc"
