@@ -76,7 +76,7 @@ QList<SimTrack> catalogueSongs()
         song("1440857790", "Sel & Cendre", "Les Phares Lointains", "Cartes marines", 187),
         song("1440857802", "Le Vent d'Ouessant", "Les Phares Lointains", "Cartes marines", 243),
         song("1609934412", "Néons sur la Loire", "Odile Ravanel", "Villes de nuit", 201),
-        song("1609934420", "Minuit <moins> le quart", "Odile Ravanel", "Villes de nuit", 176),
+        song("1609934420", "Minuit moins le quart", "Odile Ravanel", "Villes de nuit", 176),
         song("1702231145", "Quatre saisons en ré", "Ensemble Arbousier", "Arbousier joue", 325),
     };
 }
