@@ -68,6 +68,7 @@ void SimSpeaker::setQueue(QList<SimTrack> tracks, int currentTrack)
 {
     settle();
     m_queue = std::move(tracks);
+    ++m_queueUpdateID;
     m_stream.reset();
     m_track = m_queue.isEmpty() ? 0 : std::clamp(currentTrack, 1, int(m_queue.size()));
     m_positionMs = 0;
@@ -135,6 +136,8 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
         reply = Reply{403, "text/html", "<html><body><h1>403 Forbidden</h1></body></html>"};
     } else if (m_faults.emptyServerError) {
         reply = Reply{500, "text/xml; charset=\"utf-8\"", {}};
+    } else if (m_faults.emptyReply) {
+        reply = Reply{200, "text/xml; charset=\"utf-8\"", {}};
     } else {
         reply = route(seen);
         if (m_faults.invalidUtf8)

@@ -50,6 +50,7 @@ struct SimFaults
     int delayMs = 0;                // answer late
     bool silent = false;            // accept the connection, never answer
     bool emptyServerError = false;  // 500 with no body
+    bool emptyReply = false;        // 200 with no body
     bool invalidUtf8 = false;       // 200 with bytes that are not UTF-8
     bool localControlOff = false;   // 403 to everything (UPnP switched off in the Sonos app)
 };
@@ -115,6 +116,7 @@ private:
     Reply soap(const SimRequest &request);
     Reply avTransport(const SimRequest &request);
     Reply renderingControl(const SimRequest &request);
+    Reply contentDirectory(const SimRequest &request);
     Reply deviceDescription() const;
     Reply batteryPage() const;
     Reply albumArt(const QString &key) const;
@@ -132,6 +134,7 @@ private:
     QList<SimTrack> m_queue;
     std::optional<SimTrack> m_stream;
     int m_track = 0; // 1-based; 0 when the queue is empty
+    int m_queueUpdateID = 1;
     Transport m_transport = Transport::Stopped;
     qint64 m_positionMs = 0;
     QElapsedTimer m_clock;

@@ -35,7 +35,7 @@ SimTrack song(const char *id, const char *title, const char *artist, const char 
 }
 } // namespace
 
-QString SimTrack::didl(const QString &itemId, const QString &parentId) const
+QString SimTrack::didlItem(const QString &itemId, const QString &parentId) const
 {
     QString item = QStringLiteral("<item id=\"%1\" parentID=\"%2\" restricted=\"true\">")
                        .arg(xmlEscape(itemId), xmlEscape(parentId));
@@ -66,7 +66,17 @@ QString SimTrack::didl(const QString &itemId, const QString &parentId) const
         break;
     }
     item += QStringLiteral("</item>");
-    return kDidlOpen + item + QStringLiteral("</DIDL-Lite>");
+    return item;
+}
+
+QString SimTrack::didl(const QString &itemId, const QString &parentId) const
+{
+    return didlDocument(didlItem(itemId, parentId));
+}
+
+QString didlDocument(const QString &items)
+{
+    return kDidlOpen + items + QStringLiteral("</DIDL-Lite>");
 }
 
 QList<SimTrack> catalogueSongs()

@@ -18,7 +18,9 @@ struct SimTrack
     int durationSeconds = 0; // 0 for live sources
     QString albumArtURI;     // as the speaker reports it: absolute or /getaa?...
 
-    // The DIDL-Lite the speaker reports for it (plain, not yet escaped).
+    // The DIDL-Lite item the speaker reports for it (plain, not yet escaped), alone or wrapped
+    // in its own document.
+    QString didlItem(const QString &itemId, const QString &parentId) const;
     QString didl(const QString &itemId, const QString &parentId) const;
 };
 
@@ -26,5 +28,7 @@ struct SimTrack
 QList<SimTrack> catalogueSongs();
 SimTrack radioStation(const QString &name, const QString &streamUrl);
 SimTrack lineIn(const QString &speakerUuid);
+// Wraps items in a DIDL-Lite document with the namespaces speakers declare.
+QString didlDocument(const QString &items);
 
 } // namespace corvane::sim

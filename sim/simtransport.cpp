@@ -12,6 +12,7 @@ namespace {
 
 const QString kAVT = QStringLiteral("urn:schemas-upnp-org:service:AVTransport:1");
 const QString kRC = QStringLiteral("urn:schemas-upnp-org:service:RenderingControl:1");
+const QString kCD = QStringLiteral("urn:schemas-upnp-org:service:ContentDirectory:1");
 
 QByteArray envelope(const QString &service, const QString &action, const QString &content)
 {
@@ -73,21 +74,27 @@ SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request)
         return Reply{500, "text/xml; charset=\"utf-8\"", body.toUtf8()};
     };
 
-    // The action must be the one the envelope carries, and every action addresses instance 0.
+    // The action must be the one the envelope carries.
     if (!request.body.contains(("<u:" + request.action + ' ').toUtf8()))
         return fault(401);
-    if (!request.arguments.contains(QStringLiteral("InstanceID")))
+    const bool renderer = (request.service == kAVT
+                           && request.path == QLatin1String("/MediaRenderer/AVTransport/Control"))
+        || (request.service == kRC
+            && request.path == QLatin1String("/MediaRenderer/RenderingControl/Control"));
+    // Every renderer action addresses instance 0.
+    if (renderer && !request.arguments.contains(QStringLiteral("InstanceID")))
         return fault(402);
-    if (request.arguments.value(QStringLiteral("InstanceID")) != QLatin1String("0"))
+    if (renderer && request.arguments.value(QStringLiteral("InstanceID")) != QLatin1String("0"))
         return fault(718);
 
     settle();
     Reply reply;
-    if (request.service == kAVT && request.path == QLatin1String("/MediaRenderer/AVTransport/Control"))
+    if (renderer && request.service == kAVT)
         reply = avTransport(request);
-    else if (request.service == kRC
-             && request.path == QLatin1String("/MediaRenderer/RenderingControl/Control"))
+    else if (renderer)
         reply = renderingControl(request);
+    else if (request.service == kCD && request.path == QLatin1String("/MediaServer/ContentDirectory/Control"))
+        reply = contentDirectory(request);
     else
         reply = Reply{-401, {}, {}};
 
@@ -288,6 +295,39 @@ SimSpeaker::Reply SimSpeaker::renderingControl(const SimRequest &request)
         return ok();
     }
     return refuse(401);
+}
+
+SimSpeaker::Reply SimSpeaker::contentDirectory(const SimRequest &request)
+{
+    const auto arg = [&request](const char *name) {
+        return request.arguments.value(QString::fromLatin1(name));
+    };
+    if (request.action != QLatin1String("Browse"))
+        return Reply{-401, {}, {}};
+    const auto start = parseInt(arg("StartingIndex"));
+    const auto count = parseInt(arg("RequestedCount"));
+    if (!start || !count || *start < 0 || *count < 0
+        || arg("BrowseFlag") != QLatin1String("BrowseDirectChildren"))
+        return Reply{-402, {}, {}};
+
+    const QString objectID = arg("ObjectID");
+    if (objectID != QLatin1String("Q:0"))
+        return Reply{-701, {}, {}}; // no such object
+    // As in UPnP, a requested count of 0 means everything from the starting index.
+    const int total = int(m_queue.size());
+    const int first = std::min(*start, total);
+    const int last = *count == 0 ? total : std::min(total, first + *count);
+    QString items;
+    for (int i = first; i < last; ++i)
+        items += m_queue.at(i).didlItem(QStringLiteral("Q:0/%1").arg(i + 1), QStringLiteral("Q:0"));
+    return Reply{200, "text/xml; charset=\"utf-8\"",
+                 envelope(kCD, request.action,
+                          QStringLiteral("<Result>%1</Result><NumberReturned>%2</NumberReturned>"
+                                         "<TotalMatches>%3</TotalMatches><UpdateID>%4</UpdateID>")
+                              .arg(xmlEscape(didlDocument(items)))
+                              .arg(last - first)
+                              .arg(total)
+                              .arg(m_queueUpdateID))};
 }
 
 const SimTrack *SimSpeaker::currentTrack() const
