@@ -324,10 +324,8 @@ SimSpeaker::Reply SimSpeaker::contentDirectory(const SimRequest &request)
                  envelope(kCD, request.action,
                           QStringLiteral("<Result>%1</Result><NumberReturned>%2</NumberReturned>"
                                          "<TotalMatches>%3</TotalMatches><UpdateID>%4</UpdateID>")
-                              .arg(xmlEscape(didlDocument(items)))
-                              .arg(last - first)
-                              .arg(total)
-                              .arg(m_queueUpdateID))};
+                              .arg(xmlEscape(didlDocument(items)), QString::number(last - first),
+                                   QString::number(total), QString::number(m_queueUpdateID)))};
 }
 
 const SimTrack *SimSpeaker::currentTrack() const

@@ -37,8 +37,7 @@ QCoro::Task<> showSpeaker(Speaker speaker, QTextStream *out)
     const NowPlaying now = co_await controller.nowPlaying();
     const int volume = co_await controller.volume();
     *out << QStringLiteral("  %1 (%2, %3) : %4, volume %5")
-                .arg(speaker.roomName, speaker.model, speaker.ip, describe(now))
-                .arg(volume)
+                .arg(speaker.roomName, speaker.model, speaker.ip, describe(now), QString::number(volume))
          << Qt::endl;
 }
 
@@ -72,7 +71,7 @@ QCoro::Task<int> runDemo()
 
         co_await controller.next();
         now = co_await controller.nowPlaying();
-        out << QStringLiteral("  suivant   → %1 (piste %2)").arg(describe(now)).arg(now.queueIndex.value_or(0))
+        out << QStringLiteral("  suivant   → %1 (piste %2)").arg(describe(now), QString::number(now.queueIndex.value_or(0)))
             << Qt::endl;
 
         co_await controller.setVolume(40);
