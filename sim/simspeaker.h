@@ -84,6 +84,9 @@ public:
 
     SimFaults &faults() { return m_faults; }
 
+    // Moves the speaker's clock on, as if `ms` had passed (tests use it instead of waiting).
+    void advanceClock(qint64 ms);
+
     // Current state, brought up to date with the clock.
     Transport transport();
     int trackNumber();
@@ -123,6 +126,7 @@ private:
     void send(QTcpSocket *socket, Reply reply);
 
     void settle();
+    qint64 now() const { return m_clock.elapsed() + m_clockOffset; }
     bool stepForward(bool userAction);
     const SimTrack *currentTrack() const;
 
@@ -138,6 +142,7 @@ private:
     Transport m_transport = Transport::Stopped;
     qint64 m_positionMs = 0;
     QElapsedTimer m_clock;
+    qint64 m_clockOffset = 0;
     qint64 m_lastSettle = 0;
     std::optional<qint64> m_sleepDeadline; // on m_clock
     int m_sleepGeneration = 0;

@@ -193,7 +193,7 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
             const auto seconds = parseHms(duration);
             if (!seconds)
                 return refuse(402);
-            m_sleepDeadline = m_clock.elapsed() + *seconds * 1000;
+            m_sleepDeadline = now() + *seconds * 1000;
         }
         ++m_sleepGeneration;
         return ok();
@@ -360,7 +360,7 @@ std::optional<int> SimSpeaker::sleepSecondsLeft()
     settle();
     if (!m_sleepDeadline)
         return std::nullopt;
-    const qint64 leftMs = *m_sleepDeadline - m_clock.elapsed();
+    const qint64 leftMs = *m_sleepDeadline - now();
     return int((leftMs + 999) / 1000);
 }
 
@@ -394,9 +394,16 @@ bool SimSpeaker::stepForward(bool userAction)
     return true;
 }
 
+void SimSpeaker::advanceClock(qint64 ms)
+{
+    settle();
+    m_clockOffset += ms;
+    settle();
+}
+
 void SimSpeaker::settle()
 {
-    const qint64 now = m_clock.elapsed();
+    const qint64 now = this->now();
     qint64 until = now;
     const bool sleepEnds = m_sleepDeadline && *m_sleepDeadline <= now;
     if (sleepEnds)

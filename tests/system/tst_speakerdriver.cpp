@@ -1,4 +1,159 @@
+#include "system/speakerdriver.h"
+#include "testutil.h"
+
 #include <QTest>
-class Tst : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(Tst)
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+class TestSpeakerDriver : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void commands_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("state");
+
+        QTest::newRow("pause") << QStringList{"pause"} << 0 << "Lecture en pause." << "paused";
+        QTest::newRow("play") << QStringList{"play"} << 0 << "Lecture lancée." << "playing";
+        QTest::newRow("next") << QStringList{"next"} << 0 << "Morceau suivant." << "track 3";
+        QTest::newRow("previous") << QStringList{"previous"} << 0 << "Morceau précédent." << "track 2";
+        QTest::newRow("seek") << QStringList{"seek", "65"} << 0 << "Position : 0:01:05." << "position 65";
+        QTest::newRow("volume clamped") << QStringList{"volume", "140"} << 0 << "Volume réglé à 100." << "volume 100";
+        QTest::newRow("mute on") << QStringList{"mute", "on"} << 0 << "Son coupé." << "muted";
+        QTest::newRow("bass") << QStringList{"bass", "-4"} << 0 << "Graves réglés à -4." << "bass -4";
+        QTest::newRow("treble clamped") << QStringList{"treble", "30"} << 0 << "Aigus réglés à 10." << "treble 10";
+        QTest::newRow("loudness on") << QStringList{"loudness", "on"} << 0 << "Loudness activée." << "loudness";
+        QTest::newRow("mode") << QStringList{"mode", "REPEAT_ALL"} << 0 << "Mode de lecture : REPEAT_ALL." << "repeat all";
+        QTest::newRow("sleep 30") << QStringList{"sleep", "30"} << 0 << "Arrêt programmé dans 30 min." << "sleep 1800";
+        QTest::newRow("sleep cancelled") << QStringList{"sleep"} << 0 << "Arrêt programmé annulé." << "no sleep";
+        QTest::newRow("refused by the speaker") << QStringList{"seek", "9999"} << 1
+                                                << "L'enceinte a refusé la demande (code 711)." << "";
+        QTest::newRow("unknown mode") << QStringList{"mode", "PARTY"} << 2 << "Mode inconnu : « PARTY »." << "";
+        QTest::newRow("volume not a number") << QStringList{"volume", "fort"} << 2 << "Indiquez un volume" << "";
+        QTest::newRow("mute needs on or off") << QStringList{"mute", "oui"} << 2 << "Indiquez on ou off." << "";
+        QTest::newRow("unknown command") << QStringList{"dance"} << 2 << "Commande inconnue : « dance »." << "";
+    }
+    void commands()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, state);
+
+        auto speaker = startSpeaker();
+        speaker->setQueue(catalogueSongs(), 2);
+        speaker->setPosition(10);
+        speaker->setTransport(SimSpeaker::Transport::Playing);
+
+        const CommandResult result = await(runSpeakerCommand(QStringList{speaker->config().ip} + arguments));
+        QCOMPARE(result.exitCode, exitCode);
+        const QString shown = exitCode == 0 ? result.out : result.err;
+        QVERIFY2(shown.startsWith(output), qPrintable(shown));
+        if (exitCode == 2)
+            QVERIFY(result.err.contains(QStringLiteral("Usage : corvane speaker")));
+        if (exitCode != 0) {
+            QVERIFY(result.out.isEmpty());
+            return;
+        }
+
+        const QStringList words = state.split(QLatin1Char(' '));
+        if (state == QLatin1String("paused"))
+            QCOMPARE(speaker->transport(), SimSpeaker::Transport::Paused);
+        else if (state == QLatin1String("playing"))
+            QCOMPARE(speaker->transport(), SimSpeaker::Transport::Playing);
+        else if (words[0] == QLatin1String("track"))
+            QCOMPARE(speaker->trackNumber(), words[1].toInt());
+        else if (words[0] == QLatin1String("position"))
+            QVERIFY(speaker->positionSeconds() >= words[1].toInt());
+        else if (words[0] == QLatin1String("volume"))
+            QCOMPARE(speaker->volume(), words[1].toInt());
+        else if (state == QLatin1String("muted"))
+            QVERIFY(speaker->muted());
+        else if (words[0] == QLatin1String("bass"))
+            QCOMPARE(speaker->equalizer().bass, words[1].toInt());
+        else if (words[0] == QLatin1String("treble"))
+            QCOMPARE(speaker->equalizer().treble, words[1].toInt());
+        else if (state == QLatin1String("loudness"))
+            QVERIFY(speaker->equalizer().loudness);
+        else if (state == QLatin1String("repeat all"))
+            QCOMPARE(speaker->playMode(), PlayMode::RepeatAll);
+        else if (words[0] == QLatin1String("sleep"))
+            QVERIFY(speaker->sleepSecondsLeft().value_or(0) > words[1].toInt() - 5);
+        else if (state == QLatin1String("no sleep"))
+            QCOMPARE(speaker->sleepSecondsLeft(), std::nullopt);
+        else
+            QFAIL("unchecked state");
+    }
+
+    void status_data()
+    {
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("French") << false;
+        QTest::newRow("plain") << true;
+    }
+    void status()
+    {
+        QFETCH(bool, plain);
+        SimSpeakerConfig config;
+        config.roomName = QStringLiteral("Cuisine");
+        config.modelName = QStringLiteral("Sonos Roam 2");
+        config.hasBattery = true;
+        config.batteryLevel = 73;
+        config.powerSource = QStringLiteral("USB_POWER");
+        auto speaker = startSpeaker(config);
+        speaker->setQueue(catalogueSongs(), 2);
+        speaker->setPosition(41);
+
+        QStringList arguments{speaker->config().ip, QStringLiteral("status")};
+        if (plain)
+            arguments << QStringLiteral("--plain");
+        const CommandResult result = await(runSpeakerCommand(arguments));
+        QCOMPARE(result.exitCode, 0);
+        const QStringList expected = plain
+            ? QStringList{"room=Cuisine", "model=Sonos Roam 2", "title=Sel & Cendre", "artist=Les Phares Lointains",
+                          "track=2", "elapsed=41", "duration=187", "playing=0", "volume=25", "muted=0", "mode=NORMAL",
+                          "sleep=", "battery=73", "charging=1"}
+            : QStringList{"Enceinte : Cuisine (Sonos Roam 2, " + speaker->config().ip + ")",
+                          "Lecture : Sel & Cendre — Les Phares Lointains", "Album : Cartes marines",
+                          "Position : 0:41 / 3:07 (piste 2)", "État : à l'arrêt ou en pause", "Volume : 25",
+                          "Graves : 0 · Aigus : 0 · Loudness : désactivée",
+                          "Mode : NORMAL (aléatoire : non, répétition : non)", "Arrêt programmé : aucun",
+                          "Batterie : 73 % (en charge)"};
+        const QStringList lines = result.out.split(QLatin1Char('\n'));
+        for (const QString &line : expected)
+            QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" missing from\n") + result.out));
+    }
+
+    void unreachableSpeaker()
+    {
+        auto speaker = startSpeaker();
+        speaker->stop();
+        const CommandResult result = await(runSpeakerCommand({speaker->config().ip, QStringLiteral("play")}));
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains(QStringLiteral("refusée")));
+    }
+
+    void badAddress_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("host name") << QStringList{"salon.local", "play"};
+        QTest::newRow("IPv6") << QStringList{"::1", "play"};
+        QTest::newRow("no command") << QStringList{"127.0.0.1"};
+    }
+    void badAddress()
+    {
+        QFETCH(QStringList, arguments);
+        const CommandResult result = await(runSpeakerCommand(arguments));
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY(result.err.contains(QStringLiteral("Usage")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSpeakerDriver)
 #include "tst_speakerdriver.moc"
