@@ -188,6 +188,13 @@ private Q_SLOTS:
                             QString());
         }(controller)));
         QCOMPARE(speaker->received().constFirst().path, QStringLiteral("/ZoneGroupTopology/Control"));
+
+        await(failureOf([](SonosController c) -> QCoro::Task<> {
+            co_await c.soap(upnp::musicServices, QStringLiteral("ListAvailableServices"), QString());
+        }(controller)));
+        QCOMPARE(speaker->received().constLast().path, QStringLiteral("/MusicServices/Control"));
+        QCOMPARE(speaker->received().constLast().header("SOAPACTION"),
+                 QByteArray("\"urn:schemas-upnp-org:service:MusicServices:1#ListAvailableServices\""));
     }
 
     void failures_data()
