@@ -11,7 +11,11 @@ using Millis = std::chrono::milliseconds;
 #define CORVANE_DELAYS(X)                                                                          \
     X(soapTimeout, 10000)                                                                          \
     X(batteryTimeout, 4000)                                                                        \
-    X(deviceDescriptionTimeout, 4000)
+    X(deviceDescriptionTimeout, 4000)                                                              \
+    X(probeTimeout, 1500)                                                                          \
+    X(lineInTimeout, 60000)                                                                        \
+    X(enqueueRetry, 400)                                                                           \
+    X(intentReadDelay, 900)
 
 struct Delays
 {

@@ -141,6 +141,16 @@ struct AppleMusicLink
     QString flags;
     QString scheme;
 
+    // sid × 256 + 7, the number speakers use in account tokens (52231 for sid 204).
+    int serviceType() const { return sid * 256 + 7; }
+    // SA_RINCON52231_X_#Svc52231-3-Token
+    QString accountToken() const;
+    QString trackURI(const QString &songID) const;
+    QString trackMetadata(const Track &track) const;
+    // `kind` is "album"; anything else is a playlist.
+    QString containerURI(const QString &kind, const QString &id) const;
+    QString containerMetadata(const QString &kind, const QString &id, const QString &title) const;
+
     bool operator==(const AppleMusicLink &) const = default;
 };
 

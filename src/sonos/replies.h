@@ -28,4 +28,9 @@ Equalizer parseEqualizer(const QString &bassReply, const QString &trebleReply,
                          const QString &loudnessReply);
 std::optional<BatteryStatus> parseBatteryStatus(const QString &page);
 
+// The id of the first service named like Apple Music in a ListAvailableServices reply.
+std::optional<int> appleMusicServiceId(const QString &services);
+// The binding from the first sample that carries "sid=<sid>" with a scheme, a serial and flags.
+std::optional<AppleMusicLink> appleMusicLinkFromSamples(int sid, const QStringList &samples);
+
 } // namespace corvane

@@ -4,23 +4,8 @@
 #include "corvaneerror.h"
 #include "text.h"
 
-#include <QStringDecoder>
 
 namespace corvane {
-
-namespace {
-
-// Speakers answer in UTF-8; anything else counts as no text at all.
-QString strictUtf8(const QByteArray &bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return {};
-    return text;
-}
-
-} // namespace
 
 SonosController::SonosController(Speaker speaker, CancellationToken token)
     : m_speaker(std::move(speaker)), m_token(std::move(token))
@@ -79,7 +64,8 @@ QCoro::Task<QString> SonosController::soap(QString service, QString path, QStrin
         throw CorvaneError::network(result.errorMessage);
     if (*result.status == 403)
         throw CorvaneError::localControlDisabled();
-    const QString text = strictUtf8(result.body);
+    // Speakers answer in UTF-8; anything else counts as no text at all.
+    const QString text = strictUtf8(result.body).value_or(QString());
     if (*result.status != 200)
         throw CorvaneError::sonosRefused(firstCapture(QStringLiteral("<errorCode>(\\d+)</errorCode>"), text));
     co_return text;

@@ -4,6 +4,7 @@
 #include "records.h"
 
 #include <QCoroTask>
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -20,6 +21,24 @@ inline const QString musicServices = QStringLiteral("urn:schemas-upnp-org:servic
 inline const QString zoneGroupTopology =
     QStringLiteral("urn:schemas-upnp-org:service:ZoneGroupTopology:1");
 } // namespace upnp
+
+// Model names of the household's speakers, read once per process from their descriptions.
+// Everything runs on the main thread, so plain access is already serialised.
+class ModelCache
+{
+public:
+    static ModelCache &instance();
+    std::optional<QString> model(const QString &uuid) const;
+    void store(const QString &uuid, const QString &model);
+    void clear() { m_byUUID.clear(); }
+
+private:
+    QHash<QString, QString> m_byUUID;
+};
+
+// Groups and visible members of an unescaped GetZoneGroupState reply, sorted by coordinator room;
+// every member's model is "Sonos" until withModels() fills it in.
+QList<SonosGroup> parseZoneGroups(const QString &state);
 
 // Everything said to one speaker. Made per command and dropped: it holds no state besides the
 // speaker and the cancellation of the command it serves. Operations throw CorvaneError.
@@ -44,6 +63,7 @@ public:
     QCoro::Task<> next() const;
     QCoro::Task<> previous() const;
     QCoro::Task<> seek(int seconds) const;
+    // Jumps to a queue position (1-based).
     QCoro::Task<> playTrack(int number) const;
     QCoro::Task<> setPlayMode(PlayMode mode) const;
     QCoro::Task<std::optional<PlayMode>> playMode() const;
@@ -61,6 +81,46 @@ public:
     QCoro::Task<> setTreble(int value) const;
     QCoro::Task<> setLoudness(bool on) const;
 
+    // The household's Apple Music binding; CorvaneError::appleMusicNotLinked when Apple Music was
+    // never played on it.
+    QCoro::Task<AppleMusicLink> appleMusicLink() const;
+
+    // Topology and grouping.
+    QCoro::Task<QList<SonosGroup>> zoneGroups() const;
+    // Sent to the speaker that joins or leaves.
+    QCoro::Task<> joinGroup(QString coordinatorUUID) const;
+    QCoro::Task<> leaveGroup() const;
+    static QCoro::Task<QList<Speaker>> withModels(QList<Speaker> speakers, CancellationToken token = {});
+    static QCoro::Task<std::optional<QString>> fetchModel(QString ip, CancellationToken token = {});
+
+    // Queue (send to the group coordinator).
+    QCoro::Task<> clearQueue() const;
+    QCoro::Task<> setQueueAsSource() const;
+    QCoro::Task<std::optional<int>> enqueue(Track track, AppleMusicLink link) const;
+    QCoro::Task<> playTrack(Track track, AppleMusicLink link) const;
+    // Plays the first track at once and adds the others one by one; returns those refused twice.
+    QCoro::Task<QList<Track>> playAll(QList<Track> tracks, AppleMusicLink link) const;
+    // Tracks added, or nothing when the speaker added none (the caller then sends the songs).
+    QCoro::Task<std::optional<int>> playContainer(QString kind, QString id, QString title,
+                                                  AppleMusicLink link) const;
+    QCoro::Task<std::optional<int>> insertContainerNext(QString kind, QString id, QString title,
+                                                        AppleMusicLink link) const;
+    QCoro::Task<int> currentTrackNumber() const;
+    QCoro::Task<> removeFromQueue(int position) const;
+    QCoro::Task<> reorderQueue(int startingIndex, int numberOfTracks, int insertBefore) const;
+
+    // Favorites, radio and line-in.
+    QCoro::Task<QList<SonosFavorite>> favorites(int count = 100) const;
+    QCoro::Task<> playFavorite(SonosFavorite favorite) const;
+    QCoro::Task<> addFavorite(Track track, AppleMusicLink link) const;
+    QCoro::Task<> removeFavorite(QString id) const;
+    QCoro::Task<> playRadio(QString title, QString stream) const;
+    QCoro::Task<bool> hasLineIn() const;
+    QCoro::Task<> playLineIn() const;
+    static QString radioURI(const QString &stream);
+    static QString radioMetadata(const QString &title);
+    static QString favoriteMetadata(const Track &track, const AppleMusicLink &link);
+
     // Never fails: no battery, no answer or a garbled page all give nothing.
     QCoro::Task<std::optional<BatteryStatus>> batteryStatus() const;
 
@@ -69,6 +129,9 @@ public:
     static QString sleepTimerDuration(std::optional<int> minutes);
 
 private:
+    QCoro::Task<QString> addURIToQueue(QString uri, QString metadata, int desiredFirst, bool asNext) const;
+    QCoro::Task<> setTransportURI(QString uri, QString metadata) const;
+
     Speaker m_speaker;
     CancellationToken m_token;
 };

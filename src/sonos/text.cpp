@@ -3,8 +3,18 @@
 #include "records.h"
 
 #include <QHash>
+#include <QStringDecoder>
 
 namespace corvane {
+
+std::optional<QString> strictUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
 
 QString xmlEscape(const QString &text)
 {

@@ -1,0 +1,143 @@
+// Zone topology and grouping of SonosController.
+#include "sonoscontroller.h"
+
+#include "async/http.h"
+#include "async/tasks.h"
+#include "replies.h"
+#include "text.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace corvane {
+
+ModelCache &ModelCache::instance()
+{
+    static ModelCache cache;
+    return cache;
+}
+
+std::optional<QString> ModelCache::model(const QString &uuid) const
+{
+    const auto it = m_byUUID.constFind(uuid);
+    if (it == m_byUUID.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+void ModelCache::store(const QString &uuid, const QString &model)
+{
+    m_byUUID.insert(uuid, model);
+}
+
+QList<SonosGroup> parseZoneGroups(const QString &state)
+{
+    static const QRegularExpression group(
+        QStringLiteral("<ZoneGroup Coordinator=\"([^\"]+)\" ID=\"[^\"]*\">(.*?)</ZoneGroup>"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression member(QStringLiteral("<ZoneGroupMember ([^>]+)>"));
+    static const QRegularExpression uuid(QStringLiteral("UUID=\"([^\"]+)\""), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression location(QStringLiteral("Location=\"http://([0-9.]+):"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression zone(QStringLiteral("ZoneName=\"([^\"]+)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+
+    QList<SonosGroup> groups;
+    auto groupIt = group.globalMatch(state);
+    while (groupIt.hasNext()) {
+        const QRegularExpressionMatch g = groupIt.next();
+        SonosGroup result;
+        result.coordinatorUUID = g.captured(1);
+        auto memberIt = member.globalMatch(g.capturedView(2));
+        while (memberIt.hasNext()) {
+            const QString attributes = memberIt.next().captured(1);
+            const auto id = firstCapture(uuid, attributes);
+            const auto ip = firstCapture(location, attributes);
+            const auto room = firstCapture(zone, attributes);
+            if (!id || !ip || !room || attributes.contains(QLatin1String("Invisible=\"1\"")))
+                continue;
+            result.members.append(Speaker{*id, *ip, *room, QStringLiteral("Sonos")});
+        }
+        if (!result.members.isEmpty())
+            groups.append(result);
+    }
+    std::stable_sort(groups.begin(), groups.end(), [](const SonosGroup &a, const SonosGroup &b) {
+        const auto ca = a.coordinator();
+        const auto cb = b.coordinator();
+        return (ca ? ca->roomName : QString()) < (cb ? cb->roomName : QString());
+    });
+    return groups;
+}
+
+QCoro::Task<QList<SonosGroup>> SonosController::zoneGroups() const
+{
+    const QString reply = co_await soap(upnp::zoneGroupTopology, QStringLiteral("/ZoneGroupTopology/Control"),
+                                        QStringLiteral("GetZoneGroupState"), QString());
+    QList<SonosGroup> groups = parseZoneGroups(xmlUnescape(xmlUnescape(reply)));
+    // One pass over every member, so the model reads of all groups run at once.
+    QList<Speaker> everyone;
+    for (const SonosGroup &group : groups)
+        everyone += group.members;
+    const QList<Speaker> named = co_await withModels(everyone, m_token);
+    qsizetype next = 0;
+    for (SonosGroup &group : groups) {
+        for (Speaker &member : group.members)
+            member = named.at(next++);
+    }
+    co_return groups;
+}
+
+QCoro::Task<> SonosController::joinGroup(QString coordinatorUUID) const
+{
+    co_await setTransportURI(QStringLiteral("x-rincon:") + coordinatorUUID, QString());
+}
+
+QCoro::Task<> SonosController::leaveGroup() const
+{
+    co_await soap(upnp::avTransport, QStringLiteral("BecomeCoordinatorOfStandaloneGroup"),
+                  QStringLiteral("<InstanceID>0</InstanceID>"));
+}
+
+namespace {
+QCoro::Task<> fetchAndRemember(QString uuid, QString ip, CancellationToken token)
+{
+    const auto model = co_await SonosController::fetchModel(ip, token);
+    if (model && !model->isEmpty())
+        ModelCache::instance().store(uuid, *model);
+}
+} // namespace
+
+QCoro::Task<QList<Speaker>> SonosController::withModels(QList<Speaker> speakers, CancellationToken token)
+{
+    std::vector<QCoro::Task<>> reads;
+    for (const Speaker &speaker : speakers) {
+        if (!ModelCache::instance().model(speaker.uuid))
+            reads.push_back(fetchAndRemember(speaker.uuid, speaker.ip, token));
+    }
+    if (!reads.empty())
+        co_await whenAll(std::move(reads));
+    for (Speaker &speaker : speakers) {
+        if (const auto model = ModelCache::instance().model(speaker.uuid))
+            speaker.model = *model;
+    }
+    co_return speakers;
+}
+
+QCoro::Task<std::optional<QString>> SonosController::fetchModel(QString ip, CancellationToken token)
+{
+    HttpRequest request;
+    request.url = QUrl(QStringLiteral("http://") + ip + QStringLiteral(":1400/xml/device_description.xml"));
+    request.timeout = delays().deviceDescriptionTimeout;
+    request.token = token;
+    const HttpResult result = co_await httpSend(speakerNetwork(), request);
+    if (!result.status)
+        co_return std::nullopt;
+    const auto text = strictUtf8(result.body);
+    if (!text)
+        co_return std::nullopt;
+    co_return firstCapture(QStringLiteral("<modelName>([^<]+)</modelName>"), *text);
+}
+
+} // namespace corvane
