@@ -1,0 +1,72 @@
+#pragma once
+
+#include "async/cancellation.h"
+#include "records.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace corvane {
+
+// The IPv4 network to sweep.
+struct LocalNetwork
+{
+    QString address;
+    QString netmask;
+
+    bool operator==(const LocalNetwork &) const = default;
+};
+
+// One interface as the system lists it; address and netmask are numeric IPv4 texts, empty when
+// the interface has no IPv4 address or it does not convert.
+struct NetworkInterface
+{
+    QString name;
+    bool up = false;
+    bool loopback = false;
+    QString address;
+    QString netmask;
+};
+
+// What a discovery run learned besides the speaker: hosts that answered 403 on port 1400 are
+// speakers whose local control is switched off in the Sonos app.
+struct DiscoveryOutcome
+{
+    std::optional<Speaker> speaker;
+    QStringList localControlOffHosts;
+};
+
+// Finds one speaker that answers: remembered addresses first, then a sweep of the local subnet
+// over HTTP (no multicast). Never fails; nothing found is an empty outcome.
+namespace SonosDiscovery {
+
+QCoro::Task<std::optional<Speaker>> findSpeaker(QStringList knownIPs, CancellationToken token = {});
+QCoro::Task<DiscoveryOutcome> discover(QStringList knownIPs, CancellationToken token = {});
+// The first speaker of a sweep, or nothing.
+QCoro::Task<QList<Speaker>> scanSubnet(CancellationToken token = {});
+QCoro::Task<DiscoveryOutcome> sweep(CancellationToken token = {});
+
+// The forced network (CORVANE_NETWORK, --network) or else the one chosen among the interfaces.
+std::optional<LocalNetwork> currentNetwork();
+// The choosing rules alone, over a list of interfaces.
+std::optional<LocalNetwork> chooseNetwork(const QList<NetworkInterface> &interfaces);
+// Replaces the interface enumeration (tests) and forces a network ("address/netmask" or
+// "address/prefix"); an empty text clears the forced network.
+void setInterfaceSource(std::function<std::optional<QList<NetworkInterface>>()> source);
+bool setForcedNetwork(const QString &spec);
+std::optional<LocalNetwork> parseNetwork(const QString &spec);
+
+QStringList hostAddresses(const QString &address, const QString &netmask);
+QCoro::Task<std::optional<Speaker>> probe(QString ip, CancellationToken token = {});
+
+// The probe window of a sweep.
+inline constexpr int maxProbesInFlight = 64;
+
+} // namespace SonosDiscovery
+
+} // namespace corvane
