@@ -9,11 +9,33 @@
 #include <QList>
 #include <QRandomGenerator>
 
+#include <memory>
 #include <optional>
 
 class QTcpSocket;
 
 namespace corvane::sim {
+
+class SimHousehold;
+
+// A Sonos favorite as the household stores it.
+struct SimFavorite
+{
+    int number = 0; // FV:2/<number>
+    QString title;
+    QString uri;
+    QString metadata; // plain DIDL-Lite, empty when none
+    QString albumArtURI;
+    QString description;
+};
+
+// What every speaker of a household shares: its favorites and its music services.
+struct SimHouseData
+{
+    QList<SimFavorite> favorites;
+    int nextFavorite = 30;
+    bool appleMusicListed = true;
+};
 
 // What reached a simulated speaker, for tests that check the wire.
 struct SimRequest
@@ -47,6 +69,8 @@ struct SimSpeakerConfig
 // Ways a speaker can misbehave, set by tests and by `corvane sim` users.
 struct SimFaults
 {
+    QStringList refusedSongs;       // catalogue ids that AddURIToQueue refuses (800)
+    bool topologyFails = false;     // GetZoneGroupState answers 501, as large households do
     int delayMs = 0;                // answer late
     bool silent = false;            // accept the connection, never answer
     bool emptyServerError = false;  // 500 with no body
@@ -84,6 +108,14 @@ public:
 
     SimFaults &faults() { return m_faults; }
 
+    // The household this speaker belongs to; a speaker on its own is a household of one.
+    SimHousehold *household() const { return m_household; }
+    void setHousehold(SimHousehold *household, std::shared_ptr<SimHouseData> data);
+    SimHouseData &house() { return *m_house; }
+    // The speaker that leads this one's group (itself when it leads or stands alone).
+    SimSpeaker *coordinator();
+    QString transportURI() const;
+
     // Moves the speaker's clock on, as if `ms` had passed (tests use it instead of waiting).
     void advanceClock(qint64 ms);
 
@@ -120,6 +152,10 @@ private:
     Reply avTransport(const SimRequest &request);
     Reply renderingControl(const SimRequest &request);
     Reply contentDirectory(const SimRequest &request);
+    Reply musicServices(const SimRequest &request);
+    Reply zoneGroupTopology(const SimRequest &request);
+    Reply queueAction(const SimRequest &request);
+    Reply setTransportURI(const QString &uri, const QString &metadata);
     Reply deviceDescription() const;
     Reply batteryPage() const;
     Reply albumArt(const QString &key) const;
@@ -131,6 +167,8 @@ private:
     const SimTrack *currentTrack() const;
 
     SimSpeakerConfig m_config;
+    SimHousehold *m_household = nullptr;
+    std::shared_ptr<SimHouseData> m_house = std::make_shared<SimHouseData>();
     SimFaults m_faults;
     bool m_online = false;
     QList<SimRequest> m_received;

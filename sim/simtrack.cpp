@@ -91,6 +91,79 @@ QList<SimTrack> catalogueSongs()
     };
 }
 
+namespace {
+QList<SimTrack> extraSongs()
+{
+    return {
+        song("1440857815", "Balises", "Les Phares Lointains", "Cartes marines", 198),
+        song("1609934431", "Quai des brumes électriques", "Odile Ravanel", "Villes de nuit", 231),
+        song("1609934447", "Dernier tramway", "Odile Ravanel", "Villes de nuit", 189),
+        song("1702231152", "Menuet pour un figuier", "Ensemble Arbousier", "Arbousier joue", 262),
+        song("1702231160", "Rondeau des cigales", "Ensemble Arbousier", "Arbousier joue", 148),
+        song("1811470021", "Grand large", "Maëlle Kerbrat", "Grand large", 224),
+    };
+}
+} // namespace
+
+QList<SimContainer> catalogueContainers()
+{
+    const QList<SimTrack> all = catalogueSongs() + extraSongs();
+    const auto pick = [&all](std::initializer_list<int> indexes) {
+        QList<SimTrack> songs;
+        for (int i : indexes)
+            songs.append(all.at(i));
+        return songs;
+    };
+    return {
+        {QStringLiteral("album"), QStringLiteral("1440857770"), QStringLiteral("Cartes marines"), pick({0, 1, 2, 6})},
+        {QStringLiteral("album"), QStringLiteral("1609934400"), QStringLiteral("Villes de nuit"), pick({3, 4, 7, 8})},
+        {QStringLiteral("album"), QStringLiteral("1702231140"), QStringLiteral("Arbousier joue"), pick({5, 9, 10})},
+        {QStringLiteral("album"), QStringLiteral("1811470010"), QStringLiteral("Grand large"), pick({11})},
+        {QStringLiteral("playlist"), QStringLiteral("pl.u-Kf3mQ"), QStringLiteral("Routes du soir"), pick({3, 1, 11, 9, 7})},
+        {QStringLiteral("playlist"), QStringLiteral("pl.8d2a61f0c4"), QStringLiteral("Matins calmes"), pick({5, 10, 0})},
+    };
+}
+
+std::optional<SimTrack> catalogueSong(const QString &songID)
+{
+    for (const SimTrack &track : catalogueSongs() + extraSongs()) {
+        if (songIDOf(track.uri) == songID)
+            return track;
+    }
+    return std::nullopt;
+}
+
+std::optional<SimContainer> catalogueContainer(const QString &kind, const QString &id)
+{
+    for (const SimContainer &container : catalogueContainers()) {
+        if (container.kind == kind && container.id == id)
+            return container;
+    }
+    return std::nullopt;
+}
+
+QString songIDOf(const QString &uri)
+{
+    static const QRegularExpression song(QStringLiteral("song%3a(\\d+)"), QRegularExpression::CaseInsensitiveOption);
+    return song.match(uri).captured(1);
+}
+
+SimTrack songFromMetadata(const QString &uri, const QString &metadata)
+{
+    const auto field = [&metadata](const char *tag) {
+        const QRegularExpression pattern(QStringLiteral("<%1>([^<]*)</%1>").arg(QLatin1String(tag)));
+        return xmlUnescape(pattern.match(metadata).captured(1));
+    };
+    SimTrack track;
+    track.uri = uri;
+    track.title = field("dc:title");
+    track.artist = field("dc:creator");
+    track.album = field("upnp:album");
+    track.durationSeconds = 200;
+    track.albumArtURI = QStringLiteral("/getaa?s=1&u=") + QString::fromLatin1(QUrl::toPercentEncoding(uri));
+    return track;
+}
+
 SimTrack radioStation(const QString &name, const QString &streamUrl)
 {
     SimTrack track;

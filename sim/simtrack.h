@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace corvane::sim {
 
 // What a simulated speaker can play: a queue entry, a radio stream or its line-in.
@@ -26,6 +28,23 @@ struct SimTrack
 
 // A small fictional Apple Music catalogue, the same on every run.
 QList<SimTrack> catalogueSongs();
+
+// An album or playlist of the fictional catalogue.
+struct SimContainer
+{
+    QString kind; // "album" or "playlist"
+    QString id;
+    QString title;
+    QList<SimTrack> songs;
+};
+QList<SimContainer> catalogueContainers();
+// Every song of the catalogue, albums and playlists included.
+std::optional<SimTrack> catalogueSong(const QString &songID);
+std::optional<SimContainer> catalogueContainer(const QString &kind, const QString &id);
+// The catalogue id inside an Apple Music song URI ("...song%3a123.mp4?..."), if any.
+QString songIDOf(const QString &uri);
+// A song the catalogue does not know, as described by its DIDL-Lite metadata.
+SimTrack songFromMetadata(const QString &uri, const QString &metadata);
 SimTrack radioStation(const QString &name, const QString &streamUrl);
 SimTrack lineIn(const QString &speakerUuid);
 // Wraps items in a DIDL-Lite document with the namespaces speakers declare.

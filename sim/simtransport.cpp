@@ -2,6 +2,8 @@
 // on with the clock.
 #include "simspeaker.h"
 
+#include "simhousehold.h"
+#include "simsoap.h"
 #include "sonos/text.h"
 
 #include <QRegularExpression>
@@ -13,15 +15,6 @@ namespace {
 const QString kAVT = QStringLiteral("urn:schemas-upnp-org:service:AVTransport:1");
 const QString kRC = QStringLiteral("urn:schemas-upnp-org:service:RenderingControl:1");
 const QString kCD = QStringLiteral("urn:schemas-upnp-org:service:ContentDirectory:1");
-
-QByteArray envelope(const QString &service, const QString &action, const QString &content)
-{
-    return (QStringLiteral("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-                           "s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body>"
-                           "<u:%1Response xmlns:u=\"%2\">%3</u:%1Response></s:Body></s:Envelope>")
-                .arg(action, service, content))
-        .toUtf8();
-}
 
 QString hms(qint64 seconds)
 {
@@ -43,13 +36,6 @@ std::optional<qint64> parseHms(const QString &text)
     return m.captured(1).toLongLong() * 3600 + minutes * 60 + seconds;
 }
 
-std::optional<int> parseInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 std::optional<bool> parseFlag(const QString &text)
 {
     if (text == QLatin1String("1"))
@@ -60,6 +46,22 @@ std::optional<bool> parseFlag(const QString &text)
 }
 
 } // namespace
+
+QByteArray soapEnvelope(const QString &service, const QString &action, const QString &content)
+{
+    return (QStringLiteral("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+                           "s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body>"
+                           "<u:%1Response xmlns:u=\"%2\">%3</u:%1Response></s:Body></s:Envelope>")
+                .arg(action, service, content))
+        .toUtf8();
+}
+
+std::optional<int> parseInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
 
 SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request)
 {
@@ -95,6 +97,10 @@ SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request)
         reply = renderingControl(request);
     else if (request.service == kCD && request.path == QLatin1String("/MediaServer/ContentDirectory/Control"))
         reply = contentDirectory(request);
+    else if (request.path == QLatin1String("/MusicServices/Control"))
+        reply = musicServices(request);
+    else if (request.path == QLatin1String("/ZoneGroupTopology/Control"))
+        reply = zoneGroupTopology(request);
     else
         reply = Reply{-401, {}, {}};
 
@@ -110,9 +116,36 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
         return request.arguments.value(QString::fromLatin1(name));
     };
     const auto ok = [&action](const QString &content = {}) {
-        return Reply{200, "text/xml; charset=\"utf-8\"", envelope(kAVT, action, content)};
+        return Reply{200, "text/xml; charset=\"utf-8\"", soapEnvelope(kAVT, action, content)};
     };
     const auto refuse = [](int code) { return Reply{-code, {}, {}}; };
+    // Group-wide actions belong to the coordinator; a member refuses them as real players do.
+    static const QStringList groupActions = {
+        "Play", "Pause", "Stop", "Next", "Previous", "Seek", "SetPlayMode", "ConfigureSleepTimer",
+        "AddURIToQueue", "RemoveTrackFromQueue", "ReorderTracksInQueue", "RemoveAllTracksFromQueue"};
+    SimSpeaker *leader = coordinator();
+    if (leader != this) {
+        if (groupActions.contains(action))
+            return refuse(800);
+        if (action == QLatin1String("GetPositionInfo") || action == QLatin1String("GetTransportInfo")
+            || action == QLatin1String("GetTransportSettings")
+            || action == QLatin1String("GetRemainingSleepTimerDuration")) {
+            leader->settle();
+            Reply followed = leader->avTransport(request);
+            return followed;
+        }
+    }
+    if (action == QLatin1String("SetAVTransportURI"))
+        return setTransportURI(arg("CurrentURI"), arg("CurrentURIMetaData"));
+    if (action == QLatin1String("BecomeCoordinatorOfStandaloneGroup")) {
+        if (m_household)
+            m_household->leave(this);
+        return ok(QStringLiteral("<DelegatedGroupCoordinatorID></DelegatedGroupCoordinatorID><NewGroupID>%1:1</NewGroupID>")
+                      .arg(m_config.uuid));
+    }
+    if (action == QLatin1String("AddURIToQueue") || action == QLatin1String("RemoveTrackFromQueue")
+        || action == QLatin1String("ReorderTracksInQueue") || action == QLatin1String("RemoveAllTracksFromQueue"))
+        return queueAction(request);
     const SimTrack *track = currentTrack();
 
     if (action == QLatin1String("Play")) {
@@ -162,7 +195,7 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
         if (unit == QLatin1String("TRACK_NR")) {
             if (m_stream)
                 return refuse(701);
-            const auto number = parseInt(target);
+            const auto number = parseInteger(target);
             if (!number || *number < 1 || *number > m_queue.size())
                 return refuse(711);
             m_track = *number;
@@ -244,7 +277,7 @@ SimSpeaker::Reply SimSpeaker::renderingControl(const SimRequest &request)
         return request.arguments.value(QString::fromLatin1(name));
     };
     const auto ok = [&action](const QString &content = {}) {
-        return Reply{200, "text/xml; charset=\"utf-8\"", envelope(kRC, action, content)};
+        return Reply{200, "text/xml; charset=\"utf-8\"", soapEnvelope(kRC, action, content)};
     };
     const auto refuse = [](int code) { return Reply{-code, {}, {}}; };
     const bool master = arg("Channel") == QLatin1String("Master");
@@ -258,7 +291,7 @@ SimSpeaker::Reply SimSpeaker::renderingControl(const SimRequest &request)
     if (action == QLatin1String("GetVolume"))
         return ok(QStringLiteral("<CurrentVolume>%1</CurrentVolume>").arg(m_volume));
     if (action == QLatin1String("SetVolume")) {
-        const auto level = parseInt(arg("DesiredVolume"));
+        const auto level = parseInteger(arg("DesiredVolume"));
         if (!level || *level < 0 || *level > 100)
             return refuse(402);
         m_volume = *level;
@@ -288,44 +321,13 @@ SimSpeaker::Reply SimSpeaker::renderingControl(const SimRequest &request)
         return ok(QStringLiteral("<CurrentTreble>%1</CurrentTreble>").arg(m_eq.treble));
     if (action == QLatin1String("SetBass") || action == QLatin1String("SetTreble")) {
         const bool bass = action == QLatin1String("SetBass");
-        const auto value = parseInt(arg(bass ? "DesiredBass" : "DesiredTreble"));
+        const auto value = parseInteger(arg(bass ? "DesiredBass" : "DesiredTreble"));
         if (!value || *value < -10 || *value > 10)
             return refuse(402);
         (bass ? m_eq.bass : m_eq.treble) = *value;
         return ok();
     }
     return refuse(401);
-}
-
-SimSpeaker::Reply SimSpeaker::contentDirectory(const SimRequest &request)
-{
-    const auto arg = [&request](const char *name) {
-        return request.arguments.value(QString::fromLatin1(name));
-    };
-    if (request.action != QLatin1String("Browse"))
-        return Reply{-401, {}, {}};
-    const auto start = parseInt(arg("StartingIndex"));
-    const auto count = parseInt(arg("RequestedCount"));
-    if (!start || !count || *start < 0 || *count < 0
-        || arg("BrowseFlag") != QLatin1String("BrowseDirectChildren"))
-        return Reply{-402, {}, {}};
-
-    const QString objectID = arg("ObjectID");
-    if (objectID != QLatin1String("Q:0"))
-        return Reply{-701, {}, {}}; // no such object
-    // As in UPnP, a requested count of 0 means everything from the starting index.
-    const int total = int(m_queue.size());
-    const int first = std::min(*start, total);
-    const int last = *count == 0 ? total : std::min(total, first + *count);
-    QString items;
-    for (int i = first; i < last; ++i)
-        items += m_queue.at(i).didlItem(QStringLiteral("Q:0/%1").arg(i + 1), QStringLiteral("Q:0"));
-    return Reply{200, "text/xml; charset=\"utf-8\"",
-                 envelope(kCD, request.action,
-                          QStringLiteral("<Result>%1</Result><NumberReturned>%2</NumberReturned>"
-                                         "<TotalMatches>%3</TotalMatches><UpdateID>%4</UpdateID>")
-                              .arg(xmlEscape(didlDocument(items)), QString::number(last - first),
-                                   QString::number(total), QString::number(m_queueUpdateID)))};
 }
 
 const SimTrack *SimSpeaker::currentTrack() const
