@@ -239,6 +239,7 @@ bool SimHousehold::startDefault()
                                      .modelName = QStringLiteral("Sonos Arc Ultra"),
                                      .modelNumber = QStringLiteral("S45"),
                                      .displayName = QStringLiteral("Arc Ultra")});
+    sejour->setQueue(catalogueContainer(QStringLiteral("playlist"), QStringLiteral("pl.u-Kf3mQ"))->songs, 1);
     addHidden({QStringLiteral("RINCON_48A6B8C9D0E201400"), m_prefix + QStringLiteral(".40"), QStringLiteral("Séjour"), sejour->config().uuid, true});
     addHidden({QStringLiteral("RINCON_48A6B8C9D0E301400"), m_prefix + QStringLiteral(".41"), QStringLiteral("Séjour"), sejour->config().uuid, true});
     addHidden({QStringLiteral("RINCON_48A6B8C9D0E401400"), m_prefix + QStringLiteral(".42"), QStringLiteral("Sub"), sejour->config().uuid, true});

@@ -183,7 +183,8 @@ SimSpeaker::Reply SimSpeaker::route(const SimRequest &request)
     if (request.method != "GET")
         return Reply{404, "text/plain", {}};
     if (request.path == QLatin1String("/xml/device_description.xml"))
-        return deviceDescription();
+        return m_faults.deviceDescription.isEmpty() ? deviceDescription()
+                                                    : Reply{200, "text/xml", m_faults.deviceDescription};
     if (request.path == QLatin1String("/status/batterystatus"))
         return batteryPage();
     if (request.path == QLatin1String("/getaa"))

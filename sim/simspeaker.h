@@ -71,6 +71,8 @@ struct SimFaults
 {
     QStringList refusedSongs;       // catalogue ids that AddURIToQueue refuses (800)
     bool topologyFails = false;     // GetZoneGroupState answers 501, as large households do
+    QStringList failingActions;     // SOAP actions answered with fault 701
+    QByteArray deviceDescription;   // served instead of the generated description when set
     int delayMs = 0;                // answer late
     bool silent = false;            // accept the connection, never answer
     bool emptyServerError = false;  // 500 with no body

@@ -89,6 +89,8 @@ SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request)
     if (renderer && request.arguments.value(QStringLiteral("InstanceID")) != QLatin1String("0"))
         return fault(718);
 
+    if (m_faults.failingActions.contains(request.action))
+        return fault(701);
     settle();
     Reply reply;
     if (renderer && request.service == kAVT)

@@ -21,6 +21,8 @@ QString clock(int seconds)
 QString describe(const NowPlaying &now)
 {
     const QString state = now.isPlaying ? QStringLiteral("▶") : QStringLiteral("⏸");
+    if (now.isEmpty() && now.queueIndex.value_or(0) == 0)
+        return QStringLiteral("⏹ rien à jouer");
     if (now.isEmpty())
         return state + QStringLiteral(" source sans titre (entrée ligne)");
     QString text = state + QLatin1Char(' ') + now.title;
