@@ -1,6 +1,12 @@
+#include "async/http.h"
 #include "async/tasks.h"
 #include "demo.h"
+#include "sonos/sonosdiscovery.h"
+#include "system/intents.h"
 #include "system/speakerdriver.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
 
 #include <QCoreApplication>
 #include <QCoroTask>
@@ -15,7 +21,24 @@ QString usage()
     return QStringLiteral("Usage :\n"
                           "  corvane [--demo]                  démonstration sur la maison simulée\n"
                           "  corvane sim [--prefix 127.77.0]   lance la maison simulée seule\n"
-                          "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n");
+                          "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
+                          "  corvane play-pause | next | previous | favorite [NOM] | sleep [MINUTES]\n"
+                          "                                    raccourcis (voir corvane shortcuts --help)\n"
+                          "Options :\n"
+                          "  --network adresse/masque          réseau à parcourir (sinon CORVANE_NETWORK ou l'interface choisie)\n"
+                          "  --notify                          montre aussi la réponse dans une notification du bureau\n");
+}
+
+// Launched from a desktop action, nobody reads stdout: the answer goes to the notification area.
+void notify(const CommandResult &result)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    const QString text = result.exitCode == 0 ? result.out : result.err;
+    message << QStringLiteral("Corvane") << 0u << QStringLiteral("corvane") << QStringLiteral("Corvane")
+            << (text.isEmpty() ? QStringLiteral("C'est fait.") : text) << QStringList() << QVariantMap() << 4000;
+    QDBusConnection::sessionBus().call(message, QDBus::Block, 2000);
 }
 
 int finish(const CommandResult &result)
@@ -33,9 +56,19 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+    quietAbortWarnings();
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
 
     QStringList args = app.arguments().mid(1);
+    const bool notifyDesktop = args.removeAll(QStringLiteral("--notify")) > 0;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--network")); at >= 0) {
+        if (at + 1 >= args.size() || !SonosDiscovery::setForcedNetwork(args.at(at + 1))) {
+            QTextStream(stderr) << "--network attend un réseau IPv4 comme 192.168.1.20/255.255.255.0 ou 192.168.1.20/24."
+                                << Qt::endl;
+            return 2;
+        }
+        args.remove(at, 2);
+    }
     const QString command = args.value(0);
 
     if (command.isEmpty() || command == QLatin1String("--demo"))
@@ -64,6 +97,16 @@ int main(int argc, char *argv[])
             return 0;
         }
         return finish(runBlocking(runSpeakerCommand(args.mid(1))));
+    }
+    if (command == QLatin1String("shortcuts")) {
+        QTextStream(stdout) << intentUsage() << Qt::endl;
+        return 0;
+    }
+    if (isIntentCommand(command)) {
+        const CommandResult result = runBlocking(runIntentCommand(args));
+        if (notifyDesktop && result.exitCode != 2)
+            notify(result);
+        return finish(result);
     }
     QTextStream(stderr) << "Commande inconnue : « " << command << " ».\n" << usage();
     return 2;

@@ -32,6 +32,32 @@ QNetworkAccessManager *speakerNetwork()
     return network;
 }
 
+namespace {
+QtMessageHandler g_previousHandler = nullptr;
+
+void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    // Qt delivers a request's network error from its own thread. When a cancellation aborts a
+    // request whose "connection refused" is already on its way, Qt warns that the error was set
+    // twice. Nothing is wrong: the request ended once, as cancelled.
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QNetworkReplyImplPrivate::error: Internal problem")))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+    else
+        qt_message_output(type, context, message);
+}
+} // namespace
+
+void quietAbortWarnings()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    g_previousHandler = qInstallMessageHandler(filterMessages);
+}
+
 QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bool cancelled)
 {
     if (timedOut)

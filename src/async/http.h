@@ -51,6 +51,10 @@ QNetworkAccessManager *speakerNetwork();
 // One request through `network`. Never throws: failures are described in the result.
 QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request);
 
+// Silences one Qt warning that aborting a request can provoke (see http.cpp); other messages go
+// to the handler that was installed before.
+void quietAbortWarnings();
+
 // The French text the user sees for a transport failure.
 QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bool cancelled);
 

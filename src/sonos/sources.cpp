@@ -23,8 +23,11 @@ QCoro::Task<> SonosController::playFavorite(SonosFavorite favorite) const
 {
     if (favorite.uri.isEmpty())
         co_return;
+    // Containers, service streams and plain radio streams are set directly; a queue holds tracks
+    // only, so a radio favorite sent there would be refused.
     if (favorite.uri.startsWith(QLatin1String("x-rincon-cpcontainer:"))
-        || favorite.uri.contains(QLatin1String("x-sonosapi"))) {
+        || favorite.uri.contains(QLatin1String("x-sonosapi"))
+        || favorite.uri.startsWith(QLatin1String("x-rincon-mp3radio:"))) {
         co_await setTransportURI(favorite.uri, favorite.metadata);
         co_await play();
         co_return;

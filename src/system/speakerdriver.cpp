@@ -105,7 +105,8 @@ QCoro::Task<QString> status(SonosController controller, bool plain)
     if (now.isEmpty())
         lines << QStringLiteral("Lecture : source sans titre (entrée ligne ou flux)");
     else
-        lines << QStringLiteral("Lecture : %1 — %2").arg(now.title, now.artist);
+        lines << QStringLiteral("Lecture : ") + now.title
+                + (now.artist.isEmpty() ? QString() : QStringLiteral(" — ") + now.artist);
     if (!now.album.isEmpty())
         lines << QStringLiteral("Album : %1").arg(now.album);
     QString position = clock(now.elapsed);

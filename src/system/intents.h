@@ -1,0 +1,44 @@
+#pragma once
+
+#include "async/cancellation.h"
+#include "sonos/records.h"
+#include "speakerdriver.h"
+
+#include <QCoroTask>
+#include <QStringList>
+
+#include <optional>
+
+namespace corvane {
+
+// The speaker a shortcut controls: the coordinator of the group of the first speaker found, and
+// the household's Apple Music binding when it could be read.
+struct IntentTarget
+{
+    Speaker speaker;
+    std::optional<AppleMusicLink> link;
+};
+
+// Shortcuts that work without the window: each finds its speaker on its own, talks to it and
+// answers with a short French sentence. Failures are CorvaneError.
+namespace Intents {
+
+QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token = {});
+
+QCoro::Task<QString> playPause(IntentTarget target);
+QCoro::Task<QString> nextTrack(IntentTarget target);
+QCoro::Task<> previousTrack(IntentTarget target);
+QCoro::Task<QString> playFavorite(IntentTarget target, QString name);
+QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes);
+
+// Case- and accent-insensitive form of a name, trimmed.
+QString fold(const QString &text);
+
+} // namespace Intents
+
+// `corvane play-pause | next | previous | favorite [NAME] | sleep [MINUTES]`.
+QCoro::Task<CommandResult> runIntentCommand(QStringList arguments);
+bool isIntentCommand(const QString &command);
+QString intentUsage();
+
+} // namespace corvane
