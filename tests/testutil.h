@@ -72,6 +72,53 @@ inline std::unique_ptr<sim::SimSpeaker> startSpeaker(sim::SimSpeakerConfig confi
     qFatal("no free loopback address for a simulated speaker");
 }
 
+// A whole simulated household on a loopback /24 of its own.
+inline std::unique_ptr<sim::SimHousehold> startHousehold(const char *kind = "default", int size = 32)
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        auto household = std::make_unique<sim::SimHousehold>(sim::randomLoopbackPrefix());
+        const QByteArray which(kind);
+        const bool ok = which == "never" ? household->startNeverPlayed()
+            : which == "large"           ? household->startLarge(size)
+                                         : household->startDefault();
+        if (ok)
+            return household;
+    }
+    qFatal("no free loopback /24 for a simulated household");
+}
+
+// The SOAP actions a speaker received, in order.
+inline QStringList actionsOf(const sim::SimSpeaker &speaker)
+{
+    QStringList actions;
+    for (const sim::SimRequest &request : speaker.received()) {
+        if (!request.action.isEmpty())
+            actions << request.action;
+    }
+    return actions;
+}
+
+// The argument text of a SOAP request: what sits inside <u:Action ...>...</u:Action>.
+inline QString argumentsOf(const sim::SimRequest &request)
+{
+    const QString body = QString::fromUtf8(request.body);
+    const QString open = QStringLiteral("<u:") + request.action + QLatin1Char(' ');
+    const qsizetype start = body.indexOf(QLatin1Char('>'), body.indexOf(open)) + 1;
+    const qsizetype end = body.indexOf(QStringLiteral("</u:") + request.action + QLatin1Char('>'));
+    return start > 0 && end >= start ? body.mid(start, end - start) : QString();
+}
+
+// The last request carrying `action`.
+inline sim::SimRequest lastRequest(const sim::SimSpeaker &speaker, const QString &action)
+{
+    const auto received = speaker.received();
+    for (auto it = received.crbegin(); it != received.crend(); ++it) {
+        if (it->action == action)
+            return *it;
+    }
+    return {};
+}
+
 template<typename T>
 T await(QCoro::Task<T> task)
 {
