@@ -69,7 +69,7 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         QVERIFY(await(sleep(30ms)));
-        QVERIFY(clock.elapsed() >= 29);
+        QVERIFY(clock.elapsed() >= 25); // coarse timers may fire a little early
     }
 
     void sleepIsWokenByCancellation_data()

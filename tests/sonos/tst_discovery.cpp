@@ -239,7 +239,10 @@ private Q_SLOTS:
         QVERIFY(SonosDiscovery::setForcedNetwork(prefix + QStringLiteral(".1/24")));
         QVERIFY(await(SonosDiscovery::scanSubnet()).isEmpty());
         QCOMPARE(subnet.accepted, 254);
-        QCOMPARE(subnet.peak, SonosDiscovery::maxProbesInFlight);
+        // Qt closes an aborted probe's socket on its network thread, so the next probe's
+        // connection can arrive a moment before the old one is gone: allow that overlap.
+        QVERIFY2(subnet.peak >= SonosDiscovery::maxProbesInFlight && subnet.peak <= SonosDiscovery::maxProbesInFlight + 2,
+                 qPrintable(QString::number(subnet.peak)));
     }
 };
 
