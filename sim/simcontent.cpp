@@ -90,7 +90,7 @@ SimSpeaker::Reply SimSpeaker::setTransportURI(const QString &uri, const QString 
         const auto tracks = tracksFor(uri, metadata);
         if (!tracks || tracks->isEmpty())
             return Reply{-714, {}, {}};
-        if (m_household)
+        if (m_household && coordinator() != this)
             m_household->leave(this);
         setQueue(*tracks, 1);
         m_transport = Transport::Stopped;
@@ -103,8 +103,9 @@ SimSpeaker::Reply SimSpeaker::setTransportURI(const QString &uri, const QString 
         return Reply{-714, {}, {}};
     }
 
-    // Any source of its own takes the speaker out of the group it followed.
-    if (m_household)
+    // Any source of its own takes a member out of the group it followed; a coordinator keeps
+    // its group, which follows it to the new source.
+    if (m_household && coordinator() != this)
         m_household->leave(this);
     if (source.uri.isEmpty()) {
         m_stream.reset();

@@ -162,7 +162,7 @@ void SimHousehold::addFavorite(SimFavorite favorite)
     m_house->favorites.append(std::move(favorite));
 }
 
-void SimHousehold::seedFavorites(bool withAppleMusic)
+void SimHousehold::addStandardFavorites(bool withAppleMusic)
 {
     const QString desc = QStringLiteral("<desc id=\"cdudn\" nameSpace=\"urn:schemas-rinconnetworks-com:metadata-1-0/\">"
                                         "SA_RINCON52231_X_#Svc52231-3-Token</desc>");
@@ -251,7 +251,7 @@ bool SimHousehold::startDefault()
                                       .displayName = QStringLiteral("Era 100")});
     addHidden({QStringLiteral("RINCON_7828CA0B1C2E01400"), m_prefix + QStringLiteral(".43"), QStringLiteral("Chambre"), chambre->config().uuid, false});
 
-    seedFavorites(true);
+    addStandardFavorites(true);
     return startAll();
 }
 
@@ -268,7 +268,7 @@ bool SimHousehold::startNeverPlayed()
                 .modelName = QStringLiteral("Sonos One"),
                 .modelNumber = QStringLiteral("S18"),
                 .displayName = QStringLiteral("One")});
-    seedFavorites(false);
+    addStandardFavorites(false);
     return startAll();
 }
 
@@ -282,7 +282,7 @@ bool SimHousehold::startLarge(int count)
                                           .displayName = QStringLiteral("One SL")});
         speaker->faults().topologyFails = true;
     }
-    seedFavorites(true);
+    addStandardFavorites(true);
     return startAll();
 }
 

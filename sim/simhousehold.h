@@ -62,6 +62,10 @@ public:
 
     // Favorites as a real household keeps them, in FV:2 order.
     void addFavorite(SimFavorite favorite);
+    // A playlist and a song from Apple Music (when it was played there), and two radio stations.
+    void addStandardFavorites(bool withAppleMusic);
+    // Starts every speaker added so far.
+    bool startAll();
 
 private:
     struct Group
@@ -69,8 +73,6 @@ private:
         QString coordinator;
         QStringList members; // visible speakers, coordinator first
     };
-    bool startAll();
-    void seedFavorites(bool withAppleMusic);
 
     QString m_prefix;
     std::vector<SimSpeaker *> m_speakers;

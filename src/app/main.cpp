@@ -22,6 +22,7 @@ QString usage()
                           "  corvane [--demo]                  démonstration sur la maison simulée\n"
                           "  corvane sim [--prefix 127.77.0]   lance la maison simulée seule\n"
                           "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
+                          "  corvane discover                  trouve une enceinte et montre les groupes de la maison\n"
                           "  corvane play-pause | next | previous | favorite [NOM] | sleep [MINUTES]\n"
                           "                                    raccourcis (voir corvane shortcuts --help)\n"
                           "Options :\n"
@@ -98,6 +99,8 @@ int main(int argc, char *argv[])
         }
         return finish(runBlocking(runSpeakerCommand(args.mid(1))));
     }
+    if (command == QLatin1String("discover"))
+        return finish(runBlocking(runDiscoverCommand()));
     if (command == QLatin1String("shortcuts")) {
         QTextStream(stdout) << intentUsage() << Qt::endl;
         return 0;

@@ -125,6 +125,32 @@ QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes)
 
 } // namespace Intents
 
+QCoro::Task<CommandResult> runDiscoverCommand()
+{
+    Preferences preferences;
+    const DiscoveryOutcome found = co_await SonosDiscovery::discover(preferences.knownSpeakerIPs());
+    if (!found.speaker) {
+        const CorvaneError error = found.localControlOffHosts.isEmpty() ? CorvaneError::noSpeakers()
+                                                                         : CorvaneError::localControlDisabled();
+        co_return CommandResult{1, {}, error.message()};
+    }
+    // Shortcuts start with the remembered addresses: the next ones will not need a sweep.
+    QStringList known = preferences.knownSpeakerIPs();
+    known.removeAll(found.speaker->ip);
+    known.prepend(found.speaker->ip);
+    preferences.setKnownSpeakerIPs(known.mid(0, 8));
+
+    const Speaker &speaker = *found.speaker;
+    QString text = QStringLiteral("Enceinte trouvée : %1 (%2, %3)").arg(speaker.roomName, speaker.model, speaker.ip);
+    try {
+        const QList<SonosGroup> groups = co_await SonosController(speaker).zoneGroups();
+        text += QStringLiteral("\nGroupes :\n") + describeGroups(groups);
+    } catch (const CorvaneError &error) {
+        text += QStringLiteral("\nLes groupes n'ont pas pu être lus : ") + error.message();
+    }
+    co_return CommandResult{0, text, {}};
+}
+
 bool isIntentCommand(const QString &command)
 {
     static const QStringList commands = {"play-pause", "next", "previous", "favorite", "sleep"};

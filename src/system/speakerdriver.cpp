@@ -142,6 +142,18 @@ QCoro::Task<QString> status(SonosController controller, bool plain)
 
 } // namespace
 
+QString describeGroups(const QList<SonosGroup> &groups)
+{
+    QStringList lines;
+    for (const SonosGroup &group : groups) {
+        QStringList rooms;
+        for (const Speaker &member : group.members)
+            rooms << QStringLiteral("%1 (%2, %3)").arg(member.roomName, member.model, member.ip);
+        lines << QStringLiteral("  %1 : %2").arg(group.displayName(), rooms.join(QStringLiteral(", ")));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString speakerCommandUsage()
 {
     return QStringLiteral(
@@ -156,7 +168,11 @@ QString speakerCommandUsage()
         "  treble <-10..10>     aigus\n"
         "  loudness on|off\n"
         "  mode <MODE>          NORMAL, REPEAT_ALL, REPEAT_ONE, SHUFFLE, SHUFFLE_NOREPEAT\n"
-        "  sleep [minutes]      arrêt programmé ; sans valeur ou 0, l'annule");
+        "  sleep [minutes]      arrêt programmé ; sans valeur ou 0, l'annule\n"
+        "  groups               les groupes de la maison et leurs pièces\n"
+        "  join <pièce>         rejoint le groupe de cette pièce\n"
+        "  leave                quitte son groupe\n"
+        "  favorites            les favoris Sonos");
 }
 
 QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
@@ -168,6 +184,8 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
         co_return usageError(QStringLiteral("« %1 » n'est pas une adresse IPv4.").arg(arguments.at(0)));
     const QString command = arguments.at(1);
     const QString value = arguments.value(2);
+    if (command != QLatin1String("join") && arguments.size() > 3)
+        co_return usageError(QStringLiteral("Trop d'arguments pour « %1 ».").arg(command));
     const SonosController c(Speaker{QString(), address.toString(), QString(), QStringLiteral("Sonos")});
 
     try {
@@ -247,6 +265,40 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
             if (!minutes || *minutes < 1)
                 co_return CommandResult{0, QStringLiteral("Arrêt programmé annulé."), {}};
             co_return CommandResult{0, QStringLiteral("Arrêt programmé dans %1 min.").arg(*minutes), {}};
+        }
+        if (command == QLatin1String("groups")) {
+            const QList<SonosGroup> groups = co_await c.zoneGroups();
+            co_return CommandResult{0, QStringLiteral("Groupes :\n") + describeGroups(groups), {}};
+        }
+        if (command == QLatin1String("leave")) {
+            co_await c.leaveGroup();
+            co_return CommandResult{0, QStringLiteral("L'enceinte joue désormais seule."), {}};
+        }
+        if (command == QLatin1String("join")) {
+            const QString room = arguments.mid(2).join(QLatin1Char(' '));
+            if (room.isEmpty())
+                co_return usageError(QStringLiteral("Indiquez la pièce à rejoindre."));
+            const QList<SonosGroup> groups = co_await c.zoneGroups();
+            std::optional<SonosGroup> target;
+            for (const SonosGroup &group : groups) {
+                for (const Speaker &member : group.members) {
+                    if (member.roomName.compare(room, Qt::CaseInsensitive) == 0)
+                        target = group;
+                }
+            }
+            if (!target)
+                co_return CommandResult{1, {}, QStringLiteral("Aucune pièce « %1 » dans cette maison.").arg(room)};
+            co_await c.joinGroup(target->coordinatorUUID);
+            co_return CommandResult{0, QStringLiteral("L'enceinte a rejoint le groupe « %1 ».").arg(target->displayName()), {}};
+        }
+        if (command == QLatin1String("favorites")) {
+            const QList<SonosFavorite> favorites = co_await c.favorites(100);
+            if (favorites.isEmpty())
+                co_return CommandResult{0, QStringLiteral("Aucun favori enregistré sur ce système Sonos."), {}};
+            QStringList lines;
+            for (const SonosFavorite &favorite : favorites)
+                lines << QStringLiteral("  ") + favorite.title;
+            co_return CommandResult{0, QStringLiteral("Favoris :\n") + lines.join(QLatin1Char('\n')), {}};
         }
     } catch (const CorvaneError &error) {
         co_return CommandResult{1, {}, error.message()};

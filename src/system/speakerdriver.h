@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "sonos/records.h"
+
 namespace corvane {
 
 // What a command-line command printed and how it ended: 0 done, 1 failed, 2 bad usage.
@@ -19,5 +21,11 @@ struct CommandResult
 QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments);
 
 QString speakerCommandUsage();
+
+// One line per group: its name, then its rooms with their model and address.
+QString describeGroups(const QList<SonosGroup> &groups);
+
+// `corvane discover`: finds a speaker, remembers its address and shows the household's groups.
+QCoro::Task<CommandResult> runDiscoverCommand();
 
 } // namespace corvane

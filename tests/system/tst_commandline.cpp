@@ -1,0 +1,145 @@
+// The household driven from the command line only, as a user binding shortcuts would: the real
+// `corvane` binary against a simulated household of three rooms.
+#include "storage/preferences.h"
+#include "testutil.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<SimHousehold> m_house;
+    QTemporaryDir m_profile;
+
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    Run corvane(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CORVANE_NETWORK"), m_house->network());
+        env.insert(QStringLiteral("CORVANE_PROFILE"), m_profile.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(CORVANE_BINARY), arguments);
+        // The simulated speakers live in this process: keep its event loop turning meanwhile.
+        QDeadlineTimer deadline(30000);
+        while (process.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QTest::qWait(10);
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+            return Run{-2, {}, QStringLiteral("timed out")};
+        }
+        return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                   QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    }
+
+    SimSpeaker *room(const char *name) { return m_house->speaker(QString::fromUtf8(name)); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_profile.isValid());
+        for (int attempt = 0; attempt < 20 && !m_house; ++attempt) {
+            auto house = std::make_unique<SimHousehold>(randomLoopbackPrefix());
+            SimSpeaker *salon = house->addSpeaker({.uuid = QStringLiteral("RINCON_A1A1A1A1A1A101400"), .roomName = QStringLiteral("Salon"),
+                                                   .modelName = QStringLiteral("Sonos Era 300"), .modelNumber = QStringLiteral("S41")});
+            salon->setQueue(catalogueSongs(), 1);
+            house->addSpeaker({.uuid = QStringLiteral("RINCON_B2B2B2B2B2B201400"), .roomName = QStringLiteral("Cuisine"),
+                               .modelName = QStringLiteral("Sonos One"), .modelNumber = QStringLiteral("S18")});
+            house->addSpeaker({.uuid = QStringLiteral("RINCON_C3C3C3C3C3C301400"), .roomName = QStringLiteral("Bureau"),
+                               .modelName = QStringLiteral("Sonos Port"), .modelNumber = QStringLiteral("S23"), .hasAudioIn = true});
+            house->addStandardFavorites(true);
+            if (house->startAll())
+                m_house = std::move(house);
+        }
+        QVERIFY(m_house);
+        // The kitchen was found before: shortcuts start from it.
+        qputenv("CORVANE_PROFILE", m_profile.path().toUtf8());
+        Preferences preferences;
+        preferences.setKnownSpeakerIPs({room("Cuisine")->config().ip});
+        preferences.sync();
+    }
+
+    void discover()
+    {
+        const Run run = corvane({QStringLiteral("discover")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith(QStringLiteral("Enceinte trouvée : Cuisine (Sonos One, %1)").arg(room("Cuisine")->config().ip)), qPrintable(run.out));
+        QVERIFY(run.out.contains(QStringLiteral("  Bureau : Bureau (Sonos Port, ")));
+        QVERIFY(run.out.contains(QStringLiteral("  Salon : Salon (Sonos Era 300, ")));
+    }
+
+    void joinTheLivingRoom()
+    {
+        const Run groups = corvane({QStringLiteral("speaker"), room("Cuisine")->config().ip, QStringLiteral("groups")});
+        QCOMPARE(groups.exitCode, 0);
+        QCOMPARE(groups.out.count(QLatin1Char('\n')), 3); // the heading and three groups
+
+        const Run join = corvane({QStringLiteral("speaker"), room("Cuisine")->config().ip, QStringLiteral("join"), QStringLiteral("salon")});
+        QCOMPARE(join.exitCode, 0);
+        QCOMPARE(join.out, QStringLiteral("L'enceinte a rejoint le groupe « Salon »."));
+        QCOMPARE(m_house->coordinatorOf(room("Cuisine")), room("Salon"));
+        QCOMPARE(m_house->coordinatorOf(room("Bureau")), room("Bureau"));
+    }
+
+    void playAFavoriteOnTheGroup()
+    {
+        const Run run = corvane({QStringLiteral("favorite"), QStringLiteral("radio")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Lecture de Radio Gardon FM."));
+        // The kitchen was found, but its group is led by the living room.
+        QCOMPARE(room("Salon")->transport(), SimSpeaker::Transport::Playing);
+        QCOMPARE(room("Salon")->transportURI(), QStringLiteral("x-rincon-mp3radio://127.0.0.1/gardon.mp3"));
+        QVERIFY(actionsOf(*room("Cuisine")).count(QStringLiteral("SetAVTransportURI")) == 1); // only its join
+        QCOMPARE(room("Bureau")->transport(), SimSpeaker::Transport::Stopped);
+    }
+
+    void setASleepTimer()
+    {
+        const Run run = corvane({QStringLiteral("sleep"), QStringLiteral("45")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("La musique s'arrêtera dans 45 minutes."));
+        const int left = room("Salon")->sleepSecondsLeft().value_or(0);
+        QVERIFY(left > 44 * 60 && left <= 45 * 60);
+        QCOMPARE(room("Cuisine")->sleepSecondsLeft(), std::nullopt);
+    }
+
+    void leaveTheGroup()
+    {
+        const Run run = corvane({QStringLiteral("speaker"), room("Cuisine")->config().ip, QStringLiteral("leave")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(m_house->coordinatorOf(room("Cuisine")), room("Cuisine"));
+        QCOMPARE(room("Salon")->transport(), SimSpeaker::Transport::Playing);
+
+        // Alone again, the kitchen is what the shortcuts control.
+        const Run pause = corvane({QStringLiteral("play-pause")});
+        QCOMPARE(pause.exitCode, 1);
+        QCOMPARE(pause.err, QStringLiteral("L'enceinte a refusé la demande (code 701)."));
+        QCOMPARE(room("Salon")->transport(), SimSpeaker::Transport::Playing);
+    }
+
+    void errorsGoToStandardError()
+    {
+        const Run run = corvane({QStringLiteral("speaker"), QStringLiteral("not-an-address"), QStringLiteral("play")});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.startsWith(QStringLiteral("« not-an-address » n'est pas une adresse IPv4.")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

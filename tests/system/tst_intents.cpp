@@ -1,0 +1,200 @@
+#include "async/delays.h"
+#include "sonos/corvaneerror.h"
+#include "sonos/sonoscontroller.h"
+#include "sonos/sonosdiscovery.h"
+#include "system/intents.h"
+#include "testutil.h"
+
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+namespace {
+IntentTarget targetOf(SimSpeaker *speaker)
+{
+    return IntentTarget{speaker->speaker(), std::nullopt};
+}
+
+} // namespace
+
+class TestIntents : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setDelayScale(0.05); }
+    void cleanup() { SonosDiscovery::setForcedNetwork(QString()); }
+
+    void targetIsTheCoordinatorOfTheFirstSpeakerFound()
+    {
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        SimSpeaker *cuisine = house->speaker(QStringLiteral("Cuisine"));
+        await(SonosController(cuisine->speaker()).joinGroup(salon->config().uuid));
+        QVERIFY(SonosDiscovery::setForcedNetwork(house->prefix() + QStringLiteral(".1/32")));
+
+        const IntentTarget target = await(Intents::resolveTarget({cuisine->config().ip}));
+        QCOMPARE(target.speaker.roomName, QStringLiteral("Salon"));
+        QCOMPARE(target.speaker.uuid, salon->config().uuid);
+        QVERIFY(target.link.has_value());
+        QCOMPARE(target.link->sid, 204);
+
+        // Without a readable topology, the speaker found is the target itself.
+        cuisine->faults().topologyFails = true;
+        QCOMPARE(await(Intents::resolveTarget({cuisine->config().ip})).speaker.roomName, QStringLiteral("Cuisine"));
+    }
+
+    void nothingFound_data()
+    {
+        QTest::addColumn<bool>("localControlOff");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no speaker") << false << "Aucune enceinte Sonos trouvée sur ce réseau.";
+        QTest::newRow("speakers with local control off")
+            << true << CorvaneError::localControlDisabled().message();
+    }
+    void nothingFound()
+    {
+        QFETCH(bool, localControlOff);
+        QFETCH(QString, message);
+        auto house = startHousehold("never");
+        for (SimSpeaker *speaker : house->speakers()) {
+            if (localControlOff)
+                speaker->faults().localControlOff = true;
+            else
+                speaker->stop();
+        }
+        QVERIFY(SonosDiscovery::setForcedNetwork(house->network()));
+        const CommandResult result = await(runIntentCommand({QStringLiteral("play-pause")}));
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.err, message);
+    }
+
+    void playPause_data()
+    {
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("transport");
+        QTest::newRow("playing: pause") << "Salon" << "En pause." << int(SimSpeaker::Transport::Paused);
+        QTest::newRow("paused radio: play it") << "Cuisine" << "Lecture de Radio Gardon FM." << int(SimSpeaker::Transport::Playing);
+        QTest::newRow("nothing loaded, accepted") << "Séjour-linein" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
+        QTest::newRow("nothing loaded, refused") << "Chambre" << "L'enceinte a refusé la demande (code 701)." << int(SimSpeaker::Transport::Stopped);
+    }
+    void playPause()
+    {
+        QFETCH(QString, room);
+        QFETCH(QString, answer);
+        QFETCH(int, transport);
+        auto house = startHousehold();
+        SimSpeaker *speaker = house->speaker(room.section(QLatin1Char('-'), 0, 0));
+        if (room.endsWith(QLatin1String("-linein"))) {
+            SimSpeaker *bureau = house->speaker(QStringLiteral("Bureau"));
+            speaker->setStreamSource(lineIn(bureau->config().uuid));
+            speaker->setTransport(SimSpeaker::Transport::Paused);
+        }
+        QString said;
+        try {
+            said = await(Intents::playPause(targetOf(speaker)));
+        } catch (const CorvaneError &error) {
+            said = error.message();
+        }
+        QCOMPARE(said, answer);
+        QCOMPARE(int(speaker->transport()), transport);
+    }
+
+    void next()
+    {
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        QCOMPARE(await(Intents::nextTrack(targetOf(salon))), QStringLiteral("Le Vent d'Ouessant, Les Phares Lointains."));
+        QCOMPARE(salon->trackNumber(), 3);
+        await(Intents::previousTrack(targetOf(salon)));
+        QCOMPARE(salon->trackNumber(), 2);
+        // A live input has no next track: the speaker's refusal is the answer.
+        QVERIFY_THROWS_EXCEPTION(CorvaneError, await(Intents::nextTrack(targetOf(house->speaker(QStringLiteral("Bureau"))))));
+    }
+
+    void favorites_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("no name: the first") << "" << "Lecture de Routes du soir." << "Néons sur la Loire";
+        QTest::newRow("case and accents ignored") << "  RÁDIO  " << "Lecture de Radio Gardon FM." << "";
+        QTest::newRow("a single song favorite") << "minuit" << "Lecture de Minuit moins le quart." << "Minuit moins le quart";
+        QTest::newRow("nothing matches: the first") << "jazz" << "Lecture de Routes du soir." << "Néons sur la Loire";
+    }
+    void favorites()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, answer);
+        QFETCH(QString, title);
+        auto house = startHousehold();
+        SimSpeaker *cuisine = house->speaker(QStringLiteral("Cuisine"));
+        QCOMPARE(await(Intents::playFavorite(targetOf(cuisine), name)), answer);
+        QCOMPARE(cuisine->transport(), SimSpeaker::Transport::Playing);
+        QCOMPARE(await(SonosController(cuisine->speaker()).nowPlaying()).title, title);
+    }
+
+    void noFavorites()
+    {
+        auto house = startHousehold("never");
+        house->house().favorites.clear();
+        QCOMPARE(await(Intents::playFavorite(targetOf(house->speaker(QStringLiteral("Salon"))), QString())),
+                 QStringLiteral("Aucun favori enregistré sur ce système Sonos."));
+    }
+
+    void sleep_data()
+    {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("duration");
+        QTest::newRow("90 minutes") << 90 << "La musique s'arrêtera dans 90 minutes." << "01:30:00";
+        QTest::newRow("zero cancels") << 0 << "Minuterie annulée." << "";
+        QTest::newRow("negative cancels") << -5 << "Minuterie annulée." << "";
+    }
+    void sleep()
+    {
+        QFETCH(int, minutes);
+        QFETCH(QString, answer);
+        QFETCH(QString, duration);
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        QCOMPARE(await(Intents::sleepTimer(targetOf(salon), minutes)), answer);
+        QCOMPARE(argumentsOf(lastRequest(*salon, QStringLiteral("ConfigureSleepTimer"))),
+                 QStringLiteral("<InstanceID>0</InstanceID><NewSleepTimerDuration>%1</NewSleepTimerDuration>").arg(duration));
+    }
+
+    void fold_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("folded");
+        QTest::newRow("accents") << "Rádio Été" << "radio ete";
+        QTest::newRow("spaces and line breaks") << " \n Jazz\t" << "jazz";
+        QTest::newRow("ligature-free letters kept") << "Œuvre" << "œuvre";
+    }
+    void fold()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, folded);
+        QCOMPARE(Intents::fold(text), folded);
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("sleep needs a number") << QStringList{"sleep", "bientôt"};
+        QTest::newRow("next takes nothing") << QStringList{"next", "2"};
+    }
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        const CommandResult result = await(runIntentCommand(arguments));
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY(result.err.contains(QStringLiteral("Usage : corvane <raccourci>")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIntents)
+#include "tst_intents.moc"
