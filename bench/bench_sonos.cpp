@@ -1,9 +1,14 @@
 // Figures, not verdicts: parsing costs and a round trip to a simulated speaker.
+#include "async/http.h"
 #include "async/tasks.h"
 #include "simhousehold.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
+#include "sonos/sonosdiscovery.h"
 #include "sonos/text.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -64,6 +69,7 @@ double microsecondsPerCall(F &&call, int iterations)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    quietAbortWarnings();
     QTextStream out(stdout);
 
     const QString queue = queueReply(200);
@@ -92,5 +98,77 @@ int main(int argc, char *argv[])
                .arg(samples[50], 0, 'f', 2)
                .arg(samples[90], 0, 'f', 2)
         << Qt::endl;
+
+    // The zone group state of a 32-player household, parsed.
+    SimHousehold large(randomLoopbackPrefix());
+    for (int i = 0; i < 32; ++i)
+        large.addSpeaker({.uuid = QStringLiteral("RINCON_%1").arg(i, 12, 10, QLatin1Char('0')),
+                          .roomName = QStringLiteral("Pièce %1").arg(i + 1), .modelName = QStringLiteral("Sonos One")});
+    const QString state = large.zoneGroupState();
+    const double topologyUs = microsecondsPerCall([&] { return std::size_t(parseZoneGroups(state).size()); }, 300);
+    out << QStringLiteral("zoneGroups, 32 players     : %1 µs per parse").arg(topologyUs, 0, 'f', 1) << Qt::endl;
+
+    // playAll of 100 songs: requests sent and time taken.
+    {
+        SimHousehold house(randomLoopbackPrefix());
+        SimSpeaker *speaker = house.addSpeaker({.uuid = QStringLiteral("RINCON_BENCH01400"), .roomName = QStringLiteral("Salon"),
+                                                .modelName = QStringLiteral("Sonos Era 100")});
+        house.startAll();
+        QList<Track> tracks;
+        const QList<SimTrack> songs = catalogueSongs();
+        for (int i = 0; i < 100; ++i) {
+            const SimTrack &song = songs.at(i % songs.size());
+            tracks.append(Track{songIDOf(song.uri), song.title, song.artist, song.album, std::nullopt, std::nullopt});
+        }
+        const AppleMusicLink link{204, QStringLiteral("3"), QStringLiteral("8224"), QStringLiteral("x-sonos-http")};
+        QElapsedTimer clock;
+        clock.start();
+        runBlocking(SonosController(speaker->speaker()).playAll(tracks, link));
+        out << QStringLiteral("playAll, 100 songs         : %1 requests, %2 ms")
+                   .arg(speaker->received().size())
+                   .arg(clock.elapsed())
+            << Qt::endl;
+    }
+
+    // A /24 sweep whose only speaker sits at the last address.
+    {
+        const QString prefix = randomLoopbackPrefix();
+        SimHousehold house(prefix);
+        house.addSpeaker({.ip = prefix + QStringLiteral(".254"), .uuid = QStringLiteral("RINCON_LAST01400"),
+                          .roomName = QStringLiteral("Grenier"), .modelName = QStringLiteral("Sonos Era 100")});
+        house.startAll();
+        SonosDiscovery::setForcedNetwork(prefix + QStringLiteral(".1/24"));
+        QElapsedTimer clock;
+        clock.start();
+        const auto found = runBlocking(SonosDiscovery::scanSubnet());
+        out << QStringLiteral("sweep /24, speaker at .254 : %1 ms (%2)")
+                   .arg(clock.elapsed())
+                   .arg(found.isEmpty() ? QStringLiteral("not found") : found.first().roomName)
+            << Qt::endl;
+    }
+
+    // A /24 where every host accepts and never answers: probes time out in waves of 64.
+    {
+        const QString prefix = randomLoopbackPrefix();
+        QList<QTcpServer *> servers;
+        QList<QTcpSocket *> held;
+        for (int host = 1; host <= 254; ++host) {
+            auto *server = new QTcpServer(&app);
+            server->listen(QHostAddress(prefix + QLatin1Char('.') + QString::number(host)), 1400);
+            QObject::connect(server, &QTcpServer::newConnection, server, [server, &held] {
+                while (QTcpSocket *socket = server->nextPendingConnection())
+                    held.append(socket);
+            });
+            servers.append(server);
+        }
+        SonosDiscovery::setForcedNetwork(prefix + QStringLiteral(".1/24"));
+        QElapsedTimer clock;
+        clock.start();
+        runBlocking(SonosDiscovery::scanSubnet());
+        out << QStringLiteral("sweep /24, all silent      : %1 s (4 waves × 1.5 s predicted)")
+                   .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 2)
+            << Qt::endl;
+        qDeleteAll(servers);
+    }
     return 0;
 }

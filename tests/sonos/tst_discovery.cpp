@@ -189,6 +189,12 @@ private Q_SLOTS:
         QVERIFY(found);
         QCOMPARE(found->roomName, QStringLiteral("Bureau"));
         QVERIFY(clock.elapsed() < 1000); // a refused address costs nothing
+
+        // When no remembered address answers, the sweep follows.
+        QVERIFY(SonosDiscovery::setForcedNetwork(house->network()));
+        const auto swept = await(SonosDiscovery::findSpeaker({prefix + QStringLiteral(".200")}));
+        QVERIFY(swept);
+        QVERIFY(swept->ip.startsWith(prefix + QLatin1Char('.')));
     }
 
     void sweep_data()
