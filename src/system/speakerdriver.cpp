@@ -1,9 +1,8 @@
 #include "speakerdriver.h"
 
-#include "async/delays.h"
-#include "async/http.h"
 #include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
+#include "sonos/sonosdiscovery.h"
 #include "sonos/text.h"
 
 #include <QHostAddress>
@@ -45,26 +44,11 @@ CommandResult usageError(const QString &why)
     return CommandResult{2, {}, why + QLatin1Char('\n') + speakerCommandUsage()};
 }
 
-// Room and model from the device description; the address alone when it cannot be read.
-QCoro::Task<Speaker> describe(QString ip)
-{
-    Speaker speaker{QString(), ip, QString(), QStringLiteral("Sonos")};
-    HttpRequest request;
-    request.url = QUrl(QStringLiteral("http://%1:1400/xml/device_description.xml").arg(ip));
-    request.timeout = delays().deviceDescriptionTimeout;
-    const HttpResult result = co_await httpSend(speakerNetwork(), request);
-    if (result.status != 200)
-        co_return speaker;
-    const QString text = QString::fromUtf8(result.body);
-    speaker.roomName = xmlUnescape(firstCapture(QStringLiteral("<roomName>([^<]*)</roomName>"), text).value_or(QString()));
-    speaker.model = xmlUnescape(firstCapture(QStringLiteral("<modelName>([^<]*)</modelName>"), text).value_or(QStringLiteral("Sonos")));
-    speaker.uuid = firstCapture(QStringLiteral("<UDN>uuid:([^<]*)</UDN>"), text).value_or(QString());
-    co_return speaker;
-}
-
 QCoro::Task<QString> status(SonosController controller, bool plain)
 {
-    const Speaker speaker = co_await describe(controller.speaker().ip);
+    // Room and model from the device description; the address alone when it cannot be read.
+    const std::optional<Speaker> described = co_await SonosDiscovery::probe(controller.speaker().ip);
+    const Speaker speaker = described.value_or(controller.speaker());
     const SonosController c(speaker);
     const NowPlaying now = co_await c.nowPlaying();
     const int volume = co_await c.volume();
