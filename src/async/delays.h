@@ -15,7 +15,9 @@ using Millis = std::chrono::milliseconds;
     X(probeTimeout, 1500)                                                                          \
     X(lineInTimeout, 60000)                                                                        \
     X(enqueueRetry, 400)                                                                           \
-    X(intentReadDelay, 900)
+    X(intentReadDelay, 900)                                                                        \
+    X(historySaveDelay, 800)                                                                       \
+    X(cloudRescan, 30000)
 
 struct Delays
 {

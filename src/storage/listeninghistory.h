@@ -1,0 +1,113 @@
+#pragma once
+
+#include "sonos/records.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <optional>
+
+namespace corvane {
+
+class CloudStore;
+
+// One play. `playedAt` is kept as the file stores it, seconds since 2001-01-01 UTC, so a value
+// read from another computer keeps its exact identity.
+struct HistoryEntry
+{
+    QString trackID;
+    QString title;
+    QString artist;
+    QString album;
+    std::optional<QString> artworkBase;
+    double playedAt = 0;
+    std::optional<QString> room;
+
+    // trackID-seconds since 1970, in the shortest form that reads back to the same number.
+    QString id() const;
+    QDateTime playedAtTime() const;
+
+    bool operator==(const HistoryEntry &) const = default;
+};
+
+struct ArtistCount
+{
+    QString artist;
+    int count = 0;
+    bool operator==(const ArtistCount &) const = default;
+};
+
+struct DayGroup
+{
+    QDateTime day; // local midnight
+    QList<HistoryEntry> entries;
+};
+
+struct MissingArtwork
+{
+    QString trackID;
+    QString title;
+    QString artist;
+    bool operator==(const MissingArtwork &) const = default;
+};
+
+// Every track Corvane started or saw playing, newest first: kept in history.json in the
+// application-data folder and mirrored (the newest 400) to the cloud folder, from which the
+// user's other computers merge it back.
+class ListeningHistory : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int maxEntries = 10000;
+    static constexpr int cloudEntries = 400;
+    static constexpr qsizetype cloudLimit = 900000;
+    static inline const QString cloudKey = QStringLiteral("listeningHistory");
+
+    // Loads `file` (history.json), merges what the cloud holds and follows its changes.
+    ListeningHistory(QString file, CloudStore *cloud, QObject *parent = nullptr);
+    ~ListeningHistory() override;
+    static QString defaultFile();
+
+    const QList<HistoryEntry> &entries() const { return m_entries; }
+
+    void record(const Track &track, const std::optional<QString> &room);
+    // The same, at a given time (seconds since 2001-01-01 UTC); tests use it.
+    void recordAt(const Track &track, const std::optional<QString> &room, double playedAt);
+    void clear();
+    QList<DayGroup> days() const;
+    QList<ArtistCount> topArtists(int limit) const;
+    QList<MissingArtwork> tracksMissingArtwork(int limit) const;
+    void setArtwork(const QString &artworkBase, const QString &trackID);
+    void mergeFromCloud(const std::optional<QByteArray> &value);
+    void pushToCloud();
+    // Writes a pending save now (at quit, for example).
+    void flush();
+
+    static QByteArray encode(const QList<HistoryEntry> &entries);
+    static std::optional<QList<HistoryEntry>> decode(const QByteArray &data);
+    static double now();
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void load();
+    void scheduleSave();
+    void save(bool wait);
+    static bool write(const QString &file, const QList<HistoryEntry> &entries);
+    void trim();
+
+    QString m_file;
+    QPointer<CloudStore> m_cloud;
+    QList<HistoryEntry> m_entries;
+    QTimer m_saveTimer;
+    QThreadPool m_writer;
+    bool m_savePending = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane::paths {
+
+// Folders of the program's own files. With CORVANE_PROFILE set, all of them sit under that one
+// directory (data/, cache/, cloud/), so a test or the demo never touches the user's profile.
+QString appData();
+QString cache();
+// The folder shared with the user's other computers through their own sync tool.
+QString cloud();
+
+} // namespace corvane::paths
