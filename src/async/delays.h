@@ -17,7 +17,8 @@ using Millis = std::chrono::milliseconds;
     X(enqueueRetry, 400)                                                                           \
     X(intentReadDelay, 900)                                                                        \
     X(historySaveDelay, 800)                                                                       \
-    X(cloudRescan, 30000)
+    X(cloudRescan, 30000)                                                                          \
+    X(updateTimeout, 8000)
 
 struct Delays
 {

@@ -58,6 +58,14 @@ void quietAbortWarnings()
     g_previousHandler = qInstallMessageHandler(filterMessages);
 }
 
+QNetworkAccessManager *webNetwork()
+{
+    static QPointer<QNetworkAccessManager> network;
+    if (!network)
+        network = new QNetworkAccessManager(QCoreApplication::instance());
+    return network;
+}
+
 QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bool cancelled)
 {
     if (timedOut)

@@ -48,6 +48,9 @@ struct HttpResult
 // The long-lived client for speakers (no proxy: speakers are on the local network).
 QNetworkAccessManager *speakerNetwork();
 
+// The long-lived client for web services (the system's proxy settings apply).
+QNetworkAccessManager *webNetwork();
+
 // One request through `network`. Never throws: failures are described in the result.
 QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request);
 

@@ -53,10 +53,12 @@ public:
 
     void sync() { m_settings->sync(); }
 
+    // Raw typed reads, for settings without an accessor of their own (configuration).
+    QString text(const QString &key) const;
+
 private:
     bool flag(const QString &key) const;
     int number(const QString &key) const;
-    QString text(const QString &key) const;
     QStringList stringList(const QString &key) const;
     QVariantMap map(const QString &key) const;
 

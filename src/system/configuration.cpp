@@ -1,0 +1,36 @@
+#include "configuration.h"
+
+#include "storage/preferences.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace corvane::Configuration {
+
+namespace {
+QString setting(const char *environment, const QString &key, const QString &fallback)
+{
+    const QString forced = qEnvironmentVariable(environment);
+    if (!forced.isEmpty())
+        return forced;
+    const QString stored = Preferences().text(key);
+    return stored.isEmpty() ? fallback : stored;
+}
+} // namespace
+
+QUrl updateOrigin()
+{
+    return QUrl(setting("CORVANE_UPDATE_ORIGIN", QStringLiteral("origins/update"), QStringLiteral("https://corvane.app")));
+}
+
+QString contactAddress()
+{
+    return setting("CORVANE_CONTACT", QStringLiteral("contact"), QStringLiteral("contact@corvane.app"));
+}
+
+QByteArray userAgent()
+{
+    return QStringLiteral("Corvane/%1 (%2)").arg(QCoreApplication::applicationVersion(), contactAddress()).toUtf8();
+}
+
+} // namespace corvane::Configuration

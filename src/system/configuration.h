@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace corvane {
+
+// Where the web services live. Each origin is a setting ("origins/<name>" in the preferences
+// file) that an environment variable overrides, so tests and the demo point them at the
+// simulator.
+namespace Configuration {
+
+// The version manifest's host: CORVANE_UPDATE_ORIGIN, else the setting, else the maker's site.
+QUrl updateOrigin();
+// The contact address put in the "User-Agent" of web requests.
+QString contactAddress();
+QByteArray userAgent();
+
+} // namespace Configuration
+
+} // namespace corvane
