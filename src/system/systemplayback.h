@@ -1,0 +1,88 @@
+#pragma once
+
+#include "sonos/records.h"
+
+#include <QCoroTask>
+#include <QDBusAbstractAdaptor>
+#include <QDBusObjectPath>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QUrl>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+
+namespace corvane {
+
+// Publishes what the selected group plays as an MPRIS2 player, so the desktop shows it and the
+// keyboard's media keys reach Corvane, although no sound comes out of the computer. Opt-in: the
+// player exists on the session bus only while the "systemNowPlaying" preference is on.
+class SystemPlayback : public QObject
+{
+    Q_OBJECT
+public:
+    struct Handlers
+    {
+        std::function<void()> play;
+        std::function<void()> pause;
+        std::function<void()> toggle;
+        std::function<void()> next;
+        std::function<void()> previous;
+        std::function<void(double)> seek; // seconds
+    };
+
+    // `enabled` reads the preference; tests hand their own.
+    explicit SystemPlayback(std::function<bool()> enabled = {}, QObject *parent = nullptr);
+    ~SystemPlayback() override;
+
+    bool enabled() const { return m_enabled(); }
+    // Keeps the handlers (once per run) and shows the player, if enabled.
+    void configure(Handlers handlers);
+    void update(const NowPlaying &nowPlaying, const std::optional<QUrl> &artworkURL);
+    // Stores the preference. On shows the player again when configure() already ran (call it
+    // otherwise); off publishes Stopped with no metadata and withdraws the player.
+    void setSystemNowPlaying(bool on);
+    // The bus name taken, empty while withdrawn.
+    QString serviceName() const { return m_service; }
+
+    // What the player adaptors read and call.
+    QString playbackStatus() const;
+    QVariantMap metadata() const { return m_metadata; }
+    qlonglong position() const;
+    qlonglong length() const { return qlonglong(m_now.duration) * 1000000; }
+    bool hasTrack() const { return !m_now.isEmpty(); }
+    void play() { call(m_handlers.play); }
+    void pause() { call(m_handlers.pause); }
+    void toggle() { call(m_handlers.toggle); }
+    void next() { call(m_handlers.next); }
+    void previous() { call(m_handlers.previous); }
+    void seekBy(qlonglong offset);
+    void setPosition(const QDBusObjectPath &track, qlonglong position);
+
+Q_SIGNALS:
+    // The artwork of `url` is published (tests wait for it).
+    void artworkPublished(const QUrl &url);
+
+private:
+    void show();
+    void withdraw();
+    void publish(const QStringList &changed);
+    void loadArtwork(QUrl url);
+    QCoro::Task<> downloadArtwork(QUrl url);
+    void call(const std::function<void()> &handler);
+    QDBusObjectPath trackPath() const;
+
+    std::function<bool()> m_enabled;
+    bool m_configured = false;
+    Handlers m_handlers;
+    QString m_service;
+    NowPlaying m_now;
+    QVariantMap m_metadata;
+    QElapsedTimer m_since; // since m_now.elapsed was read
+    std::optional<QUrl> m_lastArtworkURL;
+    QString m_artFile; // the published copy of the cover of m_artFor
+    QUrl m_artFor;
+};
+
+} // namespace corvane
