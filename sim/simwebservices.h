@@ -6,12 +6,14 @@
 #include <QList>
 #include <QString>
 #include <QUrl>
+#include <QUrlQuery>
 
 class QTcpSocket;
 
 namespace corvane::sim {
 
-// The web services Corvane talks to, on one loopback port: for now the version manifest.
+// The web services Corvane talks to, on one loopback port: the version manifest, the radio
+// directory and station logos of chosen sizes and types.
 class SimWebServices : public QAbstractHttpServer
 {
     Q_OBJECT
@@ -32,10 +34,17 @@ public:
     // The manifest served at /corvane/version.json; a status other than 200 answers that
     // status with no body.
     void setManifest(const QByteArray &json, int status = 200);
+    // The radio directory's stations (JSON objects shaped like the real directory's); the
+    // default list has duplicates, empty stream URLs and favicons good and bad.
+    void setRadioStations(QByteArray json);
+    static QByteArray defaultRadioStations(const QUrl &origin);
+
     // Any other fixed reply.
     void setReply(const QString &path, Reply reply);
     // Paths requested so far, in order.
     QStringList requested() const { return m_requested; }
+    // How many range requests were answered in part (206).
+    int partialReplies() const { return m_partial; }
 
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
@@ -43,10 +52,14 @@ protected:
 
 private:
     void send(QTcpSocket *socket, const Reply &reply);
+    Reply logo(const QString &name) const;
+    Reply radioStations(const QUrlQuery &query) const;
 
     QUrl m_origin;
     QHash<QString, Reply> m_replies;
     QStringList m_requested;
+    QByteArray m_radioStations;
+    int m_partial = 0;
 };
 
 } // namespace corvane::sim

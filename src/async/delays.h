@@ -18,7 +18,9 @@ using Millis = std::chrono::milliseconds;
     X(intentReadDelay, 900)                                                                        \
     X(historySaveDelay, 800)                                                                       \
     X(cloudRescan, 30000)                                                                          \
-    X(updateTimeout, 8000)
+    X(updateTimeout, 8000)                                                                         \
+    X(radioDirectoryTimeout, 12000)                                                                \
+    X(logoProbeTimeout, 6000)
 
 struct Delays
 {

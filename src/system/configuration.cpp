@@ -23,6 +23,16 @@ QUrl updateOrigin()
     return QUrl(setting("CORVANE_UPDATE_ORIGIN", QStringLiteral("origins/update"), QStringLiteral("https://corvane.app")));
 }
 
+QUrl radioOrigin()
+{
+    return QUrl(setting("CORVANE_RADIO_ORIGIN", QStringLiteral("origins/radio"), QStringLiteral("https://all.api.radio-browser.info")));
+}
+
+QUrl logoOrigin()
+{
+    return QUrl(setting("CORVANE_LOGO_ORIGIN", QStringLiteral("origins/logos"), QStringLiteral("https://corvane.app/logos/")));
+}
+
 QString contactAddress()
 {
     return setting("CORVANE_CONTACT", QStringLiteral("contact"), QStringLiteral("contact@corvane.app"));

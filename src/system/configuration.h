@@ -12,6 +12,10 @@ namespace Configuration {
 
 // The version manifest's host: CORVANE_UPDATE_ORIGIN, else the setting, else the maker's site.
 QUrl updateOrigin();
+// The radio-station directory: CORVANE_RADIO_ORIGIN, else the setting, else the public directory.
+QUrl radioOrigin();
+// Where the known station logos are: CORVANE_LOGO_ORIGIN, else the setting, else the maker's site.
+QUrl logoOrigin();
 // The contact address put in the "User-Agent" of web requests.
 QString contactAddress();
 QByteArray userAgent();
