@@ -43,7 +43,10 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
     const QString path = request.url().path();
     m_requested.append(path);
     Reply reply;
-    if (m_replies.contains(path))
+    if (m_failures.value(path) > 0) {
+        --m_failures[path];
+        reply = Reply{500, "text/plain", "busy"};
+    } else if (m_replies.contains(path))
         reply = m_replies.value(path);
     else if (path.startsWith(QLatin1String("/json/stations/bycountrycodeexact/")))
         reply = radioStations(request.query());

@@ -39,6 +39,9 @@ public:
     void setRadioStations(QByteArray json);
     static QByteArray defaultRadioStations(const QUrl &origin);
 
+    // The next `count` requests of `path` fail with 500.
+    void failNext(const QString &path, int count) { m_failures.insert(path, count); }
+
     // Any other fixed reply.
     void setReply(const QString &path, Reply reply);
     // Paths requested so far, in order.
@@ -60,6 +63,7 @@ private:
     QStringList m_requested;
     QByteArray m_radioStations;
     int m_partial = 0;
+    QHash<QString, int> m_failures;
 };
 
 } // namespace corvane::sim

@@ -20,7 +20,9 @@ using Millis = std::chrono::milliseconds;
     X(cloudRescan, 30000)                                                                          \
     X(updateTimeout, 8000)                                                                         \
     X(radioDirectoryTimeout, 12000)                                                                \
-    X(logoProbeTimeout, 6000)
+    X(logoProbeTimeout, 6000)                                                                      \
+    X(speakerArtTimeout, 20000)                                                                    \
+    X(artworkRetryStep, 250)
 
 struct Delays
 {
