@@ -1,0 +1,91 @@
+// Figures for the local services: the listening history, the artwork cache, the radio directory.
+#include "applemusic/artworkcache.h"
+#include "async/delays.h"
+#include "async/tasks.h"
+#include "radio/radiodirectory.h"
+#include "simwebservices.h"
+#include "storage/listeninghistory.h"
+
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThreadPool>
+
+using namespace corvane;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTemporaryDir dir;
+    qputenv("CORVANE_PROFILE", dir.path().toUtf8());
+    ListeningHistory history(dir.path() + QStringLiteral("/history.json"), nullptr);
+    double at = 700000000;
+    const auto track = [](int i) {
+        return Track{QString::number(1400000000 + i), QStringLiteral("Titre %1").arg(i), QStringLiteral("Artiste %1").arg(i % 300),
+                     QStringLiteral("Album %1").arg(i % 900), QStringLiteral("https://img.example.com/%1/100x100bb.jpg").arg(i), std::nullopt};
+    };
+    for (int i = 0; i < ListeningHistory::maxEntries; ++i)
+        history.recordAt(track(i), QStringLiteral("Salon"), at += 61);
+    history.flush();
+
+    QElapsedTimer clock;
+    clock.start();
+    history.recordAt(track(-1), QStringLiteral("Salon"), at += 61);
+    history.flush();
+    out << QStringLiteral("record + save, 10000 entries : %1 ms").arg(double(clock.nsecsElapsed()) / 1e6, 0, 'f', 1) << Qt::endl;
+
+    QList<HistoryEntry> cloud;
+    for (int i = 0; i < ListeningHistory::cloudEntries; ++i) {
+        const Track t = track(20000 + i);
+        cloud.append(HistoryEntry{t.id, t.title, t.artist, t.album, t.artworkBase, at + 1000 - i * 30.0, QStringLiteral("Cuisine")});
+    }
+    const QByteArray value = ListeningHistory::encode(cloud);
+    clock.restart();
+    history.mergeFromCloud(value);
+    out << QStringLiteral("mergeFromCloud, 400 into 10000 : %1 ms").arg(double(clock.nsecsElapsed()) / 1e6, 0, 'f', 1) << Qt::endl;
+
+    // A 600×600 JPEG: from memory, then from disk alone.
+    sim::SimWebServices web;
+    web.start();
+    const QUrl cover = web.origin().resolved(QUrl(QStringLiteral("/logos/600.jpg")));
+    runBlocking(ArtworkCache::image(cover));
+    QThreadPool::globalInstance()->waitForDone(); // the disk copy is written
+    clock.restart();
+    for (int i = 0; i < 1000; ++i)
+        ArtworkCache::memoryImage(cover);
+    out << QStringLiteral("artwork memory hit, 600×600 : %1 µs").arg(double(clock.nsecsElapsed()) / 1e3 / 1000, 0, 'f', 2) << Qt::endl;
+    const int before = int(web.requested().size());
+    clock.restart();
+    for (int i = 0; i < 50; ++i) {
+        ArtworkCache::clearMemory();
+        runBlocking(ArtworkCache::image(cover));
+    }
+    out << QStringLiteral("artwork disk hit, 600×600 JPEG : %1 µs (%2 requests)")
+               .arg(double(clock.nsecsElapsed()) / 1e3 / 50, 0, 'f', 0)
+               .arg(web.requested().size() - before)
+        << Qt::endl;
+
+    // The radio directory: 150 stations, their favicons probed against the simulator.
+    QJsonArray stations;
+    for (int i = 0; i < 150; ++i) {
+        QJsonObject station;
+        station.insert(QStringLiteral("stationuuid"), QStringLiteral("uuid-%1").arg(i));
+        station.insert(QStringLiteral("name"), QStringLiteral("Station %1").arg(i));
+        station.insert(QStringLiteral("url_resolved"), QStringLiteral("http://radio.example.org/%1.mp3").arg(i));
+        station.insert(QStringLiteral("favicon"), web.origin().toString() + QStringLiteral("/logos/%1.png").arg(100 + i % 60));
+        station.insert(QStringLiteral("tags"), QStringLiteral("mp3,jazz"));
+        stations.append(station);
+    }
+    web.setRadioStations(QJsonDocument(stations).toJson(QJsonDocument::Compact));
+    clock.restart();
+    const QList<RadioStation> found = runBlocking(RadioDirectory::stations(QStringLiteral("FR"), 150, web.origin()));
+    out << QStringLiteral("radio directory, 150 stations : %1 ms (%2 stations)").arg(clock.elapsed()).arg(found.size()) << Qt::endl;
+    return 0;
+}
