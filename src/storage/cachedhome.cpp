@@ -1,0 +1,73 @@
+#include "cachedhome.h"
+
+#include "listeninghistory.h"
+#include "paths.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QThread>
+#include <QThreadPool>
+
+namespace corvane {
+
+QString CachedHome::location()
+{
+    const QString folder = paths::cache();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/corvane-home.json");
+}
+
+QByteArray CachedHome::encode() const
+{
+    // Keys in their documented order: "recommendations", then "savedAt".
+    QJsonArray shelves;
+    for (const Recommendation &recommendation : recommendations)
+        shelves.append(Catalog::encode(recommendation));
+    return "{\"recommendations\":" + QJsonDocument(shelves).toJson(QJsonDocument::Compact)
+        + ",\"savedAt\":" + QByteArray::number(savedAt, 'f', QLocale::FloatingPointShortest) + '}';
+}
+
+std::optional<CachedHome> CachedHome::decode(const QByteArray &json)
+{
+    const QJsonObject object = QJsonDocument::fromJson(json).object();
+    if (!object.value(QLatin1String("recommendations")).isArray() || !object.value(QLatin1String("savedAt")).isDouble())
+        return std::nullopt;
+    CachedHome home;
+    home.savedAt = object.value(QLatin1String("savedAt")).toDouble();
+    for (const QJsonValue &value : object.value(QLatin1String("recommendations")).toArray()) {
+        const auto recommendation = Catalog::decodeRecommendation(value.toObject());
+        if (!recommendation)
+            return std::nullopt;
+        home.recommendations.append(*recommendation);
+    }
+    return home;
+}
+
+void CachedHome::save(const QList<Recommendation> &recommendations)
+{
+    const QString file = location();
+    if (file.isEmpty())
+        return;
+    const CachedHome home{recommendations, ListeningHistory::now()};
+    QThreadPool::globalInstance()->start([home, file] {
+        QSaveFile out(file);
+        const QByteArray data = home.encode();
+        if (out.open(QIODevice::WriteOnly) && out.write(data) == data.size())
+            out.commit();
+    });
+}
+
+std::optional<CachedHome> CachedHome::read()
+{
+    const QString file = location();
+    if (file.isEmpty())
+        return std::nullopt;
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decode(in.readAll());
+}
+
+} // namespace corvane
