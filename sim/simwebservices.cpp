@@ -43,7 +43,10 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
     const QString path = request.url().path();
     m_requested.append(path);
     Reply reply;
-    if (m_failures.value(path) > 0) {
+    const int number = ++m_counts[path];
+    if (m_failAt.value(path) == number) {
+        reply = Reply{500, "text/plain", "busy"};
+    } else if (m_failures.value(path) > 0) {
         --m_failures[path];
         reply = Reply{500, "text/plain", "busy"};
     } else if (m_replies.contains(path))
@@ -52,6 +55,8 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = radioStations(request.query());
     else if (path.startsWith(QLatin1String("/logos/")))
         reply = logo(path.mid(7));
+    else if (path.startsWith(QLatin1String("/v1/")))
+        reply = appleMusic(request);
     else
         reply = Reply{404, "application/json", R"({"errors":[{"status":"404"}]})"};
 
@@ -66,6 +71,48 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
     }
     send(socket, reply);
     return true;
+}
+
+SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &request) const
+{
+    const auto error = [](int status, const char *code, const char *title) {
+        const QByteArray body = QStringLiteral("{\"errors\":[{\"id\":\"QKZ3D2ZVUUJ3NCJ3EQCXB2MYJE\",\"title\":\"%1\",\"detail\":\"%1\",\"status\":\"%2\",\"code\":\"%3\"}]}")
+                                    .arg(QLatin1String(title), QString::number(status), QLatin1String(code)).toUtf8();
+        return Reply{status, "application/json", body};
+    };
+    if (request.value("Authorization") != "Bearer " + developerToken)
+        return error(401, "40100", "Unauthorized");
+    const QString path = request.url().path();
+    if (path.startsWith(QLatin1String("/v1/me/")) && request.value("Music-User-Token") != userToken)
+        return error(403, "40300", "Forbidden");
+    if (path == QLatin1String("/v1/me/storefront"))
+        return Reply{200, "application/json", "{\"data\":[{\"id\":\"fr\",\"type\":\"storefronts\",\"href\":\"/v1/storefronts/fr\",\"attributes\":{\"name\":\"France\",\"defaultLanguageTag\":\"fr-FR\"}}]}"};
+    if (path != QLatin1String("/v1/me/library/songs"))
+        return error(404, "40400", "Resource Not Found");
+
+    const QUrlQuery query(request.url());
+    const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
+    const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 25;
+    if (limit < 1 || limit > 100)
+        return error(400, "40005", "Invalid Parameter Value");
+    // Every third page comes back three short, as the real service sometimes does.
+    const bool shortPage = offset % 300 == 200 && limit > 3;
+    const int count = std::max(0, std::min(limit - (shortPage ? 3 : 0), m_librarySongs - offset));
+    QJsonArray data;
+    for (int i = offset; i < offset + count; ++i) {
+        data.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("i.song%1").arg(i)},
+                                {QStringLiteral("type"), QStringLiteral("library-songs")},
+                                {QStringLiteral("attributes"),
+                                 QJsonObject{{QStringLiteral("name"), QStringLiteral("Chanson %1").arg(i)},
+                                             {QStringLiteral("artistName"), QStringLiteral("Odile Ravanel")},
+                                             {QStringLiteral("albumName"), QStringLiteral("Villes de nuit")},
+                                             {QStringLiteral("playParams"), QJsonObject{{QStringLiteral("id"), QStringLiteral("i.song%1").arg(i)},
+                                                                                        {QStringLiteral("catalogId"), QString::number(1609930000 + i)}}}}}});
+    }
+    QJsonObject reply{{QStringLiteral("data"), data}, {QStringLiteral("meta"), QJsonObject{{QStringLiteral("total"), m_librarySongs}}}};
+    if (offset + limit < m_librarySongs)
+        reply.insert(QStringLiteral("next"), QStringLiteral("/v1/me/library/songs?offset=%1").arg(offset + limit));
+    return Reply{200, "application/json", QJsonDocument(reply).toJson(QJsonDocument::Compact)};
 }
 
 void SimWebServices::setRadioStations(QByteArray json)

@@ -39,8 +39,16 @@ public:
     void setRadioStations(QByteArray json);
     static QByteArray defaultRadioStations(const QUrl &origin);
 
+    // The Apple Music library: `count` songs paged as the service pages them (100 at most per
+    // page, some pages short while "next" is still given). Requests need the tokens below.
+    void setLibrarySongCount(int count) { m_librarySongs = count; }
+    static inline const QByteArray developerToken = "sim-developer-token";
+    static inline const QByteArray userToken = "sim-user-token";
+
     // The next `count` requests of `path` fail with 500.
     void failNext(const QString &path, int count) { m_failures.insert(path, count); }
+    // The `number`-th request of `path` (counting from 1) fails with 500.
+    void failRequest(const QString &path, int number) { m_failAt.insert(path, number); }
 
     // Any other fixed reply.
     void setReply(const QString &path, Reply reply);
@@ -57,6 +65,7 @@ private:
     void send(QTcpSocket *socket, const Reply &reply);
     Reply logo(const QString &name) const;
     Reply radioStations(const QUrlQuery &query) const;
+    Reply appleMusic(const QHttpServerRequest &request) const;
 
     QUrl m_origin;
     QHash<QString, Reply> m_replies;
@@ -64,6 +73,9 @@ private:
     QByteArray m_radioStations;
     int m_partial = 0;
     QHash<QString, int> m_failures;
+    QHash<QString, int> m_failAt;
+    QHash<QString, int> m_counts;
+    int m_librarySongs = 250;
 };
 
 } // namespace corvane::sim

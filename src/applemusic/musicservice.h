@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoroTask>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+// Everything the Apple Music client asks of the music service: the user's authorization, signed
+// GETs of web-service paths, and the account's storefront. Implementations never throw.
+class MusicService
+{
+public:
+    enum class Status { NotDetermined, Authorized, Denied, Restricted };
+
+    virtual ~MusicService() = default;
+
+    virtual Status authorizationStatus() const = 0;
+    // Asks the user for access when it was never decided; the status afterwards.
+    virtual QCoro::Task<Status> requestAuthorization() = 0;
+    // The raw body of a signed GET of `path` ("/v1/..."), or nothing on any failure.
+    virtual QCoro::Task<std::optional<QByteArray>> get(QString path) = 0;
+    // The storefront code of the signed-in account ("fr"), or nothing.
+    virtual QCoro::Task<std::optional<QString>> countryCode() = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "catalog.h"
+#include "musicservice.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvane::AppleMusic {
+
+// True when access is granted, asking the user only when it was never decided.
+QCoro::Task<bool> ensureAuthorized(MusicService *service);
+// The French explanation of a refusal; nothing for any other status.
+std::optional<QString> authorizationMessage(const MusicService &service);
+
+// One GET; nothing when not authorized or on any failure. Callers decode the shape they expect.
+QCoro::Task<std::optional<QByteArray>> singleGet(MusicService *service, QString path);
+// Follows "next" links until `max` items or 10 requests; a failing page ends with what came before.
+QCoro::Task<QList<RestItem>> pagedGet(MusicService *service, QString path, int max);
+// pagedGet of "/v1/catalog/<storefront>/" + `relativePath`.
+QCoro::Task<QList<RestItem>> catalogGet(MusicService *service, QString relativePath, int max);
+
+// The path of one page: `path` with "limit=" added unless it already carries one.
+QString withLimit(const QString &path, int limit);
+
+} // namespace corvane::AppleMusic
