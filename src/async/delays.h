@@ -22,7 +22,9 @@ using Millis = std::chrono::milliseconds;
     X(radioDirectoryTimeout, 12000)                                                                \
     X(logoProbeTimeout, 6000)                                                                      \
     X(speakerArtTimeout, 20000)                                                                    \
-    X(artworkRetryStep, 250)
+    X(artworkRetryStep, 250)                                                                       \
+    X(musicRequestTimeout, 60000)                                                                  \
+    X(authorizationTimeout, 600000)
 
 struct Delays
 {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCoroTask>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+// Keeps the Music-User-Token in the desktop's secret service (Secret Service, KWallet). Where
+// none answers, in a file readable by the user alone (0600, in a 0700 folder of the profile),
+// which the settings screen then mentions.
+class UserTokenStore
+{
+public:
+    // `useKeychain` false keeps to the file (tests, and CORVANE_KEYRING=file).
+    explicit UserTokenStore(bool useKeychain = qEnvironmentVariable("CORVANE_KEYRING") != QLatin1String("file"));
+
+    QCoro::Task<std::optional<QString>> read();
+    QCoro::Task<bool> write(QString token);
+    QCoro::Task<> remove();
+    // True once the token had to go to the file.
+    bool usesFile() const { return m_usesFile; }
+    static QString fileName();
+
+private:
+    bool m_useKeychain;
+    bool m_usesFile = false;
+};
+
+} // namespace corvane

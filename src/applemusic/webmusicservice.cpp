@@ -1,0 +1,117 @@
+#include "webmusicservice.h"
+
+#include "async/delays.h"
+#include "async/http.h"
+#include "async/tasks.h"
+#include "authorizationflow.h"
+#include "catalog.h"
+#include "developertoken.h"
+#include "system/configuration.h"
+
+#include <QCoroSignal>
+#include <QFile>
+#include <QPointer>
+
+namespace corvane {
+
+WebMusicService::WebMusicService(Settings settings, UserTokenStore store)
+    : m_settings(std::move(settings)), m_store(std::move(store))
+{
+}
+
+WebMusicService::Settings WebMusicService::configuredSettings()
+{
+    Settings settings;
+    settings.origin = QUrl(qEnvironmentVariable("CORVANE_APPLE_MUSIC_ORIGIN", QStringLiteral("https://api.music.apple.com")));
+    settings.musicKitScript = QUrl(qEnvironmentVariable("CORVANE_MUSICKIT_JS_URL", QStringLiteral("https://js-cdn.music.apple.com/musickit/v3/musickit.js")));
+    const QByteArray given = qgetenv("CORVANE_DEVELOPER_TOKEN");
+    if (!given.isEmpty()) {
+        settings.developerToken = given;
+    } else {
+        QFile key(qEnvironmentVariable("CORVANE_MUSICKIT_KEY_FILE"));
+        if (key.open(QIODevice::ReadOnly))
+            settings.developerToken = DeveloperToken::mint(key.readAll(), qEnvironmentVariable("CORVANE_MUSICKIT_KEY_ID"),
+                                                           qEnvironmentVariable("CORVANE_MUSICKIT_TEAM_ID"));
+    }
+    return settings;
+}
+
+QCoro::Task<> WebMusicService::load()
+{
+    const std::optional<QString> token = co_await m_store.read();
+    m_userToken = token;
+}
+
+MusicService::Status WebMusicService::authorizationStatus() const
+{
+    if (!m_settings.developerToken)
+        return Status::Restricted;
+    if (m_userToken)
+        return Status::Authorized;
+    return m_denied ? Status::Denied : Status::NotDetermined;
+}
+
+QCoro::Task<MusicService::Status> WebMusicService::requestAuthorization()
+{
+    if (authorizationStatus() == Status::Authorized || authorizationStatus() == Status::Restricted)
+        co_return authorizationStatus();
+    AuthorizationFlow flow(*m_settings.developerToken, m_settings.musicKitScript);
+    if (!flow.start())
+        co_return authorizationStatus();
+    if (m_settings.openBrowser)
+        m_settings.openBrowser(flow.pageURL());
+    // The user has all the time the browser needs, within reason.
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, &flow, [&flow] { Q_EMIT flow.tokenReceived(QString()); });
+    giveUp.start(delays().authorizationTimeout);
+    const QString token = co_await qCoro(&flow, &AuthorizationFlow::tokenReceived);
+    if (token.isEmpty())
+        co_return authorizationStatus();
+    co_await m_store.write(token);
+    m_userToken = token;
+    m_denied = false;
+    co_return authorizationStatus();
+}
+
+QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
+{
+    if (authorizationStatus() != Status::Authorized)
+        co_return std::nullopt;
+    const QUrl url(m_settings.origin.toString() + path, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty())
+        co_return std::nullopt;
+    HttpRequest request;
+    request.url = url;
+    request.timeout = delays().musicRequestTimeout;
+    request.headers = {{"Authorization", "Bearer " + *m_settings.developerToken}, {"User-Agent", Configuration::userAgent()}};
+    const bool personal = path.startsWith(QLatin1String("/v1/me/"));
+    if (personal)
+        request.headers.append({"Music-User-Token", m_userToken->toUtf8()});
+    const HttpResult result = co_await httpSend(webNetwork(), request);
+    if (result.status == 401)
+        m_developerTokenRejected = true;
+    if (result.status == 403 && personal) {
+        // The user withdrew the access: forget the token, ask again next time.
+        m_userToken.reset();
+        m_denied = true;
+        co_await m_store.remove();
+    }
+    if (result.status != 200)
+        co_return std::nullopt;
+    co_return result.body;
+}
+
+QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
+{
+    if (m_country)
+        co_return m_country;
+    const std::optional<QByteArray> body = co_await get(QStringLiteral("/v1/me/storefront"));
+    const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
+    if (!reply || reply->data.isEmpty())
+        co_return std::nullopt;
+    m_country = reply->data.first().id;
+    co_return m_country;
+}
+
+} // namespace corvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "musicservice.h"
+#include "usertokenstore.h"
+
+#include <QByteArray>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+namespace corvane {
+
+// The music service over the Apple Music web API: the developer token signs every request, the
+// user's Music-User-Token (from the browser flow, kept by UserTokenStore) goes with /v1/me/ ones.
+class WebMusicService : public MusicService
+{
+public:
+    struct Settings
+    {
+        QUrl origin;
+        std::optional<QByteArray> developerToken;
+        QUrl musicKitScript;
+        // Opens the authorization page in the user's browser; tests drive it themselves.
+        std::function<void(const QUrl &)> openBrowser;
+    };
+
+    WebMusicService(Settings settings, UserTokenStore store);
+    // The configured origins and tokens (CORVANE_APPLE_MUSIC_ORIGIN, CORVANE_DEVELOPER_TOKEN or a
+    // .p8 key named by CORVANE_MUSICKIT_KEY_FILE, CORVANE_MUSICKIT_KEY_ID, CORVANE_MUSICKIT_TEAM_ID).
+    static Settings configuredSettings();
+
+    // Reads the stored user token; call once before the first request.
+    QCoro::Task<> load();
+
+    Status authorizationStatus() const override;
+    QCoro::Task<Status> requestAuthorization() override;
+    QCoro::Task<std::optional<QByteArray>> get(QString path) override;
+    QCoro::Task<std::optional<QString>> countryCode() override;
+
+    // The service answered 401: the developer token is not accepted.
+    bool developerTokenRejected() const { return m_developerTokenRejected; }
+    const UserTokenStore &store() const { return m_store; }
+
+private:
+    Settings m_settings;
+    UserTokenStore m_store;
+    std::optional<QString> m_userToken;
+    bool m_denied = false;
+    bool m_developerTokenRejected = false;
+    std::optional<QString> m_country;
+};
+
+} // namespace corvane
