@@ -1,11 +1,14 @@
 #include "simwebservices.h"
 
+#include "simtrack.h"
+
 #include <QBuffer>
 #include <QHttpServerRequest>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -55,6 +58,8 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = radioStations(request.query());
     else if (path.startsWith(QLatin1String("/logos/")))
         reply = logo(path.mid(7));
+    else if (path.startsWith(QLatin1String("/art/")))
+        reply = logo(path.section(QLatin1Char('/'), 3).section(QLatin1Char('x'), 0, 0) + QStringLiteral(".jpg"));
     else if (path.startsWith(QLatin1String("/v1/")))
         reply = appleMusic(request);
     else
@@ -87,10 +92,14 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         return error(403, "40300", "Forbidden");
     if (path == QLatin1String("/v1/me/storefront"))
         return Reply{200, "application/json", "{\"data\":[{\"id\":\"fr\",\"type\":\"storefronts\",\"href\":\"/v1/storefronts/fr\",\"attributes\":{\"name\":\"France\",\"defaultLanguageTag\":\"fr-FR\"}}]}"};
+    const QUrlQuery query(request.url());
+    if (path.startsWith(QLatin1String("/v1/catalog/")) && path.endsWith(QLatin1String("/search")))
+        return search(query);
+    if (path == QLatin1String("/v1/me/recent/played"))
+        return recentlyPlayed(query);
     if (path != QLatin1String("/v1/me/library/songs"))
         return error(404, "40400", "Resource Not Found");
 
-    const QUrlQuery query(request.url());
     const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
     const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 25;
     if (limit < 1 || limit > 100)
@@ -112,6 +121,116 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
     QJsonObject reply{{QStringLiteral("data"), data}, {QStringLiteral("meta"), QJsonObject{{QStringLiteral("total"), m_librarySongs}}}};
     if (offset + limit < m_librarySongs)
         reply.insert(QStringLiteral("next"), QStringLiteral("/v1/me/library/songs?offset=%1").arg(offset + limit));
+    return Reply{200, "application/json", QJsonDocument(reply).toJson(QJsonDocument::Compact)};
+}
+
+namespace {
+QJsonObject artworkObject(const QUrl &origin, const QString &id)
+{
+    return QJsonObject{{QStringLiteral("width"), 3000}, {QStringLiteral("height"), 3000},
+                       {QStringLiteral("url"), origin.toString() + QStringLiteral("/art/") + id + QStringLiteral("/{w}x{h}bb.jpg")},
+                       {QStringLiteral("bgColor"), QStringLiteral("1c1c1e")}};
+}
+
+QJsonObject songResource(const QUrl &origin, const SimTrack &song)
+{
+    const QString id = songIDOf(song.uri);
+    return QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("type"), QStringLiteral("songs")},
+                       {QStringLiteral("href"), QStringLiteral("/v1/catalog/fr/songs/") + id},
+                       {QStringLiteral("attributes"),
+                        QJsonObject{{QStringLiteral("name"), song.title}, {QStringLiteral("artistName"), song.artist},
+                                    {QStringLiteral("albumName"), song.album}, {QStringLiteral("durationInMillis"), song.durationSeconds * 1000},
+                                    {QStringLiteral("artwork"), artworkObject(origin, id)},
+                                    {QStringLiteral("playParams"), QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("kind"), QStringLiteral("song")}}}}}};
+}
+
+QJsonObject containerResource(const QUrl &origin, const SimContainer &container)
+{
+    const bool album = container.kind == QLatin1String("album");
+    QJsonObject attributes{{QStringLiteral("name"), container.title}, {QStringLiteral("artwork"), artworkObject(origin, container.id)}};
+    if (album) {
+        attributes.insert(QStringLiteral("artistName"), container.songs.first().artist);
+        attributes.insert(QStringLiteral("releaseDate"), QStringLiteral("2021-03-05"));
+        attributes.insert(QStringLiteral("trackCount"), int(container.songs.size()));
+    } else {
+        attributes.insert(QStringLiteral("curatorName"), QStringLiteral("Corvane Radio"));
+    }
+    return QJsonObject{{QStringLiteral("id"), container.id}, {QStringLiteral("type"), album ? QStringLiteral("albums") : QStringLiteral("playlists")},
+                       {QStringLiteral("attributes"), attributes}};
+}
+
+bool matches(const QString &text, const QString &term)
+{
+    return text.normalized(QString::NormalizationForm_D).remove(QRegularExpression(QStringLiteral("\\p{Mn}")))
+        .contains(QString(term).normalized(QString::NormalizationForm_D).remove(QRegularExpression(QStringLiteral("\\p{Mn}"))).trimmed(),
+                  Qt::CaseInsensitive);
+}
+} // namespace
+
+SimWebServices::Reply SimWebServices::search(const QUrlQuery &query) const
+{
+    const QString term = query.queryItemValue(QStringLiteral("term"), QUrl::FullyDecoded);
+    const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 5;
+    if (limit < 1 || limit > 25)
+        return Reply{400, "application/json", "{\"errors\":[{\"status\":\"400\",\"code\":\"40005\",\"title\":\"Invalid Parameter Value\"}]}"};
+    QJsonArray songs, albums, artists, playlists;
+    QStringList seenArtists;
+    QList<SimTrack> all;
+    for (const SimContainer &container : catalogueContainers()) {
+        for (const SimTrack &song : container.songs) {
+            if (!std::any_of(all.cbegin(), all.cend(), [&song](const SimTrack &t) { return t.uri == song.uri; }))
+                all.append(song);
+        }
+        QJsonArray &bucket = container.kind == QLatin1String("album") ? albums : playlists;
+        if (bucket.size() < limit && (matches(container.title, term) || (container.kind == QLatin1String("album") && matches(container.songs.first().artist, term))))
+            bucket.append(containerResource(m_origin, container));
+    }
+    for (const SimTrack &song : std::as_const(all)) {
+        if (songs.size() < limit && (matches(song.title, term) || matches(song.artist, term)))
+            songs.append(songResource(m_origin, song));
+        if (artists.size() < limit && matches(song.artist, term) && !seenArtists.contains(song.artist)) {
+            seenArtists.append(song.artist);
+            const QString id = QString::number(900000000 + qHash(song.artist, 7) % 99999999);
+            QJsonObject attributes{{QStringLiteral("name"), song.artist}, {QStringLiteral("genreNames"), QJsonArray{QStringLiteral("Pop")}}};
+            if (seenArtists.size() % 2 == 1)
+                attributes.insert(QStringLiteral("artwork"), artworkObject(m_origin, id));
+            artists.append(QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("type"), QStringLiteral("artists")}, {QStringLiteral("attributes"), attributes}});
+        }
+    }
+    // Each bucket is there only when something matched, as the real service answers.
+    QJsonObject results;
+    const auto add = [&results](const char *name, const QJsonArray &data) {
+        if (!data.isEmpty())
+            results.insert(QLatin1String(name), QJsonObject{{QStringLiteral("href"), QStringLiteral("/v1/catalog/fr/search")}, {QStringLiteral("data"), data}});
+    };
+    add("songs", songs);
+    add("albums", albums);
+    add("artists", artists);
+    add("playlists", playlists);
+    return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("results"), results}}).toJson(QJsonDocument::Compact)};
+}
+
+SimWebServices::Reply SimWebServices::recentlyPlayed(const QUrlQuery &query) const
+{
+    const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 5;
+    if (limit < 1 || limit > 10)
+        return Reply{400, "application/json", "{\"errors\":[{\"status\":\"400\",\"code\":\"40005\",\"title\":\"Invalid Parameter Value\",\"detail\":\"Value must be an integer less than or equal to 10\"}]}"};
+    const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
+    // Stations, albums and playlists, some twice, as a listening history has them.
+    QJsonArray all;
+    const QList<SimContainer> containers = catalogueContainers();
+    for (int round = 0; round < 3; ++round) {
+        all.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("ra.%1").arg(1498157166 + round)}, {QStringLiteral("type"), QStringLiteral("stations")},
+                               {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Station %1").arg(round + 1)}, {QStringLiteral("isLive"), true}}}});
+        for (const SimContainer &container : containers)
+            all.append(containerResource(m_origin, container));
+    }
+    QJsonArray page;
+    for (int i = offset; i < std::min(int(all.size()), offset + limit); ++i)
+        page.append(all.at(i));
+    QJsonObject reply{{QStringLiteral("data"), page}};
+    if (offset + limit < all.size())
+        reply.insert(QStringLiteral("next"), QStringLiteral("/v1/me/recent/played?offset=%1").arg(offset + limit));
     return Reply{200, "application/json", QJsonDocument(reply).toJson(QJsonDocument::Compact)};
 }
 

@@ -66,6 +66,8 @@ private:
     Reply logo(const QString &name) const;
     Reply radioStations(const QUrlQuery &query) const;
     Reply appleMusic(const QHttpServerRequest &request) const;
+    Reply search(const QUrlQuery &query) const;
+    Reply recentlyPlayed(const QUrlQuery &query) const;
 
     QUrl m_origin;
     QHash<QString, Reply> m_replies;

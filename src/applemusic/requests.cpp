@@ -38,14 +38,14 @@ QString withLimit(const QString &path, int limit)
         + QString::number(limit);
 }
 
-QCoro::Task<QList<RestItem>> pagedGet(MusicService *service, QString path, int max)
+QCoro::Task<QList<RestItem>> pagedGet(MusicService *service, QString path, int max, int pageSize)
 {
     QList<RestItem> items;
     if (max <= 0 || service->authorizationStatus() != MusicService::Status::Authorized)
         co_return items;
     QString next = path;
     for (int requests = 0; requests < 10; ++requests) {
-        const std::optional<QByteArray> body = co_await service->get(withLimit(next, std::min(int(max - items.size()), 100)));
+        const std::optional<QByteArray> body = co_await service->get(withLimit(next, std::min(int(max - items.size()), pageSize)));
         const auto page = body ? RestResponse::decode(*body) : std::nullopt;
         if (!page)
             break;

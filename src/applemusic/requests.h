@@ -19,7 +19,8 @@ std::optional<QString> authorizationMessage(const MusicService &service);
 // One GET; nothing when not authorized or on any failure. Callers decode the shape they expect.
 QCoro::Task<std::optional<QByteArray>> singleGet(MusicService *service, QString path);
 // Follows "next" links until `max` items or 10 requests; a failing page ends with what came before.
-QCoro::Task<QList<RestItem>> pagedGet(MusicService *service, QString path, int max);
+// Pages ask for `pageSize` items at most (100, the service's ceiling for most paths).
+QCoro::Task<QList<RestItem>> pagedGet(MusicService *service, QString path, int max, int pageSize = 100);
 // pagedGet of "/v1/catalog/<storefront>/" + `relativePath`.
 QCoro::Task<QList<RestItem>> catalogGet(MusicService *service, QString relativePath, int max);
 

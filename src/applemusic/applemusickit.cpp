@@ -1,0 +1,119 @@
+#include "applemusickit.h"
+
+#include "requests.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrl>
+
+namespace corvane::AppleMusicKit {
+
+namespace {
+
+QList<RestItem> bucket(const QJsonObject &results, const char *name)
+{
+    const auto response = RestResponse::fromObject(results.value(QLatin1String(name)).toObject());
+    return response ? response->data : QList<RestItem>();
+}
+
+std::optional<QString> artworkAt(const RestItem &item, int size)
+{
+    const auto art = ArtworkDescriptor::from(item.attributes.value(QLatin1String("artwork")));
+    const auto url = art ? art->url(size, size) : std::nullopt;
+    return url ? std::optional<QString>(url->toString()) : std::nullopt;
+}
+
+QCoro::Task<Shelf> shelf(MusicService *service, QString path, int limit, int pageSize = 100)
+{
+    const QList<RestItem> items = co_await AppleMusic::pagedGet(service, path, limit, pageSize);
+    Shelf result;
+    std::tie(result.albums, result.playlists) = Catalog::itemsToHomeShelf(items);
+    co_return result;
+}
+
+} // namespace
+
+SearchResults searchResultsFrom(const QByteArray &reply)
+{
+    // Search results are framework objects: no de-duplication, artists pictured at 600×600.
+    SearchResults results;
+    const QJsonObject buckets = QJsonDocument::fromJson(reply).object().value(QLatin1String("results")).toObject();
+    for (const RestItem &item : bucket(buckets, "songs")) {
+        Track track = Catalog::itemsToTracks({item}).value(0);
+        track.id = item.id;
+        track.artworkBase = artworkAt(item, 100);
+        results.songs.append(track);
+    }
+    for (const RestItem &item : bucket(buckets, "albums")) {
+        Album album = Catalog::itemsToAlbums({item}).first();
+        album.artworkBase = artworkAt(item, 100);
+        const QJsonValue count = item.attributes.value(QLatin1String("trackCount"));
+        if (count.isDouble())
+            album.trackCount = count.toInt();
+        results.albums.append(album);
+    }
+    for (const RestItem &item : bucket(buckets, "artists")) {
+        const QJsonArray genres = item.attributes.value(QLatin1String("genreNames")).toArray();
+        results.artists.append(Artist{item.id, item.attribute("name").value_or(QString()),
+                                      genres.isEmpty() ? std::nullopt : std::optional<QString>(genres.first().toString()),
+                                      artworkAt(item, 600)});
+    }
+    for (const RestItem &item : bucket(buckets, "playlists")) {
+        PlaylistRef playlist = Catalog::itemsToPlaylists({item}).first();
+        playlist.artworkBase = artworkAt(item, 100);
+        playlist.musicArtwork = ArtworkDescriptor::from(item.attributes.value(QLatin1String("artwork")));
+        results.playlists.append(playlist);
+    }
+    return results;
+}
+
+QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit)
+{
+    // Spaces and tabs around the term do not make a search; the term goes out as typed.
+    QString trimmed = term;
+    while (!trimmed.isEmpty() && (trimmed.front() == QLatin1Char(' ') || trimmed.front() == QLatin1Char('\t')))
+        trimmed.remove(0, 1);
+    while (!trimmed.isEmpty() && (trimmed.back() == QLatin1Char(' ') || trimmed.back() == QLatin1Char('\t')))
+        trimmed.chop(1);
+    if (trimmed.isEmpty() || service->authorizationStatus() != MusicService::Status::Authorized)
+        co_return SearchResults{};
+    const std::optional<QString> storefront = co_await service->countryCode();
+    if (!storefront)
+        co_return SearchResults{};
+    const QString path = QStringLiteral("/v1/catalog/%1/search?term=%2&types=songs,albums,artists,playlists&limit=%3")
+                             .arg(*storefront, QString::fromLatin1(QUrl::toPercentEncoding(term)), QString::number(limit));
+    const std::optional<QByteArray> reply = co_await AppleMusic::singleGet(service, path);
+    if (!reply)
+        co_return SearchResults{};
+    co_return searchResultsFrom(*reply);
+}
+
+QCoro::Task<Shelf> recentlyPlayed(MusicService *service, int limit)
+{
+    // The service gives at most 10 recently played items per page and refuses more: ask pages
+    // of 10 and follow "next" up to the limit.
+    Shelf result = co_await shelf(service, QStringLiteral("/v1/me/recent/played?limit=%1").arg(std::min(limit, 10)), limit, 10);
+    co_return result;
+}
+
+QCoro::Task<Shelf> heavyRotation(MusicService *service, int limit)
+{
+    Shelf result = co_await shelf(service, QStringLiteral("/v1/me/history/heavy-rotation?limit=%1").arg(limit), limit);
+    co_return result;
+}
+
+QCoro::Task<Shelf> recentlyAdded(MusicService *service, int limit)
+{
+    const QList<RestItem> items = co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/recently-added?limit=%1").arg(limit), limit);
+    Shelf result;
+    std::tie(result.albums, result.playlists) = Catalog::itemsToHomeShelf(items);
+    QList<RestItem> songs;
+    for (const RestItem &item : items) {
+        if (item.type && item.type->contains(QLatin1String("song")))
+            songs.append(item);
+    }
+    result.songs = Catalog::itemsToTracks(songs);
+    co_return result;
+}
+
+} // namespace corvane::AppleMusicKit

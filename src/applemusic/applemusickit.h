@@ -1,0 +1,36 @@
+#pragma once
+
+#include "catalog.h"
+#include "musicservice.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QString>
+
+namespace corvane::AppleMusicKit {
+
+struct SearchResults
+{
+    QList<Track> songs;
+    QList<Album> albums;
+    QList<Artist> artists;
+    QList<PlaylistRef> playlists;
+};
+
+// Songs, albums, artists and playlists of the account's storefront matching `term`, in the
+// service's order. Empty when not authorized, for a blank term, or on any failure.
+QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit);
+SearchResults searchResultsFrom(const QByteArray &reply);
+
+struct Shelf
+{
+    QList<Album> albums;
+    QList<PlaylistRef> playlists;
+    QList<Track> songs; // recently added only
+};
+
+QCoro::Task<Shelf> recentlyPlayed(MusicService *service, int limit);
+QCoro::Task<Shelf> heavyRotation(MusicService *service, int limit);
+QCoro::Task<Shelf> recentlyAdded(MusicService *service, int limit);
+
+} // namespace corvane::AppleMusicKit

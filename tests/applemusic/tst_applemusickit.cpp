@@ -1,0 +1,120 @@
+#include "applemusic/applemusickit.h"
+#include "applemusic/webmusicservice.h"
+#include "simwebservices.h"
+#include "testutil.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+namespace {
+std::unique_ptr<WebMusicService> signedIn(const SimWebServices &web)
+{
+    UserTokenStore store(false);
+    await(store.write(QString::fromLatin1(SimWebServices::userToken)));
+    auto service = std::make_unique<WebMusicService>(WebMusicService::Settings{web.origin(), SimWebServices::developerToken, {}, {}}, store);
+    await(service->load());
+    return service;
+}
+
+QStringList titles(const QList<Track> &tracks)
+{
+    QStringList list;
+    for (const Track &t : tracks)
+        list << t.title;
+    return list;
+}
+} // namespace
+
+class TestAppleMusicKit : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_profile;
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("CORVANE_PROFILE", m_profile.path().toUtf8()); }
+
+    void search()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn(web);
+        const AppleMusicKit::SearchResults results = await(AppleMusicKit::search(service.get(), QStringLiteral("ravanel "), 25));
+        QCOMPARE(titles(results.songs), (QStringList{"Néons sur la Loire", "Minuit moins le quart", "Quai des brumes électriques", "Dernier tramway"}));
+        QCOMPARE(results.songs.first().id, QStringLiteral("1609934412"));
+        QCOMPARE(results.songs.first().durationMS, std::optional<qint64>(201000));
+        QVERIFY(results.songs.first().artworkBase->endsWith(QLatin1String("/100x100bb.jpg")));
+        QCOMPARE(results.albums.size(), 1);
+        QCOMPARE(results.albums.first().year, std::optional<QString>("2021"));
+        QCOMPARE(results.albums.first().trackCount, std::optional<int>(4));
+        QCOMPARE(results.artists.size(), 1);
+        QCOMPARE(results.artists.first().genre, std::optional<QString>("Pop"));
+        QVERIFY(results.artists.first().artworkBase->endsWith(QLatin1String("/600x600bb.jpg")));
+        QVERIFY(results.playlists.isEmpty()); // no bucket at all in the reply
+        QVERIFY(web.requested().contains(QStringLiteral("/v1/catalog/fr/search")));
+    }
+
+    void searchSendsNothing_data()
+    {
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<bool>("authorized");
+        QTest::newRow("spaces and tabs only") << " \t  " << true;
+        QTest::newRow("not authorized") << "ravanel" << false;
+    }
+    void searchSendsNothing()
+    {
+        QFETCH(QString, term);
+        QFETCH(bool, authorized);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn(web);
+        if (!authorized)
+            service = std::make_unique<WebMusicService>(WebMusicService::Settings{web.origin(), std::nullopt, {}, {}}, UserTokenStore(false));
+        const auto results = await(AppleMusicKit::search(service.get(), term, 25));
+        QVERIFY(results.songs.isEmpty() && results.albums.isEmpty() && results.artists.isEmpty() && results.playlists.isEmpty());
+        QVERIFY(web.requested().isEmpty());
+    }
+
+    void searchOverTheServiceLimitIsEmpty()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn(web);
+        QVERIFY(await(AppleMusicKit::search(service.get(), QStringLiteral("ravanel"), 26)).songs.isEmpty());
+    }
+
+    void searchMappingEdges()
+    {
+        const QByteArray reply = "{\"results\":{\"songs\":{\"data\":["
+                                 "{\"id\":\"1\",\"type\":\"songs\",\"attributes\":{\"name\":\"Sans album\",\"artistName\":\"X\"}},"
+                                 "{\"id\":\"1\",\"type\":\"songs\",\"attributes\":{\"name\":\"Sans album\",\"artistName\":\"X\",\"extra\":[1,2]}}]},"
+                                 "\"artists\":{\"data\":[{\"id\":\"7\",\"type\":\"artists\",\"attributes\":{\"name\":\"Nue\"}}]},"
+                                 "\"albums\":null}}";
+        const auto results = AppleMusicKit::searchResultsFrom(reply);
+        QCOMPARE(results.songs.size(), 2); // repeats stay as the service sent them
+        QCOMPARE(results.songs.first().album, QString());
+        QCOMPARE(results.songs.first().durationMS, std::nullopt);
+        QCOMPARE(results.artists.first(), (Artist{"7", "Nue", std::nullopt, std::nullopt}));
+        QVERIFY(results.albums.isEmpty());
+    }
+
+    void recentlyPlayedInPagesOfTen()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn(web);
+        const AppleMusicKit::Shelf shelf = await(AppleMusicKit::recentlyPlayed(service.get(), 25));
+        // 25 items read in pages of 10, 10 and 5: stations skipped, repeats dropped.
+        QCOMPARE(web.requested().count(QStringLiteral("/v1/me/recent/played")), 3);
+        QCOMPARE(shelf.albums.size(), 4);
+        QCOMPARE(shelf.playlists.size(), 2);
+        QCOMPARE(shelf.albums.first().title, QStringLiteral("Cartes marines"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppleMusicKit)
+#include "tst_applemusickit.moc"
