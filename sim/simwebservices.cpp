@@ -78,52 +78,6 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
     return true;
 }
 
-SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &request) const
-{
-    const auto error = [](int status, const char *code, const char *title) {
-        const QByteArray body = QStringLiteral("{\"errors\":[{\"id\":\"QKZ3D2ZVUUJ3NCJ3EQCXB2MYJE\",\"title\":\"%1\",\"detail\":\"%1\",\"status\":\"%2\",\"code\":\"%3\"}]}")
-                                    .arg(QLatin1String(title), QString::number(status), QLatin1String(code)).toUtf8();
-        return Reply{status, "application/json", body};
-    };
-    if (request.value("Authorization") != "Bearer " + developerToken)
-        return error(401, "40100", "Unauthorized");
-    const QString path = request.url().path();
-    if (path.startsWith(QLatin1String("/v1/me/")) && request.value("Music-User-Token") != userToken)
-        return error(403, "40300", "Forbidden");
-    if (path == QLatin1String("/v1/me/storefront"))
-        return Reply{200, "application/json", "{\"data\":[{\"id\":\"fr\",\"type\":\"storefronts\",\"href\":\"/v1/storefronts/fr\",\"attributes\":{\"name\":\"France\",\"defaultLanguageTag\":\"fr-FR\"}}]}"};
-    const QUrlQuery query(request.url());
-    if (path.startsWith(QLatin1String("/v1/catalog/")) && path.endsWith(QLatin1String("/search")))
-        return search(query);
-    if (path == QLatin1String("/v1/me/recent/played"))
-        return recentlyPlayed(query);
-    if (path != QLatin1String("/v1/me/library/songs"))
-        return error(404, "40400", "Resource Not Found");
-
-    const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
-    const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 25;
-    if (limit < 1 || limit > 100)
-        return error(400, "40005", "Invalid Parameter Value");
-    // Every third page comes back three short, as the real service sometimes does.
-    const bool shortPage = offset % 300 == 200 && limit > 3;
-    const int count = std::max(0, std::min(limit - (shortPage ? 3 : 0), m_librarySongs - offset));
-    QJsonArray data;
-    for (int i = offset; i < offset + count; ++i) {
-        data.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("i.song%1").arg(i)},
-                                {QStringLiteral("type"), QStringLiteral("library-songs")},
-                                {QStringLiteral("attributes"),
-                                 QJsonObject{{QStringLiteral("name"), QStringLiteral("Chanson %1").arg(i)},
-                                             {QStringLiteral("artistName"), QStringLiteral("Odile Ravanel")},
-                                             {QStringLiteral("albumName"), QStringLiteral("Villes de nuit")},
-                                             {QStringLiteral("playParams"), QJsonObject{{QStringLiteral("id"), QStringLiteral("i.song%1").arg(i)},
-                                                                                        {QStringLiteral("catalogId"), QString::number(1609930000 + i)}}}}}});
-    }
-    QJsonObject reply{{QStringLiteral("data"), data}, {QStringLiteral("meta"), QJsonObject{{QStringLiteral("total"), m_librarySongs}}}};
-    if (offset + limit < m_librarySongs)
-        reply.insert(QStringLiteral("next"), QStringLiteral("/v1/me/library/songs?offset=%1").arg(offset + limit));
-    return Reply{200, "application/json", QJsonDocument(reply).toJson(QJsonDocument::Compact)};
-}
-
 namespace {
 QJsonObject artworkObject(const QUrl &origin, const QString &id)
 {
@@ -166,6 +120,83 @@ bool matches(const QString &text, const QString &term)
                   Qt::CaseInsensitive);
 }
 } // namespace
+
+SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &request) const
+{
+    const auto error = [](int status, const char *code, const char *title) {
+        const QByteArray body = QStringLiteral("{\"errors\":[{\"id\":\"QKZ3D2ZVUUJ3NCJ3EQCXB2MYJE\",\"title\":\"%1\",\"detail\":\"%1\",\"status\":\"%2\",\"code\":\"%3\"}]}")
+                                    .arg(QLatin1String(title), QString::number(status), QLatin1String(code)).toUtf8();
+        return Reply{status, "application/json", body};
+    };
+    if (request.value("Authorization") != "Bearer " + developerToken)
+        return error(401, "40100", "Unauthorized");
+    const QString path = request.url().path();
+    if (path.startsWith(QLatin1String("/v1/me/")) && request.value("Music-User-Token") != userToken)
+        return error(403, "40300", "Forbidden");
+    if (path == QLatin1String("/v1/me/storefront"))
+        return Reply{200, "application/json", "{\"data\":[{\"id\":\"fr\",\"type\":\"storefronts\",\"href\":\"/v1/storefronts/fr\",\"attributes\":{\"name\":\"France\",\"defaultLanguageTag\":\"fr-FR\"}}]}"};
+    const QUrlQuery query(request.url());
+    if (path.startsWith(QLatin1String("/v1/catalog/")) && path.endsWith(QLatin1String("/search")))
+        return search(query);
+    if (path == QLatin1String("/v1/me/recent/played"))
+        return recentlyPlayed(query);
+    if (path == QLatin1String("/v1/me/library/playlists")) {
+        const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
+        const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 25;
+        if (limit < 1 || limit > 100)
+            return error(400, "40005", "Invalid Parameter Value");
+        QJsonArray data;
+        for (int i = offset; i < std::min(offset + limit, m_libraryPlaylists); ++i)
+            data.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("p.list%1").arg(i)}, {QStringLiteral("type"), QStringLiteral("library-playlists")},
+                                    {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Liste %1").arg(i)},
+                                                                                {QStringLiteral("canEdit"), true},
+                                                                                {QStringLiteral("artwork"), artworkObject(m_origin, QStringLiteral("p.list%1").arg(i))}}}});
+        return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), data}}).toJson(QJsonDocument::Compact)};
+    }
+    if (path == QLatin1String("/v1/me/recommendations")) {
+        const QList<SimContainer> containers = catalogueContainers();
+        QJsonArray mix;
+        for (const SimContainer &container : containers)
+            mix.append(containerResource(m_origin, container));
+        mix.append(containerResource(m_origin, containers.first())); // a repeat
+        const auto shelf = [](const char *id, const char *title, const QJsonArray &contents) {
+            QJsonObject attributes{{QStringLiteral("isGroupRecommendation"), false}};
+            if (title)
+                attributes.insert(QStringLiteral("title"), QJsonObject{{QStringLiteral("stringForDisplay"), QString::fromUtf8(title)}});
+            return QJsonObject{{QStringLiteral("id"), QLatin1String(id)}, {QStringLiteral("type"), QStringLiteral("personal-recommendation")},
+                               {QStringLiteral("attributes"), attributes},
+                               {QStringLiteral("relationships"), QJsonObject{{QStringLiteral("contents"), QJsonObject{{QStringLiteral("data"), contents}}}}}};
+        };
+        const QJsonArray shelves{shelf("6-27s5hU6azhJY", "Écoutés récemment", mix), shelf("6-untitled", nullptr, QJsonArray{mix.at(4)}),
+                                 shelf("6-empty", "Rien", QJsonArray())};
+        return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), shelves}}).toJson(QJsonDocument::Compact)};
+    }
+    if (path != QLatin1String("/v1/me/library/songs"))
+        return error(404, "40400", "Resource Not Found");
+
+    const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
+    const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 25;
+    if (limit < 1 || limit > 100)
+        return error(400, "40005", "Invalid Parameter Value");
+    // Every third page comes back three short, as the real service sometimes does.
+    const bool shortPage = offset % 300 == 200 && limit > 3;
+    const int count = std::max(0, std::min(limit - (shortPage ? 3 : 0), m_librarySongs - offset));
+    QJsonArray data;
+    for (int i = offset; i < offset + count; ++i) {
+        data.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("i.song%1").arg(i)},
+                                {QStringLiteral("type"), QStringLiteral("library-songs")},
+                                {QStringLiteral("attributes"),
+                                 QJsonObject{{QStringLiteral("name"), QStringLiteral("Chanson %1").arg(i)},
+                                             {QStringLiteral("artistName"), QStringLiteral("Odile Ravanel")},
+                                             {QStringLiteral("albumName"), QStringLiteral("Villes de nuit")},
+                                             {QStringLiteral("playParams"), QJsonObject{{QStringLiteral("id"), QStringLiteral("i.song%1").arg(i)},
+                                                                                        {QStringLiteral("catalogId"), QString::number(1609930000 + i)}}}}}});
+    }
+    QJsonObject reply{{QStringLiteral("data"), data}, {QStringLiteral("meta"), QJsonObject{{QStringLiteral("total"), m_librarySongs}}}};
+    if (offset + limit < m_librarySongs)
+        reply.insert(QStringLiteral("next"), QStringLiteral("/v1/me/library/songs?offset=%1").arg(offset + limit));
+    return Reply{200, "application/json", QJsonDocument(reply).toJson(QJsonDocument::Compact)};
+}
 
 SimWebServices::Reply SimWebServices::search(const QUrlQuery &query) const
 {

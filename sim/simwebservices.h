@@ -42,6 +42,7 @@ public:
     // The Apple Music library: `count` songs paged as the service pages them (100 at most per
     // page, some pages short while "next" is still given). Requests need the tokens below.
     void setLibrarySongCount(int count) { m_librarySongs = count; }
+    void setLibraryPlaylistCount(int count) { m_libraryPlaylists = count; }
     static inline const QByteArray developerToken = "sim-developer-token";
     static inline const QByteArray userToken = "sim-user-token";
 
@@ -78,6 +79,7 @@ private:
     QHash<QString, int> m_failAt;
     QHash<QString, int> m_counts;
     int m_librarySongs = 250;
+    int m_libraryPlaylists = 230;
 };
 
 } // namespace corvane::sim

@@ -116,4 +116,80 @@ QCoro::Task<Shelf> recentlyAdded(MusicService *service, int limit)
     co_return result;
 }
 
+QCoro::Task<QList<LibraryPlaylist>> libraryPlaylists(MusicService *service, int max)
+{
+    QList<LibraryPlaylist> playlists;
+    while (playlists.size() < max && service->authorizationStatus() == MusicService::Status::Authorized) {
+        const int limit = std::min(int(max - playlists.size()), 100);
+        const std::optional<QByteArray> body = co_await service->get(
+            QStringLiteral("/v1/me/library/playlists?limit=%1&offset=%2").arg(limit).arg(playlists.size()));
+        const auto page = body ? RestResponse::decode(*body) : std::nullopt;
+        if (!page)
+            break;
+        for (const RestItem &item : page->data) {
+            playlists.append(LibraryPlaylist{item.id, item.attribute("name").value_or(QString()),
+                                             ArtworkDescriptor::from(item.attributes.value(QLatin1String("artwork"))),
+                                             item.attribute("curatorName")});
+        }
+        if (page->data.size() < limit)
+            break;
+    }
+    co_return playlists;
+}
+
+QCoro::Task<QList<Track>> librarySongs(MusicService *service, int max)
+{
+    // On this platform the library is read through the same web service either way, so the
+    // framework's second route would only repeat the request.
+    const QList<RestItem> items = co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/songs"), max);
+    QList<Track> tracks;
+    for (const RestItem &item : items) {
+        RestItem song = item;
+        song.type.reset(); // no type filter here
+        tracks += Catalog::itemsToTracks({song});
+    }
+    co_return Catalog::uniqueByID(tracks);
+}
+
+QList<Recommendation> recommendationsFrom(const QByteArray &reply)
+{
+    QList<Recommendation> shelves;
+    const QJsonArray data = QJsonDocument::fromJson(reply).object().value(QLatin1String("data")).toArray();
+    for (const QJsonValue &value : data) {
+        const QJsonObject object = value.toObject();
+        Recommendation shelf;
+        shelf.id = object.value(QLatin1String("id")).toString();
+        shelf.title = object.value(QLatin1String("attributes")).toObject().value(QLatin1String("title")).toObject()
+                          .value(QLatin1String("stringForDisplay")).toString();
+        if (shelf.title.isEmpty())
+            shelf.title = QStringLiteral("Pour vous");
+        const auto contents = RestResponse::fromObject(
+            object.value(QLatin1String("relationships")).toObject().value(QLatin1String("contents")).toObject());
+        QList<MusicItem> albums;
+        QList<MusicItem> playlists;
+        for (const RestItem &item : contents ? contents->data : QList<RestItem>()) {
+            const auto artwork = ArtworkDescriptor::from(item.attributes.value(QLatin1String("artwork")));
+            if (item.type && item.type->contains(QLatin1String("album")))
+                albums.append(MusicItem{item.id, MusicItem::Kind::Album, item.attribute("name").value_or(QString()),
+                                        item.attribute("artistName").value_or(QString()), artwork});
+            else if (item.type && item.type->contains(QLatin1String("playlist")))
+                playlists.append(MusicItem{item.id, MusicItem::Kind::Playlist, item.attribute("name").value_or(QString()),
+                                           item.attribute("curatorName").value_or(QString()), artwork});
+        }
+        shelf.items = Catalog::uniqueByID(albums + playlists);
+        if (!shelf.items.isEmpty() && !shelf.id.isEmpty())
+            shelves.append(shelf);
+    }
+    return shelves;
+}
+
+QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int limit)
+{
+    const std::optional<QByteArray> body =
+        co_await AppleMusic::singleGet(service, QStringLiteral("/v1/me/recommendations?limit=%1").arg(limit));
+    if (!body)
+        co_return QList<Recommendation>();
+    co_return recommendationsFrom(*body);
+}
+
 } // namespace corvane::AppleMusicKit

@@ -33,4 +33,12 @@ QCoro::Task<Shelf> recentlyPlayed(MusicService *service, int limit);
 QCoro::Task<Shelf> heavyRotation(MusicService *service, int limit);
 QCoro::Task<Shelf> recentlyAdded(MusicService *service, int limit);
 
+// The library's playlists, read by offset in pages of 100 until a short page or `max`.
+QCoro::Task<QList<LibraryPlaylist>> libraryPlaylists(MusicService *service, int max);
+// The library's songs under their catalogue ids where they have one.
+QCoro::Task<QList<Track>> librarySongs(MusicService *service, int max);
+// Personal recommendation shelves; "Pour vous" for a shelf without title, empty ones dropped.
+QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int limit);
+QList<Recommendation> recommendationsFrom(const QByteArray &reply);
+
 } // namespace corvane::AppleMusicKit

@@ -102,6 +102,35 @@ private Q_SLOTS:
         QVERIFY(results.albums.isEmpty());
     }
 
+    void library()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn(web);
+        const QList<LibraryPlaylist> playlists = await(AppleMusicKit::libraryPlaylists(service.get(), 500));
+        QCOMPARE(playlists.size(), 230);
+        QCOMPARE(web.requested().count(QStringLiteral("/v1/me/library/playlists")), 3); // 100, 100, then 30: done
+        QVERIFY(playlists.first().artwork.has_value());
+        const QList<Track> songs = await(AppleMusicKit::librarySongs(service.get(), 100));
+        QCOMPARE(songs.size(), 100);
+        QCOMPARE(songs.first().id, QStringLiteral("1609930000")); // the catalogue id
+    }
+
+    void recommendations()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn(web);
+        const QList<Recommendation> shelves = await(AppleMusicKit::recommendations(service.get(), 12));
+        QCOMPARE(shelves.size(), 2); // the empty shelf is dropped
+        QCOMPARE(shelves[0].title, QStringLiteral("Écoutés récemment"));
+        QCOMPARE(shelves[0].items.size(), 6); // albums first, then playlists, the repeat dropped
+        QCOMPARE(shelves[0].items[3].kind, MusicItem::Kind::Album);
+        QCOMPARE(shelves[0].items[4].kind, MusicItem::Kind::Playlist);
+        QCOMPARE(shelves[0].items[4].subtitle, QStringLiteral("Corvane Radio"));
+        QCOMPARE(shelves[1].title, QStringLiteral("Pour vous"));
+    }
+
     void recentlyPlayedInPagesOfTen()
     {
         SimWebServices web;
