@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace corvane;
 using namespace corvane::sim;
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void init()
     {
         setDelayScale(0.2);
+        // Disk copies of an earlier test are written in the background: let them land first.
+        QThreadPool::globalInstance()->waitForDone();
         ArtworkCache::clearMemory();
         QDir(ArtworkCache::diskFolder()).removeRecursively();
     }
@@ -146,6 +149,10 @@ private Q_SLOTS:
         QCOMPARE(web.requested().size(), 40);
         ArtworkCache::prefetch(urls); // what is in memory now is skipped
         QTRY_COMPARE_WITH_TIMEOUT(web.requested().size(), 45, 10000);
+        const auto allLoaded = [&urls] {
+            return std::all_of(urls.cbegin() + 1, urls.cend(), [](const auto &url) { return ArtworkCache::memoryImage(*url).has_value(); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(allLoaded(), 10000);
     }
 
     void trimLeastRecentlyRead()
