@@ -2,11 +2,14 @@
 #include "async/tasks.h"
 #include "demo.h"
 #include "sonos/sonosdiscovery.h"
+#include "applemusic/webmusicservice.h"
+#include "system/catalogcommand.h"
 #include "system/intents.h"
 #include "system/speakerdriver.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QProcess>
 
 #include <QCoreApplication>
 #include <QCoroTask>
@@ -23,6 +26,7 @@ QString usage()
                           "  corvane sim [--prefix 127.77.0]   lance la maison simulée seule\n"
                           "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
                           "  corvane discover                  trouve une enceinte et montre les groupes de la maison\n"
+                          "  corvane catalog <commande>        Apple Music en ligne de commande (voir corvane catalog --help)\n"
                           "  corvane play-pause | next | previous | favorite [NOM] | sleep [MINUTES]\n"
                           "                                    raccourcis (voir corvane shortcuts --help)\n"
                           "Options :\n"
@@ -98,6 +102,21 @@ int main(int argc, char *argv[])
             return 0;
         }
         return finish(runBlocking(runSpeakerCommand(args.mid(1))));
+    }
+    if (command == QLatin1String("catalog")) {
+        if (args.size() < 2 || args.value(1) == QLatin1String("--help")) {
+            QTextStream(args.size() < 2 ? stderr : stdout) << catalogUsage() << Qt::endl;
+            return args.size() < 2 ? 2 : 0;
+        }
+        WebMusicService::Settings settings = WebMusicService::configuredSettings();
+        settings.openBrowser = [](const QUrl &page) {
+            QTextStream(stderr) << "Ouvrez cette page pour vous connecter à Apple Music : " << page.toString() << Qt::endl;
+            QProcess::startDetached(QStringLiteral("xdg-open"), {page.toString()});
+        };
+        WebMusicService service(settings, UserTokenStore());
+        runBlocking(service.load());
+        const CommandResult result = runBlocking(runCatalogCommand(args.mid(1), &service, service.store().usesFile()));
+        return finish(result);
     }
     if (command == QLatin1String("discover"))
         return finish(runBlocking(runDiscoverCommand()));

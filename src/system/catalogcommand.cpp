@@ -1,0 +1,139 @@
+#include "catalogcommand.h"
+
+#include "applemusic/applemusickit.h"
+#include "applemusic/requests.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace corvane {
+
+namespace {
+
+QString line(const QJsonObject &object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+QJsonValue optional(const std::optional<QString> &text)
+{
+    return text ? QJsonValue(*text) : QJsonValue();
+}
+
+QString trackLine(const Track &track)
+{
+    QJsonObject object{{QStringLiteral("type"), QStringLiteral("song")}, {QStringLiteral("id"), track.id},
+                       {QStringLiteral("title"), track.title}, {QStringLiteral("artist"), track.artist},
+                       {QStringLiteral("album"), track.album}, {QStringLiteral("artwork"), optional(track.artworkBase)}};
+    if (track.durationMS)
+        object.insert(QStringLiteral("durationMS"), *track.durationMS);
+    return line(object);
+}
+
+QString albumLine(const Album &album)
+{
+    return line({{QStringLiteral("type"), QStringLiteral("album")}, {QStringLiteral("id"), album.id}, {QStringLiteral("title"), album.title},
+                 {QStringLiteral("artist"), album.artist}, {QStringLiteral("year"), optional(album.year)},
+                 {QStringLiteral("artwork"), optional(album.artworkBase)}});
+}
+
+QString playlistLine(const PlaylistRef &playlist)
+{
+    return line({{QStringLiteral("type"), QStringLiteral("playlist")}, {QStringLiteral("id"), playlist.id}, {QStringLiteral("name"), playlist.name},
+                 {QStringLiteral("curator"), optional(playlist.curator)}, {QStringLiteral("artwork"), optional(playlist.artworkBase)}});
+}
+
+QString statusText(MusicService::Status status)
+{
+    switch (status) {
+    case MusicService::Status::Authorized:
+        return QStringLiteral("authorized");
+    case MusicService::Status::Denied:
+        return QStringLiteral("denied");
+    case MusicService::Status::Restricted:
+        return QStringLiteral("restricted");
+    case MusicService::Status::NotDetermined:
+        break;
+    }
+    return QStringLiteral("notDetermined");
+}
+
+CommandResult usage(const QString &why)
+{
+    return CommandResult{2, {}, why + QLatin1Char('\n') + catalogUsage()};
+}
+
+} // namespace
+
+QString catalogUsage()
+{
+    return QStringLiteral("Usage : corvane catalog <commande>\n"
+                          "Commandes :\n"
+                          "  status                    l'accès à Apple Music et où est gardé le jeton\n"
+                          "  authorize                 ouvre la connexion à Apple Music dans le navigateur\n"
+                          "  search TERME              morceaux, albums, artistes et playlists\n"
+                          "  library songs|playlists   la bibliothèque\n"
+                          "  recent                    albums et playlists écoutés récemment");
+}
+
+QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService *service, bool tokenInFile)
+{
+    const QString command = arguments.value(0);
+    if (command == QLatin1String("status")) {
+        co_return CommandResult{0, line({{QStringLiteral("status"), statusText(service->authorizationStatus())},
+                                         {QStringLiteral("tokenStorage"), tokenInFile ? QStringLiteral("file") : QStringLiteral("keychain")}}),
+                                {}};
+    }
+    if (command == QLatin1String("authorize")) {
+        const bool granted = co_await AppleMusic::ensureAuthorized(service);
+        if (!granted)
+            co_return CommandResult{1, {}, AppleMusic::authorizationMessage(*service).value_or(QStringLiteral("La connexion à Apple Music n'a pas abouti."))};
+        co_return CommandResult{0, line({{QStringLiteral("status"), QStringLiteral("authorized")},
+                                         {QStringLiteral("tokenStorage"), tokenInFile ? QStringLiteral("file") : QStringLiteral("keychain")}}),
+                                {}};
+    }
+
+    // Everything else needs access.
+    if (service->authorizationStatus() != MusicService::Status::Authorized) {
+        const QString message = AppleMusic::authorizationMessage(*service).value_or(
+            QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
+        if (command == QLatin1String("search") || command == QLatin1String("library") || command == QLatin1String("recent"))
+            co_return CommandResult{1, {}, message};
+    }
+    QStringList lines;
+    if (command == QLatin1String("search")) {
+        const QString term = arguments.mid(1).join(QLatin1Char(' '));
+        if (term.trimmed().isEmpty())
+            co_return usage(QStringLiteral("Indiquez ce qu'il faut chercher."));
+        const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service, term, 25);
+        for (const Track &track : results.songs)
+            lines << trackLine(track);
+        for (const Album &album : results.albums)
+            lines << albumLine(album);
+        for (const Artist &artist : results.artists)
+            lines << line({{QStringLiteral("type"), QStringLiteral("artist")}, {QStringLiteral("id"), artist.id}, {QStringLiteral("name"), artist.name},
+                           {QStringLiteral("genre"), optional(artist.genre)}, {QStringLiteral("artwork"), optional(artist.artworkBase)}});
+        for (const PlaylistRef &playlist : results.playlists)
+            lines << playlistLine(playlist);
+    } else if (command == QLatin1String("library") && arguments.value(1) == QLatin1String("songs")) {
+        const QList<Track> songs = co_await AppleMusicKit::librarySongs(service, 100);
+        for (const Track &track : songs)
+            lines << trackLine(track);
+    } else if (command == QLatin1String("library") && arguments.value(1) == QLatin1String("playlists")) {
+        const QList<LibraryPlaylist> playlists = co_await AppleMusicKit::libraryPlaylists(service, 500);
+        for (const LibraryPlaylist &playlist : playlists)
+            lines << line({{QStringLiteral("type"), QStringLiteral("library-playlist")}, {QStringLiteral("id"), playlist.id},
+                           {QStringLiteral("name"), playlist.name}, {QStringLiteral("curator"), optional(playlist.curator)}});
+    } else if (command == QLatin1String("recent")) {
+        const AppleMusicKit::Shelf shelf = co_await AppleMusicKit::recentlyPlayed(service, 25);
+        for (const Album &album : shelf.albums)
+            lines << albumLine(album);
+        for (const PlaylistRef &playlist : shelf.playlists)
+            lines << playlistLine(playlist);
+    } else {
+        co_return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    }
+    co_return CommandResult{0, lines.join(QLatin1Char('\n')), {}};
+}
+
+} // namespace corvane
