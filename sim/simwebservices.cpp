@@ -140,6 +140,16 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         return search(query);
     if (path == QLatin1String("/v1/me/recent/played"))
         return recentlyPlayed(query);
+    static const QRegularExpression songPath(QStringLiteral("^/v1/catalog/[a-z]{2}/songs/(\\d+)$"));
+    if (const auto m = songPath.match(path); m.hasMatch()) {
+        for (const SimContainer &container : catalogueContainers()) {
+            for (const SimTrack &song : container.songs) {
+                if (songIDOf(song.uri) == m.captured(1))
+                    return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), QJsonArray{songResource(m_origin, song)}}}).toJson(QJsonDocument::Compact)};
+            }
+        }
+        return error(404, "40400", "Resource Not Found");
+    }
     if (path == QLatin1String("/v1/me/library/playlists")) {
         const int offset = query.queryItemValue(QStringLiteral("offset")).toInt();
         const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 25;

@@ -192,4 +192,19 @@ QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int li
     co_return recommendationsFrom(*body);
 }
 
+QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID)
+{
+    if (songID.isEmpty() || service->authorizationStatus() != MusicService::Status::Authorized)
+        co_return std::nullopt;
+    const std::optional<QString> storefront = co_await service->countryCode();
+    if (!storefront)
+        co_return std::nullopt;
+    const std::optional<QByteArray> body = co_await AppleMusic::singleGet(
+        service, QStringLiteral("/v1/catalog/%1/songs/%2").arg(*storefront, QString::fromLatin1(QUrl::toPercentEncoding(songID))));
+    const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
+    if (!reply || reply->data.isEmpty())
+        co_return std::nullopt;
+    co_return artworkAt(reply->data.first(), 100);
+}
+
 } // namespace corvane::AppleMusicKit

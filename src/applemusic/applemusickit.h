@@ -41,4 +41,7 @@ QCoro::Task<QList<Track>> librarySongs(MusicService *service, int max);
 QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int limit);
 QList<Recommendation> recommendationsFrom(const QByteArray &reply);
 
+// The 100×100 artwork URL of a catalogue song, or nothing (not authorized, not found, error).
+QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID);
+
 } // namespace corvane::AppleMusicKit

@@ -11,7 +11,7 @@ using namespace corvane::sim;
 using namespace corvane::test;
 
 namespace {
-std::unique_ptr<WebMusicService> signedIn(const SimWebServices &web)
+std::unique_ptr<WebMusicService> signedIn_(const SimWebServices &web)
 {
     UserTokenStore store(false);
     await(store.write(QString::fromLatin1(SimWebServices::userToken)));
@@ -42,7 +42,7 @@ private Q_SLOTS:
     {
         SimWebServices web;
         QVERIFY(web.start());
-        auto service = signedIn(web);
+        auto service = signedIn_(web);
         const AppleMusicKit::SearchResults results = await(AppleMusicKit::search(service.get(), QStringLiteral("ravanel "), 25));
         QCOMPARE(titles(results.songs), (QStringList{"Néons sur la Loire", "Minuit moins le quart", "Quai des brumes électriques", "Dernier tramway"}));
         QCOMPARE(results.songs.first().id, QStringLiteral("1609934412"));
@@ -71,7 +71,7 @@ private Q_SLOTS:
         QFETCH(bool, authorized);
         SimWebServices web;
         QVERIFY(web.start());
-        auto service = signedIn(web);
+        auto service = signedIn_(web);
         if (!authorized)
             service = std::make_unique<WebMusicService>(WebMusicService::Settings{web.origin(), std::nullopt, {}, {}}, UserTokenStore(false));
         const auto results = await(AppleMusicKit::search(service.get(), term, 25));
@@ -83,7 +83,7 @@ private Q_SLOTS:
     {
         SimWebServices web;
         QVERIFY(web.start());
-        auto service = signedIn(web);
+        auto service = signedIn_(web);
         QVERIFY(await(AppleMusicKit::search(service.get(), QStringLiteral("ravanel"), 26)).songs.isEmpty());
     }
 
@@ -106,7 +106,7 @@ private Q_SLOTS:
     {
         SimWebServices web;
         QVERIFY(web.start());
-        auto service = signedIn(web);
+        auto service = signedIn_(web);
         const QList<LibraryPlaylist> playlists = await(AppleMusicKit::libraryPlaylists(service.get(), 500));
         QCOMPARE(playlists.size(), 230);
         QCOMPARE(web.requested().count(QStringLiteral("/v1/me/library/playlists")), 3); // 100, 100, then 30: done
@@ -120,7 +120,7 @@ private Q_SLOTS:
     {
         SimWebServices web;
         QVERIFY(web.start());
-        auto service = signedIn(web);
+        auto service = signedIn_(web);
         const QList<Recommendation> shelves = await(AppleMusicKit::recommendations(service.get(), 12));
         QCOMPARE(shelves.size(), 2); // the empty shelf is dropped
         QCOMPARE(shelves[0].title, QStringLiteral("Écoutés récemment"));
@@ -131,11 +131,37 @@ private Q_SLOTS:
         QCOMPARE(shelves[1].title, QStringLiteral("Pour vous"));
     }
 
+    void songArtwork_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("signedIn");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("a catalogue song") << "1609934412" << true << true;
+        QTest::newRow("not in the catalogue") << "42" << true << false;
+        QTest::newRow("not authorized") << "1609934412" << false << false;
+    }
+    void songArtwork()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, signedIn);
+        QFETCH(bool, found);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn ? signedIn_(web)
+                                : std::make_unique<WebMusicService>(WebMusicService::Settings{web.origin(), std::nullopt, {}, {}}, UserTokenStore(false));
+        const auto url = await(AppleMusicKit::songArtwork(service.get(), id));
+        QCOMPARE(url.has_value(), found);
+        if (found)
+            QCOMPARE(*url, web.origin().toString() + QStringLiteral("/art/1609934412/100x100bb.jpg"));
+        if (!signedIn)
+            QVERIFY(web.requested().isEmpty());
+    }
+
     void recentlyPlayedInPagesOfTen()
     {
         SimWebServices web;
         QVERIFY(web.start());
-        auto service = signedIn(web);
+        auto service = signedIn_(web);
         const AppleMusicKit::Shelf shelf = await(AppleMusicKit::recentlyPlayed(service.get(), 25));
         // 25 items read in pages of 10, 10 and 5: stations skipped, repeats dropped.
         QCOMPARE(web.requested().count(QStringLiteral("/v1/me/recent/played")), 3);
