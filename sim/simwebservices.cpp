@@ -144,8 +144,20 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
     if (const auto m = songPath.match(path); m.hasMatch()) {
         for (const SimContainer &container : catalogueContainers()) {
             for (const SimTrack &song : container.songs) {
-                if (songIDOf(song.uri) == m.captured(1))
-                    return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), QJsonArray{songResource(m_origin, song)}}}).toJson(QJsonDocument::Compact)};
+                if (songIDOf(song.uri) != m.captured(1))
+                    continue;
+                QJsonObject resource = songResource(m_origin, song);
+                if (query.queryItemValue(QStringLiteral("extend")) == QLatin1String("audioVariants")) {
+                    // Formats differ from song to song, as in the catalogue.
+                    static const QList<QStringList> offers = {{"dolby-atmos", "dolby-audio", "lossless", "lossy-stereo"},
+                                                              {"hi-res-lossless", "lossless", "lossy-stereo"},
+                                                              {"lossless", "lossy-stereo"},
+                                                              {"lossy-stereo"}};
+                    QJsonObject attributes = resource.value(QStringLiteral("attributes")).toObject();
+                    attributes.insert(QStringLiteral("audioVariants"), QJsonArray::fromStringList(offers.at(m.captured(1).toLongLong() % 4)));
+                    resource.insert(QStringLiteral("attributes"), attributes);
+                }
+                return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), QJsonArray{resource}}}).toJson(QJsonDocument::Compact)};
             }
         }
         return error(404, "40400", "Resource Not Found");

@@ -192,6 +192,38 @@ QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int li
     co_return recommendationsFrom(*body);
 }
 
+std::optional<QString> qualityFrom(const QByteArray &reply)
+{
+    const QJsonArray data = QJsonDocument::fromJson(reply).object().value(QLatin1String("data")).toArray();
+    if (data.isEmpty())
+        return std::nullopt;
+    QStringList variants;
+    for (const QJsonValue &variant : data.first().toObject().value(QLatin1String("attributes")).toObject()
+                                         .value(QLatin1String("audioVariants")).toArray())
+        variants << variant.toString();
+    if (variants.contains(QLatin1String("dolby-atmos")))
+        return QStringLiteral("Dolby Atmos");
+    if (variants.contains(QLatin1String("hi-res-lossless")))
+        return QStringLiteral("Hi-Res Lossless");
+    if (variants.contains(QLatin1String("lossless")))
+        return QStringLiteral("Lossless");
+    return std::nullopt;
+}
+
+QCoro::Task<std::optional<QString>> quality(MusicService *service, QString songID)
+{
+    if (songID.isEmpty() || service->authorizationStatus() != MusicService::Status::Authorized)
+        co_return std::nullopt;
+    const std::optional<QString> storefront = co_await service->countryCode();
+    if (!storefront)
+        co_return std::nullopt;
+    const std::optional<QByteArray> body = co_await AppleMusic::singleGet(
+        service, QStringLiteral("/v1/catalog/%1/songs/%2?extend=audioVariants").arg(*storefront, QString::fromLatin1(QUrl::toPercentEncoding(songID))));
+    if (!body)
+        co_return std::nullopt;
+    co_return qualityFrom(*body);
+}
+
 QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID)
 {
     if (songID.isEmpty() || service->authorizationStatus() != MusicService::Status::Authorized)

@@ -41,6 +41,10 @@ QCoro::Task<QList<Track>> librarySongs(MusicService *service, int max);
 QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int limit);
 QList<Recommendation> recommendationsFrom(const QByteArray &reply);
 
+// The best format the song is offered in: "Dolby Atmos", "Hi-Res Lossless", "Lossless", or nothing.
+QCoro::Task<std::optional<QString>> quality(MusicService *service, QString songID);
+std::optional<QString> qualityFrom(const QByteArray &reply);
+
 // The 100×100 artwork URL of a catalogue song, or nothing (not authorized, not found, error).
 QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID);
 

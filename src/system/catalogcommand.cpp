@@ -73,7 +73,8 @@ QString catalogUsage()
                           "  authorize                 ouvre la connexion à Apple Music dans le navigateur\n"
                           "  search TERME              morceaux, albums, artistes et playlists\n"
                           "  library songs|playlists   la bibliothèque\n"
-                          "  recent                    albums et playlists écoutés récemment");
+                          "  recent                    albums et playlists écoutés récemment\n"
+                          "  quality ID_MORCEAU        la meilleure qualité audio proposée pour ce morceau");
 }
 
 QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService *service, bool tokenInFile)
@@ -97,7 +98,8 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     if (service->authorizationStatus() != MusicService::Status::Authorized) {
         const QString message = AppleMusic::authorizationMessage(*service).value_or(
             QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
-        if (command == QLatin1String("search") || command == QLatin1String("library") || command == QLatin1String("recent"))
+        if (command == QLatin1String("search") || command == QLatin1String("library") || command == QLatin1String("recent")
+            || command == QLatin1String("quality"))
             co_return CommandResult{1, {}, message};
     }
     QStringList lines;
@@ -124,6 +126,12 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
         for (const LibraryPlaylist &playlist : playlists)
             lines << line({{QStringLiteral("type"), QStringLiteral("library-playlist")}, {QStringLiteral("id"), playlist.id},
                            {QStringLiteral("name"), playlist.name}, {QStringLiteral("curator"), optional(playlist.curator)}});
+    } else if (command == QLatin1String("quality")) {
+        const QString id = arguments.value(1);
+        if (id.isEmpty())
+            co_return usage(QStringLiteral("Indiquez l'identifiant du morceau."));
+        const std::optional<QString> label = co_await AppleMusicKit::quality(service, id);
+        lines << line({{QStringLiteral("type"), QStringLiteral("quality")}, {QStringLiteral("id"), id}, {QStringLiteral("label"), optional(label)}});
     } else if (command == QLatin1String("recent")) {
         const AppleMusicKit::Shelf shelf = co_await AppleMusicKit::recentlyPlayed(service, 25);
         for (const Album &album : shelf.albums)

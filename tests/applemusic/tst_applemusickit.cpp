@@ -157,6 +157,43 @@ private Q_SLOTS:
             QVERIFY(web.requested().isEmpty());
     }
 
+    void qualityLabels_data()
+    {
+        QTest::addColumn<QByteArray>("variants");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("Atmos wins over lossless") << QByteArray("[\"lossless\",\"dolby-atmos\"]") << "Dolby Atmos";
+        QTest::newRow("hi-res wins over lossless") << QByteArray("[\"lossless\",\"hi-res-lossless\"]") << "Hi-Res Lossless";
+        QTest::newRow("lossless") << QByteArray("[\"lossy-stereo\",\"lossless\"]") << "Lossless";
+        QTest::newRow("none of the three") << QByteArray("[\"lossy-stereo\",\"dolby-audio\"]") << "";
+        QTest::newRow("empty list") << QByteArray("[]") << "";
+        QTest::newRow("no variants at all") << QByteArray("null") << "";
+    }
+    void qualityLabels()
+    {
+        QFETCH(QByteArray, variants);
+        QFETCH(QString, label);
+        const QByteArray reply = "{\"data\":[{\"id\":\"1\",\"type\":\"songs\",\"attributes\":{\"name\":\"x\",\"audioVariants\":" + variants + "}}]}";
+        QCOMPARE(AppleMusicKit::qualityFrom(reply).value_or(QString()), label);
+    }
+
+    void qualityFromTheCatalogue_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("1609934412 offers Atmos") << "1609934412" << "Dolby Atmos";
+        QTest::newRow("1440857781 offers hi-res") << "1440857781" << "Hi-Res Lossless";
+        QTest::newRow("not in the storefront") << "42" << "";
+    }
+    void qualityFromTheCatalogue()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, label);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        QCOMPARE(await(AppleMusicKit::quality(service.get(), id)).value_or(QString()), label);
+    }
+
     void recentlyPlayedInPagesOfTen()
     {
         SimWebServices web;

@@ -33,6 +33,7 @@ private Q_SLOTS:
         QTest::newRow("library songs") << QStringList{"library", "songs"} << true << 0 << "song" << 100;
         QTest::newRow("library playlists") << QStringList{"library", "playlists"} << true << 0 << "library-playlist" << 230;
         QTest::newRow("recent") << QStringList{"recent"} << true << 0 << "album" << 6;
+        QTest::newRow("quality") << QStringList{"quality", "1609934412"} << true << 0 << "quality" << 1;
         QTest::newRow("not signed in") << QStringList{"search", "Phares"} << false << 1 << "" << 0;
         QTest::newRow("nothing to search") << QStringList{"search", " "} << true << 2 << "" << 0;
         QTest::newRow("unknown") << QStringList{"dance"} << true << 2 << "" << 0;
