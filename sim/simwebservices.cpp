@@ -51,7 +51,7 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = Reply{500, "text/plain", "busy"};
     } else if (m_failures.value(path) > 0) {
         --m_failures[path];
-        reply = Reply{500, "text/plain", "busy"};
+        reply = Reply{503, "text/plain", "busy"};
     } else if (m_replies.contains(path))
         reply = m_replies.value(path);
     else if (path.startsWith(QLatin1String("/json/stations/bycountrycodeexact/")))
@@ -62,6 +62,8 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = logo(path.section(QLatin1Char('/'), 3).section(QLatin1Char('x'), 0, 0) + QStringLiteral(".jpg"));
     else if (path.startsWith(QLatin1String("/v1/")))
         reply = appleMusic(request);
+    else if (path.startsWith(QLatin1String("/api/v2/")))
+        reply = chartFeed(path);
     else
         reply = Reply{404, "application/json", R"({"errors":[{"status":"404"}]})"};
 
@@ -140,6 +142,42 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         return search(query);
     if (path == QLatin1String("/v1/me/recent/played"))
         return recentlyPlayed(query);
+    if (path == QLatin1String("/v1/storefronts"))
+        return Reply{200, "application/json",
+                     "{\"data\":[{\"id\":\"fr\",\"type\":\"storefronts\",\"attributes\":{\"name\":\"France\"}},"
+                     "{\"id\":\"at\",\"type\":\"storefronts\",\"attributes\":{\"name\":\"Autriche\"}},"
+                     "{\"id\":\"eg\",\"type\":\"storefronts\",\"attributes\":{\"name\":\"Égypte\"}},"
+                     "{\"id\":\"dz\",\"type\":\"storefronts\"},"
+                     "{\"id\":\"be\",\"type\":\"storefronts\",\"attributes\":{\"name\":\"belgique\"}}]}"};
+    if (path.endsWith(QLatin1String("/genres")) && path.startsWith(QLatin1String("/v1/catalog/")))
+        return Reply{200, "application/json",
+                     "{\"data\":[{\"id\":\"34\",\"type\":\"genres\",\"attributes\":{\"name\":\"Musique\"}},"
+                     "{\"id\":\"14\",\"type\":\"genres\",\"attributes\":{\"name\":\"Pop\"}},"
+                     "{\"id\":\"11\",\"type\":\"genres\",\"attributes\":{\"name\":\"Jazz\"}},"
+                     "{\"id\":\"99\",\"type\":\"genres\",\"attributes\":{\"name\":\"\"}}]}"};
+    if (path.endsWith(QLatin1String("/charts")) && path.startsWith(QLatin1String("/v1/catalog/"))) {
+        const QList<SimContainer> containers = catalogueContainers();
+        QJsonArray songs, albumsA, albumsB, playlists;
+        for (const SimTrack &song : containers.first().songs)
+            songs.append(songResource(m_origin, song));
+        for (const SimContainer &c : containers) {
+            if (c.kind == QLatin1String("album")) {
+                albumsA.append(containerResource(m_origin, c));
+                if (albumsB.isEmpty() || albumsB.size() < 2)
+                    albumsB.append(containerResource(m_origin, c));
+            } else {
+                playlists.append(containerResource(m_origin, c));
+            }
+        }
+        const auto group = [](const char *name, const QJsonArray &data) {
+            return QJsonObject{{QStringLiteral("chart"), QLatin1String(name)}, {QStringLiteral("name"), QLatin1String(name)}, {QStringLiteral("data"), data}};
+        };
+        QJsonObject results{{QStringLiteral("songs"), QJsonArray{group("most-played", songs)}},
+                            {QStringLiteral("albums"), QJsonArray{group("most-played", albumsA), group("trending", albumsB)}}};
+        if (query.queryItemValue(QStringLiteral("genre")).isEmpty())
+            results.insert(QStringLiteral("playlists"), QJsonArray{group("most-played", playlists)});
+        return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("results"), results}}).toJson(QJsonDocument::Compact)};
+    }
     static const QRegularExpression songPath(QStringLiteral("^/v1/catalog/[a-z]{2}/songs/(\\d+)$"));
     if (const auto m = songPath.match(path); m.hasMatch()) {
         for (const SimContainer &container : catalogueContainers()) {
@@ -285,6 +323,33 @@ SimWebServices::Reply SimWebServices::recentlyPlayed(const QUrlQuery &query) con
     if (offset + limit < all.size())
         reply.insert(QStringLiteral("next"), QStringLiteral("/v1/me/recent/played?offset=%1").arg(offset + limit));
     return Reply{200, "application/json", QJsonDocument(reply).toJson(QJsonDocument::Compact)};
+}
+
+SimWebServices::Reply SimWebServices::chartFeed(const QString &path) const
+{
+    // /api/v2/<cc>/music/most-played/<n>/<albums|songs>.json, release dates counted from today.
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.size() != 7 || parts[4] != QLatin1String("most-played"))
+        return Reply{404, "application/json", "{}"};
+    const bool albums = parts[6] == QLatin1String("albums.json");
+    const QDate today = QDate::currentDate();
+    const int daysAgo[] = {10, 3, 55, 57, 10, -1, 56, 20};
+    QJsonArray results;
+    const QList<SimContainer> containers = catalogueContainers();
+    for (int i = 0; i < std::min(parts[5].toInt(), 8); ++i) {
+        QJsonObject entry{{QStringLiteral("id"), QString::number(1700000000 + i)},
+                          {QStringLiteral("name"), albums ? QStringLiteral("Album %1").arg(i) : QStringLiteral("Titre %1").arg(i)},
+                          {QStringLiteral("artistName"), containers.at(i % containers.size()).songs.first().artist},
+                          {QStringLiteral("artworkUrl100"), m_origin.toString() + QStringLiteral("/art/%1/100x100bb.jpg").arg(1700000000 + i)},
+                          {QStringLiteral("kind"), albums ? QStringLiteral("albums") : QStringLiteral("songs")},
+                          {QStringLiteral("url"), QStringLiteral("https://music.example.com/fr/album/%1").arg(i)}};
+        if (daysAgo[i] >= 0)
+            entry.insert(QStringLiteral("releaseDate"), today.addDays(-daysAgo[i]).toString(QStringLiteral("yyyy-MM-dd")));
+        results.append(entry);
+    }
+    const QJsonObject feed{{QStringLiteral("title"), QStringLiteral("Les plus écoutés")}, {QStringLiteral("country"), parts[2]},
+                           {QStringLiteral("updated"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)}, {QStringLiteral("results"), results}};
+    return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("feed"), feed}}).toJson(QJsonDocument::Compact)};
 }
 
 void SimWebServices::setRadioStations(QByteArray json)

@@ -46,7 +46,7 @@ public:
     static inline const QByteArray developerToken = "sim-developer-token";
     static inline const QByteArray userToken = "sim-user-token";
 
-    // The next `count` requests of `path` fail with 500.
+    // The next `count` requests of `path` fail with 503.
     void failNext(const QString &path, int count) { m_failures.insert(path, count); }
     // The `number`-th request of `path` (counting from 1) fails with 500.
     void failRequest(const QString &path, int number) { m_failAt.insert(path, number); }
@@ -69,6 +69,7 @@ private:
     Reply appleMusic(const QHttpServerRequest &request) const;
     Reply search(const QUrlQuery &query) const;
     Reply recentlyPlayed(const QUrlQuery &query) const;
+    Reply chartFeed(const QString &path) const;
 
     QUrl m_origin;
     QHash<QString, Reply> m_replies;

@@ -4,6 +4,9 @@
 #include "musicservice.h"
 
 #include <QCoroTask>
+#include <QDate>
+#include <QLocale>
+#include <QUrl>
 #include <QList>
 #include <QString>
 
@@ -48,4 +51,39 @@ std::optional<QString> qualityFrom(const QByteArray &reply);
 // The 100×100 artwork URL of a catalogue song, or nothing (not authorized, not found, error).
 QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID);
 
+struct Charts
+{
+    QList<Track> songs;
+    QList<Album> albums;
+    QList<PlaylistRef> playlists;
+};
+
+// Catalogue charts of a storefront (the account's when none), optionally of one genre.
+QCoro::Task<Charts> charts(MusicService *service, std::optional<QString> storefront, std::optional<QString> genre, int limit);
+Charts chartsFrom(const QByteArray &reply);
+QCoro::Task<QList<GenreRef>> genres(MusicService *service);
+QCoro::Task<QList<StorefrontRef>> storefronts(MusicService *service);
+QList<StorefrontRef> storefrontsFrom(const QByteArray &reply);
+
 } // namespace corvane::AppleMusicKit
+
+// Apple's public chart feed: no account, no signing.
+namespace corvane::AppleCharts {
+
+enum class Kind { Albums, Songs };
+
+struct Feed
+{
+    QList<Album> albums;
+    QList<Track> songs;
+};
+
+// The region of the chart feed: the locale's country, "fr" when it has none.
+QString region(const QLocale &locale);
+QCoro::Task<Feed> mostPlayed(QUrl origin, QString region, Kind kind, int limit);
+// The most-played albums released in the last 56 days, newest first.
+QCoro::Task<QList<Album>> newReleases(QUrl origin, QString region, int limit, QDate today = QDate::currentDate());
+std::optional<Feed> feedFrom(const QByteArray &reply, Kind kind);
+QList<Album> newReleasesFrom(const QByteArray &reply, QDate today);
+
+} // namespace corvane::AppleCharts

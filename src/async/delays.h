@@ -24,7 +24,9 @@ using Millis = std::chrono::milliseconds;
     X(speakerArtTimeout, 20000)                                                                    \
     X(artworkRetryStep, 250)                                                                       \
     X(musicRequestTimeout, 60000)                                                                  \
-    X(authorizationTimeout, 600000)
+    X(authorizationTimeout, 600000)                                                                \
+    X(chartTimeout, 6000)                                                                          \
+    X(chartRetry, 600)
 
 struct Delays
 {

@@ -1,8 +1,10 @@
 #include "applemusic/applemusickit.h"
 #include "applemusic/webmusicservice.h"
+#include "async/delays.h"
 #include "simwebservices.h"
 #include "testutil.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -192,6 +194,87 @@ private Q_SLOTS:
         QVERIFY(web.start());
         auto service = signedIn_(web);
         QCOMPARE(await(AppleMusicKit::quality(service.get(), id)).value_or(QString()), label);
+    }
+
+    void chartRegion_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("region");
+        QTest::newRow("France") << QLocale(QLocale::French, QLocale::France) << "fr";
+        QTest::newRow("Belgium") << QLocale(QLocale::French, QLocale::Belgium) << "be";
+        QTest::newRow("no region") << QLocale::c() << "fr";
+    }
+    void chartRegion()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, region);
+        QCOMPARE(AppleCharts::region(locale), region);
+    }
+
+    void chartFeedRetriesOnce_data()
+    {
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("songs");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("good at once") << 0 << 8 << 1;
+        QTest::newRow("503 then good") << 1 << 8 << 2;
+        QTest::newRow("two failures") << 2 << 0 << 2;
+    }
+    void chartFeedRetriesOnce()
+    {
+        QFETCH(int, failures);
+        QFETCH(int, songs);
+        QFETCH(int, requests);
+        setDelayScale(0.1);
+        SimWebServices web;
+        QVERIFY(web.start());
+        web.failNext(QStringLiteral("/api/v2/fr/music/most-played/8/songs.json"), failures);
+        QElapsedTimer clock;
+        clock.start();
+        const AppleCharts::Feed feed = await(AppleCharts::mostPlayed(web.origin(), QStringLiteral("FR"), AppleCharts::Kind::Songs, 8));
+        QCOMPARE(feed.songs.size(), songs);
+        QCOMPARE(web.requested().size(), requests);
+        if (requests == 2)
+            QVERIFY(clock.elapsed() >= 55); // one pause of 0.6 s, scaled
+        if (songs) {
+            QCOMPARE(feed.songs.first().album, QString());
+            QCOMPARE(feed.songs.first().durationMS, std::nullopt);
+        }
+        setDelayScale(1.0);
+    }
+
+    void newReleases()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        const QList<Album> albums = await(AppleCharts::newReleases(web.origin(), QStringLiteral("fr"), 8));
+        QStringList ids;
+        for (const Album &album : albums)
+            ids << album.id;
+        // 3, 10, 10 (feed order kept), 20 and 55 days old; 56, 57 and undated ones are out.
+        QCOMPARE(ids, (QStringList{"1700000001", "1700000000", "1700000004", "1700000007", "1700000002"}));
+        QCOMPARE(albums.first().year, std::optional<QString>(QString::number(QDate::currentDate().addDays(-3).year())));
+    }
+
+    void explore()
+    {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const AppleMusicKit::Charts all = await(AppleMusicKit::charts(service.get(), std::nullopt, std::nullopt, 24));
+        QCOMPARE(all.albums.size(), 4); // two groups, repeats dropped
+        QCOMPARE(all.songs.size(), 4);
+        QCOMPARE(all.playlists.size(), 2);
+        const AppleMusicKit::Charts jazz = await(AppleMusicKit::charts(service.get(), QStringLiteral("be"), QStringLiteral("11"), 24));
+        QVERIFY(jazz.playlists.isEmpty());
+        QVERIFY(web.requested().contains(QStringLiteral("/v1/catalog/be/charts")));
+
+        QCOMPARE(await(AppleMusicKit::genres(service.get())).size(), 3); // the nameless genre is left out
+        QStringList names;
+        for (const StorefrontRef &storefront : await(AppleMusicKit::storefronts(service.get())))
+            names << storefront.name;
+        QCOMPARE(names, (QStringList{"Autriche", "belgique", "DZ", "Égypte", "France"}));
     }
 
     void recentlyPlayedInPagesOfTen()
