@@ -1,5 +1,8 @@
 // Figures for the local services: the listening history, the artwork cache, the radio directory.
+#include "applemusic/applemusickit.h"
 #include "applemusic/artworkcache.h"
+#include "applemusic/requests.h"
+#include "applemusic/webmusicservice.h"
 #include "async/delays.h"
 #include "async/tasks.h"
 #include "radio/radiodirectory.h"
@@ -87,5 +90,48 @@ int main(int argc, char *argv[])
     clock.restart();
     const QList<RadioStation> found = runBlocking(RadioDirectory::stations(QStringLiteral("FR"), 150, web.origin()));
     out << QStringLiteral("radio directory, 150 stations : %1 ms (%2 stations)").arg(clock.elapsed()).arg(found.size()) << Qt::endl;
+
+    // The Apple Music client: decoding, and paging against the simulator.
+    UserTokenStore store(false);
+    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
+    WebMusicService music(WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
+    runBlocking(music.load());
+    web.setLibrarySongCount(600);
+    const QByteArray page = *runBlocking(music.get(QStringLiteral("/v1/me/library/songs?limit=100")));
+    clock.restart();
+    for (int i = 0; i < 200; ++i)
+        Catalog::itemsToTracks(RestResponse::decode(page)->data);
+    out << QStringLiteral("decode a 100-item library page : %1 µs").arg(double(clock.nsecsElapsed()) / 1e3 / 200, 0, 'f', 0) << Qt::endl;
+
+    QJsonArray songs, albums, artists, playlists;
+    for (int i = 0; i < 25; ++i) {
+        const QJsonObject artwork{{QStringLiteral("url"), QStringLiteral("https://img.example.com/%1/{w}x{h}bb.jpg").arg(i)}, {QStringLiteral("width"), 3000}};
+        songs.append(QJsonObject{{QStringLiteral("id"), QString::number(1000 + i)}, {QStringLiteral("type"), QStringLiteral("songs")},
+                                 {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Titre %1").arg(i)}, {QStringLiteral("artistName"), QStringLiteral("Artiste")},
+                                                                            {QStringLiteral("albumName"), QStringLiteral("Album")}, {QStringLiteral("durationInMillis"), 200000}, {QStringLiteral("artwork"), artwork}}}});
+        albums.append(QJsonObject{{QStringLiteral("id"), QString::number(2000 + i)}, {QStringLiteral("type"), QStringLiteral("albums")},
+                                  {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Album %1").arg(i)}, {QStringLiteral("artistName"), QStringLiteral("Artiste")},
+                                                                             {QStringLiteral("releaseDate"), QStringLiteral("2021-03-05")}, {QStringLiteral("trackCount"), 12}, {QStringLiteral("artwork"), artwork}}}});
+        artists.append(QJsonObject{{QStringLiteral("id"), QString::number(3000 + i)}, {QStringLiteral("type"), QStringLiteral("artists")},
+                                   {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Artiste %1").arg(i)}, {QStringLiteral("genreNames"), QJsonArray{QStringLiteral("Pop")}}, {QStringLiteral("artwork"), artwork}}}});
+        playlists.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("pl.%1").arg(i)}, {QStringLiteral("type"), QStringLiteral("playlists")},
+                                     {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Liste %1").arg(i)}, {QStringLiteral("curatorName"), QStringLiteral("Corvane")}, {QStringLiteral("artwork"), artwork}}}});
+    }
+    const QByteArray searchReply = QJsonDocument(QJsonObject{{QStringLiteral("results"),
+        QJsonObject{{QStringLiteral("songs"), QJsonObject{{QStringLiteral("data"), songs}}}, {QStringLiteral("albums"), QJsonObject{{QStringLiteral("data"), albums}}},
+                    {QStringLiteral("artists"), QJsonObject{{QStringLiteral("data"), artists}}}, {QStringLiteral("playlists"), QJsonObject{{QStringLiteral("data"), playlists}}}}}}).toJson(QJsonDocument::Compact);
+    clock.restart();
+    for (int i = 0; i < 200; ++i)
+        AppleMusicKit::searchResultsFrom(searchReply);
+    out << QStringLiteral("decode a 25-per-type search reply : %1 µs").arg(double(clock.nsecsElapsed()) / 1e3 / 200, 0, 'f', 0) << Qt::endl;
+
+    const int before500 = int(web.requested().size());
+    clock.restart();
+    const QList<RestItem> five = runBlocking(AppleMusic::pagedGet(&music, QStringLiteral("/v1/me/library/songs"), 500));
+    out << QStringLiteral("pagedGet of 500 items : %1 requests, %2 ms (%3 items)")
+               .arg(web.requested().size() - before500)
+               .arg(clock.elapsed())
+               .arg(five.size())
+        << Qt::endl;
     return 0;
 }
