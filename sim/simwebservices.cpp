@@ -178,6 +178,76 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
             results.insert(QStringLiteral("playlists"), QJsonArray{group("most-played", playlists)});
         return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("results"), results}}).toJson(QJsonDocument::Compact)};
     }
+    // Playlists and albums by their tracks, and artist pages.
+    const auto numbered = [this](int count, int from) {
+        QJsonArray data;
+        const QList<SimTrack> songs = catalogueSongs();
+        for (int i = 0; i < count; ++i) {
+            QJsonObject resource = songResource(m_origin, songs.at(i % songs.size()));
+            resource.insert(QStringLiteral("id"), QString::number(from + i));
+            QJsonObject attributes = resource.value(QStringLiteral("attributes")).toObject();
+            attributes.insert(QStringLiteral("playParams"), QJsonObject{{QStringLiteral("id"), QString::number(from + i)}});
+            resource.insert(QStringLiteral("attributes"), attributes);
+            data.append(resource);
+        }
+        return data;
+    };
+    const auto page = [](const QJsonArray &data) {
+        return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), data}}).toJson(QJsonDocument::Compact)};
+    };
+    static const QRegularExpression tracksPath(QStringLiteral("^/v1/catalog/[a-z]{2}/(albums|playlists)/([^/]+)/tracks$"));
+    if (const auto m = tracksPath.match(path); m.hasMatch()) {
+        const QString id = m.captured(2);
+        if (id == QLatin1String("tie12") || id == QLatin1String("lib12cat11"))
+            return page(numbered(id == QLatin1String("tie12") ? 12 : 11, 1800000000));
+        const auto container = catalogueContainer(m.captured(1).chopped(1), id);
+        if (!container)
+            return error(404, "40400", "Resource Not Found");
+        QJsonArray data;
+        for (const SimTrack &song : container->songs)
+            data.append(songResource(m_origin, song));
+        if (m.captured(1) == QLatin1String("albums")) // albums carry their clips among the songs
+            data.insert(1, QJsonObject{{QStringLiteral("id"), QStringLiteral("1811470099")}, {QStringLiteral("type"), QStringLiteral("music-videos")},
+                                       {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Clip")}}}});
+        return page(data);
+    }
+    static const QRegularExpression libraryTracks(QStringLiteral("^/v1/me/library/playlists/([^/]+)/tracks$"));
+    if (const auto m = libraryTracks.match(path); m.hasMatch()) {
+        if (m.captured(1) == QLatin1String("tie12") || m.captured(1) == QLatin1String("lib12cat11"))
+            return page(numbered(12, 1810000000));
+        if (m.captured(1) == QLatin1String("p.fallback"))
+            return page(QJsonArray());
+        return error(404, "40400", "Resource Not Found");
+    }
+    if (path == QLatin1String("/v1/me/library/playlists/p.fallback") && query.queryItemValue(QStringLiteral("include")) == QLatin1String("tracks")) {
+        const QJsonObject playlist{{QStringLiteral("id"), QStringLiteral("p.fallback")}, {QStringLiteral("type"), QStringLiteral("library-playlists")},
+                                   {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Liste hors ligne")}}},
+                                   {QStringLiteral("relationships"), QJsonObject{{QStringLiteral("tracks"), QJsonObject{{QStringLiteral("data"), numbered(5, 1820000000)}}}}}};
+        return page(QJsonArray{playlist});
+    }
+    static const QRegularExpression artistView(QStringLiteral("^/v1/catalog/[a-z]{2}/artists/([^/]+)/view/([a-z-]+)$"));
+    if (const auto m = artistView.match(path); m.hasMatch()) {
+        const QString artist = m.captured(1);
+        const QString view = m.captured(2);
+        const int limit = query.queryItemValue(QStringLiteral("limit")).toInt();
+        const QList<SimContainer> containers = catalogueContainers();
+        QJsonArray data;
+        if (view == QLatin1String("top-songs")) {
+            data = numbered(artist == QLatin1String("art.small") ? 3 : std::min(limit, 8), 1830000000 + int(qHash(artist, 3) % 1000) * 100);
+        } else if (artist == QLatin1String("art.full")) {
+            if (view == QLatin1String("full-albums") || view == QLatin1String("appears-on-albums"))
+                data = QJsonArray{containerResource(m_origin, containers.at(0)), containerResource(m_origin, containers.at(1))};
+            else if (view == QLatin1String("latest-release"))
+                data = QJsonArray{containerResource(m_origin, containers.at(3))};
+            else if (view == QLatin1String("featured-playlists"))
+                data = QJsonArray{containerResource(m_origin, containers.at(4))};
+            else if (view == QLatin1String("similar-artists"))
+                for (const char *id : {"art.sim1", "art.sim2"})
+                    data.append(QJsonObject{{QStringLiteral("id"), QLatin1String(id)}, {QStringLiteral("type"), QStringLiteral("artists")},
+                                            {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QLatin1String(id)}}}});
+        }
+        return page(data);
+    }
     static const QRegularExpression songPath(QStringLiteral("^/v1/catalog/[a-z]{2}/songs/(\\d+)$"));
     if (const auto m = songPath.match(path); m.hasMatch()) {
         for (const SimContainer &container : catalogueContainers()) {

@@ -7,6 +7,7 @@
 #include "async/tasks.h"
 
 #include <QCollator>
+#include <QRandomGenerator>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -228,6 +229,108 @@ QCoro::Task<std::optional<QString>> quality(MusicService *service, QString songI
     if (!body)
         co_return std::nullopt;
     co_return qualityFrom(*body);
+}
+
+QCoro::Task<QList<Track>> albumTracks(MusicService *service, QString albumID)
+{
+    const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("albums/%1/tracks").arg(albumID), 300);
+    co_return Catalog::itemsToTracks(items);
+}
+
+namespace {
+QCoro::Task<QList<Track>> libraryPlaylistTracks(MusicService *service, QString playlistID)
+{
+    const QList<RestItem> items =
+        co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/playlists/%1/tracks").arg(playlistID), 500);
+    QList<Track> tracks = Catalog::itemsToTracks(items);
+    if (!tracks.isEmpty())
+        co_return tracks;
+    // The playlist itself, with its tracks included: the route that still works when the
+    // tracks path answers nothing.
+    const std::optional<QByteArray> body =
+        co_await AppleMusic::singleGet(service, QStringLiteral("/v1/me/library/playlists/%1?include=tracks").arg(playlistID));
+    const QJsonArray data = body ? QJsonDocument::fromJson(*body).object().value(QLatin1String("data")).toArray() : QJsonArray();
+    if (data.isEmpty())
+        co_return tracks;
+    const auto included = RestResponse::fromObject(
+        data.first().toObject().value(QLatin1String("relationships")).toObject().value(QLatin1String("tracks")).toObject());
+    co_return included ? Catalog::itemsToTracks(included->data) : tracks;
+}
+
+QCoro::Task<QList<Track>> catalogPlaylistTracks(MusicService *service, QString playlistID)
+{
+    const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("playlists/%1/tracks").arg(playlistID), 500);
+    co_return Catalog::itemsToTracks(items);
+}
+
+QCoro::Task<QList<RestItem>> artistView(MusicService *service, QString artistID, QString view, int max)
+{
+    QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("artists/%1/view/%2").arg(artistID, view), max);
+    co_return items;
+}
+
+template<typename T>
+void shuffle(QList<T> &list)
+{
+    for (qsizetype i = list.size() - 1; i > 0; --i)
+        list.swapItemsAt(i, qsizetype(QRandomGenerator::system()->bounded(quint64(i + 1))));
+}
+} // namespace
+
+QCoro::Task<QList<Track>> playlistTracks(MusicService *service, QString playlistID)
+{
+    std::vector<QCoro::Task<QList<Track>>> variants;
+    variants.push_back(libraryPlaylistTracks(service, playlistID));
+    variants.push_back(catalogPlaylistTracks(service, playlistID));
+    const std::vector<QList<Track>> lists = co_await whenAll(std::move(variants));
+    const QList<Track> &library = lists[0];
+    const QList<Track> &catalogue = lists[1];
+    co_return !catalogue.isEmpty() && catalogue.size() >= library.size() ? catalogue : library;
+}
+
+QCoro::Task<ArtistDetail> artistDetail(MusicService *service, QString artistID)
+{
+    static const std::pair<const char *, int> views[] = {{"top-songs", 50},     {"full-albums", 100},        {"singles", 100},
+                                                         {"appears-on-albums", 50}, {"similar-artists", 20}, {"featured-playlists", 30},
+                                                         {"latest-release", 1}};
+    std::vector<QCoro::Task<QList<RestItem>>> reads;
+    for (const auto &[view, max] : views)
+        reads.push_back(artistView(service, artistID, QString::fromLatin1(view), max));
+    const std::vector<QList<RestItem>> results = co_await whenAll(std::move(reads));
+    ArtistDetail detail;
+    detail.topSongs = Catalog::itemsToTracks(results[0]);
+    detail.albums = Catalog::itemsToAlbums(results[1]);
+    detail.singles = Catalog::itemsToAlbums(results[2]);
+    detail.appearsOn = Catalog::itemsToAlbums(results[3]);
+    detail.similar = Catalog::itemsToArtists(results[4]);
+    detail.playlists = Catalog::itemsToPlaylists(results[5]);
+    const QList<Album> latest = Catalog::itemsToAlbums(results[6]);
+    if (!latest.isEmpty())
+        detail.latest = latest.first();
+    co_return detail;
+}
+
+QCoro::Task<QList<Track>> artistRadio(MusicService *service, QString artistID, int count)
+{
+    std::vector<QCoro::Task<QList<RestItem>>> first;
+    first.push_back(artistView(service, artistID, QStringLiteral("top-songs"), 25));
+    first.push_back(artistView(service, artistID, QStringLiteral("similar-artists"), 6));
+    const std::vector<QList<RestItem>> own = co_await whenAll(std::move(first));
+    std::vector<QCoro::Task<QList<RestItem>>> similarReads;
+    for (const Artist &artist : Catalog::itemsToArtists(own[1]))
+        similarReads.push_back(artistView(service, artist.id, QStringLiteral("top-songs"), 8));
+    const std::vector<QList<RestItem>> similar = co_await whenAll(std::move(similarReads));
+
+    QList<Track> mine = Catalog::itemsToTracks(own[0]);
+    shuffle(mine);
+    mine = mine.mid(0, 20);
+    QList<Track> others;
+    for (const QList<RestItem> &songs : similar)
+        others += Catalog::itemsToTracks(songs);
+    shuffle(others);
+    QList<Track> mix = Catalog::uniqueByID(mine + others);
+    shuffle(mix);
+    co_return mix.mid(0, std::max(count, 0));
 }
 
 Charts chartsFrom(const QByteArray &reply)

@@ -51,6 +51,14 @@ std::optional<QString> qualityFrom(const QByteArray &reply);
 // The 100×100 artwork URL of a catalogue song, or nothing (not authorized, not found, error).
 QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID);
 
+QCoro::Task<QList<Track>> albumTracks(MusicService *service, QString albumID);
+// The library's and the catalogue's track lists of a playlist, read at once; the catalogue's
+// wins when it is at least as long and not empty.
+QCoro::Task<QList<Track>> playlistTracks(MusicService *service, QString playlistID);
+QCoro::Task<ArtistDetail> artistDetail(MusicService *service, QString artistID);
+// Top songs of the artist (20 at most) and of up to six similar artists, shuffled, `count` at most.
+QCoro::Task<QList<Track>> artistRadio(MusicService *service, QString artistID, int count);
+
 struct Charts
 {
     QList<Track> songs;

@@ -221,7 +221,9 @@ QCoro::Task<std::optional<QImage>> image(QUrl resolved, CancellationToken token)
     const QString key = resolved.toString();
     if (auto running = flights().value(key)) {
         co_await qCoro(&running->done, &detail::Wakeup::fired);
-        co_return running->result;
+        // A copy: QCoro 0.8 moves from whatever lvalue is co_returned, and every waiter reads it.
+        std::optional<QImage> shared = running->result;
+        co_return shared;
     }
     auto flight = std::make_shared<Flight>();
     flights().insert(key, flight);

@@ -104,14 +104,18 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
 
 QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
 {
-    if (m_country)
-        co_return m_country;
+    // Copies: QCoro 0.8 moves from an lvalue that is co_returned, the member included.
+    if (m_country) {
+        std::optional<QString> known = m_country;
+        co_return known;
+    }
     const std::optional<QByteArray> body = co_await get(QStringLiteral("/v1/me/storefront"));
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
     if (!reply || reply->data.isEmpty())
         co_return std::nullopt;
     m_country = reply->data.first().id;
-    co_return m_country;
+    std::optional<QString> found = m_country;
+    co_return found;
 }
 
 } // namespace corvane

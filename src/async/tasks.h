@@ -123,7 +123,9 @@ QCoro::Task<std::optional<T>> firstResult(std::vector<Racer<T>> racers, Cancella
     if (!state->done.hasFired() && state->running > 0)
         co_await qCoro(&state->done, &detail::Wakeup::fired);
     // Contenders still unwinding keep the shared state alive; dropping their tasks detaches them.
-    co_return state->winner;
+    // A copy: QCoro 0.8 moves from an lvalue that is co_returned.
+    std::optional<T> winner = state->winner;
+    co_return winner;
 }
 
 namespace detail {

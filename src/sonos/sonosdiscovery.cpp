@@ -291,7 +291,8 @@ QCoro::Task<DiscoveryOutcome> sweep(CancellationToken token)
         startNext(state);
     if (state->inFlight > 0 && !state->done.hasFired())
         co_await qCoro(&state->done, &detail::Wakeup::fired);
-    co_return state->outcome;
+    DiscoveryOutcome outcome = state->outcome; // co_return would move from the shared state
+    co_return outcome;
 }
 
 QCoro::Task<QList<Speaker>> scanSubnet(CancellationToken token)

@@ -277,6 +277,79 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"Autriche", "belgique", "DZ", "Égypte", "France"}));
     }
 
+    void albumTracksLeaveClipsOut()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const QList<Track> tracks = await(AppleMusicKit::albumTracks(service.get(), QStringLiteral("1440857770")));
+        QCOMPARE(tracks.size(), 4);
+        for (const Track &track : tracks)
+            QVERIFY(track.id != QLatin1String("1811470099"));
+        QVERIFY(web.requested().contains(QStringLiteral("/v1/catalog/fr/albums/1440857770/tracks")));
+    }
+
+    void playlistTracks_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("firstID");
+        QTest::newRow("catalogue playlist: the library has none") << "pl.u-Kf3mQ" << 5 << "1609934412";
+        QTest::newRow("12 and 12: the catalogue") << "tie12" << 12 << "1800000000";
+        QTest::newRow("12 in the library, 11 in the catalogue: the library") << "lib12cat11" << 12 << "1810000000";
+        QTest::newRow("library playlist through the fallback route") << "p.fallback" << 5 << "1820000000";
+        QTest::newRow("unknown everywhere") << "pl.nothing" << 0 << "";
+    }
+    void playlistTracks()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, count);
+        QFETCH(QString, firstID);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const QList<Track> tracks = await(AppleMusicKit::playlistTracks(service.get(), id));
+        QCOMPARE(tracks.size(), count);
+        if (count)
+            QCOMPARE(tracks.first().id, firstID);
+    }
+
+    void artistPage()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const ArtistDetail detail = await(AppleMusicKit::artistDetail(service.get(), QStringLiteral("art.full")));
+        QCOMPARE(detail.topSongs.size(), 8);
+        QCOMPARE(detail.albums.size(), 2);
+        QVERIFY(detail.singles.isEmpty()); // no singles, the other shelves still fill
+        QCOMPARE(detail.appearsOn.size(), 2);
+        QCOMPARE(detail.similar.size(), 2);
+        QCOMPARE(detail.playlists.size(), 1);
+        QVERIFY(detail.latest.has_value());
+        QVERIFY(web.requested().contains(QStringLiteral("/v1/catalog/fr/artists/art.full/view/latest-release")));
+    }
+
+    void artistRadio_data()
+    {
+        QTest::addColumn<QString>("artist");
+        QTest::addColumn<int>("count");
+        QTest::newRow("three songs, no similar artists") << "art.small" << 3;
+        QTest::newRow("own songs and two similar artists") << "art.full" << 24;
+    }
+    void artistRadio()
+    {
+        QFETCH(QString, artist);
+        QFETCH(int, count);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const QList<Track> mix = await(AppleMusicKit::artistRadio(service.get(), artist, 60));
+        QCOMPARE(mix.size(), count);
+        QCOMPARE(Catalog::uniqueByID(mix).size(), count);
+        QCOMPARE(await(AppleMusicKit::artistRadio(service.get(), artist, 2)).size(), std::min(2, count));
+    }
+
     void recentlyPlayedInPagesOfTen()
     {
         SimWebServices web;

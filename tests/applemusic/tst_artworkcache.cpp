@@ -18,7 +18,7 @@ namespace {
 QCoro::Task<> loadInto(QUrl url, int *loaded)
 {
     const auto image = co_await ArtworkCache::image(url);
-    if (image)
+    if (image && !image->isNull())
         ++*loaded;
 }
 } // namespace
