@@ -74,7 +74,10 @@ QString catalogUsage()
                           "  search TERME              morceaux, albums, artistes et playlists\n"
                           "  library songs|playlists   la bibliothèque\n"
                           "  recent                    albums et playlists écoutés récemment\n"
-                          "  quality ID_MORCEAU        la meilleure qualité audio proposée pour ce morceau");
+                          "  quality ID_MORCEAU        la meilleure qualité audio proposée pour ce morceau\n"
+                          "  album ID | playlist ID    les morceaux d'un album ou d'une playlist\n"
+                          "  artist ID                 la page d'un artiste\n"
+                          "  charts [--storefront CC] [--genre ID]   les classements");
 }
 
 QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService *service, bool tokenInFile)
@@ -99,7 +102,8 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
         const QString message = AppleMusic::authorizationMessage(*service).value_or(
             QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
         if (command == QLatin1String("search") || command == QLatin1String("library") || command == QLatin1String("recent")
-            || command == QLatin1String("quality"))
+            || command == QLatin1String("quality") || command == QLatin1String("album") || command == QLatin1String("playlist")
+            || command == QLatin1String("artist") || command == QLatin1String("charts"))
             co_return CommandResult{1, {}, message};
     }
     QStringList lines;
@@ -132,6 +136,51 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
             co_return usage(QStringLiteral("Indiquez l'identifiant du morceau."));
         const std::optional<QString> label = co_await AppleMusicKit::quality(service, id);
         lines << line({{QStringLiteral("type"), QStringLiteral("quality")}, {QStringLiteral("id"), id}, {QStringLiteral("label"), optional(label)}});
+    } else if (command == QLatin1String("album") || command == QLatin1String("playlist")) {
+        const QString id = arguments.value(1);
+        if (id.isEmpty())
+            co_return usage(QStringLiteral("Indiquez l'identifiant."));
+        // One co_await per statement: GCC 12 miscompiles co_await inside ?:.
+        QList<Track> tracks;
+        if (command == QLatin1String("album")) {
+            QList<Track> album = co_await AppleMusicKit::albumTracks(service, id);
+            tracks = album;
+        } else {
+            QList<Track> playlist = co_await AppleMusicKit::playlistTracks(service, id);
+            tracks = playlist;
+        }
+        for (const Track &track : std::as_const(tracks))
+            lines << trackLine(track);
+    } else if (command == QLatin1String("artist")) {
+        const QString id = arguments.value(1);
+        if (id.isEmpty())
+            co_return usage(QStringLiteral("Indiquez l'identifiant de l'artiste."));
+        const ArtistDetail detail = co_await AppleMusicKit::artistDetail(service, id);
+        for (const Track &track : detail.topSongs)
+            lines << trackLine(track);
+        for (const QList<Album> *shelf : {&detail.albums, &detail.singles, &detail.appearsOn})
+            for (const Album &album : *shelf)
+                lines << albumLine(album);
+        for (const PlaylistRef &playlist : detail.playlists)
+            lines << playlistLine(playlist);
+    } else if (command == QLatin1String("charts")) {
+        std::optional<QString> storefront;
+        std::optional<QString> genre;
+        for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+            if (arguments.at(i) == QLatin1String("--storefront"))
+                storefront = arguments.at(i + 1).toLower();
+            else if (arguments.at(i) == QLatin1String("--genre"))
+                genre = arguments.at(i + 1);
+            else
+                co_return usage(QStringLiteral("Option inconnue : « %1 ».").arg(arguments.at(i)));
+        }
+        const AppleMusicKit::Charts charts = co_await AppleMusicKit::charts(service, storefront, genre, 24);
+        for (const Track &track : charts.songs)
+            lines << trackLine(track);
+        for (const Album &album : charts.albums)
+            lines << albumLine(album);
+        for (const PlaylistRef &playlist : charts.playlists)
+            lines << playlistLine(playlist);
     } else if (command == QLatin1String("recent")) {
         const AppleMusicKit::Shelf shelf = co_await AppleMusicKit::recentlyPlayed(service, 25);
         for (const Album &album : shelf.albums)

@@ -34,6 +34,10 @@ private Q_SLOTS:
         QTest::newRow("library playlists") << QStringList{"library", "playlists"} << true << 0 << "library-playlist" << 230;
         QTest::newRow("recent") << QStringList{"recent"} << true << 0 << "album" << 6;
         QTest::newRow("quality") << QStringList{"quality", "1609934412"} << true << 0 << "quality" << 1;
+        QTest::newRow("album") << QStringList{"album", "1440857770"} << true << 0 << "song" << 4;
+        QTest::newRow("playlist") << QStringList{"playlist", "pl.u-Kf3mQ"} << true << 0 << "song" << 5;
+        QTest::newRow("artist") << QStringList{"artist", "art.full"} << true << 0 << "song" << 13;
+        QTest::newRow("charts of a genre") << QStringList{"charts", "--storefront", "BE", "--genre", "11"} << true << 0 << "song" << 8;
         QTest::newRow("not signed in") << QStringList{"search", "Phares"} << false << 1 << "" << 0;
         QTest::newRow("nothing to search") << QStringList{"search", " "} << true << 2 << "" << 0;
         QTest::newRow("unknown") << QStringList{"dance"} << true << 2 << "" << 0;
