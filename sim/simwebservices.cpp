@@ -211,6 +211,35 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
                                        {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Clip")}}}});
         return page(data);
     }
+    static const QRegularExpression resourcePath(QStringLiteral("^/v1/catalog/[a-z]{2}/(albums|playlists)/([^/]+)$"));
+    if (const auto m = resourcePath.match(path); m.hasMatch()) {
+        const auto container = catalogueContainer(m.captured(1).chopped(1), m.captured(2));
+        if (!container)
+            return page(QJsonArray()); // the real service answers an empty list for an unknown id
+        QJsonObject resource = containerResource(m_origin, *container);
+        const QString include = query.queryItemValue(QStringLiteral("include"));
+        QJsonObject relationships;
+        if (include.contains(QLatin1String("tracks"))) {
+            QJsonArray tracks;
+            for (const SimTrack &song : container->songs)
+                tracks.append(songResource(m_origin, song));
+            tracks.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("1811470099")}, {QStringLiteral("type"), QStringLiteral("music-videos")},
+                                      {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Clip")}}}});
+            relationships.insert(QStringLiteral("tracks"), QJsonObject{{QStringLiteral("data"), tracks}});
+        }
+        if (include.contains(QLatin1String("artists"))) {
+            const QString artist = container->songs.first().artist;
+            relationships.insert(QStringLiteral("artists"),
+                                 QJsonObject{{QStringLiteral("data"), QJsonArray{QJsonObject{
+                                     {QStringLiteral("id"), QStringLiteral("art.") + QString::number(qHash(artist, 5) % 100000)},
+                                     {QStringLiteral("type"), QStringLiteral("artists")},
+                                     {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), artist},
+                                                                                {QStringLiteral("genreNames"), QJsonArray{QStringLiteral("Chanson"), QStringLiteral("Musique")}},
+                                                                                {QStringLiteral("artwork"), artworkObject(m_origin, QStringLiteral("artist"))}}}}}}});
+        }
+        resource.insert(QStringLiteral("relationships"), relationships);
+        return page(QJsonArray{resource});
+    }
     static const QRegularExpression libraryTracks(QStringLiteral("^/v1/me/library/playlists/([^/]+)/tracks$"));
     if (const auto m = libraryTracks.match(path); m.hasMatch()) {
         if (m.captured(1) == QLatin1String("tie12") || m.captured(1) == QLatin1String("lib12cat11"))

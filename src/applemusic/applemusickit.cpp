@@ -310,6 +310,44 @@ QCoro::Task<ArtistDetail> artistDetail(MusicService *service, QString artistID)
     co_return detail;
 }
 
+namespace {
+// One catalogue resource with a relationship included: the related items, or nothing.
+QCoro::Task<std::optional<QList<RestItem>>> related(MusicService *service, QString kind, QString id, QString relationship)
+{
+    const std::optional<QString> storefront = co_await service->countryCode();
+    if (!storefront)
+        co_return std::nullopt;
+    const std::optional<QByteArray> body = co_await AppleMusic::singleGet(
+        service, QStringLiteral("/v1/catalog/%1/%2/%3?include=%4").arg(*storefront, kind, QString::fromLatin1(QUrl::toPercentEncoding(id)), relationship));
+    const QJsonArray data = body ? QJsonDocument::fromJson(*body).object().value(QLatin1String("data")).toArray() : QJsonArray();
+    if (data.isEmpty())
+        co_return std::nullopt;
+    const auto included = RestResponse::fromObject(
+        data.first().toObject().value(QLatin1String("relationships")).toObject().value(relationship).toObject());
+    if (!included)
+        co_return std::nullopt;
+    co_return included->data;
+}
+} // namespace
+
+QCoro::Task<QList<Track>> itemTracks(MusicService *service, MusicItem item)
+{
+    const QString kind = item.kind == MusicItem::Kind::Album ? QStringLiteral("albums") : QStringLiteral("playlists");
+    const std::optional<QList<RestItem>> tracks = co_await related(service, kind, item.id, QStringLiteral("tracks"));
+    co_return tracks ? Catalog::itemsToTracks(*tracks) : QList<Track>();
+}
+
+QCoro::Task<std::optional<Artist>> artistOfAlbum(MusicService *service, QString albumID)
+{
+    const std::optional<QList<RestItem>> artists = co_await related(service, QStringLiteral("albums"), albumID, QStringLiteral("artists"));
+    if (!artists || artists->isEmpty())
+        co_return std::nullopt;
+    const RestItem &first = artists->first();
+    const QJsonArray genres = first.attributes.value(QLatin1String("genreNames")).toArray();
+    co_return Artist{first.id, first.attribute("name").value_or(QString()),
+                     genres.isEmpty() ? std::nullopt : std::optional<QString>(genres.first().toString()), artworkAt(first, 100)};
+}
+
 QCoro::Task<QList<Track>> artistRadio(MusicService *service, QString artistID, int count)
 {
     std::vector<QCoro::Task<QList<RestItem>>> first;

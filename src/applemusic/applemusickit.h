@@ -56,6 +56,9 @@ QCoro::Task<QList<Track>> albumTracks(MusicService *service, QString albumID);
 // wins when it is at least as long and not empty.
 QCoro::Task<QList<Track>> playlistTracks(MusicService *service, QString playlistID);
 QCoro::Task<ArtistDetail> artistDetail(MusicService *service, QString artistID);
+// The songs behind a recommendation tile (an album or a playlist of the catalogue).
+QCoro::Task<QList<Track>> itemTracks(MusicService *service, MusicItem item);
+QCoro::Task<std::optional<Artist>> artistOfAlbum(MusicService *service, QString albumID);
 // Top songs of the artist (20 at most) and of up to six similar artists, shuffled, `count` at most.
 QCoro::Task<QList<Track>> artistRadio(MusicService *service, QString artistID, int count);
 

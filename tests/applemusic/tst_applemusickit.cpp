@@ -314,6 +314,40 @@ private Q_SLOTS:
             QCOMPARE(tracks.first().id, firstID);
     }
 
+    void itemTracks_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("count");
+        QTest::newRow("album tile") << int(MusicItem::Kind::Album) << "1609934400" << 4;
+        QTest::newRow("playlist tile") << int(MusicItem::Kind::Playlist) << "pl.u-Kf3mQ" << 5;
+        QTest::newRow("unknown") << int(MusicItem::Kind::Album) << "999" << 0;
+    }
+    void itemTracks()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, id);
+        QFETCH(int, count);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const QList<Track> tracks = await(AppleMusicKit::itemTracks(service.get(), MusicItem{id, MusicItem::Kind(kind), {}, {}, std::nullopt}));
+        QCOMPARE(tracks.size(), count); // the clip among the tracks is left out
+    }
+
+    void artistOfAlbum()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const auto artist = await(AppleMusicKit::artistOfAlbum(service.get(), QStringLiteral("1609934400")));
+        QVERIFY(artist);
+        QCOMPARE(artist->name, QStringLiteral("Odile Ravanel"));
+        QCOMPARE(artist->genre, std::optional<QString>("Chanson"));
+        QVERIFY(artist->artworkBase->endsWith(QLatin1String("/100x100bb.jpg")));
+        QCOMPARE(await(AppleMusicKit::artistOfAlbum(service.get(), QStringLiteral("999"))), std::nullopt);
+    }
+
     void artistPage()
     {
         SimWebServices web;
