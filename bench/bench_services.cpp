@@ -20,6 +20,9 @@
 #include <QTextStream>
 #include <QThreadPool>
 
+#include <algorithm>
+#include <vector>
+
 using namespace corvane;
 
 int main(int argc, char *argv[])
@@ -133,5 +136,14 @@ int main(int argc, char *argv[])
                .arg(clock.elapsed())
                .arg(five.size())
         << Qt::endl;
+
+    std::vector<double> pages;
+    for (int i = 0; i < 20; ++i) {
+        clock.restart();
+        runBlocking(AppleMusicKit::artistDetail(&music, QStringLiteral("art.full")));
+        pages.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(pages.begin(), pages.end());
+    out << QStringLiteral("artistDetail (seven views) : %1 ms median of 20").arg(pages[10], 0, 'f', 1) << Qt::endl;
     return 0;
 }

@@ -195,6 +195,34 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
     const auto page = [](const QJsonArray &data) {
         return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), data}}).toJson(QJsonDocument::Compact)};
     };
+    if (path == QLatin1String("/v1/me/history/heavy-rotation") || path == QLatin1String("/v1/me/library/recently-added")) {
+        // Library ids (l., p., i.) with their catalogue ids, a music video among the songs.
+        const bool added = path.endsWith(QLatin1String("recently-added"));
+        QJsonArray data;
+        for (const SimContainer &c : catalogueContainers()) {
+            QJsonObject resource = containerResource(m_origin, c);
+            if (added) {
+                resource.insert(QStringLiteral("id"), (c.kind == QLatin1String("album") ? QStringLiteral("l.") : QStringLiteral("p.")) + c.id);
+                resource.insert(QStringLiteral("type"), c.kind == QLatin1String("album") ? QStringLiteral("library-albums") : QStringLiteral("library-playlists"));
+            }
+            data.append(resource);
+        }
+        if (added) {
+            for (const SimTrack &song : catalogueSongs().mid(0, 3)) {
+                QJsonObject resource = songResource(m_origin, song);
+                const QString catalogID = resource.value(QStringLiteral("id")).toString();
+                resource.insert(QStringLiteral("id"), QStringLiteral("i.") + catalogID);
+                resource.insert(QStringLiteral("type"), QStringLiteral("library-songs"));
+                QJsonObject attributes = resource.value(QStringLiteral("attributes")).toObject();
+                attributes.insert(QStringLiteral("playParams"), QJsonObject{{QStringLiteral("id"), QStringLiteral("i.") + catalogID}, {QStringLiteral("catalogId"), catalogID}});
+                resource.insert(QStringLiteral("attributes"), attributes);
+                data.append(resource);
+            }
+            data.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("i.clip")}, {QStringLiteral("type"), QStringLiteral("library-music-videos")},
+                                    {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Clip")}}}});
+        }
+        return page(data);
+    }
     static const QRegularExpression tracksPath(QStringLiteral("^/v1/catalog/[a-z]{2}/(albums|playlists)/([^/]+)/tracks$"));
     if (const auto m = tracksPath.match(path); m.hasMatch()) {
         const QString id = m.captured(2);

@@ -384,6 +384,25 @@ private Q_SLOTS:
         QCOMPARE(await(AppleMusicKit::artistRadio(service.get(), artist, 2)).size(), std::min(2, count));
     }
 
+    void personalShelves()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const AppleMusicKit::Shelf rotation = await(AppleMusicKit::heavyRotation(service.get(), 25));
+        QCOMPARE(rotation.albums.size(), 4);
+        QCOMPARE(rotation.playlists.size(), 2);
+        QVERIFY(rotation.songs.isEmpty());
+        QVERIFY(web.requested().contains(QStringLiteral("/v1/me/history/heavy-rotation")));
+
+        const AppleMusicKit::Shelf added = await(AppleMusicKit::recentlyAdded(service.get(), 25));
+        QCOMPARE(added.albums.size(), 4);
+        QCOMPARE(added.albums.first().id, QStringLiteral("l.1440857770"));
+        QCOMPARE(added.playlists.size(), 2);
+        QCOMPARE(added.songs.size(), 3); // the clip is left out
+        QCOMPARE(added.songs.first().id, QStringLiteral("1440857781")); // the catalogue id
+    }
+
     void recentlyPlayedInPagesOfTen()
     {
         SimWebServices web;
