@@ -17,6 +17,23 @@ namespace corvane::AppleMusicKit {
 
 namespace {
 
+// A GET of "/v1/catalog/<the account's storefront>/" + `relativePath`.
+QCoro::Task<std::optional<QByteArray>> catalogResource(MusicService *service, QString relativePath)
+{
+    if (service->authorizationStatus() != MusicService::Status::Authorized)
+        co_return std::nullopt;
+    const std::optional<QString> storefront = co_await service->countryCode();
+    if (!storefront)
+        co_return std::nullopt;
+    std::optional<QByteArray> body = co_await AppleMusic::singleGet(service, QStringLiteral("/v1/catalog/") + *storefront + QLatin1Char('/') + relativePath);
+    co_return body;
+}
+
+QString escaped(const QString &id)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(id));
+}
+
 QList<RestItem> bucket(const QJsonObject &results, const char *name)
 {
     const auto response = RestResponse::fromObject(results.value(QLatin1String(name)).toObject());
@@ -219,13 +236,9 @@ std::optional<QString> qualityFrom(const QByteArray &reply)
 
 QCoro::Task<std::optional<QString>> quality(MusicService *service, QString songID)
 {
-    if (songID.isEmpty() || service->authorizationStatus() != MusicService::Status::Authorized)
+    if (songID.isEmpty())
         co_return std::nullopt;
-    const std::optional<QString> storefront = co_await service->countryCode();
-    if (!storefront)
-        co_return std::nullopt;
-    const std::optional<QByteArray> body = co_await AppleMusic::singleGet(
-        service, QStringLiteral("/v1/catalog/%1/songs/%2?extend=audioVariants").arg(*storefront, QString::fromLatin1(QUrl::toPercentEncoding(songID))));
+    const std::optional<QByteArray> body = co_await catalogResource(service, QStringLiteral("songs/") + escaped(songID) + QStringLiteral("?extend=audioVariants"));
     if (!body)
         co_return std::nullopt;
     co_return qualityFrom(*body);
@@ -314,11 +327,8 @@ namespace {
 // One catalogue resource with a relationship included: the related items, or nothing.
 QCoro::Task<std::optional<QList<RestItem>>> related(MusicService *service, QString kind, QString id, QString relationship)
 {
-    const std::optional<QString> storefront = co_await service->countryCode();
-    if (!storefront)
-        co_return std::nullopt;
-    const std::optional<QByteArray> body = co_await AppleMusic::singleGet(
-        service, QStringLiteral("/v1/catalog/%1/%2/%3?include=%4").arg(*storefront, kind, QString::fromLatin1(QUrl::toPercentEncoding(id)), relationship));
+    const std::optional<QByteArray> body =
+        co_await catalogResource(service, kind + QLatin1Char('/') + escaped(id) + QStringLiteral("?include=") + relationship);
     const QJsonArray data = body ? QJsonDocument::fromJson(*body).object().value(QLatin1String("data")).toArray() : QJsonArray();
     if (data.isEmpty())
         co_return std::nullopt;
@@ -438,13 +448,9 @@ QCoro::Task<QList<StorefrontRef>> storefronts(MusicService *service)
 
 QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString songID)
 {
-    if (songID.isEmpty() || service->authorizationStatus() != MusicService::Status::Authorized)
+    if (songID.isEmpty())
         co_return std::nullopt;
-    const std::optional<QString> storefront = co_await service->countryCode();
-    if (!storefront)
-        co_return std::nullopt;
-    const std::optional<QByteArray> body = co_await AppleMusic::singleGet(
-        service, QStringLiteral("/v1/catalog/%1/songs/%2").arg(*storefront, QString::fromLatin1(QUrl::toPercentEncoding(songID))));
+    const std::optional<QByteArray> body = co_await catalogResource(service, QStringLiteral("songs/") + escaped(songID));
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
     if (!reply || reply->data.isEmpty())
         co_return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "async/http.h"
 #include "async/tasks.h"
+#include "sonos/text.h"
 #include "system/configuration.h"
 
 #include <QHash>
@@ -16,17 +17,6 @@ namespace corvane::RadioDirectory {
 namespace {
 
 const QByteArray kUserAgent = "Corvane/1.0 (Sonos remote)";
-
-QString fold(const QString &text)
-{
-    const QString decomposed = text.normalized(QString::NormalizationForm_D);
-    QString folded;
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
-    }
-    return folded.toCaseFolded();
-}
 
 // The logos of well-known stations, by normalised name; file names under the logo origin.
 const QHash<QString, QString> &knownLogos()
@@ -114,7 +104,7 @@ QString genreFromTags(const QString &tags)
 
 std::optional<QString> knownLogo(const QString &name)
 {
-    QString normalised = fold(name);
+    QString normalised = foldCaseAndAccents(name);
     normalised.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QChar(0x2019), QLatin1Char('\''));
     normalised = normalised.split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     const QHash<QString, QString> &table = knownLogos();

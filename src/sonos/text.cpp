@@ -16,6 +16,18 @@ std::optional<QString> strictUtf8(const QByteArray &bytes)
     return text;
 }
 
+QString foldCaseAndAccents(const QString &text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    }
+    return folded.toCaseFolded();
+}
+
 QString xmlEscape(const QString &text)
 {
     QString out;

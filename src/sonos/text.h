@@ -13,6 +13,9 @@ struct Speaker;
 // The text of UTF-8 bytes; nothing when they are not valid UTF-8.
 std::optional<QString> strictUtf8(const QByteArray &bytes);
 
+// Case- and accent-insensitive form of a text, for comparing names.
+QString foldCaseAndAccents(const QString &text);
+
 // Escapes &, <, >, " and ' (in that order) for XML text and attribute values.
 QString xmlEscape(const QString &text);
 // Undoes one level of escaping; speakers nest escaped XML in escaped XML, so callers apply it

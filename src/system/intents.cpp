@@ -4,6 +4,7 @@
 #include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
+#include "sonos/text.h"
 #include "storage/preferences.h"
 
 namespace corvane {
@@ -76,14 +77,7 @@ QCoro::Task<> previousTrack(IntentTarget target)
 
 QString fold(const QString &text)
 {
-    const QString decomposed = text.normalized(QString::NormalizationForm_D);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
-    }
-    return folded.toCaseFolded().trimmed();
+    return foldCaseAndAccents(text).trimmed();
 }
 
 QCoro::Task<QString> playFavorite(IntentTarget target, QString name)
