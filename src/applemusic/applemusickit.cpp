@@ -140,39 +140,63 @@ QCoro::Task<Shelf> recentlyAdded(MusicService *service, int limit)
     co_return result;
 }
 
-QCoro::Task<QList<LibraryPlaylist>> libraryPlaylists(MusicService *service, int max)
+namespace {
+
+// The library read the way the platform's library request pages it: limit and offset, stopping at
+// the first short page, at max or at the first failure (keeping what came before).
+QCoro::Task<QList<RestItem>> libraryByOffset(MusicService *service, QString kind, int max)
 {
-    QList<LibraryPlaylist> playlists;
-    while (playlists.size() < max && service->authorizationStatus() == MusicService::Status::Authorized) {
-        const int limit = std::min(int(max - playlists.size()), 100);
+    QList<RestItem> items;
+    while (items.size() < max && service->authorizationStatus() == MusicService::Status::Authorized) {
+        const int limit = std::min(int(max - items.size()), 100);
         const std::optional<QByteArray> body = co_await service->get(
-            QStringLiteral("/v1/me/library/playlists?limit=%1&offset=%2").arg(limit).arg(playlists.size()));
+            QStringLiteral("/v1/me/library/%1?limit=%2&offset=%3").arg(kind).arg(limit).arg(items.size()));
         const auto page = body ? RestResponse::decode(*body) : std::nullopt;
         if (!page)
             break;
-        for (const RestItem &item : page->data) {
-            playlists.append(LibraryPlaylist{item.id, item.attribute("name").value_or(QString()),
-                                             ArtworkDescriptor::from(item.attributes.value(QLatin1String("artwork"))),
-                                             item.attribute("curatorName")});
-        }
+        items += page->data;
         if (page->data.size() < limit)
             break;
     }
-    co_return playlists;
+    co_return items;
 }
 
-QCoro::Task<QList<Track>> librarySongs(MusicService *service, int max)
+QList<Track> librarySongsFrom(const QList<RestItem> &items)
 {
-    // On this platform the library is read through the same web service either way, so the
-    // framework's second route would only repeat the request.
-    const QList<RestItem> items = co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/songs"), max);
     QList<Track> tracks;
     for (const RestItem &item : items) {
         RestItem song = item;
         song.type.reset(); // no type filter here
         tracks += Catalog::itemsToTracks({song});
     }
-    co_return Catalog::uniqueByID(tracks);
+    return Catalog::uniqueByID(tracks);
+}
+
+} // namespace
+
+QCoro::Task<QList<LibraryPlaylist>> libraryPlaylists(MusicService *service, int max)
+{
+    const QList<RestItem> items = co_await libraryByOffset(service, QStringLiteral("playlists"), max);
+    QList<LibraryPlaylist> playlists;
+    for (const RestItem &item : items) {
+        playlists.append(LibraryPlaylist{item.id, item.attribute("name").value_or(QString()),
+                                         ArtworkDescriptor::from(item.attributes.value(QLatin1String("artwork"))),
+                                         item.attribute("curatorName")});
+    }
+    co_return playlists;
+}
+
+QCoro::Task<QList<Track>> librarySongs(MusicService *service, int max)
+{
+    const QList<RestItem> paged = co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/songs"), max);
+    QList<Track> tracks = librarySongsFrom(paged);
+    if (tracks.isEmpty()) {
+        // The second route reads by offset, the way the platform's library request does; it
+        // gets through when the first page of the paged route failed.
+        const QList<RestItem> byOffset = co_await libraryByOffset(service, QStringLiteral("songs"), max);
+        tracks = librarySongsFrom(byOffset);
+    }
+    co_return tracks;
 }
 
 QList<Recommendation> recommendationsFrom(const QByteArray &reply)

@@ -118,6 +118,17 @@ private Q_SLOTS:
         QCOMPARE(songs.first().id, QStringLiteral("1609930000")); // the catalogue id
     }
 
+    void librarySongsFallBackToOffsetPages()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        web.failRequest(QStringLiteral("/v1/me/library/songs"), 1);
+        const QList<Track> songs = await(AppleMusicKit::librarySongs(service.get(), 100));
+        QCOMPARE(songs.size(), 100);
+        QCOMPARE(web.requested().count(QStringLiteral("/v1/me/library/songs")), 2);
+    }
+
     void recommendations()
     {
         SimWebServices web;
