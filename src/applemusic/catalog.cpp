@@ -1,4 +1,5 @@
 #include "catalog.h"
+#include "sonos/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -265,5 +266,44 @@ std::optional<Recommendation> decodeRecommendation(const QJsonObject &object, QS
 }
 
 } // namespace Catalog
+
+} // namespace corvane
+
+namespace corvane {
+
+QUrl Album::artworkShown() const
+{
+    return artworkURL(artworkBase, 256).value_or(QUrl());
+}
+
+QUrl Artist::artworkShown() const
+{
+    return artworkURL(artworkBase, 256).value_or(QUrl());
+}
+
+QUrl PlaylistRef::artworkShown() const
+{
+    if (musicArtwork)
+        return musicArtwork->url(256, 256).value_or(QUrl());
+    return artworkURL(artworkBase, 256).value_or(QUrl());
+}
+
+QUrl MusicItem::artworkShown() const
+{
+    return artwork ? artwork->url(256, 256).value_or(QUrl()) : QUrl();
+}
+
+QVariantList Recommendation::itemList() const
+{
+    QVariantList list;
+    for (const MusicItem &item : items)
+        list.append(QVariant::fromValue(item));
+    return list;
+}
+
+QUrl LibraryPlaylist::artworkShown() const
+{
+    return artwork ? artwork->url(256, 256).value_or(QUrl()) : QUrl();
+}
 
 } // namespace corvane

@@ -29,6 +29,15 @@ struct ArtworkDescriptor
 
 struct Album
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString artist MEMBER artist)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(QString year READ yearShown)
+public:
+    QUrl artworkShown() const;
+    QString yearShown() const { return year.value_or(QString()); }
     QString id;
     QString title;
     QString artist;
@@ -40,6 +49,14 @@ struct Album
 
 struct Artist
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString name MEMBER name)
+    Q_PROPERTY(QString genre READ genreShown)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+public:
+    QUrl artworkShown() const;
+    QString genreShown() const { return genre.value_or(QString()); }
     QString id;
     QString name;
     std::optional<QString> genre;
@@ -49,6 +66,15 @@ struct Artist
 
 struct PlaylistRef
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString name MEMBER name)
+    Q_PROPERTY(QString curator READ curatorShown)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(bool isLibrary MEMBER isLibrary)
+public:
+    QUrl artworkShown() const;
+    QString curatorShown() const { return curator.value_or(QString()); }
     QString id;
     QString name;
     std::optional<QString> curator;
@@ -60,6 +86,10 @@ struct PlaylistRef
 
 struct GenreRef
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString name MEMBER name)
+public:
     QString id;
     QString name;
     bool operator==(const GenreRef &) const = default;
@@ -67,6 +97,10 @@ struct GenreRef
 
 struct StorefrontRef
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString name MEMBER name)
+public:
     QString id; // lower-case country code used in catalogue paths
     QString name;
     bool operator==(const StorefrontRef &) const = default;
@@ -75,6 +109,15 @@ struct StorefrontRef
 // A tile of a recommendation shelf.
 struct MusicItem
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString subtitle MEMBER subtitle)
+    Q_PROPERTY(bool isAlbum READ isAlbum)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+public:
+    bool isAlbum() const { return kind == Kind::Album; }
+    QUrl artworkShown() const;
     enum class Kind { Album, Playlist };
     QString id;
     Kind kind = Kind::Album;
@@ -86,6 +129,12 @@ struct MusicItem
 
 struct Recommendation
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QVariantList items READ itemList)
+public:
+    QVariantList itemList() const;
     QString id;
     QString title;
     QList<MusicItem> items;
@@ -94,6 +143,14 @@ struct Recommendation
 
 struct LibraryPlaylist
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString name MEMBER name)
+    Q_PROPERTY(QString curator READ curatorShown)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+public:
+    QUrl artworkShown() const;
+    QString curatorShown() const { return curator.value_or(QString()); }
     QString id;
     QString name;
     std::optional<ArtworkDescriptor> artwork;

@@ -26,7 +26,27 @@ using Millis = std::chrono::milliseconds;
     X(musicRequestTimeout, 60000)                                                                  \
     X(authorizationTimeout, 600000)                                                                \
     X(chartTimeout, 6000)                                                                          \
-    X(chartRetry, 600)
+    X(chartRetry, 600)                                                                             \
+    X(pollTick, 1000)                                                                              \
+    X(secondSweep, 1200)                                                                           \
+    X(firstTimeRetry, 2000)                                                                        \
+    X(errorDisplay, 6000)                                                                          \
+    X(toastDisplay, 2500)                                                                          \
+    X(commandReread, 900)                                                                          \
+    X(startWindow, 2500)                                                                           \
+    X(toggleWindow, 1500)                                                                          \
+    X(volumeDebounce, 120)                                                                         \
+    X(postStartCheck, 700)                                                                         \
+    X(scrubWindow, 10000)                                                                          \
+    X(searchDebounce, 200)                                                                         \
+    X(queueRemoveRefresh, 500)                                                                     \
+    X(queueMoveRefresh, 700)                                                                       \
+    X(regroupSettle, 700)                                                                          \
+    X(favoriteReread1, 700)                                                                        \
+    X(favoriteReread2, 1500)                                                                       \
+    X(favoriteReread3, 3000)                                                                       \
+    X(favoriteReread4, 5000)                                                                       \
+    X(personalReload, 60000)
 
 struct Delays
 {

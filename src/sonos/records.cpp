@@ -155,3 +155,15 @@ RepeatState playModeRepeat(PlayMode mode)
 }
 
 } // namespace corvane
+
+namespace corvane {
+
+QVariantList SonosGroup::memberList() const
+{
+    QVariantList list;
+    for (const Speaker &member : members)
+        list.append(QVariant::fromValue(member));
+    return list;
+}
+
+} // namespace corvane

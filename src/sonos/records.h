@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
+#include <QVariantList>
 #include <QString>
 #include <QUrl>
 
@@ -11,6 +13,13 @@ namespace corvane {
 // One Sonos zone player.
 struct Speaker
 {
+    Q_GADGET
+    Q_PROPERTY(QString uuid MEMBER uuid)
+    Q_PROPERTY(QString ip MEMBER ip)
+    Q_PROPERTY(QString roomName MEMBER roomName)
+    Q_PROPERTY(QString model MEMBER model)
+    Q_PROPERTY(QString iconName READ iconName)
+public:
     QString uuid;
     QString ip;
     QString roomName;
@@ -26,6 +35,12 @@ struct Speaker
 // One zone group of the household topology.
 struct SonosGroup
 {
+    Q_GADGET
+    Q_PROPERTY(QString coordinatorUUID MEMBER coordinatorUUID)
+    Q_PROPERTY(QVariantList members READ memberList)
+    Q_PROPERTY(QString displayName READ displayName)
+public:
+    QVariantList memberList() const;
     QString coordinatorUUID;
     QList<Speaker> members;
 
@@ -38,6 +53,20 @@ struct SonosGroup
 // What a group is playing.
 struct NowPlaying
 {
+    Q_GADGET
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString artist MEMBER artist)
+    Q_PROPERTY(QString album MEMBER album)
+    Q_PROPERTY(QString trackID READ trackIDText)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(bool isPlaying MEMBER isPlaying)
+    Q_PROPERTY(int queueIndexShown READ queueIndexShown)
+    Q_PROPERTY(int elapsed MEMBER elapsed)
+    Q_PROPERTY(int duration MEMBER duration)
+public:
+    QString trackIDText() const { return trackID.value_or(QString()); }
+    QUrl artworkShown() const { return artworkURL.value_or(QUrl()); }
+    int queueIndexShown() const { return queueIndex.value_or(0); }
     QString title;
     QString artist;
     QString album;
@@ -54,6 +83,15 @@ struct NowPlaying
 
 struct QueueItem
 {
+    Q_GADGET
+    Q_PROPERTY(int id MEMBER id)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString artist MEMBER artist)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(QString songID READ songIDText)
+public:
+    QUrl artworkShown() const { return artworkURL.value_or(QUrl()); }
+    QString songIDText() const { return songID.value_or(QString()); }
     int id = 0;
     QString title;
     QString artist;
@@ -66,6 +104,16 @@ struct QueueItem
 // An Apple Music catalogue song as handed to a speaker and shown in lists.
 struct Track
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString artist MEMBER artist)
+    Q_PROPERTY(QString album MEMBER album)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(QString duration READ durationShown)
+public:
+    QUrl artworkShown() const { return artworkURL(256).value_or(QUrl()); }
+    QString durationShown() const { return durationText().value_or(QString()); }
     QString id;
     QString title;
     QString artist;
@@ -81,6 +129,13 @@ struct Track
 
 struct SonosFavorite
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(QString uri MEMBER uri)
+public:
+    QUrl artworkShown() const { return artworkURL.value_or(QUrl()); }
     QString id;
     QString title;
     std::optional<QUrl> artworkURL;
@@ -95,6 +150,15 @@ struct SonosFavorite
 
 struct RadioStation
 {
+    Q_GADGET
+    Q_PROPERTY(QString id MEMBER id)
+    Q_PROPERTY(QString name MEMBER name)
+    Q_PROPERTY(QString genre MEMBER genre)
+    Q_PROPERTY(QString stream MEMBER stream)
+    Q_PROPERTY(QString logo READ logoShown)
+    Q_PROPERTY(QString initials READ initials)
+public:
+    QString logoShown() const { return logo.value_or(QString()); }
     QString id;
     QString name;
     QString genre;
@@ -108,6 +172,11 @@ struct RadioStation
 
 struct Equalizer
 {
+    Q_GADGET
+    Q_PROPERTY(int bass MEMBER bass)
+    Q_PROPERTY(int treble MEMBER treble)
+    Q_PROPERTY(bool loudness MEMBER loudness)
+public:
     int bass = 0;
     int treble = 0;
     bool loudness = false;
@@ -117,6 +186,10 @@ struct Equalizer
 
 struct BatteryStatus
 {
+    Q_GADGET
+    Q_PROPERTY(int level MEMBER level)
+    Q_PROPERTY(bool charging MEMBER charging)
+public:
     int level = 0;
     bool charging = false;
 

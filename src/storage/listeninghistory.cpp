@@ -3,6 +3,7 @@
 #include "async/delays.h"
 #include "cloudstore.h"
 #include "paths.h"
+#include "sonos/text.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -27,6 +28,11 @@ constexpr double kReferenceOffset = 978307200.0;
 QString HistoryEntry::id() const
 {
     return trackID + QLatin1Char('-') + QString::number(playedAt + kReferenceOffset, 'f', QLocale::FloatingPointShortest);
+}
+
+QUrl HistoryEntry::artworkShown() const
+{
+    return artworkURL(artworkBase, 256).value_or(QUrl());
 }
 
 QDateTime HistoryEntry::playedAtTime() const

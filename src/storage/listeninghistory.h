@@ -20,6 +20,17 @@ class CloudStore;
 // read from another computer keeps its exact identity.
 struct HistoryEntry
 {
+    Q_GADGET
+    Q_PROPERTY(QString trackID MEMBER trackID)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString artist MEMBER artist)
+    Q_PROPERTY(QString album MEMBER album)
+    Q_PROPERTY(QUrl artwork READ artworkShown)
+    Q_PROPERTY(QString room READ roomShown)
+    Q_PROPERTY(QDateTime playedAt READ playedAtTime)
+public:
+    QUrl artworkShown() const;
+    QString roomShown() const { return room.value_or(QString()); }
     QString trackID;
     QString title;
     QString artist;

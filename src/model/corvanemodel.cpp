@@ -1,0 +1,618 @@
+#include "corvanemodel.h"
+
+#include "applemusic/artworkcache.h"
+#include "async/delays.h"
+#include "async/tasks.h"
+#include "model/failure.h"
+#include "sonos/corvaneerror.h"
+#include "sonos/sonoscontroller.h"
+#include "sonos/sonosdiscovery.h"
+#include "storage/cloudstore.h"
+#include "system/systemplayback.h"
+
+#include <QCollator>
+#include <QThreadPool>
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+constexpr qint64 artworkDiskLimit = 96 * 1024 * 1024;
+
+QString firstTimeNoSpeakerMessage()
+{
+    return QStringLiteral("Aucune enceinte trouvée. Vérifiez que Corvane est autorisée à accéder au réseau "
+                          "local, et que vos enceintes sont allumées sur le même réseau Wi-Fi.");
+}
+
+} // namespace
+
+QString failureMessage(std::exception_ptr failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const CorvaneError &error) {
+        return error.message();
+    } catch (const std::exception &error) {
+        const QString text = QString::fromUtf8(error.what());
+        return text.isEmpty() ? QStringLiteral("L'opération a échoué.") : text;
+    } catch (...) {
+        return QStringLiteral("L'opération a échoué.");
+    }
+}
+
+QString SearchScope::text(Value scope)
+{
+    switch (scope) {
+    case All:
+        return QStringLiteral("Tout");
+    case Tracks:
+        return QStringLiteral("Morceaux");
+    case Albums:
+        return QStringLiteral("Albums");
+    case Artists:
+        return QStringLiteral("Artistes");
+    case Playlists:
+        return QStringLiteral("Playlists");
+    }
+    return {};
+}
+
+CorvaneModel::CorvaneModel(Services services, QObject *parent)
+    : QObject(parent), m_services(std::move(services))
+{
+    m_onboardingDone = m_preferences.onboardingDone();
+    m_launchedWithoutKnownSpeaker = !m_preferences.hasEverFoundSpeaker();
+    m_playlistOrder = playlistOrderFromText(m_preferences.playlistOrder()).value_or(PlaylistOrder::Name);
+    m_playlistPlays = m_preferences.playlistPlays();
+    const QHash<QString, QString> artwork = m_preferences.favoriteArtwork();
+    for (auto it = artwork.begin(); it != artwork.end(); ++it) {
+        const QUrl url(it.value());
+        if (url.isValid() && !url.isEmpty())
+            m_favoriteArtwork.insert(it.key(), url);
+    }
+
+    m_history = new ListeningHistory(ListeningHistory::defaultFile(), CloudStore::createDefault(this), this);
+    m_system = new SystemPlayback({}, this);
+    m_queueModel = RecordListModel::of<QueueItem>(this);
+    m_trackModel = RecordListModel::of<Track>(this);
+    m_libraryModel = RecordListModel::of<Track>(this);
+    m_historyModel = RecordListModel::of<HistoryEntry>(this);
+    m_historyModel->assign(m_history->entries());
+    connect(m_history, &ListeningHistory::changed, this, [this] { m_historyModel->assign(m_history->entries()); });
+}
+
+CorvaneModel::~CorvaneModel()
+{
+    for (auto *source : {&m_discovery, &m_pollTask, &m_volumeTask, &m_searchTask, &m_artworkRepair}) {
+        if (*source)
+            (*source)->cancel();
+    }
+    m_history->flush();
+}
+
+// ---- small setters
+
+void CorvaneModel::setOnboardingReplay(bool replay)
+{
+    if (assign(m_onboardingReplay, replay, &CorvaneModel::onboardingReplayChanged))
+        emitSetup();
+}
+
+void CorvaneModel::setSetupDismissed(bool dismissed)
+{
+    if (assign(m_setupDismissed, dismissed, &CorvaneModel::setupDismissedChanged))
+        emitSetup();
+}
+
+void CorvaneModel::setLink(const std::optional<AppleMusicLink> &link)
+{
+    if (assign(m_link, link, &CorvaneModel::linkChanged))
+        emitSetup();
+}
+
+void CorvaneModel::setSelected(const std::optional<Speaker> &speaker)
+{
+    if (assign(m_selected, speaker, &CorvaneModel::selectedChanged))
+        emitSetup();
+}
+
+void CorvaneModel::emitSetup()
+{
+    Q_EMIT setupChanged();
+}
+
+void CorvaneModel::setErrorMessage(const std::optional<QString> &message)
+{
+    if (!assign(m_errorMessage, message, &CorvaneModel::errorMessageChanged) && !message)
+        return;
+    if (message)
+        clearLater(true, *message);
+}
+
+void CorvaneModel::showToast(const QString &text)
+{
+    assign(m_lastAction, std::optional(text), &CorvaneModel::lastActionChanged);
+    clearLater(false, text);
+}
+
+QCoro::Task<> CorvaneModel::clearLater(bool error, QString text)
+{
+    // Each showing gets its own serial, so an older timer never clears a newer message, even
+    // one with the same words.
+    int &latest = error ? m_errorSerial : m_toastSerial;
+    const int mine = ++latest;
+    QPointer<CorvaneModel> self(this);
+    co_await sleep(error ? delays().errorDisplay : delays().toastDisplay);
+    if (!self || (error ? m_errorSerial : m_toastSerial) != mine)
+        co_return;
+    if (error && m_errorMessage == text)
+        assign(m_errorMessage, std::optional<QString>(), &CorvaneModel::errorMessageChanged);
+    if (!error && m_lastAction == text)
+        assign(m_lastAction, std::optional<QString>(), &CorvaneModel::lastActionChanged);
+}
+
+// ---- setup
+
+SetupState::Value CorvaneModel::setupState() const
+{
+    if (m_isDiscovering || !m_hasSearchedOnce)
+        return SetupState::Searching;
+    if (!m_selected)
+        return m_localControlOffHosts.isEmpty() ? SetupState::NoSpeaker : SetupState::LocalControlOff;
+    if (!m_link)
+        return SetupState::AppleMusicMissing;
+    return SetupState::Ready;
+}
+
+QString CorvaneModel::setupRoom() const
+{
+    switch (setupState()) {
+    case SetupState::AppleMusicMissing:
+        return m_selected ? m_selected->roomName : QString();
+    case SetupState::LocalControlOff:
+        return m_localControlOffHosts.value(0);
+    default:
+        return {};
+    }
+}
+
+bool CorvaneModel::showsSetup() const
+{
+    if (m_setupDismissed)
+        return false;
+    if (m_preferences.hasEverFoundSpeaker() && !(m_hasSearchedOnce && m_hasCheckedAppleMusic))
+        return false;
+    return setupState() != SetupState::Ready;
+}
+
+void CorvaneModel::finishOnboarding()
+{
+    setOnboardingReplay(false);
+    if (assign(m_onboardingDone, true, &CorvaneModel::onboardingDoneChanged))
+        emitSetup();
+    m_preferences.setOnboardingDone(true);
+    if (m_speakers.isEmpty())
+        refreshSpeakers();
+}
+
+// ---- discovery
+
+void CorvaneModel::refreshSpeakers()
+{
+    if (m_isDiscovering)
+        return; // the run in progress answers this request too
+    discoveryRun();
+}
+
+QCoro::Task<> CorvaneModel::discoveryRun()
+{
+    QPointer<CorvaneModel> self(this);
+    if (assign(m_isDiscovering, true, &CorvaneModel::isDiscoveringChanged))
+        emitSetup();
+    if (m_errorMessage)
+        setErrorMessage(std::nullopt);
+    m_discovery = std::make_unique<CancellationSource>();
+    const CancellationToken token = m_discovery->token();
+
+    QThreadPool::globalInstance()->start([] { ArtworkCache::trimDiskCache(artworkDiskLimit); }, -1);
+    repairHistoryArtwork();
+
+    QStringList refusing;
+    const QStringList known = m_preferences.knownSpeakerIPs();
+    DiscoveryOutcome outcome = co_await SonosDiscovery::discover(known, token);
+    if (!self)
+        co_return;
+    refusing += outcome.localControlOffHosts;
+    if (!outcome.speaker && !token.isCancelled()) {
+        co_await sleep(delays().secondSweep, token);
+        if (!self)
+            co_return;
+        if (!token.isCancelled()) {
+            outcome = co_await SonosDiscovery::sweep(token);
+            if (!self)
+                co_return;
+            refusing += outcome.localControlOffHosts;
+        }
+    }
+    if (!outcome.speaker && !m_preferences.hasEverFoundSpeaker() && !token.isCancelled()) {
+        co_await sleep(delays().firstTimeRetry, token);
+        if (!self)
+            co_return;
+        if (!token.isCancelled()) {
+            outcome = co_await SonosDiscovery::discover(m_preferences.knownSpeakerIPs(), token);
+            if (!self)
+                co_return;
+            refusing += outcome.localControlOffHosts;
+        }
+    }
+    refusing.removeDuplicates();
+
+    if (outcome.speaker) {
+        const Speaker answering = *outcome.speaker;
+        m_preferences.setHasEverFoundSpeaker(true);
+        QList<SonosGroup> groups;
+        bool topologyFailed = false;
+        try {
+            const SonosController controller(answering, token);
+            groups = co_await controller.zoneGroups();
+        } catch (...) {
+            topologyFailed = true;
+        }
+        if (!self)
+            co_return;
+        if (topologyFailed) {
+            // Large households answer 501 to the topology read: keep every remembered speaker
+            // that still answers, each as its own group, so all rooms stay reachable.
+            groups = {SonosGroup{answering.uuid, {answering}}};
+            std::vector<QCoro::Task<std::optional<Speaker>>> probes;
+            for (const QString &ip : known) {
+                if (ip != answering.ip)
+                    probes.push_back(SonosDiscovery::probe(ip, token));
+            }
+            std::vector<std::optional<Speaker>> found;
+            try {
+                found = co_await whenAll(std::move(probes));
+            } catch (...) {
+            }
+            if (!self)
+                co_return;
+            for (const std::optional<Speaker> &speaker : found) {
+                const bool seen = std::any_of(groups.begin(), groups.end(), [&](const SonosGroup &group) {
+                    return speaker && group.coordinatorUUID == speaker->uuid;
+                });
+                if (speaker && !seen)
+                    groups.append(SonosGroup{speaker->uuid, {*speaker}});
+            }
+        }
+        m_localControlOffHosts = refusing;
+        applyTopology(groups, answering);
+        chooseSelection();
+    } else {
+        m_localControlOffHosts = refusing;
+        setSpeakersAndGroups({}, std::nullopt);
+        setErrorMessage(m_preferences.hasEverFoundSpeaker() ? CorvaneError::noSpeakers().message()
+                                                            : firstTimeNoSpeakerMessage());
+        if (m_selected) {
+            setSelected(std::nullopt);
+            startSession();
+        }
+    }
+
+    assign(m_isDiscovering, false, &CorvaneModel::isDiscoveringChanged);
+    assign(m_hasSearchedOnce, true, &CorvaneModel::hasSearchedOnceChanged);
+    emitSetup();
+}
+
+namespace {
+
+QList<Speaker> flattenSorted(const QList<SonosGroup> &groups)
+{
+    QList<Speaker> speakers;
+    for (const SonosGroup &group : groups)
+        speakers += group.members;
+    // The order a file browser uses: case-insensitive, numbers by value.
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(speakers.begin(), speakers.end(), [&collator](const Speaker &a, const Speaker &b) {
+        return collator.compare(a.roomName, b.roomName) < 0;
+    });
+    return speakers;
+}
+
+} // namespace
+
+void CorvaneModel::setSpeakersAndGroups(QList<SonosGroup> groups, const std::optional<Speaker> &)
+{
+    const QList<Speaker> speakers = flattenSorted(groups);
+    assign(m_groups, groups, &CorvaneModel::groupsChanged);
+    assign(m_speakers, speakers, &CorvaneModel::speakersChanged);
+}
+
+void CorvaneModel::applyTopology(const QList<SonosGroup> &groups, const Speaker &answering)
+{
+    QList<SonosGroup> kept = groups;
+    if (kept.isEmpty())
+        kept = {SonosGroup{answering.uuid, {answering}}};
+    setSpeakersAndGroups(kept, answering);
+    QStringList ips;
+    for (const Speaker &speaker : std::as_const(m_speakers))
+        ips << speaker.ip;
+    m_preferences.setKnownSpeakerIPs(ips);
+}
+
+void CorvaneModel::chooseSelection()
+{
+    if (m_selected) {
+        for (const Speaker &speaker : std::as_const(m_speakers)) {
+            if (speaker.uuid == m_selected->uuid)
+                return; // still here: same session, polling goes on
+        }
+    }
+    const QString preferred = m_preferences.preferredSpeakerUUID();
+    for (const Speaker &speaker : std::as_const(m_speakers)) {
+        if (!preferred.isEmpty() && speaker.uuid == preferred) {
+            selectSpeaker(speaker);
+            return;
+        }
+    }
+    selectSpeaker(m_speakers.isEmpty() ? std::nullopt : std::optional(m_speakers.first()));
+}
+
+void CorvaneModel::selectSpeaker(const std::optional<Speaker> &speaker)
+{
+    if (m_selected == speaker)
+        return;
+    setSelected(speaker);
+    if (speaker)
+        m_preferences.setPreferredSpeakerUUID(speaker->uuid);
+    startSession();
+    lineInCheck();
+}
+
+void CorvaneModel::selectSpeakerByUUID(const QString &uuid)
+{
+    for (const Speaker &speaker : std::as_const(m_speakers)) {
+        if (speaker.uuid == uuid) {
+            selectSpeaker(speaker);
+            return;
+        }
+    }
+}
+
+std::optional<SonosGroup> CorvaneModel::currentGroup() const
+{
+    if (!m_selected)
+        return std::nullopt;
+    for (const SonosGroup &group : m_groups) {
+        for (const Speaker &member : group.members) {
+            if (member.uuid == m_selected->uuid)
+                return group;
+        }
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<SonosController> CorvaneModel::coordinatorController() const
+{
+    if (!m_selected)
+        return nullptr;
+    const std::optional<SonosGroup> group = currentGroup();
+    const std::optional<Speaker> coordinator = group ? group->coordinator() : std::nullopt;
+    return std::make_unique<SonosController>(coordinator.value_or(*m_selected));
+}
+
+// ---- session
+
+void CorvaneModel::configureSystem()
+{
+    QPointer<CorvaneModel> self(this);
+    m_system->configure(SystemPlayback::Handlers{
+        [self] { if (self) self->resumePlayback(); },
+        [self] { if (self) self->pausePlayback(); },
+        [self] { if (self) self->togglePlayPause(); },
+        [self] { if (self) self->skipToNext(); },
+        [self] { if (self) self->skipToPrevious(); },
+        [self](double seconds) { if (self) self->seekToSeconds(seconds); },
+    });
+}
+
+void CorvaneModel::startSession()
+{
+    configureSystem();
+    if (assign(m_hasCheckedAppleMusic, false, &CorvaneModel::hasCheckedAppleMusicChanged))
+        emitSetup();
+    if (m_pollTask)
+        m_pollTask->cancel();
+    std::unique_ptr<SonosController> controller = coordinatorController();
+    if (!controller) {
+        if (assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged))
+            emitSetup();
+        return;
+    }
+    readSpeakerState(std::shared_ptr<SonosController>(std::move(controller)));
+    if (m_pollTask)
+        m_pollTask->cancel();
+    m_pollTask = std::make_unique<CancellationSource>();
+    pollLoop(m_pollTask->token());
+}
+
+QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> controller)
+{
+    QPointer<CorvaneModel> self(this);
+    const std::optional<Speaker> selected = m_selected;
+    try {
+        const AppleMusicLink link = co_await controller->appleMusicLink();
+        if (!self)
+            co_return;
+        setLink(link);
+        setErrorMessage(std::nullopt);
+    } catch (...) {
+        if (!self)
+            co_return;
+        setErrorMessage(failureMessage(std::current_exception()));
+    }
+    if (assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged))
+        emitSetup();
+
+    if (selected) {
+        // Volume, mute, tone and battery belong to the selected speaker itself (the sliders
+        // send to it), not to its group's coordinator.
+        const SonosController speaker(*selected);
+        try {
+            const int volume = co_await speaker.volume();
+            if (!self)
+                co_return;
+            assign(m_volume, double(volume), &CorvaneModel::volumeChanged);
+        } catch (...) {
+        }
+        if (!self)
+            co_return;
+        try {
+            const bool muted = co_await speaker.isMuted();
+            if (!self)
+                co_return;
+            assign(m_isMuted, muted, &CorvaneModel::isMutedChanged);
+        } catch (...) {
+        }
+        if (!self)
+            co_return;
+        try {
+            const Equalizer equalizer = co_await speaker.equalizer();
+            if (!self)
+                co_return;
+            setEqualizer(equalizer);
+        } catch (...) {
+        }
+        if (!self)
+            co_return;
+        try {
+            const std::optional<BatteryStatus> battery = co_await speaker.batteryStatus();
+            if (!self)
+                co_return;
+            assign(m_battery, battery, &CorvaneModel::batteryChanged);
+        } catch (...) {
+        }
+        if (!self)
+            co_return;
+    }
+    try {
+        QList<SonosFavorite> favorites = co_await controller->favorites(100);
+        if (!self)
+            co_return;
+        setFavorites(std::move(favorites));
+    } catch (...) {
+    }
+    if (!self)
+        co_return;
+    try {
+        const std::optional<int> minutes = co_await controller->sleepTimerRemaining();
+        if (!self)
+            co_return;
+        assign(m_sleepMinutes, minutes, &CorvaneModel::sleepMinutesChanged);
+    } catch (...) {
+    }
+    if (!self)
+        co_return;
+    try {
+        const std::optional<PlayMode> mode = co_await controller->playMode();
+        if (!self)
+            co_return;
+        if (mode) {
+            const bool shuffled = playModeShuffles(*mode);
+            const RepeatState repeat = playModeRepeat(*mode);
+            if (shuffled != m_isShuffled || repeat != m_repeatState) {
+                m_isShuffled = shuffled;
+                m_repeatState = repeat;
+                Q_EMIT playModeChanged();
+            }
+        }
+    } catch (...) {
+    }
+    if (!self)
+        co_return;
+    co_await pollOnce();
+}
+
+QCoro::Task<> CorvaneModel::lineInCheck()
+{
+    QPointer<CorvaneModel> self(this);
+    std::unique_ptr<SonosController> controller = coordinatorController();
+    bool hasLineIn = false;
+    if (controller) {
+        try {
+            hasLineIn = co_await controller->hasLineIn();
+        } catch (...) {
+        }
+    }
+    if (self)
+        assign(m_speakerHasLineIn, hasLineIn, &CorvaneModel::speakerHasLineInChanged);
+}
+
+QCoro::Task<> CorvaneModel::refreshLineIn()
+{
+    co_await lineInCheck();
+}
+
+// ---- the command path
+
+QCoro::Task<> CorvaneModel::performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action)
+{
+    QPointer<CorvaneModel> self(this);
+    std::unique_ptr<SonosController> controller;
+    if (selectedSpeakerItself && m_selected)
+        controller = std::make_unique<SonosController>(*m_selected);
+    else if (!selectedSpeakerItself)
+        controller = coordinatorController();
+    if (!controller) {
+        setErrorMessage(CorvaneError::noSpeakers().message());
+        co_return;
+    }
+    if (!m_link) {
+        setErrorMessage(CorvaneError::appleMusicNotLinked().message());
+        co_return;
+    }
+    const int errorsBefore = m_errorSerial;
+    std::exception_ptr failure;
+    try {
+        co_await action(*controller);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!self)
+        co_return;
+    if (failure) {
+        setErrorMessage(failureMessage(failure));
+        Q_EMIT commandFinished();
+        co_return;
+    }
+    // A message the action itself showed (refused songs) stays.
+    co_await afterSuccess(toast, m_errorSerial == errorsBefore);
+    if (self)
+        Q_EMIT commandFinished();
+}
+
+QCoro::Task<> CorvaneModel::afterSuccess(std::optional<QString> toast, bool clearError)
+{
+    QPointer<CorvaneModel> self(this);
+    if (clearError && m_errorMessage)
+        setErrorMessage(std::nullopt);
+    if (toast)
+        showToast(*toast);
+    co_await pollOnce();
+    if (!self)
+        co_return;
+    co_await sleep(delays().commandReread);
+    if (!self)
+        co_return;
+    co_await pollOnce();
+    if (!self)
+        co_return;
+    if (m_route.kind == RouteKind::Queue)
+        co_await refreshQueue();
+}
+
+} // namespace corvane

@@ -1,0 +1,672 @@
+#pragma once
+
+#include "applemusic/catalog.h"
+#include "async/cancellation.h"
+#include "model/recordlistmodel.h"
+#include "model/routes.h"
+#include "sonos/records.h"
+#include "storage/listeninghistory.h"
+#include "storage/preferences.h"
+
+#include <QCoroTask>
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QUrl>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace corvane {
+
+class MusicService;
+class SonosController;
+class SystemPlayback;
+
+// Everything the user sees: the household, the selection, what plays, the queue, search, the
+// home shelves, toasts and errors. Lives on the main thread; network work is awaited from
+// main-thread tasks, so state changes only between awaits. Tasks that outlive a command hold the
+// model through a QPointer and stop when it is gone.
+class CorvaneModel : public QObject
+{
+    Q_OBJECT
+
+    // Household and setup
+    Q_PROPERTY(QVariantList speakers READ speakerList NOTIFY speakersChanged)
+    Q_PROPERTY(QVariantList groups READ groupList NOTIFY groupsChanged)
+    Q_PROPERTY(QVariant selected READ selectedValue NOTIFY selectedChanged)
+    Q_PROPERTY(bool isDiscovering READ isDiscovering NOTIFY isDiscoveringChanged)
+    Q_PROPERTY(bool hasSearchedOnce READ hasSearchedOnce NOTIFY hasSearchedOnceChanged)
+    Q_PROPERTY(bool hasCheckedAppleMusic READ hasCheckedAppleMusic NOTIFY hasCheckedAppleMusicChanged)
+    Q_PROPERTY(bool onboardingDone READ onboardingDone NOTIFY onboardingDoneChanged)
+    Q_PROPERTY(bool onboardingReplay READ onboardingReplay WRITE setOnboardingReplay NOTIFY onboardingReplayChanged)
+    Q_PROPERTY(bool launchedWithoutKnownSpeaker READ launchedWithoutKnownSpeaker CONSTANT)
+    Q_PROPERTY(bool setupDismissed READ setupDismissed WRITE setSetupDismissed NOTIFY setupDismissedChanged)
+    Q_PROPERTY(bool hasLink READ hasLink NOTIFY linkChanged)
+    Q_PROPERTY(bool musicKitAuthorized READ musicKitAuthorized NOTIFY musicKitAuthorizedChanged)
+    Q_PROPERTY(bool needsAppleMusic READ needsAppleMusic NOTIFY needsAppleMusicChanged)
+    Q_PROPERTY(bool speakerHasLineIn READ speakerHasLineIn NOTIFY speakerHasLineInChanged)
+    Q_PROPERTY(int setupState READ setupStateValue NOTIFY setupChanged)
+    Q_PROPERTY(QString setupRoom READ setupRoom NOTIFY setupChanged)
+    Q_PROPERTY(bool showsSetup READ showsSetup NOTIFY setupChanged)
+
+    // Playback
+    Q_PROPERTY(corvane::NowPlaying nowPlaying READ nowPlaying NOTIFY nowPlayingChanged)
+    Q_PROPERTY(double volume READ volume WRITE setVolume NOTIFY volumeChanged)
+    Q_PROPERTY(bool isMuted READ isMuted NOTIFY isMutedChanged)
+    Q_PROPERTY(bool isShuffled READ isShuffled NOTIFY playModeChanged)
+    Q_PROPERTY(int repeatState READ repeatStateValue NOTIFY playModeChanged)
+    Q_PROPERTY(int playbackStarted READ playbackStarted NOTIFY playbackStartedChanged)
+    Q_PROPERTY(QString preparing READ preparingText WRITE setPreparingText NOTIFY preparingChanged)
+    Q_PROPERTY(QVariant scrubbing READ scrubbingValue WRITE setScrubbingValue NOTIFY scrubbingChanged)
+    Q_PROPERTY(QString nowPlayingQuality READ nowPlayingQualityText NOTIFY nowPlayingQualityChanged)
+    Q_PROPERTY(bool speakerUnreachable READ speakerUnreachable NOTIFY speakerUnreachableChanged)
+    Q_PROPERTY(bool hasPolledOnce READ hasPolledOnce NOTIFY hasPolledOnceChanged)
+
+    // Queue, sound, favorites
+    Q_PROPERTY(corvane::RecordListModel *queue READ queueModel CONSTANT)
+    Q_PROPERTY(bool queueChangeLocked READ queueChangeLocked NOTIFY queueChangeLockedChanged)
+    Q_PROPERTY(corvane::Equalizer equalizer READ equalizer NOTIFY equalizerChanged)
+    Q_PROPERTY(QVariantList favorites READ favoriteList NOTIFY favoritesChanged)
+    Q_PROPERTY(QVariant battery READ batteryValue NOTIFY batteryChanged)
+    Q_PROPERTY(QVariant sleepMinutes READ sleepMinutesValue NOTIFY sleepMinutesChanged)
+    Q_PROPERTY(QVariantList radios READ radioList NOTIFY radiosChanged)
+
+    // Search and navigation
+    Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
+    Q_PROPERTY(int scope READ scopeValue WRITE setScopeValue NOTIFY scopeChanged)
+    Q_PROPERTY(corvane::RecordListModel *tracks READ trackModel CONSTANT)
+    Q_PROPERTY(QVariantList albums READ albumList NOTIFY resultsChanged)
+    Q_PROPERTY(QVariantList artists READ artistList NOTIFY resultsChanged)
+    Q_PROPERTY(QVariantList searchPlaylists READ searchPlaylistList NOTIFY resultsChanged)
+    Q_PROPERTY(bool isSearching READ isSearching NOTIFY isSearchingChanged)
+    Q_PROPERTY(QStringList recentSearches READ recentSearches NOTIFY recentSearchesChanged)
+    Q_PROPERTY(int route READ routeValue NOTIFY routeChanged)
+    Q_PROPERTY(QVariant routePayload READ routePayload NOTIFY routeChanged)
+    Q_PROPERTY(bool isExpanded READ isExpanded WRITE setExpanded NOTIFY isExpandedChanged)
+    Q_PROPERTY(bool isLoadingDetail READ isLoadingDetail NOTIFY isLoadingDetailChanged)
+    Q_PROPERTY(QVariantList detailTracks READ detailTrackList NOTIFY detailChanged)
+    Q_PROPERTY(QVariantList artistAlbums READ artistAlbumList NOTIFY detailChanged)
+    Q_PROPERTY(QVariantList artistSingles READ artistSingleList NOTIFY detailChanged)
+    Q_PROPERTY(QVariantList artistAppearsOn READ artistAppearsOnList NOTIFY detailChanged)
+    Q_PROPERTY(QVariantList artistSimilar READ artistSimilarList NOTIFY detailChanged)
+    Q_PROPERTY(QVariantList artistPlaylists READ artistPlaylistList NOTIFY detailChanged)
+    Q_PROPERTY(QVariant artistLatest READ artistLatestValue NOTIFY detailChanged)
+
+    // Home and explore
+    Q_PROPERTY(QVariantList recommendations READ recommendationList NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList playlists READ sortedPlaylistList NOTIFY homeChanged)
+    Q_PROPERTY(corvane::RecordListModel *libraryTracks READ libraryTrackModel CONSTANT)
+    Q_PROPERTY(QVariantList chartAlbums READ chartAlbumList NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList chartSongs READ chartSongList NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList newReleases READ newReleaseList NOTIFY homeChanged)
+    Q_PROPERTY(bool chartsLoaded READ chartsLoaded NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList recentAlbums READ recentAlbumList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList recentPlaylists READ recentPlaylistList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList rotationAlbums READ rotationAlbumList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList rotationPlaylists READ rotationPlaylistList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList addedAlbums READ addedAlbumList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList addedPlaylists READ addedPlaylistList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList addedSongs READ addedSongList NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList exploreGenres READ exploreGenreList NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList exploreStorefronts READ exploreStorefrontList NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList exploreSongs READ exploreSongList NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList exploreAlbums READ exploreAlbumList NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList explorePlaylists READ explorePlaylistList NOTIFY exploreChanged)
+    Q_PROPERTY(bool isLoadingExplore READ isLoadingExplore NOTIFY exploreChanged)
+    Q_PROPERTY(bool exploreLoaded READ exploreLoaded NOTIFY exploreChanged)
+    Q_PROPERTY(QString exploreStorefrontLabel READ exploreStorefrontLabel NOTIFY exploreChanged)
+    Q_PROPERTY(int playlistOrder READ playlistOrderValue WRITE setPlaylistOrderValue NOTIFY homeChanged)
+    Q_PROPERTY(corvane::RecordListModel *history READ historyModel CONSTANT)
+
+    // Toasts and errors
+    Q_PROPERTY(QString lastAction READ lastActionText NOTIFY lastActionChanged)
+    Q_PROPERTY(QString errorMessage READ errorText NOTIFY errorMessageChanged)
+
+public:
+    // What the model talks to besides the speakers: the music service (owned elsewhere, outlives
+    // the model), the chart feed and radio directory origins, the region of the charts.
+    struct Services
+    {
+        std::shared_ptr<MusicService> music;
+        QUrl chartsOrigin;
+        QUrl radioOrigin;
+        QString chartRegion;
+    };
+
+    explicit CorvaneModel(Services services, QObject *parent = nullptr);
+    ~CorvaneModel() override;
+
+    ListeningHistory *history() const { return m_history; }
+    SystemPlayback *systemPlayback() const { return m_system; }
+    MusicService *music() const { return m_services.music.get(); }
+
+    // ---- state and startup
+    const QList<Speaker> &speakers() const { return m_speakers; }
+    const QList<SonosGroup> &groups() const { return m_groups; }
+    const std::optional<Speaker> &selected() const { return m_selected; }
+    bool isDiscovering() const { return m_isDiscovering; }
+    bool hasSearchedOnce() const { return m_hasSearchedOnce; }
+    bool hasCheckedAppleMusic() const { return m_hasCheckedAppleMusic; }
+    bool onboardingDone() const { return m_onboardingDone; }
+    bool onboardingReplay() const { return m_onboardingReplay; }
+    void setOnboardingReplay(bool replay);
+    bool launchedWithoutKnownSpeaker() const { return m_launchedWithoutKnownSpeaker; }
+    bool setupDismissed() const { return m_setupDismissed; }
+    void setSetupDismissed(bool dismissed);
+    const std::optional<AppleMusicLink> &link() const { return m_link; }
+    bool hasLink() const { return m_link.has_value(); }
+    bool musicKitAuthorized() const { return m_musicKitAuthorized; }
+    bool needsAppleMusic() const { return m_needsAppleMusic; }
+    bool speakerHasLineIn() const { return m_speakerHasLineIn; }
+    QStringList localControlOffHosts() const { return m_localControlOffHosts; }
+
+    SetupState::Value setupState() const;
+    // The room (or address) the setup guide names: the selected room when Apple Music is
+    // missing, the refusing address when local control is off.
+    QString setupRoom() const;
+    bool showsSetup() const;
+
+    Q_INVOKABLE void refreshSpeakers();
+    QCoro::Task<> discoveryRun();
+    Q_INVOKABLE void finishOnboarding();
+    void selectSpeaker(const std::optional<Speaker> &speaker);
+    Q_INVOKABLE void selectSpeakerByUUID(const QString &uuid);
+    std::optional<SonosGroup> currentGroup() const;
+    std::unique_ptr<SonosController> coordinatorController() const;
+    using SpeakerAction = std::function<QCoro::Task<>(const SonosController &)>;
+    // The common path of speaker commands; the task ends when the action and its re-reads have.
+    QCoro::Task<> performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action);
+
+    std::optional<QString> errorMessage() const { return m_errorMessage; }
+    std::optional<QString> lastAction() const { return m_lastAction; }
+    void setErrorMessage(const std::optional<QString> &message);
+    void showToast(const QString &text);
+
+    // ---- polling
+    const NowPlaying &nowPlaying() const { return m_nowPlaying; }
+    int ticks() const { return m_ticks; }
+    int pollFailures() const { return m_pollFailures; }
+    bool speakerUnreachable() const { return m_speakerUnreachable; }
+    bool hasPolledOnce() const { return m_hasPolledOnce; }
+    int runningPollLoops() const { return m_runningPollLoops; }
+    std::optional<QString> nowPlayingQuality() const { return m_nowPlayingQuality; }
+    QCoro::Task<> pollOnce();
+    void applyNowPlaying(NowPlaying result);
+    void pollFailed();
+    bool isScrubbing() const;
+    Q_INVOKABLE void refreshQuality();
+    QCoro::Task<> refreshQualityTask();
+    Q_INVOKABLE void setSystemNowPlaying(bool on);
+
+    // ---- playback
+    double volume() const { return m_volume; }
+    void setVolume(double volume);
+    bool isMuted() const { return m_isMuted; }
+    bool isShuffled() const { return m_isShuffled; }
+    RepeatState repeatState() const { return m_repeatState; }
+    int playbackStarted() const { return m_playbackStarted; }
+    std::optional<QString> preparing() const { return m_preparing; }
+    void setPreparing(const std::optional<QString> &title);
+    std::optional<double> scrubbing() const { return m_scrubbing; }
+    void setScrubbing(std::optional<double> position);
+    std::optional<bool> playIntent() const { return m_playIntent; }
+
+    QCoro::Task<> playSong(Track track);
+    QCoro::Task<> playSongs(QList<Track> tracks, QString title, std::optional<QString> containerKind = {},
+                            std::optional<QString> containerID = {});
+    QCoro::Task<> addToQueue(Track track);
+    QCoro::Task<> addTracksToQueue(QList<Track> tracks);
+    QCoro::Task<> playNext(QString kind, QString id, QString title, QString toast);
+    QCoro::Task<> togglePlayPause();
+    QCoro::Task<> resumePlayback();
+    QCoro::Task<> pausePlayback();
+    QCoro::Task<> skipToNext();
+    QCoro::Task<> skipToPrevious();
+    QCoro::Task<> seekToFraction(double fraction);
+    QCoro::Task<> seekToSeconds(double seconds);
+    Q_INVOKABLE void commitVolume();
+    QCoro::Task<> toggleMute();
+    QCoro::Task<> toggleShuffle();
+    QCoro::Task<> cycleRepeat();
+    static PlayMode playModeFor(bool shuffled, RepeatState repeat);
+    // Refused songs, in the user's words.
+    static QString refusedMessage(const QList<Track> &refused, int sent);
+
+    // ---- queue
+    const QList<QueueItem> &queue() const { return m_queue; }
+    int queueChangeToken() const { return m_queueChangeToken; }
+    int expectedQueueCount() const { return m_expectedQueueCount; }
+    bool queueChangeLocked() const { return m_queueChangeLocked; }
+    const QHash<QString, QUrl> &queueArtwork() const { return m_queueArtwork; }
+    QCoro::Task<> refreshQueue();
+    void applyQueue(QList<QueueItem> items);
+    int beginQueueChange(int expected);
+    QCoro::Task<> endQueueChange(int token);
+    void rememberArtwork(const QList<Track> &tracks, bool append);
+    static QString artworkKey(const QString &title, const QString &artist);
+    QCoro::Task<> emptyQueue();
+    QCoro::Task<> removeQueueItem(QueueItem item);
+    QCoro::Task<> moveQueueItems(QList<int> sourceOffsets, int destination);
+
+    // ---- search and routes
+    QString query() const { return m_query; }
+    void setQuery(const QString &query);
+    SearchScope::Value scope() const { return m_scope; }
+    void setScope(SearchScope::Value scope);
+    const QList<Track> &tracks() const { return m_tracks; }
+    const QList<Album> &albums() const { return m_albums; }
+    const QList<Artist> &artists() const { return m_artists; }
+    const QList<PlaylistRef> &searchPlaylists() const { return m_searchPlaylists; }
+    bool isSearching() const { return m_isSearching; }
+    QStringList recentSearches() const { return m_recentSearches; }
+    void addRecentSearch(const QString &query);
+    const Route &route() const { return m_route; }
+    const Route &panelReturn() const { return m_panelReturn; }
+    bool isExpanded() const { return m_isExpanded; }
+    void setExpanded(bool expanded);
+    bool isLoadingDetail() const { return m_isLoadingDetail; }
+    const QList<Track> &albumTracks() const { return m_albumTracks; }
+    const QList<Track> &playlistTracks() const { return m_playlistTracks; }
+    const ArtistDetail &artistDetail() const { return m_artist; }
+    void runSearch();
+    QCoro::Task<> openAlbum(Album album);
+    QCoro::Task<> openPlaylist(PlaylistRef playlist);
+    QCoro::Task<> openArtist(Artist artist);
+    QCoro::Task<> openArtistNamed(QString name);
+    void showPanel(RouteKind::Value panel);
+    Q_INVOKABLE void toggleQueue();
+    Q_INVOKABLE void toggleExplore();
+    void setRoute(const Route &route);
+    QCoro::Task<> playCatalogItem(MusicItem item);
+
+    // ---- home and explore
+    QCoro::Task<> connectAppleMusic();
+    QCoro::Task<> loadHome();
+    QCoro::Task<> loadHomeCharts();
+    QCoro::Task<> loadPersonal(bool force);
+    QCoro::Task<> loadExploreLists();
+    QCoro::Task<> loadExplore();
+    QCoro::Task<> enterExplore();
+    const QList<Recommendation> &recommendations() const { return m_recommendations; }
+    const QList<LibraryPlaylist> &playlists() const { return m_playlists; }
+    const QList<Track> &libraryTracks() const { return m_libraryTracks; }
+    const QList<Track> &chartSongs() const { return m_chartSongs; }
+    const QList<Album> &chartAlbums() const { return m_chartAlbums; }
+    const QList<Album> &newReleases() const { return m_newReleases; }
+    bool chartsLoaded() const { return m_chartsLoaded; }
+    const QList<Album> &recentAlbums() const { return m_recentAlbums; }
+    const QList<Album> &rotationAlbums() const { return m_rotationAlbums; }
+    const QList<Album> &addedAlbums() const { return m_addedAlbums; }
+    const QList<Track> &addedSongs() const { return m_addedSongs; }
+    const QList<GenreRef> &exploreGenres() const { return m_exploreGenres; }
+    const QList<StorefrontRef> &exploreStorefronts() const { return m_exploreStorefronts; }
+    const QList<Track> &exploreSongs() const { return m_exploreSongs; }
+    const QList<Album> &exploreAlbums() const { return m_exploreAlbums; }
+    const QList<PlaylistRef> &explorePlaylists() const { return m_explorePlaylists; }
+    bool isLoadingExplore() const { return m_isLoadingExplore; }
+    bool exploreLoaded() const { return m_exploreLoaded; }
+    int exploreToken() const { return m_exploreToken; }
+    std::optional<StorefrontRef> accountStorefront() const { return m_accountStorefront; }
+    QCoro::Task<> pickExploreStorefront(std::optional<StorefrontRef> storefront);
+    QCoro::Task<> pickExploreGenre(std::optional<GenreRef> genre);
+    QString exploreStorefrontLabel() const;
+    PlaylistOrder playlistOrder() const { return m_playlistOrder; }
+    void setPlaylistOrder(PlaylistOrder order);
+    QList<LibraryPlaylist> sortedPlaylists() const;
+    const QHash<QString, QDateTime> &playlistPlays() const { return m_playlistPlays; }
+    void recordPlaylistPlay(const QString &playlistID);
+
+    // ---- favorites, radio, groups, sound, sleep
+    const QList<SonosFavorite> &favorites() const { return m_favorites; }
+    const QHash<QString, QUrl> &favoriteArtwork() const { return m_favoriteArtwork; }
+    const Equalizer &equalizer() const { return m_equalizer; }
+    std::optional<BatteryStatus> battery() const { return m_battery; }
+    std::optional<int> sleepMinutes() const { return m_sleepMinutes; }
+    const QList<RadioStation> &radios() const { return m_radios; }
+    QCoro::Task<> refreshFavorites();
+    void setFavorites(QList<SonosFavorite> favorites);
+    QCoro::Task<> searchFavoriteArtwork();
+    QCoro::Task<> startFavorite(SonosFavorite favorite);
+    QCoro::Task<> toggleFavorite(Track track);
+    QCoro::Task<> playStation(RadioStation station);
+    QCoro::Task<> startRadio(Artist artist);
+    QCoro::Task<> startLineIn();
+    QCoro::Task<> toggleMembership(Speaker speaker);
+    QCoro::Task<> adjustBass(int value);
+    QCoro::Task<> adjustTreble(int value);
+    QCoro::Task<> toggleLoudness();
+    QCoro::Task<> resetEqualizer();
+    QCoro::Task<> changeSleepTimer(std::optional<int> minutes);
+    QCoro::Task<> repairHistoryArtwork();
+    QCoro::Task<> loadRadios(QString countryCode);
+    QCoro::Task<> refreshLineIn();
+
+    // ---- the screens' entry points (each starts a task and returns at once)
+    Q_INVOKABLE void play(const QVariant &track);
+    Q_INVOKABLE void playList(const QVariantList &tracks, const QString &title, const QString &kind = {},
+                              const QString &id = {});
+    Q_INVOKABLE void enqueue(const QVariant &track);
+    Q_INVOKABLE void togglePlay();
+    Q_INVOKABLE void next();
+    Q_INVOKABLE void previous();
+    Q_INVOKABLE void seek(double fraction);
+    Q_INVOKABLE void mute();
+    Q_INVOKABLE void shuffle();
+    Q_INVOKABLE void repeat();
+    Q_INVOKABLE void clearQueue();
+    Q_INVOKABLE void removeFromQueue(int row);
+    Q_INVOKABLE void moveInQueue(int from, int to);
+    Q_INVOKABLE void showAlbum(const QVariant &album);
+    Q_INVOKABLE void showPlaylist(const QVariant &playlist);
+    Q_INVOKABLE void showArtist(const QVariant &artist);
+    Q_INVOKABLE void showArtistNamed(const QString &name);
+    Q_INVOKABLE void togglePanel(int route);
+    Q_INVOKABLE void playTile(const QVariant &item);
+    Q_INVOKABLE void connectMusic();
+    Q_INVOKABLE void reloadHome();
+    Q_INVOKABLE void windowActivated();
+    Q_INVOKABLE void playFavorite(const QVariant &favorite);
+    Q_INVOKABLE void favorite(const QVariant &track);
+    Q_INVOKABLE void playRadioStation(const QVariant &station);
+    Q_INVOKABLE void artistRadio(const QVariant &artist);
+    Q_INVOKABLE void lineIn();
+    Q_INVOKABLE void toggleRoom(const QString &uuid);
+    Q_INVOKABLE void setBass(int value);
+    Q_INVOKABLE void setTreble(int value);
+    Q_INVOKABLE void loudness();
+    Q_INVOKABLE void flattenEqualizer();
+    Q_INVOKABLE void sleepTimer(int minutes); // 0 cancels
+
+Q_SIGNALS:
+    void speakersChanged();
+    void groupsChanged();
+    void selectedChanged();
+    void isDiscoveringChanged();
+    void hasSearchedOnceChanged();
+    void hasCheckedAppleMusicChanged();
+    void onboardingDoneChanged();
+    void onboardingReplayChanged();
+    void setupDismissedChanged();
+    void linkChanged();
+    void musicKitAuthorizedChanged();
+    void needsAppleMusicChanged();
+    void speakerHasLineInChanged();
+    void setupChanged();
+    void nowPlayingChanged();
+    void volumeChanged();
+    void isMutedChanged();
+    void playModeChanged();
+    void playbackStartedChanged();
+    void preparingChanged();
+    void scrubbingChanged();
+    void nowPlayingQualityChanged();
+    void speakerUnreachableChanged();
+    void hasPolledOnceChanged();
+    void queueChanged();
+    void queueChangeLockedChanged();
+    void equalizerChanged();
+    void favoritesChanged();
+    void batteryChanged();
+    void sleepMinutesChanged();
+    void radiosChanged();
+    void queryChanged();
+    void scopeChanged();
+    void resultsChanged();
+    void isSearchingChanged();
+    void recentSearchesChanged();
+    void routeChanged();
+    void isExpandedChanged();
+    void isLoadingDetailChanged();
+    void detailChanged();
+    void homeChanged();
+    void personalChanged();
+    void exploreChanged();
+    void lastActionChanged();
+    void errorMessageChanged();
+    // Every request the model sends to a speaker has ended (tests and the soak wait on it).
+    void commandFinished();
+
+private:
+    template<typename T, typename Signal>
+    bool assign(T &field, const T &value, Signal changed)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        Q_EMIT(this->*changed)();
+        return true;
+    }
+    template<typename T>
+    static QVariantList variants(const QList<T> &records)
+    {
+        QVariantList list;
+        list.reserve(records.size());
+        for (const T &record : records)
+            list.append(QVariant::fromValue(record));
+        return list;
+    }
+
+    void setSpeakersAndGroups(QList<SonosGroup> groups, const std::optional<Speaker> &answering);
+    void applyTopology(const QList<SonosGroup> &groups, const Speaker &answering);
+    void chooseSelection();
+    void startSession();
+    QCoro::Task<> readSpeakerState(std::shared_ptr<SonosController> controller);
+    QCoro::Task<> pollLoop(CancellationToken token);
+    QCoro::Task<> lineInCheck();
+    void recordIfNew(const NowPlaying &result);
+    QCoro::Task<> enrichHistoryEntry(Track track);
+    QString roomForHistory() const;
+    void writeNowPlaying(const NowPlaying &value);
+    void setOptimisticStart(const Track &track);
+    QCoro::Task<> postStartCheck();
+    QCoro::Task<> sendVolume(CancellationToken token);
+    QCoro::Task<> withQueueChange(QCoro::Task<> action, int token);
+    QCoro::Task<> sendList(const SonosController &speaker, QList<Track> tracks, QString title,
+                           std::optional<QString> containerKind, std::optional<QString> containerID);
+    void configureSystem();
+    void setQueue(const QList<QueueItem> &items);
+    QCoro::Task<> resolveQueueArtwork();
+    QCoro::Task<> searchTask(QString query, SearchScope::Value scope, CancellationToken token);
+    void setSearchResults(const QList<Track> &tracks, const QList<Album> &albums, const QList<Artist> &artists,
+                          const QList<PlaylistRef> &playlists);
+    QCoro::Task<> rereadFavorites();
+    QCoro::Task<> repairTask(QList<MissingArtwork> tracks, CancellationToken token);
+    QCoro::Task<> clearLater(bool error, QString text);
+    QCoro::Task<> afterSuccess(std::optional<QString> toast, bool clearError);
+    void setLink(const std::optional<AppleMusicLink> &link);
+    void setSelected(const std::optional<Speaker> &speaker);
+    void setEqualizer(const Equalizer &equalizer);
+    void emitSetup();
+
+    // QML readers
+    QVariantList speakerList() const { return variants(m_speakers); }
+    QVariantList groupList() const { return variants(m_groups); }
+    QVariant selectedValue() const { return m_selected ? QVariant::fromValue(*m_selected) : QVariant(); }
+    int setupStateValue() const { return setupState(); }
+    int repeatStateValue() const { return int(m_repeatState); }
+    QString preparingText() const { return m_preparing.value_or(QString()); }
+    void setPreparingText(const QString &text) { setPreparing(text.isEmpty() ? std::nullopt : std::optional(text)); }
+    QVariant scrubbingValue() const { return m_scrubbing ? QVariant(*m_scrubbing) : QVariant(); }
+    void setScrubbingValue(const QVariant &value)
+    {
+        setScrubbing(value.isValid() && !value.isNull() ? std::optional(value.toDouble()) : std::nullopt);
+    }
+    QString nowPlayingQualityText() const { return m_nowPlayingQuality.value_or(QString()); }
+    RecordListModel *queueModel() const { return m_queueModel; }
+    QVariantList favoriteList() const { return variants(m_favorites); }
+    QVariant batteryValue() const { return m_battery ? QVariant::fromValue(*m_battery) : QVariant(); }
+    QVariant sleepMinutesValue() const { return m_sleepMinutes ? QVariant(*m_sleepMinutes) : QVariant(); }
+    QVariantList radioList() const { return variants(m_radios); }
+    int scopeValue() const { return m_scope; }
+    void setScopeValue(int scope) { setScope(SearchScope::Value(scope)); }
+    RecordListModel *trackModel() const { return m_trackModel; }
+    QVariantList albumList() const { return variants(m_albums); }
+    QVariantList artistList() const { return variants(m_artists); }
+    QVariantList searchPlaylistList() const { return variants(m_searchPlaylists); }
+    int routeValue() const { return m_route.kind; }
+    QVariant routePayload() const;
+    QVariantList detailTrackList() const;
+    QVariantList artistAlbumList() const { return variants(m_artist.albums); }
+    QVariantList artistSingleList() const { return variants(m_artist.singles); }
+    QVariantList artistAppearsOnList() const { return variants(m_artist.appearsOn); }
+    QVariantList artistSimilarList() const { return variants(m_artist.similar); }
+    QVariantList artistPlaylistList() const { return variants(m_artist.playlists); }
+    QVariant artistLatestValue() const { return m_artist.latest ? QVariant::fromValue(*m_artist.latest) : QVariant(); }
+    QVariantList recommendationList() const { return variants(m_recommendations); }
+    QVariantList sortedPlaylistList() const { return variants(sortedPlaylists()); }
+    RecordListModel *libraryTrackModel() const { return m_libraryModel; }
+    QVariantList chartAlbumList() const { return variants(m_chartAlbums); }
+    QVariantList chartSongList() const { return variants(m_chartSongs); }
+    QVariantList newReleaseList() const { return variants(m_newReleases); }
+    QVariantList recentAlbumList() const { return variants(m_recentAlbums); }
+    QVariantList recentPlaylistList() const { return variants(m_recentPlaylists); }
+    QVariantList rotationAlbumList() const { return variants(m_rotationAlbums); }
+    QVariantList rotationPlaylistList() const { return variants(m_rotationPlaylists); }
+    QVariantList addedAlbumList() const { return variants(m_addedAlbums); }
+    QVariantList addedPlaylistList() const { return variants(m_addedPlaylists); }
+    QVariantList addedSongList() const { return variants(m_addedSongs); }
+    QVariantList exploreGenreList() const { return variants(m_exploreGenres); }
+    QVariantList exploreStorefrontList() const { return variants(m_exploreStorefronts); }
+    QVariantList exploreSongList() const { return variants(m_exploreSongs); }
+    QVariantList exploreAlbumList() const { return variants(m_exploreAlbums); }
+    QVariantList explorePlaylistList() const { return variants(m_explorePlaylists); }
+    int playlistOrderValue() const { return int(m_playlistOrder); }
+    void setPlaylistOrderValue(int order) { setPlaylistOrder(PlaylistOrder(order)); }
+    RecordListModel *historyModel() const { return m_historyModel; }
+    QString lastActionText() const { return m_lastAction.value_or(QString()); }
+    QString errorText() const { return m_errorMessage.value_or(QString()); }
+
+    using Clock = std::chrono::steady_clock;
+
+    Services m_services;
+    Preferences m_preferences;
+    ListeningHistory *m_history = nullptr;
+    SystemPlayback *m_system = nullptr;
+
+    // household and setup
+    QList<Speaker> m_speakers;
+    QList<SonosGroup> m_groups;
+    std::optional<Speaker> m_selected;
+    bool m_isDiscovering = false;
+    bool m_hasSearchedOnce = false;
+    bool m_hasCheckedAppleMusic = false;
+    bool m_onboardingDone = false;
+    bool m_onboardingReplay = false;
+    bool m_launchedWithoutKnownSpeaker = true;
+    bool m_setupDismissed = false;
+    std::optional<AppleMusicLink> m_link;
+    bool m_musicKitAuthorized = false;
+    bool m_needsAppleMusic = false;
+    bool m_speakerHasLineIn = false;
+    QStringList m_localControlOffHosts;
+    std::unique_ptr<CancellationSource> m_discovery;
+
+    // playback
+    NowPlaying m_nowPlaying;
+    double m_volume = 20.0;
+    bool m_isMuted = false;
+    bool m_isShuffled = false;
+    RepeatState m_repeatState = RepeatState::Off;
+    std::optional<bool> m_playIntent;
+    std::optional<Clock::time_point> m_playIntentUntil;
+    int m_playbackStarted = 0;
+    std::optional<QString> m_preparing;
+    std::optional<double> m_scrubbing;
+    std::optional<Clock::time_point> m_scrubbingStartedAt;
+    std::optional<QString> m_nowPlayingQuality;
+    QHash<QString, std::optional<QString>> m_qualityCache;
+    std::optional<QString> m_lastRecordedTrackID;
+    bool m_firstReading = true;
+    bool m_hasPolledOnce = false;
+    int m_ticks = 0;
+    int m_pollFailures = 0;
+    bool m_speakerUnreachable = false;
+    int m_runningPollLoops = 0;
+    std::unique_ptr<CancellationSource> m_pollTask;
+    std::unique_ptr<CancellationSource> m_volumeTask;
+
+    // queue
+    QList<QueueItem> m_queue;
+    QHash<QString, QUrl> m_queueArtwork;
+    QSet<QString> m_resolvedSongIDs;
+    int m_queueChangeToken = 0;
+    int m_expectedQueueCount = 0;
+    bool m_queueChangeLocked = false;
+    RecordListModel *m_queueModel = nullptr;
+
+    // sound, favorites, radio, sleep
+    Equalizer m_equalizer{0, 0, true};
+    QList<SonosFavorite> m_favorites;
+    QHash<QString, QUrl> m_favoriteArtwork;
+    QHash<QString, int> m_favoriteArtworkAttempts;
+    QSet<QString> m_favoriteArtworkSearching;
+    std::unique_ptr<CancellationSource> m_artworkRepair;
+    std::optional<BatteryStatus> m_battery;
+    std::optional<int> m_sleepMinutes;
+    QList<RadioStation> m_radios;
+
+    // search and navigation
+    QString m_query;
+    SearchScope::Value m_scope = SearchScope::All;
+    QList<Track> m_tracks;
+    QList<Album> m_albums;
+    QList<Artist> m_artists;
+    QList<PlaylistRef> m_searchPlaylists;
+    RecordListModel *m_trackModel = nullptr;
+    bool m_isSearching = false;
+    QStringList m_recentSearches;
+    Route m_route;
+    Route m_panelReturn;
+    bool m_isExpanded = false;
+    QList<Track> m_albumTracks;
+    QList<Track> m_playlistTracks;
+    ArtistDetail m_artist;
+    bool m_isLoadingDetail = false;
+    std::optional<Artist> m_pendingArtist;
+    std::unique_ptr<CancellationSource> m_searchTask;
+
+    // home and explore
+    QList<Recommendation> m_recommendations;
+    QList<LibraryPlaylist> m_playlists;
+    QList<Track> m_libraryTracks;
+    RecordListModel *m_libraryModel = nullptr;
+    QList<Album> m_newReleases;
+    QList<Album> m_chartAlbums;
+    QList<Track> m_chartSongs;
+    bool m_chartsLoaded = false;
+    QList<GenreRef> m_exploreGenres;
+    QList<StorefrontRef> m_exploreStorefronts;
+    std::optional<GenreRef> m_exploreGenre;
+    std::optional<StorefrontRef> m_exploreStorefront;
+    QList<Track> m_exploreSongs;
+    QList<Album> m_exploreAlbums;
+    QList<PlaylistRef> m_explorePlaylists;
+    bool m_isLoadingExplore = false;
+    bool m_exploreLoaded = false;
+    int m_exploreToken = 0;
+    std::optional<StorefrontRef> m_accountStorefront;
+    QList<Album> m_recentAlbums;
+    QList<PlaylistRef> m_recentPlaylists;
+    QList<Album> m_rotationAlbums;
+    QList<PlaylistRef> m_rotationPlaylists;
+    QList<Album> m_addedAlbums;
+    QList<Track> m_addedSongs;
+    QList<PlaylistRef> m_addedPlaylists;
+    PlaylistOrder m_playlistOrder = PlaylistOrder::Name;
+    QHash<QString, QDateTime> m_playlistPlays;
+    std::optional<Clock::time_point> m_lastPersonalLoad;
+    RecordListModel *m_historyModel = nullptr;
+
+    // toasts and errors
+    std::optional<QString> m_lastAction;
+    std::optional<QString> m_errorMessage;
+    int m_errorSerial = 0;
+    int m_toastSerial = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,307 @@
+// The home shelves and the explore page.
+
+#include "corvanemodel.h"
+
+#include "applemusic/applemusickit.h"
+#include "applemusic/musicservice.h"
+#include "applemusic/requests.h"
+#include "async/delays.h"
+#include "async/tasks.h"
+#include "storage/cachedhome.h"
+
+#include <QCollator>
+#include <QLocale>
+
+namespace corvane {
+
+namespace {
+
+constexpr int recommendationLimit = 12;
+constexpr int playlistLimit = 500;
+constexpr int librarySongLimit = 100;
+constexpr int chartLimit = 25;
+constexpr int newReleaseLimit = 50;
+constexpr int personalLimit = 25;
+constexpr int exploreLimit = 24;
+
+template<typename T>
+QList<T> uniqueByID(const QList<T> &items)
+{
+    QSet<QString> seen;
+    QList<T> kept;
+    for (const T &item : items) {
+        if (!seen.contains(item.id)) {
+            seen.insert(item.id);
+            kept.append(item);
+        }
+    }
+    return kept;
+}
+
+} // namespace
+
+QCoro::Task<> CorvaneModel::connectAppleMusic()
+{
+    QPointer<CorvaneModel> self(this);
+    if (!music())
+        co_return;
+    const bool granted = co_await AppleMusic::ensureAuthorized(music());
+    if (!self)
+        co_return;
+    assign(m_musicKitAuthorized, granted, &CorvaneModel::musicKitAuthorizedChanged);
+    if (!granted)
+        co_return;
+    searchFavoriteArtwork();
+    co_await loadHome();
+}
+
+QCoro::Task<> CorvaneModel::loadHome()
+{
+    QPointer<CorvaneModel> self(this);
+    MusicService *service = music();
+    if (!service || service->authorizationStatus() != MusicService::Status::Authorized)
+        co_return;
+    assign(m_musicKitAuthorized, true, &CorvaneModel::musicKitAuthorizedChanged);
+    if (m_recommendations.isEmpty()) {
+        if (const std::optional<CachedHome> snapshot = CachedHome::read())
+            assign(m_recommendations, snapshot->recommendations, &CorvaneModel::homeChanged);
+    }
+    // The three requests run at once; their results are taken in this order.
+    QCoro::Task<QList<Recommendation>> recommendations = AppleMusicKit::recommendations(service, recommendationLimit);
+    QCoro::Task<QList<LibraryPlaylist>> playlists = AppleMusicKit::libraryPlaylists(service, playlistLimit);
+    QCoro::Task<QList<Track>> songs = AppleMusicKit::librarySongs(service, librarySongLimit);
+    const QList<Recommendation> freshRecommendations = co_await recommendations;
+    if (!self)
+        co_return;
+    if (!freshRecommendations.isEmpty())
+        assign(m_recommendations, freshRecommendations, &CorvaneModel::homeChanged);
+    const QList<LibraryPlaylist> freshPlaylists = co_await playlists;
+    if (!self)
+        co_return;
+    if (!freshPlaylists.isEmpty())
+        assign(m_playlists, uniqueByID(freshPlaylists), &CorvaneModel::homeChanged);
+    const QList<Track> freshSongs = co_await songs;
+    if (!self)
+        co_return;
+    if (assign(m_libraryTracks, uniqueByID(freshSongs), &CorvaneModel::homeChanged))
+        m_libraryModel->assign(m_libraryTracks);
+    CachedHome::save(m_recommendations);
+}
+
+QCoro::Task<> CorvaneModel::loadHomeCharts()
+{
+    QPointer<CorvaneModel> self(this);
+    if (!m_recommendations.isEmpty())
+        co_return;
+    const QString region = m_services.chartRegion.isEmpty() ? AppleCharts::region(QLocale()) : m_services.chartRegion;
+    const QUrl origin = m_services.chartsOrigin;
+    std::optional<QCoro::Task<AppleCharts::Feed>> songs;
+    std::optional<QCoro::Task<AppleCharts::Feed>> albums;
+    std::optional<QCoro::Task<QList<Album>>> releases;
+    if (m_chartSongs.isEmpty())
+        songs.emplace(AppleCharts::mostPlayed(origin, region, AppleCharts::Kind::Songs, chartLimit));
+    if (m_chartAlbums.isEmpty())
+        albums.emplace(AppleCharts::mostPlayed(origin, region, AppleCharts::Kind::Albums, chartLimit));
+    if (m_newReleases.isEmpty())
+        releases.emplace(AppleCharts::newReleases(origin, region, newReleaseLimit));
+    if (songs) {
+        const AppleCharts::Feed feed = co_await *songs;
+        if (!self)
+            co_return;
+        assign(m_chartSongs, uniqueByID(feed.songs), &CorvaneModel::homeChanged);
+    }
+    if (albums) {
+        const AppleCharts::Feed feed = co_await *albums;
+        if (!self)
+            co_return;
+        assign(m_chartAlbums, uniqueByID(feed.albums), &CorvaneModel::homeChanged);
+    }
+    if (releases) {
+        const QList<Album> found = co_await *releases;
+        if (!self)
+            co_return;
+        assign(m_newReleases, uniqueByID(found), &CorvaneModel::homeChanged);
+    }
+    assign(m_chartsLoaded, !m_chartSongs.isEmpty(), &CorvaneModel::homeChanged);
+    co_await loadPersonal(false);
+    if (!self)
+        co_return;
+    co_await lineInCheck();
+}
+
+QCoro::Task<> CorvaneModel::loadPersonal(bool force)
+{
+    QPointer<CorvaneModel> self(this);
+    if (!force && (!m_recentAlbums.isEmpty() || !m_rotationAlbums.isEmpty() || !m_addedAlbums.isEmpty()))
+        co_return;
+    if (force && m_lastPersonalLoad && Clock::now() - *m_lastPersonalLoad < delays().personalReload)
+        co_return;
+    m_lastPersonalLoad = Clock::now(); // before the requests: overlapping triggers are throttled too
+    MusicService *service = music();
+    if (!service)
+        co_return;
+    QCoro::Task<AppleMusicKit::Shelf> recent = AppleMusicKit::recentlyPlayed(service, personalLimit);
+    QCoro::Task<AppleMusicKit::Shelf> rotation = AppleMusicKit::heavyRotation(service, personalLimit);
+    QCoro::Task<AppleMusicKit::Shelf> added = AppleMusicKit::recentlyAdded(service, personalLimit);
+    const AppleMusicKit::Shelf recentShelf = co_await recent;
+    const AppleMusicKit::Shelf rotationShelf = co_await rotation;
+    const AppleMusicKit::Shelf addedShelf = co_await added;
+    if (!self)
+        co_return;
+    bool changed = false;
+    auto write = [&changed](auto &field, const auto &value) {
+        if (field != value) {
+            field = value;
+            changed = true;
+        }
+    };
+    write(m_recentAlbums, recentShelf.albums);
+    write(m_recentPlaylists, recentShelf.playlists);
+    write(m_rotationAlbums, rotationShelf.albums);
+    write(m_rotationPlaylists, rotationShelf.playlists);
+    write(m_addedAlbums, addedShelf.albums);
+    write(m_addedPlaylists, addedShelf.playlists);
+    write(m_addedSongs, addedShelf.songs);
+    if (changed)
+        Q_EMIT personalChanged();
+}
+
+QCoro::Task<> CorvaneModel::loadExploreLists()
+{
+    QPointer<CorvaneModel> self(this);
+    MusicService *service = music();
+    if (!service || (!m_exploreGenres.isEmpty() && !m_exploreStorefronts.isEmpty()))
+        co_return;
+    QCoro::Task<QList<GenreRef>> genres = AppleMusicKit::genres(service);
+    QCoro::Task<QList<StorefrontRef>> storefronts = AppleMusicKit::storefronts(service);
+    QCoro::Task<std::optional<QString>> country = service->countryCode();
+    const QList<GenreRef> genreList = co_await genres;
+    const QList<StorefrontRef> storefrontList = co_await storefronts;
+    std::optional<QString> code;
+    try {
+        code = co_await country;
+    } catch (...) {
+    }
+    if (!self)
+        co_return;
+    m_exploreGenres = genreList;
+    m_exploreStorefronts = storefrontList;
+    m_accountStorefront.reset();
+    if (code) {
+        for (const StorefrontRef &storefront : storefrontList) {
+            if (storefront.id == *code) {
+                m_accountStorefront = storefront;
+                break;
+            }
+        }
+    }
+    Q_EMIT exploreChanged();
+}
+
+QCoro::Task<> CorvaneModel::loadExplore()
+{
+    QPointer<CorvaneModel> self(this);
+    const int token = ++m_exploreToken;
+    m_isLoadingExplore = true;
+    Q_EMIT exploreChanged();
+    AppleMusicKit::Charts charts;
+    if (music()) {
+        const std::optional<QString> storefront = m_exploreStorefront ? std::optional(m_exploreStorefront->id) : std::nullopt;
+        const std::optional<QString> genre = m_exploreGenre ? std::optional(m_exploreGenre->id) : std::nullopt;
+        charts = co_await AppleMusicKit::charts(music(), storefront, genre, exploreLimit);
+    }
+    if (!self || m_exploreToken != token)
+        co_return; // a newer load owns the page
+    m_exploreSongs = charts.songs;
+    m_exploreAlbums = charts.albums;
+    m_explorePlaylists = charts.playlists;
+    m_isLoadingExplore = false;
+    m_exploreLoaded = true;
+    Q_EMIT exploreChanged();
+}
+
+QCoro::Task<> CorvaneModel::enterExplore()
+{
+    QPointer<CorvaneModel> self(this);
+    co_await loadExploreLists();
+    if (!self)
+        co_return;
+    if (m_exploreSongs.isEmpty() && m_exploreAlbums.isEmpty() && m_explorePlaylists.isEmpty())
+        co_await loadExplore();
+}
+
+QCoro::Task<> CorvaneModel::pickExploreStorefront(std::optional<StorefrontRef> storefront)
+{
+    m_exploreStorefront = storefront;
+    Q_EMIT exploreChanged();
+    co_await loadExplore();
+}
+
+QCoro::Task<> CorvaneModel::pickExploreGenre(std::optional<GenreRef> genre)
+{
+    m_exploreGenre = genre;
+    Q_EMIT exploreChanged();
+    co_await loadExplore();
+}
+
+QString CorvaneModel::exploreStorefrontLabel() const
+{
+    if (m_exploreStorefront)
+        return m_exploreStorefront->name;
+    if (m_accountStorefront)
+        return m_accountStorefront->name;
+    return QStringLiteral("Mon pays");
+}
+
+void CorvaneModel::setPlaylistOrder(PlaylistOrder order)
+{
+    m_preferences.setPlaylistOrder(playlistOrderText(order));
+    if (m_playlistOrder != order) {
+        m_playlistOrder = order;
+        Q_EMIT homeChanged();
+    }
+}
+
+QList<LibraryPlaylist> CorvaneModel::sortedPlaylists() const
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QList<LibraryPlaylist> sorted = m_playlists;
+    switch (m_playlistOrder) {
+    case PlaylistOrder::Name:
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const LibraryPlaylist &a, const LibraryPlaylist &b) {
+            return collator.compare(a.name, b.name) < 0;
+        });
+        break;
+    case PlaylistOrder::NameDescending:
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const LibraryPlaylist &a, const LibraryPlaylist &b) {
+            return collator.compare(a.name, b.name) > 0;
+        });
+        break;
+    case PlaylistOrder::RecentlyPlayed:
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const LibraryPlaylist &a, const LibraryPlaylist &b) {
+            const QDateTime playedA = m_playlistPlays.value(a.id);
+            const QDateTime playedB = m_playlistPlays.value(b.id);
+            const qint64 whenA = playedA.isValid() ? playedA.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+            const qint64 whenB = playedB.isValid() ? playedB.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+            if (whenA != whenB)
+                return whenA > whenB;
+            return collator.compare(a.name, b.name) < 0;
+        });
+        break;
+    }
+    return sorted;
+}
+
+void CorvaneModel::recordPlaylistPlay(const QString &playlistID)
+{
+    if (playlistID.isEmpty())
+        return;
+    m_playlistPlays.insert(playlistID, QDateTime::currentDateTimeUtc());
+    m_preferences.setPlaylistPlays(m_playlistPlays);
+    if (m_playlistOrder == PlaylistOrder::RecentlyPlayed)
+        Q_EMIT homeChanged();
+}
+
+} // namespace corvane

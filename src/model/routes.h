@@ -1,0 +1,66 @@
+#pragma once
+
+#include "applemusic/catalog.h"
+
+#include <QObject>
+#include <QString>
+
+#include <variant>
+
+namespace corvane {
+
+class RouteKind
+{
+    Q_GADGET
+public:
+    enum Value { Results, Album, Artist, Playlist, Queue, History, Groups, Explore };
+    Q_ENUM(Value)
+};
+
+// What the centre of the main window shows. Compared by value, payload included.
+struct Route
+{
+    RouteKind::Value kind = RouteKind::Results;
+    std::variant<std::monostate, corvane::Album, corvane::Artist, PlaylistRef> payload;
+
+    static Route results() { return {}; }
+    static Route panel(RouteKind::Value kind) { return Route{kind, std::monostate()}; }
+    static Route album(const corvane::Album &album) { return Route{RouteKind::Album, album}; }
+    static Route artist(const corvane::Artist &artist) { return Route{RouteKind::Artist, artist}; }
+    static Route playlist(const PlaylistRef &playlist) { return Route{RouteKind::Playlist, playlist}; }
+
+    bool isPanel() const
+    {
+        return kind == RouteKind::Queue || kind == RouteKind::History || kind == RouteKind::Groups;
+    }
+    bool operator==(const Route &) const = default;
+};
+
+class SearchScope
+{
+    Q_GADGET
+public:
+    enum Value { All, Tracks, Albums, Artists, Playlists };
+    Q_ENUM(Value)
+    // "Tout", "Morceaux", "Albums", "Artistes", "Playlists"
+    static QString text(Value scope);
+};
+
+class SetupState
+{
+    Q_GADGET
+public:
+    // LocalControlOff: a speaker answered but refuses to be controlled (UPnP turned off).
+    enum Value { Searching, NoSpeaker, LocalControlOff, AppleMusicMissing, Ready };
+    Q_ENUM(Value)
+};
+
+class RepeatMode
+{
+    Q_GADGET
+public:
+    enum Value { Off, All, One };
+    Q_ENUM(Value)
+};
+
+} // namespace corvane
