@@ -79,6 +79,7 @@ struct SimFaults
     bool emptyReply = false;        // 200 with no body
     bool invalidUtf8 = false;       // 200 with bytes that are not UTF-8
     bool localControlOff = false;   // 403 to everything (UPnP switched off in the Sonos app)
+    int transportLagMs = 0;         // Play and Pause take effect this late (real milliseconds)
 };
 
 // One simulated zone player: an HTTP server on its own loopback address, port 1400, with state
@@ -106,6 +107,7 @@ public:
     // Plays a radio stream or the line-in instead of the queue.
     void setStreamSource(SimTrack source);
     void setTransport(Transport state);
+    void changeTransportLater(Transport state);
     void setPosition(int seconds);
 
     SimFaults &faults() { return m_faults; }

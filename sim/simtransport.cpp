@@ -2,6 +2,8 @@
 // on with the clock.
 #include "simspeaker.h"
 
+#include <QTimer>
+
 #include "simhousehold.h"
 #include "simsoap.h"
 #include "sonos/text.h"
@@ -155,13 +157,13 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
             return refuse(402);
         if (!track)
             return refuse(701);
-        m_transport = Transport::Playing;
+        changeTransportLater(Transport::Playing);
         return ok();
     }
     if (action == QLatin1String("Pause")) {
         if (m_transport == Transport::Stopped)
             return refuse(701);
-        m_transport = Transport::Paused;
+        changeTransportLater(Transport::Paused);
         return ok();
     }
     if (action == QLatin1String("Stop")) {
@@ -431,6 +433,16 @@ void SimSpeaker::settle()
             m_transport = Transport::Paused;
     }
     m_lastSettle = now;
+}
+
+void SimSpeaker::changeTransportLater(Transport state)
+{
+    if (m_faults.transportLagMs <= 0) {
+        m_transport = state;
+        return;
+    }
+    // A slow player keeps reporting its former state for a moment.
+    QTimer::singleShot(m_faults.transportLagMs, this, [this, state] { setTransport(state); });
 }
 
 } // namespace corvane::sim

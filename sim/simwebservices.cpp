@@ -10,7 +10,9 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace corvane::sim {
 
@@ -290,7 +292,7 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         const QList<SimContainer> containers = catalogueContainers();
         QJsonArray data;
         if (view == QLatin1String("top-songs")) {
-            data = numbered(artist == QLatin1String("art.small") ? 3 : std::min(limit, 8), 1830000000 + int(qHash(artist, 3) % 1000) * 100);
+            data = numbered(artist == QLatin1String("art.none") ? 0 : artist == QLatin1String("art.small") ? 3 : std::min(limit, 8), 1830000000 + int(qHash(artist, 3) % 1000) * 100);
         } else if (artist == QLatin1String("art.full")) {
             if (view == QLatin1String("full-albums") || view == QLatin1String("appears-on-albums"))
                 data = QJsonArray{containerResource(m_origin, containers.at(0)), containerResource(m_origin, containers.at(1))};
@@ -570,6 +572,19 @@ void SimWebServices::missingHandler(const QHttpServerRequest &, QTcpSocket *sock
 }
 
 void SimWebServices::send(QTcpSocket *socket, const Reply &reply)
+{
+    if (m_delayMs > 0) {
+        const QPointer<QTcpSocket> guarded(socket);
+        QTimer::singleShot(m_delayMs, this, [this, guarded, reply] {
+            if (guarded)
+                write(guarded, reply);
+        });
+        return;
+    }
+    write(socket, reply);
+}
+
+void SimWebServices::write(QTcpSocket *socket, const Reply &reply)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Sim\r\n";
     head += "Content-Type: " + reply.contentType + "\r\n";

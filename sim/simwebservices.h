@@ -53,6 +53,8 @@ public:
 
     // Any other fixed reply.
     void setReply(const QString &path, Reply reply);
+    // Every reply is held back this long (real milliseconds), as a slow connection would.
+    void setReplyDelay(int ms) { m_delayMs = ms; }
     // Paths requested so far, in order.
     QStringList requested() const { return m_requested; }
     // How many range requests were answered in part (206).
@@ -64,6 +66,7 @@ protected:
 
 private:
     void send(QTcpSocket *socket, const Reply &reply);
+    void write(QTcpSocket *socket, const Reply &reply);
     Reply logo(const QString &name) const;
     Reply radioStations(const QUrlQuery &query) const;
     Reply appleMusic(const QHttpServerRequest &request) const;
@@ -81,6 +84,7 @@ private:
     QHash<QString, int> m_counts;
     int m_librarySongs = 250;
     int m_libraryPlaylists = 230;
+    int m_delayMs = 0;
 };
 
 } // namespace corvane::sim

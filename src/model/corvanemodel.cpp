@@ -293,6 +293,8 @@ QCoro::Task<> CorvaneModel::discoveryRun()
     } else {
         m_localControlOffHosts = refusing;
         setSpeakersAndGroups({}, std::nullopt);
+        // Nothing to check the link of: a returning user whose speakers are off gets the guide.
+        assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged);
         setErrorMessage(m_preferences.hasEverFoundSpeaker() ? CorvaneError::noSpeakers().message()
                                                             : firstTimeNoSpeakerMessage());
         if (m_selected) {

@@ -180,6 +180,8 @@ public:
     std::unique_ptr<SonosController> coordinatorController() const;
     using SpeakerAction = std::function<QCoro::Task<>(const SonosController &)>;
     // The common path of speaker commands; the task ends when the action and its re-reads have.
+    // Store the task before awaiting it: GCC 12 destroys a lambda temporary twice when it is
+    // written inside a co_await expression.
     QCoro::Task<> performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action);
 
     std::optional<QString> errorMessage() const { return m_errorMessage; }
@@ -318,6 +320,9 @@ public:
     PlaylistOrder playlistOrder() const { return m_playlistOrder; }
     void setPlaylistOrder(PlaylistOrder order);
     QList<LibraryPlaylist> sortedPlaylists() const;
+    // Stable: equal names, and playlists played at the same moment, keep their order.
+    static QList<LibraryPlaylist> sortPlaylists(QList<LibraryPlaylist> playlists, PlaylistOrder order,
+                                                const QHash<QString, QDateTime> &plays);
     const QHash<QString, QDateTime> &playlistPlays() const { return m_playlistPlays; }
     void recordPlaylistPlay(const QString &playlistID);
 

@@ -233,14 +233,12 @@ QCoro::Task<> CorvaneModel::enterExplore()
 QCoro::Task<> CorvaneModel::pickExploreStorefront(std::optional<StorefrontRef> storefront)
 {
     m_exploreStorefront = storefront;
-    Q_EMIT exploreChanged();
-    co_await loadExplore();
+    co_await loadExplore(); // announces the change with the loading state
 }
 
 QCoro::Task<> CorvaneModel::pickExploreGenre(std::optional<GenreRef> genre)
 {
     m_exploreGenre = genre;
-    Q_EMIT exploreChanged();
     co_await loadExplore();
 }
 
@@ -264,11 +262,16 @@ void CorvaneModel::setPlaylistOrder(PlaylistOrder order)
 
 QList<LibraryPlaylist> CorvaneModel::sortedPlaylists() const
 {
+    return sortPlaylists(m_playlists, m_playlistOrder, m_playlistPlays);
+}
+
+QList<LibraryPlaylist> CorvaneModel::sortPlaylists(QList<LibraryPlaylist> sorted, PlaylistOrder order,
+                                                   const QHash<QString, QDateTime> &plays)
+{
     QCollator collator;
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    QList<LibraryPlaylist> sorted = m_playlists;
-    switch (m_playlistOrder) {
+    switch (order) {
     case PlaylistOrder::Name:
         std::stable_sort(sorted.begin(), sorted.end(), [&](const LibraryPlaylist &a, const LibraryPlaylist &b) {
             return collator.compare(a.name, b.name) < 0;
@@ -281,8 +284,8 @@ QList<LibraryPlaylist> CorvaneModel::sortedPlaylists() const
         break;
     case PlaylistOrder::RecentlyPlayed:
         std::stable_sort(sorted.begin(), sorted.end(), [&](const LibraryPlaylist &a, const LibraryPlaylist &b) {
-            const QDateTime playedA = m_playlistPlays.value(a.id);
-            const QDateTime playedB = m_playlistPlays.value(b.id);
+            const QDateTime playedA = plays.value(a.id);
+            const QDateTime playedB = plays.value(b.id);
             const qint64 whenA = playedA.isValid() ? playedA.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
             const qint64 whenB = playedB.isValid() ? playedB.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
             if (whenA != whenB)

@@ -111,8 +111,9 @@ QCoro::Task<> CorvaneModel::startFavorite(SonosFavorite favorite)
     m_playIntentUntil = Clock::now() + delays().startWindow;
     if (favorite.uri.isEmpty())
         co_return;
-    co_await performOnSpeaker(QStringLiteral("Lecture · ") + favorite.title, false,
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Lecture · ") + favorite.title, false,
                               [favorite](const SonosController &speaker) { return speaker.playFavorite(favorite); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::toggleFavorite(Track track)
@@ -164,9 +165,10 @@ QCoro::Task<> CorvaneModel::playStation(RadioStation station)
     now.isPlaying = true;
     writeNowPlaying(now);
     setQueue({});
-    co_await performOnSpeaker(station.name, false, [station](const SonosController &speaker) {
+    QCoro::Task<> command = performOnSpeaker(station.name, false, [station](const SonosController &speaker) {
         return speaker.playRadio(station.name, station.stream);
     });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::startRadio(Artist artist)
@@ -193,8 +195,9 @@ QCoro::Task<> CorvaneModel::startLineIn()
     now.isPlaying = true;
     writeNowPlaying(now);
     setQueue({});
-    co_await performOnSpeaker(QStringLiteral("Entrée ligne"), false,
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Entrée ligne"), false,
                               [](const SonosController &speaker) { return speaker.playLineIn(); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::toggleMembership(Speaker speaker)
@@ -245,7 +248,8 @@ QCoro::Task<> CorvaneModel::adjustBass(int value)
     equalizer.bass = std::clamp(value, -10, 10);
     setEqualizer(equalizer);
     const int bass = equalizer.bass;
-    co_await performOnSpeaker(std::nullopt, true, [bass](const SonosController &speaker) { return speaker.setBass(bass); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [bass](const SonosController &speaker) { return speaker.setBass(bass); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::adjustTreble(int value)
@@ -254,7 +258,8 @@ QCoro::Task<> CorvaneModel::adjustTreble(int value)
     equalizer.treble = std::clamp(value, -10, 10);
     setEqualizer(equalizer);
     const int treble = equalizer.treble;
-    co_await performOnSpeaker(std::nullopt, true, [treble](const SonosController &speaker) { return speaker.setTreble(treble); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [treble](const SonosController &speaker) { return speaker.setTreble(treble); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::toggleLoudness()
@@ -263,7 +268,8 @@ QCoro::Task<> CorvaneModel::toggleLoudness()
     equalizer.loudness = !equalizer.loudness;
     setEqualizer(equalizer);
     const bool on = equalizer.loudness;
-    co_await performOnSpeaker(std::nullopt, true, [on](const SonosController &speaker) { return speaker.setLoudness(on); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [on](const SonosController &speaker) { return speaker.setLoudness(on); });
+    co_await command;
 }
 
 namespace {
@@ -280,14 +286,16 @@ QCoro::Task<> CorvaneModel::resetEqualizer()
     equalizer.bass = 0;
     equalizer.treble = 0;
     setEqualizer(equalizer);
-    co_await performOnSpeaker(QStringLiteral("Égalisation remise à plat"), true, flatten);
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Égalisation remise à plat"), true, flatten);
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::changeSleepTimer(std::optional<int> minutes)
 {
     assign(m_sleepMinutes, minutes, &CorvaneModel::sleepMinutesChanged);
     const QString toast = minutes ? QStringLiteral("Arrêt dans %1 min").arg(*minutes) : QStringLiteral("Minuterie annulée");
-    co_await performOnSpeaker(toast, false, [minutes](const SonosController &speaker) { return speaker.setSleepTimer(minutes); });
+    QCoro::Task<> command = performOnSpeaker(toast, false, [minutes](const SonosController &speaker) { return speaker.setSleepTimer(minutes); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::repairHistoryArtwork()

@@ -86,9 +86,10 @@ QCoro::Task<> CorvaneModel::playSong(Track track)
     rememberArtwork({track}, false);
     const int token = beginQueueChange(1);
     QPointer<CorvaneModel> self(this);
-    co_await performOnSpeaker(std::nullopt, false, [this, self, track, token](const SonosController &speaker) -> QCoro::Task<> {
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [this, self, track, token](const SonosController &speaker) -> QCoro::Task<> {
         return withQueueChange(speaker.playTrack(track, *m_link), token);
     });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::withQueueChange(QCoro::Task<> action, int token)
@@ -123,7 +124,8 @@ QCoro::Task<> CorvaneModel::playSongs(QList<Track> tracks, QString title, std::o
     };
     // The check runs alongside the command, 0.7 s after the start.
     QCoro::Task<> check = postStartCheck();
-    co_await performOnSpeaker(title, false, action);
+    QCoro::Task<> command = performOnSpeaker(title, false, action);
+    co_await command;
     co_await check;
 }
 
@@ -173,10 +175,11 @@ QCoro::Task<> CorvaneModel::addToQueue(Track track)
 {
     rememberArtwork({track}, true);
     const int token = beginQueueChange(int(m_queue.size()));
-    co_await performOnSpeaker(QStringLiteral("Ajouté à la file · ") + track.title, false,
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Ajouté à la file · ") + track.title, false,
                               [this, track, token](const SonosController &speaker) {
                                   return withQueueChange(ignoringResult(speaker.enqueue(track, *m_link)), token);
                               });
+    co_await command;
 }
 
 namespace {
@@ -191,17 +194,19 @@ QCoro::Task<> CorvaneModel::addTracksToQueue(QList<Track> tracks)
 {
     rememberArtwork(tracks, true);
     const int token = beginQueueChange(int(m_queue.size()));
-    co_await performOnSpeaker(QStringLiteral("Ajouté à la file"), false, [this, tracks, token](const SonosController &speaker) {
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Ajouté à la file"), false, [this, tracks, token](const SonosController &speaker) {
         return withQueueChange(enqueueEach(speaker, tracks, *m_link), token);
     });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::playNext(QString kind, QString id, QString title, QString toast)
 {
     QCoro::Task<> refresh = refreshQueue();
-    co_await performOnSpeaker(toast, false, [this, kind, id, title](const SonosController &speaker) {
+    QCoro::Task<> command = performOnSpeaker(toast, false, [this, kind, id, title](const SonosController &speaker) {
         return ignoringResult(speaker.insertContainerNext(kind, id, title, *m_link));
     });
+    co_await command;
     co_await refresh;
 }
 
@@ -226,24 +231,28 @@ QCoro::Task<> CorvaneModel::togglePlayPause()
     writeNowPlaying(shown);
     m_playIntent = !reference;
     m_playIntentUntil = Clock::now() + delays().toggleWindow;
-    co_await performOnSpeaker(std::nullopt, false, [reference](const SonosController &speaker) {
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [reference](const SonosController &speaker) {
         return reference ? speaker.pause() : speaker.play();
     });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::resumePlayback()
 {
-    co_await performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.play(); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.play(); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::pausePlayback()
 {
-    co_await performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.pause(); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.pause(); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::skipToNext()
 {
-    co_await performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.next(); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.next(); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::skipToPrevious()
@@ -252,10 +261,12 @@ QCoro::Task<> CorvaneModel::skipToPrevious()
         NowPlaying restarted = m_nowPlaying;
         restarted.elapsed = 0;
         writeNowPlaying(restarted);
-        co_await performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.seek(0); });
+        QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.seek(0); });
+        co_await command;
         co_return;
     }
-    co_await performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.previous(); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.previous(); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::seekToFraction(double fraction)
@@ -269,7 +280,8 @@ QCoro::Task<> CorvaneModel::seekToSeconds(double seconds)
     NowPlaying moved = m_nowPlaying;
     moved.elapsed = target;
     writeNowPlaying(moved);
-    co_await performOnSpeaker(std::nullopt, false, [target](const SonosController &speaker) { return speaker.seek(target); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [target](const SonosController &speaker) { return speaker.seek(target); });
+    co_await command;
 }
 
 void CorvaneModel::setScrubbing(std::optional<double> position)
@@ -312,7 +324,8 @@ QCoro::Task<> CorvaneModel::toggleMute()
 {
     const bool muted = !m_isMuted;
     assign(m_isMuted, muted, &CorvaneModel::isMutedChanged);
-    co_await performOnSpeaker(std::nullopt, true, [muted](const SonosController &speaker) { return speaker.setMuted(muted); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [muted](const SonosController &speaker) { return speaker.setMuted(muted); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::toggleShuffle()
@@ -320,7 +333,8 @@ QCoro::Task<> CorvaneModel::toggleShuffle()
     m_isShuffled = !m_isShuffled;
     Q_EMIT playModeChanged();
     const PlayMode mode = playModeFor(m_isShuffled, m_repeatState);
-    co_await performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::cycleRepeat()
@@ -338,7 +352,8 @@ QCoro::Task<> CorvaneModel::cycleRepeat()
     }
     Q_EMIT playModeChanged();
     const PlayMode mode = playModeFor(m_isShuffled, m_repeatState);
-    co_await performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
+    co_await command;
 }
 
 } // namespace corvane

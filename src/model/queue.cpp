@@ -169,8 +169,9 @@ QCoro::Task<> CorvaneModel::emptyQueue()
     m_expectedQueueCount = 0;
     assign(m_queueChangeLocked, false, &CorvaneModel::queueChangeLockedChanged);
     setQueue({});
-    co_await performOnSpeaker(QStringLiteral("File d'attente vidée"), false,
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("File d'attente vidée"), false,
                               [](const SonosController &speaker) { return speaker.clearQueue(); });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::removeQueueItem(QueueItem item)

@@ -1,0 +1,672 @@
+// The model's startup, polling, playback commands and queue, against the simulated household.
+
+#include "async/delays.h"
+#include "modelrig.h"
+#include "sonos/corvaneerror.h"
+#include "sonos/sonoscontroller.h"
+#include "simtrack.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+namespace {
+
+// Artwork on the simulator's origin: nothing may be fetched beyond loopback.
+QUrl artOrigin;
+
+Track trackOf(const SimTrack &song)
+{
+    return Track{songIDOf(song.uri), song.title, song.artist, song.album,
+                 artOrigin.toString() + QStringLiteral("/art/%1/100x100bb.jpg").arg(songIDOf(song.uri)),
+                 qint64(song.durationSeconds) * 1000};
+}
+
+QList<Track> tracksOf(const QList<SimTrack> &songs)
+{
+    QList<Track> tracks;
+    for (const SimTrack &song : songs)
+        tracks << trackOf(song);
+    return tracks;
+}
+
+NowPlaying reading(const QString &trackID, int elapsed, bool playing = true)
+{
+    NowPlaying now;
+    now.title = QStringLiteral("Titre ") + trackID;
+    now.artist = QStringLiteral("Artiste");
+    now.trackID = trackID;
+    now.isPlaying = playing;
+    now.elapsed = elapsed;
+    now.duration = 200;
+    now.queueIndex = 1;
+    return now;
+}
+
+QList<QueueItem> queueOf(int count)
+{
+    QList<QueueItem> items;
+    for (int i = 1; i <= count; ++i)
+        items << QueueItem{i, QStringLiteral("Morceau %1").arg(i), QStringLiteral("A"), std::nullopt, std::nullopt};
+    return items;
+}
+
+int countOf(const SimSpeaker &speaker, const QString &action)
+{
+    return int(actionsOf(speaker).count(action));
+}
+
+} // namespace
+
+class TestModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setDelayScale(0.05); }
+    void cleanup() { setDelayScale(1.0); }
+
+    void constructionStartsNothing()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        QCOMPARE(model.volume(), 20.0);
+        QVERIFY(model.equalizer().loudness);
+        QCOMPARE(model.route(), Route::results());
+        QCOMPARE(model.setupState(), SetupState::Searching);
+        QVERIFY(!model.isDiscovering());
+        QCOMPARE(model.runningPollLoops(), 0);
+        QTest::qWait(100);
+        for (SimSpeaker *speaker : rig.house->speakers())
+            QVERIFY(speaker->received().isEmpty());
+    }
+
+    void startupChoosesTheSelection_data()
+    {
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<bool>("topologyFails");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("speakers");
+        QTest::newRow("the preferred room") << "Salon" << false << "Salon" << 5;
+        QTest::newRow("preferred room gone: the first in name order") << "Nowhere" << false << "Bureau" << 5;
+        // The topology read fails (large households answer 501): the answering speaker and every
+        // remembered address that still answers stay selectable.
+        QTest::newRow("no topology") << "Salon" << true << "Salon" << 5;
+    }
+    void startupChoosesTheSelection()
+    {
+        QFETCH(QString, preferred);
+        QFETCH(bool, topologyFails);
+        QFETCH(QString, selected);
+        QFETCH(int, speakers);
+        ModelRig::Options options;
+        options.preferredRoom = preferred;
+        ModelRig rig(options);
+        if (topologyFails) {
+            for (SimSpeaker *speaker : rig.house->speakers())
+                speaker->faults().topologyFails = true;
+        }
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        QCOMPARE(model.selected()->roomName, selected);
+        QCOMPARE(model.speakers().size(), speakers);
+        QStringList rooms;
+        for (const Speaker &speaker : model.speakers())
+            rooms << speaker.roomName;
+        QCOMPARE(rooms, (QStringList{"Bureau", "Chambre", "Cuisine", "Salon", "Séjour"}));
+        QCOMPARE(Preferences().preferredSpeakerUUID(), model.selected()->uuid);
+        QCOMPARE(Preferences().knownSpeakerIPs().size(), speakers);
+        QVERIFY(model.hasLink());
+        QCOMPARE(model.setupState(), SetupState::Ready);
+        QVERIFY(!model.showsSetup());
+        QCOMPARE(model.runningPollLoops(), 1);
+    }
+
+    void noSpeakerMessages_data()
+    {
+        QTest::addColumn<bool>("everFound");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("minimumMs");
+        QTest::newRow("returning user: two attempts") << true << CorvaneError::noSpeakers().message() << 1200;
+        QTest::newRow("first time: a third attempt 2 s later")
+            << false
+            << "Aucune enceinte trouvée. Vérifiez que Corvane est autorisée à accéder au réseau local, et que vos "
+               "enceintes sont allumées sur le même réseau Wi-Fi."
+            << 3200;
+    }
+    void noSpeakerMessages()
+    {
+        QFETCH(bool, everFound);
+        QFETCH(QString, message);
+        QFETCH(int, minimumMs);
+        ModelRig::Options options;
+        options.household = "none";
+        options.everFound = everFound;
+        ModelRig rig(options);
+        QElapsedTimer clock;
+        clock.start();
+        await(rig.model->discoveryRun());
+        QVERIFY(clock.elapsed() >= minimumMs * 0.05);
+        QCOMPARE(rig.model->errorMessage(), std::optional<QString>(message));
+        QVERIFY(rig.model->speakers().isEmpty());
+        QCOMPARE(rig.model->setupState(), SetupState::NoSpeaker);
+        QVERIFY(rig.model->showsSetup());
+        QVERIFY(rig.model->hasSearchedOnce());
+    }
+
+    void localControlOffIsASetupState()
+    {
+        ModelRig::Options options;
+        options.household = "never";
+        ModelRig rig(options);
+        for (SimSpeaker *speaker : rig.house->speakers())
+            speaker->faults().localControlOff = true;
+        await(rig.model->discoveryRun());
+        QCOMPARE(rig.model->setupState(), SetupState::LocalControlOff);
+        QVERIFY(rig.model->setupRoom().startsWith(rig.house->prefix()));
+    }
+
+    void rediscoveryKeepsTheSession()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        const Speaker before = *rig.model->selected();
+        QSignalSpy sessions(rig.model.get(), &CorvaneModel::hasCheckedAppleMusicChanged);
+        await(rig.model->discoveryRun());
+        QCOMPARE(*rig.model->selected(), before);
+        QCOMPARE(sessions.count(), 0); // no new session started
+        QCOMPARE(rig.model->runningPollLoops(), 1);
+    }
+
+    void aNewSelectionReplacesThePolling()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        for (const QString &room : {QStringLiteral("Cuisine"), QStringLiteral("Bureau"), QStringLiteral("Salon")})
+            rig.model->selectSpeakerByUUID(rig.speaker(room)->config().uuid);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.model->runningPollLoops(), 1, 2000);
+        QTRY_VERIFY(rig.model->hasCheckedAppleMusic());
+        QCOMPARE(rig.model->selected()->roomName, QStringLiteral("Salon"));
+    }
+
+    void messagesClearThemselves()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        CorvaneModel &model = *rig.model;
+        // 6 s × 0.05 = 300 ms. The second message, shown 200 ms after the first, stays its full time.
+        model.setErrorMessage(QStringLiteral("premier"));
+        QTest::qWait(200);
+        model.setErrorMessage(QStringLiteral("second"));
+        QTest::qWait(170);
+        QCOMPARE(model.errorMessage(), std::optional<QString>("second"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.errorMessage(), std::nullopt, 1000);
+        // The same words twice: the first timer does not cut the second showing short.
+        model.setErrorMessage(QStringLiteral("même"));
+        QTest::qWait(200);
+        model.setErrorMessage(std::nullopt);
+        model.setErrorMessage(QStringLiteral("même"));
+        QTest::qWait(170);
+        QCOMPARE(model.errorMessage(), std::optional<QString>("même"));
+
+        model.showToast(QStringLiteral("Ajouté"));
+        QCOMPARE(model.lastAction(), std::optional<QString>("Ajouté"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.lastAction(), std::nullopt, 1000);
+    }
+
+    void commandsNeedASpeakerAndALink()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        await(rig.model->resumePlayback());
+        QCOMPARE(rig.model->errorMessage(), std::optional(CorvaneError::noSpeakers().message()));
+    }
+
+    // ---- polling
+
+    void firstReadingRules_data()
+    {
+        QTest::addColumn<int>("elapsed");
+        QTest::addColumn<bool>("alreadyNewest");
+        QTest::addColumn<int>("recorded"); // entries after the first reading and one more song
+        QTest::newRow("launched 2 min into a song: only the next one") << 120 << false << 1;
+        QTest::newRow("launched 5 s in: recorded") << 5 << false << 2;
+        QTest::newRow("launched 5 s into the newest entry: not twice") << 5 << true << 2;
+        QTest::newRow("exactly 16 s in: skipped") << 16 << false << 1;
+    }
+    void firstReadingRules()
+    {
+        QFETCH(int, elapsed);
+        QFETCH(bool, alreadyNewest);
+        QFETCH(int, recorded);
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        CorvaneModel &model = *rig.model;
+        if (alreadyNewest)
+            model.history()->record(Track{"100", "Titre 100", "Artiste", "", std::nullopt, std::nullopt}, std::nullopt);
+        model.applyNowPlaying(reading(QStringLiteral("100"), elapsed));
+        model.applyNowPlaying(reading(QStringLiteral("100"), elapsed + 5)); // same song again: nothing
+        model.applyNowPlaying(reading(QStringLiteral("200"), 0));
+        QCOMPARE(model.history()->entries().size(), qsizetype(recorded));
+        QCOMPARE(model.history()->entries().first().trackID, QStringLiteral("200"));
+    }
+
+    void optimisticPauseWindow()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        SimSpeaker &salon = *rig.speaker("Salon");
+        QTRY_VERIFY(model.nowPlaying().isPlaying);
+        salon.faults().transportLagMs = 400; // the speaker goes on saying "playing" for a while
+        await(model.togglePlayPause());
+        // The reads that follow the command (at once and 0.9 s later) did not flip it back.
+        QVERIFY(countOf(salon, "GetTransportInfo") >= 3);
+        QVERIFY(!model.nowPlaying().isPlaying);
+        QCOMPARE(model.playIntent(), std::optional<bool>(false));
+        // After the 1.5 s window the speaker's word is taken, even when it still says "playing".
+        QTest::qWait(int(1500 * 0.05) + 20);
+        await(model.pollOnce());
+        QVERIFY(model.nowPlaying().isPlaying);
+        QCOMPARE(model.playIntent(), std::nullopt);
+        QTRY_COMPARE(salon.transport(), SimSpeaker::Transport::Paused);
+        await(model.pollOnce());
+        QVERIFY(!model.nowPlaying().isPlaying);
+    }
+
+    void toggleTwiceReadsTheSpeakerEachTime()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        SimSpeaker &salon = *rig.speaker("Salon");
+        auto first = rig.model->togglePlayPause();
+        auto second = rig.model->togglePlayPause();
+        await(std::move(first));
+        await(std::move(second));
+        // Both toggles read the speaker before deciding.
+        QVERIFY(countOf(salon, "GetTransportInfo") >= 2);
+        QVERIFY(salon.transport() == SimSpeaker::Transport::Playing || salon.transport() == SimSpeaker::Transport::Paused);
+    }
+
+    void scrubbingHoldsThePosition()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        SimSpeaker &salon = *rig.speaker("Salon");
+        model.setScrubbing(100.0);
+        const int before = model.nowPlaying().elapsed;
+        const int reads = countOf(salon, "GetPositionInfo");
+        QTest::qWait(400); // 8 ticks: neither the local advance nor the reads move it
+        QCOMPARE(model.nowPlaying().elapsed, before);
+        await(model.pollOnce());
+        QCOMPARE(countOf(salon, "GetPositionInfo"), reads);
+        // An abandoned drag stops blocking after 10 s (500 ms here).
+        QTest::qWait(10000 * 0.05);
+        QVERIFY(!model.isScrubbing());
+        await(model.pollOnce());
+        QVERIFY(countOf(salon, "GetPositionInfo") > reads);
+    }
+
+    void threeFailedReadsMakeTheSpeakerUnreachable()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        SimSpeaker &salon = *rig.speaker("Salon");
+        salon.stop();
+        await(model.pollOnce());
+        await(model.pollOnce());
+        QVERIFY(!model.speakerUnreachable());
+        QVERIFY(!model.nowPlaying().isEmpty());
+        await(model.pollOnce());
+        QVERIFY(model.speakerUnreachable());
+        QVERIFY(model.nowPlaying().isEmpty());
+        QCOMPARE(model.errorMessage(), std::optional(CorvaneError::speakerUnreachable(QStringLiteral("Salon")).message()));
+        QVERIFY(salon.start());
+        await(model.pollOnce());
+        QVERIFY(!model.speakerUnreachable());
+        QCOMPARE(model.pollFailures(), 0);
+        QCOMPARE(model.nowPlaying().title, QStringLiteral("Sel & Cendre"));
+        QCOMPARE(model.errorMessage(), std::nullopt);
+    }
+
+    void aStreamNeverAdvancesLocally()
+    {
+        ModelRig::Options options;
+        options.preferredRoom = QStringLiteral("Bureau"); // line-in: no duration
+        ModelRig rig(options);
+        QVERIFY(rig.startUp());
+        QTRY_VERIFY(rig.model->nowPlaying().isPlaying);
+        QTest::qWait(300);
+        QCOMPARE(rig.model->nowPlaying().elapsed, 0);
+    }
+
+    void qualityIsLookedUpOncePerTrack()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        CorvaneModel &model = *rig.model;
+        model.applyNowPlaying(reading(QStringLiteral("1609934412"), 0));
+        await(model.refreshQualityTask());
+        QCOMPARE(model.nowPlayingQuality(), std::optional<QString>("Dolby Atmos"));
+        model.applyNowPlaying(reading(QStringLiteral("42"), 0));
+        QTest::qWait(50); // the history's artwork lookup for the new song
+        const qsizetype before = rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/42"));
+        await(model.refreshQualityTask());
+        await(model.refreshQualityTask());
+        QCOMPARE(model.nowPlayingQuality(), std::nullopt);
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/42")), before + 1);
+    }
+
+    // ---- playback
+
+    void playModes_data()
+    {
+        QTest::addColumn<bool>("shuffled");
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("readBack"); // the repeat state read back from that mode
+        QTest::newRow("normal") << false << int(RepeatState::Off) << int(PlayMode::Normal) << int(RepeatState::Off);
+        QTest::newRow("repeat all") << false << int(RepeatState::All) << int(PlayMode::RepeatAll) << int(RepeatState::All);
+        QTest::newRow("repeat one") << false << int(RepeatState::One) << int(PlayMode::RepeatOne) << int(RepeatState::One);
+        QTest::newRow("shuffle, repeat all") << true << int(RepeatState::All) << int(PlayMode::Shuffle) << int(RepeatState::All);
+        QTest::newRow("shuffle, no repeat") << true << int(RepeatState::Off) << int(PlayMode::ShuffleNoRepeat) << int(RepeatState::Off);
+        QTest::newRow("shuffle, repeat one") << true << int(RepeatState::One) << int(PlayMode::ShuffleNoRepeat) << int(RepeatState::Off);
+    }
+    void playModes()
+    {
+        QFETCH(bool, shuffled);
+        QFETCH(int, repeat);
+        QFETCH(int, mode);
+        QFETCH(int, readBack);
+        QCOMPARE(int(CorvaneModel::playModeFor(shuffled, RepeatState(repeat))), mode);
+        QCOMPARE(playModeShuffles(PlayMode(mode)), shuffled);
+        QCOMPARE(int(playModeRepeat(PlayMode(mode))), readBack);
+    }
+
+    void shuffleAndRepeatReachTheSpeaker()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        SimSpeaker &salon = *rig.speaker("Salon");
+        await(model.toggleShuffle());
+        QVERIFY(argumentsOf(lastRequest(salon, "SetPlayMode")).contains(QLatin1String("SHUFFLE_NOREPEAT")));
+        await(model.cycleRepeat());
+        await(model.cycleRepeat());
+        QCOMPARE(model.repeatState(), RepeatState::One);
+        QVERIFY(argumentsOf(lastRequest(salon, "SetPlayMode")).contains(QLatin1String("<NewPlayMode>SHUFFLE_NOREPEAT<")));
+        await(model.toggleShuffle());
+        QVERIFY(argumentsOf(lastRequest(salon, "SetPlayMode")).contains(QLatin1String("<NewPlayMode>REPEAT_ONE<")));
+    }
+
+    void previousTrackRule_data()
+    {
+        QTest::addColumn<int>("elapsed");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("at 3 s: the previous song") << 3 << "Previous";
+        QTest::newRow("at 4 s: the start of this one") << 4 << "Seek";
+    }
+    void previousTrackRule()
+    {
+        QFETCH(int, elapsed);
+        QFETCH(QString, action);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        rig.speaker("Salon")->setPosition(elapsed);
+        await(rig.model->pollOnce());
+        QCOMPARE(rig.model->nowPlaying().elapsed, elapsed);
+        rig.speaker("Salon")->clearReceived();
+        await(rig.model->skipToPrevious());
+        const QStringList sent = actionsOf(*rig.speaker("Salon"));
+        QVERIFY(sent.contains(action));
+        QVERIFY(!sent.contains(action == QLatin1String("Seek") ? QStringLiteral("Previous") : QStringLiteral("Seek")));
+    }
+
+    void volumeIsDebounced()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        SimSpeaker &salon = *rig.speaker("Salon");
+        for (const int level : {10, 20, 30, 40}) {
+            rig.model->setVolume(level);
+            rig.model->commitVolume();
+            QTest::qWait(2); // well inside the 120 ms (6 ms here) between moves
+        }
+        QTRY_COMPARE(countOf(salon, "SetVolume"), 1);
+        QVERIFY(argumentsOf(lastRequest(salon, "SetVolume")).contains(QLatin1String("<DesiredVolume>40</DesiredVolume>")));
+        QTest::qWait(50);
+        QCOMPARE(countOf(salon, "SetVolume"), 1);
+    }
+
+    void playSongStartsAtOnce()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        artOrigin = rig.web.origin();
+        CorvaneModel &model = *rig.model;
+        const Track song = trackOf(catalogueSongs().at(3));
+        const int started = model.playbackStarted();
+        auto play = model.playSong(song);
+        // Optimistic before the speaker answers.
+        QCOMPARE(model.playbackStarted(), started + 1);
+        QCOMPARE(model.nowPlaying().title, song.title);
+        QVERIFY(model.nowPlaying().isPlaying);
+        QCOMPARE(model.nowPlaying().duration, 201);
+        QVERIFY(model.nowPlaying().artworkURL->toString().endsWith(QLatin1String("/600x600bb.jpg")));
+        QCOMPARE(model.history()->entries().first().trackID, song.id);
+        QVERIFY(model.queueChangeLocked());
+        await(std::move(play));
+        QVERIFY(!model.queueChangeLocked());
+        QCOMPARE(model.queue().size(), 1);
+        QCOMPARE(model.queue().first().title, song.title);
+        QVERIFY(model.queue().first().artworkURL->toString().endsWith(QLatin1String("/256x256bb.jpg")));
+        QCOMPARE(rig.speaker("Salon")->transport(), SimSpeaker::Transport::Playing);
+    }
+
+    void containersOrSongBySong_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("additions");
+        QTest::newRow("catalogue playlist: one container") << "playlist" << "pl.u-Kf3mQ" << 1;
+        QTest::newRow("library playlist: song by song") << "playlist" << "p.Abc" << 6;
+        QTest::newRow("catalogue album: one container") << "album" << "1609934400" << 1;
+        QTest::newRow("library album: song by song") << "album" << "l.AbCdEf" << 6;
+        QTest::newRow("no container: song by song") << "" << "" << 6;
+    }
+    void containersOrSongBySong()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, id);
+        QFETCH(int, additions);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        SimSpeaker &salon = *rig.speaker("Salon");
+        salon.clearReceived();
+        artOrigin = rig.web.origin();
+        const QList<Track> songs = tracksOf(catalogueSongs());
+        await(rig.model->playSongs(songs, QStringLiteral("Liste"), kind.isEmpty() ? std::nullopt : std::optional(kind),
+                                   id.isEmpty() ? std::nullopt : std::optional(id)));
+        QCOMPARE(countOf(salon, "AddURIToQueue"), additions);
+        QCOMPARE(rig.model->errorMessage(), std::nullopt);
+        QVERIFY(!rig.model->queue().isEmpty());
+    }
+
+    void refusedSongsAreReported()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        artOrigin = rig.web.origin();
+        const QList<Track> songs = tracksOf(catalogueSongs());
+        rig.speaker("Salon")->faults().refusedSongs = {songs[1].id, songs[4].id};
+        await(rig.model->playSongs(songs, QStringLiteral("Liste")));
+        QCOMPARE(rig.model->errorMessage(),
+                 std::optional<QString>("2 morceaux sur 6 n'ont pas pu être ajoutés : Sel & Cendre, Minuit moins le quart"));
+        QCOMPARE(rig.model->queue().size(), 4);
+    }
+
+    void refusedMessages_data()
+    {
+        QTest::addColumn<int>("refused");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("one") << 1 << "« T1 » n'a pas pu être ajouté : l'enceinte l'a refusé.";
+        QTest::newRow("three") << 3 << "3 morceaux sur 9 n'ont pas pu être ajoutés : T1, T2, T3";
+        QTest::newRow("four: three titles and an ellipsis") << 4 << "4 morceaux sur 9 n'ont pas pu être ajoutés : T1, T2, T3…";
+    }
+    void refusedMessages()
+    {
+        QFETCH(int, refused);
+        QFETCH(QString, message);
+        QList<Track> tracks;
+        for (int i = 1; i <= refused; ++i)
+            tracks << Track{QString::number(i), QStringLiteral("T%1").arg(i), "", "", std::nullopt, std::nullopt};
+        QCOMPARE(CorvaneModel::refusedMessage(tracks, 9), message);
+    }
+
+    void postStartCheck_data()
+    {
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<bool>("muted");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("volume at 0") << 0 << true << "Le volume de l'enceinte est à 0 — montez-le pour entendre la musique.";
+        QTest::newRow("muted") << 25 << true << "L'enceinte est en sourdine.";
+        QTest::newRow("audible") << 25 << false << "";
+    }
+    void postStartCheck()
+    {
+        QFETCH(int, volume);
+        QFETCH(bool, muted);
+        QFETCH(QString, message);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        const SonosController salon(rig.speaker("Salon")->speaker());
+        await(salon.setVolume(volume));
+        await(salon.setMuted(muted));
+        artOrigin = rig.web.origin();
+        QElapsedTimer clock;
+        clock.start();
+        await(rig.model->playSongs(tracksOf(catalogueSongs()), QStringLiteral("Villes"), QStringLiteral("album"),
+                                   QStringLiteral("1609934400")));
+        QVERIFY(clock.elapsed() >= 700 * 0.05);
+        QCOMPARE(rig.model->errorMessage().value_or(QString()), message);
+        if (volume == 0)
+            QCOMPARE(rig.model->volume(), 0.0);
+        else if (muted)
+            QVERIFY(rig.model->isMuted());
+    }
+
+    // ---- queue
+
+    void queueChangeProtocol()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        CorvaneModel &model = *rig.model;
+        model.applyQueue(queueOf(3));
+        // A 40-song album on its way: a read of 12 entries is ignored.
+        const int first = model.beginQueueChange(40);
+        model.applyQueue(queueOf(12));
+        QCOMPARE(model.queue().size(), 3);
+        model.applyQueue(queueOf(40));
+        QCOMPARE(model.queue().size(), 40);
+        // A second play before the first ends: the first end does not unlock.
+        const int second = model.beginQueueChange(5);
+        await(model.endQueueChange(first));
+        QVERIFY(model.queueChangeLocked());
+        await(model.endQueueChange(second));
+        QVERIFY(!model.queueChangeLocked());
+        // Clearing unlocks at once.
+        model.beginQueueChange(30);
+        await(model.emptyQueue());
+        QVERIFY(!model.queueChangeLocked());
+        QVERIFY(model.queue().isEmpty());
+    }
+
+    void overlappingPlaysShowTheLastList()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        artOrigin = rig.web.origin();
+        const QList<Track> songs = tracksOf(catalogueSongs());
+        auto first = rig.model->playSongs(songs, QStringLiteral("Tout"));
+        auto second = rig.model->playSongs(songs.mid(0, 2), QStringLiteral("Deux"));
+        await(std::move(first));
+        await(std::move(second));
+        QTRY_VERIFY(!rig.model->queueChangeLocked());
+        await(rig.model->refreshQueue());
+        QCOMPARE(rig.model->queue().size(), rig.speaker("Salon")->queue().size());
+    }
+
+    void speakerArtworkIsLookedUpOnce()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        await(model.refreshQueue());
+        QCOMPARE(model.queue().size(), 6);
+        QTRY_VERIFY(model.queue().first().artworkURL && !model.queue().first().artworkURL->path().startsWith(QLatin1String("/getaa")));
+        QVERIFY(model.queue().first().artworkURL->toString().endsWith(QLatin1String("/256x256bb.jpg")));
+        const int lookups = int(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/1440857781")));
+        QCOMPARE(lookups, 1);
+        await(model.refreshQueue());
+        QTest::qWait(50);
+        QCOMPARE(int(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/1440857781"))), 1);
+    }
+
+    void queueEdits_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("entry 3 to the top") << 2 << 0 << "<StartingIndex>3</StartingIndex><NumberOfTracks>1</NumberOfTracks><InsertBefore>1</InsertBefore>";
+        QTest::newRow("entry 1 below entry 3") << 0 << 3 << "<StartingIndex>1</StartingIndex><NumberOfTracks>1</NumberOfTracks><InsertBefore>4</InsertBefore>";
+        QTest::newRow("onto itself: nothing") << 2 << 2 << "";
+    }
+    void queueEdits()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, sent);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        SimSpeaker &salon = *rig.speaker("Salon");
+        await(rig.model->refreshQueue());
+        const QString moved = rig.model->queue().at(from).title;
+        salon.clearReceived();
+        await(rig.model->moveQueueItems({from}, to));
+        if (sent.isEmpty()) {
+            QCOMPARE(countOf(salon, "ReorderTracksInQueue"), 0);
+            return;
+        }
+        QVERIFY(argumentsOf(lastRequest(salon, "ReorderTracksInQueue")).contains(sent));
+        QCOMPARE(rig.model->queue().at(to > from ? to - 1 : to).title, moved);
+        QCOMPARE(salon.queue().at(to > from ? to - 1 : to).title, moved);
+    }
+
+    void removingAnEntry()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        await(rig.model->refreshQueue());
+        const QueueItem second = rig.model->queue().at(1);
+        auto removal = rig.model->removeQueueItem(second);
+        QCOMPARE(rig.model->queue().size(), 5); // hidden at once
+        await(std::move(removal));
+        QCOMPARE(rig.speaker("Salon")->queue().size(), 5);
+        QCOMPARE(rig.model->queue().at(1).id, 2); // renumbered by the speaker
+        QVERIFY(rig.model->queue().at(1).title != second.title);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModel)
+#include "tst_model.moc"

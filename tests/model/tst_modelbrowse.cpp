@@ -1,0 +1,502 @@
+// The model's search, routes, home and explore loading, favorites, rooms, tone and sleep timer.
+
+#include "async/delays.h"
+#include "modelrig.h"
+#include "simtrack.h"
+#include "sonos/sonoscontroller.h"
+#include "storage/cachedhome.h"
+
+#include <QSignalSpy>
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+namespace {
+
+const QString searchPath = QStringLiteral("/v1/catalog/fr/search");
+
+LibraryPlaylist playlist(const QString &id, const QString &name)
+{
+    return LibraryPlaylist{id, name, std::nullopt, std::nullopt};
+}
+
+QStringList namesOf(const QList<LibraryPlaylist> &playlists)
+{
+    QStringList names;
+    for (const LibraryPlaylist &playlist : playlists)
+        names << playlist.name;
+    return names;
+}
+
+int countOf(const SimSpeaker &speaker, const QString &action)
+{
+    return int(actionsOf(speaker).count(action));
+}
+
+} // namespace
+
+class TestModelBrowse : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    void init() { setDelayScale(0.05); }
+    void cleanup() { setDelayScale(1.0); }
+
+    // ---- search
+
+    void typingQuicklySendsOneSearch()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("r"));
+        model.setQuery(QStringLiteral("ra"));
+        model.setQuery(QStringLiteral("rav"));
+        QTRY_VERIFY(!model.tracks().isEmpty());
+        QTRY_VERIFY(!model.isSearching());
+        QCOMPARE(rig.web.requested().count(searchPath), 1);
+        QCOMPARE(model.recentSearches(), QStringList{"rav"});
+        QCOMPARE(model.route(), Route::results());
+    }
+
+    void clearingTheFieldShowsTheHomeAtOnce()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY(!model.tracks().isEmpty());
+        model.setQuery(QStringLiteral(" \t "));
+        QVERIFY(model.tracks().isEmpty());
+        QVERIFY(model.albums().isEmpty());
+        QVERIFY(!model.isSearching());
+        QCOMPARE(model.route(), Route::results());
+    }
+
+    void staleResultsAreDropped()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        rig.web.setReplyDelay(150);
+        QSignalSpy applied(&model, &CorvaneModel::resultsChanged);
+        model.setQuery(QStringLiteral("phares"));
+        QTRY_COMPARE(rig.web.requested().count(searchPath), 1); // in flight
+        model.setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY_WITH_TIMEOUT(!model.tracks().isEmpty(), 3000);
+        QTRY_VERIFY(!model.isSearching());
+        QCOMPARE(applied.count(), 1); // the older reply never showed
+        QCOMPARE(model.tracks().first().artist, QStringLiteral("Odile Ravanel"));
+        QCOMPARE(model.recentSearches(), QStringList{"ravanel"});
+    }
+
+    void scopeKeepsOneKind()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY(!model.tracks().isEmpty());
+        model.setScope(SearchScope::Albums);
+        QTRY_VERIFY(model.tracks().isEmpty());
+        QTRY_VERIFY(!model.isSearching());
+        QVERIFY(!model.albums().isEmpty());
+        QVERIFY(model.artists().isEmpty());
+        QCOMPARE(rig.web.requested().count(searchPath), 2);
+    }
+
+    void searchingWithoutAccess()
+    {
+        ModelRig::Options options;
+        options.signedIn = false;
+        ModelRig rig(options);
+        rig.model->setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY(rig.model->needsAppleMusic());
+        QVERIFY(rig.model->tracks().isEmpty());
+        QVERIFY(!rig.web.requested().contains(searchPath));
+    }
+
+    void recentSearches_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("recent");
+        QTest::newRow("newest first") << QStringList{"abc", "def"} << QStringList{"def", "abc"};
+        QTest::newRow("another capitalisation: one entry, as typed last")
+            << QStringList{"Ravanel", "abc", "RAVANEL"} << QStringList{"RAVANEL", "abc"};
+        QTest::newRow("too short") << QStringList{"a", " b\t"} << QStringList{};
+        QTest::newRow("trimmed of spaces and tabs") << QStringList{"\t phares  "} << QStringList{"phares"};
+        QTest::newRow("a ninth pushes out the oldest")
+            << QStringList{"s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8", "s9"}
+            << QStringList{"s9", "s8", "s7", "s6", "s5", "s4", "s3", "s2"};
+    }
+    void recentSearches()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, recent);
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        for (const QString &text : typed)
+            rig.model->addRecentSearch(text);
+        QCOMPARE(rig.model->recentSearches(), recent);
+    }
+
+    // ---- routes
+
+    void panelsReturnWhereTheUserWas()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        const Album album{"1609934400", "Villes de nuit", "Odile Ravanel", std::nullopt, std::nullopt, std::nullopt};
+        await(model.openAlbum(album));
+        QCOMPARE(model.albumTracks().size(), 4);
+        QVERIFY(!model.isLoadingDetail());
+        model.showPanel(RouteKind::Queue);
+        model.showPanel(RouteKind::Queue);
+        QCOMPARE(model.route(), Route::album(album));
+        model.showPanel(RouteKind::Queue);
+        model.showPanel(RouteKind::History);
+        QCOMPARE(model.route(), Route::panel(RouteKind::History));
+        model.showPanel(RouteKind::History);
+        QCOMPARE(model.route(), Route::album(album)); // not back to the queue
+        model.setExpanded(true);
+        model.toggleQueue();
+        QVERIFY(!model.isExpanded());
+        QCOMPARE(model.route().kind, RouteKind::Queue);
+    }
+
+    void artistNamedWithoutAccents()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        await(model.openArtistNamed(QStringLiteral("maelle kerbrat")));
+        QCOMPARE(model.route().kind, RouteKind::Artist);
+        QCOMPARE(std::get<Artist>(model.route().payload).name, QStringLiteral("Maëlle Kerbrat"));
+        QVERIFY(!model.isLoadingDetail());
+        // Nobody by that name: the name goes to the search field.
+        await(model.openArtistNamed(QStringLiteral("zzzz")));
+        QCOMPARE(model.query(), QStringLiteral("zzzz"));
+    }
+
+    void playingAnEmptyTile()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        rig.model->setPreparing(QStringLiteral("Rien"));
+        await(rig.model->playCatalogItem(MusicItem{"999", MusicItem::Kind::Album, "Rien", "", std::nullopt}));
+        QCOMPARE(rig.model->preparing(), std::nullopt);
+        QCOMPARE(rig.model->errorMessage(), std::optional<QString>("Ce contenu est vide ou indisponible."));
+    }
+
+    // ---- home and explore
+
+    void homeShowsTheSnapshotFirst()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        CachedHome::save({Recommendation{"old", "Ancienne étagère", {MusicItem{"1", MusicItem::Kind::Album, "A", "B", std::nullopt}}}});
+        QThreadPool::globalInstance()->waitForDone();
+        rig.web.setReplyDelay(100);
+        auto loading = model.loadHome();
+        QCOMPARE(model.recommendations().size(), 1); // before any reply
+        QCOMPARE(model.recommendations().first().title, QStringLiteral("Ancienne étagère"));
+        await(std::move(loading));
+        QCOMPARE(model.recommendations().size(), 2);
+        QCOMPARE(model.playlists().size(), 230);
+        QCOMPARE(model.libraryTracks().size(), 100);
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(CachedHome::read()->recommendations, model.recommendations());
+    }
+
+    void failedHomeRequests()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        CachedHome::save({Recommendation{"old", "Ancienne étagère", {MusicItem{"1", MusicItem::Kind::Album, "A", "B", std::nullopt}}}});
+        QThreadPool::globalInstance()->waitForDone();
+        rig.web.failNext(QStringLiteral("/v1/me/recommendations"), 5);
+        rig.web.failNext(QStringLiteral("/v1/me/library/songs"), 5);
+        rig.web.setLibrarySongCount(0);
+        await(model.loadHome());
+        QCOMPARE(model.recommendations().first().title, QStringLiteral("Ancienne étagère")); // kept
+        QVERIFY(model.libraryTracks().isEmpty());
+    }
+
+    void chartsWithoutRecommendations()
+    {
+        ModelRig rig;
+        await(rig.model->loadHomeCharts());
+        QVERIFY(rig.model->chartsLoaded());
+        QVERIFY(!rig.model->chartSongs().isEmpty());
+        QVERIFY(!rig.model->chartAlbums().isEmpty());
+        QVERIFY(!rig.model->newReleases().isEmpty());
+        QVERIFY(!rig.model->recentAlbums().isEmpty()); // the personal shelves follow
+    }
+
+    void personalReloadAtMostOncePerMinute()
+    {
+        setDelayScale(0.01); // a minute is 600 ms
+        ModelRig rig;
+        const QString path = QStringLiteral("/v1/me/history/heavy-rotation");
+        await(rig.model->loadPersonal(true));
+        QTest::qWait(300); // "30 s" later
+        await(rig.model->loadPersonal(true));
+        QCOMPARE(rig.web.requested().count(path), 1);
+        QTest::qWait(320); // "61 s" after the first
+        await(rig.model->loadPersonal(true));
+        QCOMPARE(rig.web.requested().count(path), 2);
+        await(rig.model->loadPersonal(false)); // loaded once is enough
+        QCOMPARE(rig.web.requested().count(path), 2);
+    }
+
+    void staleExploreResultsAreDropped()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        await(model.loadExploreLists());
+        QCOMPARE(model.accountStorefront()->id, QStringLiteral("fr"));
+        QCOMPARE(model.exploreStorefrontLabel(), QStringLiteral("France"));
+        rig.web.setReplyDelay(100);
+        QList<bool> loading;
+        connect(&model, &CorvaneModel::exploreChanged, &model, [&] { loading << model.isLoadingExplore(); });
+        auto jazz = model.pickExploreGenre(GenreRef{"11", "Jazz"});
+        auto all = model.pickExploreGenre(std::nullopt);
+        await(std::move(jazz));
+        QVERIFY(model.isLoadingExplore()); // the older load ended and left the page alone
+        QVERIFY(!model.exploreLoaded());
+        await(std::move(all));
+        QVERIFY(!model.isLoadingExplore());
+        QCOMPARE(model.explorePlaylists().size(), 2); // the newer load's charts
+        QCOMPARE(loading.count(false), 1);
+    }
+
+    void accountStorefrontMissing()
+    {
+        ModelRig rig;
+        rig.web.setReply(QStringLiteral("/v1/me/storefront"), {200, "application/json", "{\"data\":[{\"id\":\"zz\",\"type\":\"storefronts\"}]}"});
+        await(rig.model->loadExploreLists());
+        QCOMPARE(rig.model->accountStorefront(), std::nullopt);
+        QCOMPARE(rig.model->exploreStorefrontLabel(), QStringLiteral("Mon pays"));
+    }
+
+    void playlistOrders_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("by name, numbers by value") << int(PlaylistOrder::Name) << QStringList{"abc", "Été", "Mix 2", "Mix 10", "zèbre"};
+        QTest::newRow("by name, descending") << int(PlaylistOrder::NameDescending) << QStringList{"zèbre", "Mix 10", "Mix 2", "Été", "abc"};
+        // Played yesterday, then last week, then the never-played ones by name.
+        QTest::newRow("recently played") << int(PlaylistOrder::RecentlyPlayed) << QStringList{"Mix 10", "zèbre", "abc", "Été", "Mix 2"};
+    }
+    void playlistOrders()
+    {
+        QFETCH(int, order);
+        QFETCH(QStringList, names);
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        const QHash<QString, QDateTime> plays{{"p.10", QDateTime::currentDateTimeUtc().addDays(-1)},
+                                              {"p.z", QDateTime::currentDateTimeUtc().addDays(-7)}};
+        rig.model->setPlaylistOrder(PlaylistOrder(order));
+        QCOMPARE(Preferences().playlistOrder(), playlistOrderText(PlaylistOrder(order)));
+        // The order applies to whatever the library gave.
+        QList<LibraryPlaylist> lists{playlist("p.z", "zèbre"), playlist("p.2", "Mix 2"), playlist("p.a", "abc"),
+                                     playlist("p.10", "Mix 10"), playlist("p.e", "Été")};
+        QCOMPARE(namesOf(CorvaneModel::sortPlaylists(lists, PlaylistOrder(order), plays)), names);
+    }
+
+    // ---- favorites, radio, rooms, tone, sleep
+
+    void favoritesInOrdinalOrderWithFoundArtwork()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        QTRY_COMPARE(rig.model->favorites().size(), 4);
+        QStringList titles;
+        for (const SonosFavorite &favorite : rig.model->favorites())
+            titles << favorite.title;
+        // Highest ordinal first: 22, 21, 13, 4.
+        QCOMPARE(titles, (QStringList{"Rires & Chansons d'ici", "Radio Gardon FM", "Routes du soir", "Minuit moins le quart"}));
+    }
+
+    void favoriteArtworkFromTheEscapedSongPrefix()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        rig.model->setFavorites({SonosFavorite{"FV:2/7", "Sans pochette", std::nullopt,
+                                               "x-sonos-http:song%3A1609934412.mp4?sid=204&flags=8224&sn=3", ""},
+                                 SonosFavorite{"FV:2/8", "Radio", std::nullopt, "x-rincon-mp3radio://127.0.0.1/r.mp3", ""}});
+        QTRY_VERIFY(rig.model->favorites().at(1).artworkURL.has_value());
+        QCOMPARE(rig.model->favorites().at(1).id, QStringLiteral("FV:2/7"));
+        QVERIFY(rig.model->favoriteArtwork().contains(QStringLiteral("FV:2/7")));
+        QVERIFY(Preferences().favoriteArtwork().contains(QStringLiteral("FV:2/7")));
+        QVERIFY(!rig.model->favorites().at(0).artworkURL.has_value());
+    }
+
+    void favoriteArtworkGivesUpAfterThreeSearches()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        const SonosFavorite unknown{"FV:2/9", "Inconnu", std::nullopt, "x-sonos-http:song%3a42.mp4?sid=204", ""};
+        for (int read = 0; read < 5; ++read) {
+            rig.model->setFavorites({unknown});
+            QTest::qWait(30);
+        }
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/42")), 3);
+    }
+
+    void addingAFavoriteRereadsFourTimes()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        QTRY_COMPARE(rig.model->favorites().size(), 4);
+        SimSpeaker &salon = *rig.speaker("Salon");
+        salon.clearReceived();
+        const Track song{"1440857781", "Marée basse", "Les Phares Lointains", "Cartes marines", std::nullopt, 214000};
+        auto adding = rig.model->toggleFavorite(song);
+        QCOMPARE(rig.model->lastAction(), std::nullopt);
+        QTRY_COMPARE(rig.model->lastAction(), std::optional<QString>("Ajouté aux favoris · Marée basse"));
+        await(std::move(adding));
+        QCOMPARE(countOf(salon, "CreateObject"), 1);
+        const auto browses = [&salon] {
+            int count = 0;
+            for (const SimRequest &request : salon.received())
+                count += request.action == QLatin1String("Browse") && argumentsOf(request).contains(QLatin1String("FV:2"));
+            return count;
+        };
+        QVERIFY(browses() >= 4);
+        QCOMPARE(rig.model->favorites().size(), 5);
+    }
+
+    void removingAFavoriteHidesItAtOnce()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        QTRY_COMPARE(rig.model->favorites().size(), 4);
+        const Track song{"1609934420", "Minuit moins le quart", "Odile Ravanel", "Villes de nuit", std::nullopt, 176000};
+        auto removing = rig.model->toggleFavorite(song);
+        QCOMPARE(rig.model->favorites().size(), 3);
+        await(std::move(removing));
+        QCOMPARE(rig.model->favorites().size(), 3);
+        QCOMPARE(countOf(*rig.speaker("Salon"), "DestroyObject"), 1);
+    }
+
+    void regrouping()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        SimSpeaker &salon = *rig.speaker("Salon");
+        SimSpeaker &cuisine = *rig.speaker("Cuisine");
+        await(model.toggleMembership(cuisine.speaker()));
+        QCOMPARE(model.currentGroup()->members.size(), 2);
+        QCOMPARE(model.selected()->roomName, QStringLiteral("Salon"));
+        // The coordinator's own card does nothing.
+        salon.clearReceived();
+        await(model.toggleMembership(salon.speaker()));
+        QVERIFY(actionsOf(salon).isEmpty());
+        await(model.toggleMembership(cuisine.speaker()));
+        QCOMPARE(model.currentGroup()->members.size(), 1);
+    }
+
+    void equalizerIsClamped_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("14 → 10") << 14 << 10;
+        QTest::newRow("-12 → -10") << -12 << -10;
+        QTest::newRow("3 as is") << 3 << 3;
+    }
+    void equalizerIsClamped()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, sent);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        await(rig.model->adjustBass(asked));
+        QCOMPARE(rig.model->equalizer().bass, sent);
+        QVERIFY(argumentsOf(lastRequest(*rig.speaker("Salon"), "SetBass")).contains(QStringLiteral("<DesiredBass>%1</DesiredBass>").arg(sent)));
+        await(rig.model->adjustTreble(asked));
+        QCOMPARE(rig.model->equalizer().treble, sent);
+        await(rig.model->resetEqualizer());
+        QCOMPARE(rig.model->equalizer().bass, 0);
+        QCOMPARE(rig.model->equalizer().treble, 0);
+        QCOMPARE(rig.model->lastAction(), std::optional<QString>("Égalisation remise à plat"));
+    }
+
+    void sleepTimer_data()
+    {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("toast");
+        QTest::addColumn<QString>("duration");
+        QTest::newRow("30 minutes") << 30 << "Arrêt dans 30 min" << "00:30:00";
+        QTest::newRow("cancelled") << 0 << "Minuterie annulée" << "";
+    }
+    void sleepTimer()
+    {
+        QFETCH(int, minutes);
+        QFETCH(QString, toast);
+        QFETCH(QString, duration);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        await(rig.model->changeSleepTimer(minutes ? std::optional(minutes) : std::nullopt));
+        QCOMPARE(rig.model->lastAction(), std::optional(toast));
+        QVERIFY(argumentsOf(lastRequest(*rig.speaker("Salon"), "ConfigureSleepTimer"))
+                    .contains(QStringLiteral("<NewSleepTimerDuration>%1</NewSleepTimerDuration>").arg(duration)));
+    }
+
+    void lineInOnlyWhereThereIsOne_data()
+    {
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<bool>("lineIn");
+        QTest::newRow("a Port has one") << "Bureau" << true;
+        QTest::newRow("an Era 300 has none") << "Salon" << false;
+    }
+    void lineInOnlyWhereThereIsOne()
+    {
+        QFETCH(QString, room);
+        QFETCH(bool, lineIn);
+        ModelRig::Options options;
+        options.preferredRoom = room;
+        ModelRig rig(options);
+        QVERIFY(rig.startUp());
+        QTRY_COMPARE(rig.model->speakerHasLineIn(), lineIn);
+    }
+
+    void stationsAndLineInEmptyTheQueue()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        await(rig.model->refreshQueue());
+        QVERIFY(!rig.model->queue().isEmpty());
+        auto station = rig.model->playStation(RadioStation{"s1", "Radio Gardon FM", "Chanson", "http://127.0.0.1/gardon.mp3", std::nullopt});
+        QVERIFY(rig.model->queue().isEmpty());
+        QCOMPARE(rig.model->nowPlaying().artist, QStringLiteral("Chanson"));
+        await(std::move(station));
+        QCOMPARE(rig.model->lastAction(), std::optional<QString>("Radio Gardon FM"));
+    }
+
+    void radioWithoutSongs()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        rig.model->setPreparing(QStringLiteral("Radio Personne"));
+        await(rig.model->startRadio(Artist{"art.none", "Personne", std::nullopt, std::nullopt}));
+        QCOMPARE(rig.model->preparing(), std::nullopt);
+        QCOMPARE(rig.model->errorMessage(), std::optional<QString>("Pas assez de morceaux pour lancer cette radio."));
+    }
+
+    void historyArtworkIsRepaired()
+    {
+        ModelRig::Options options;
+        options.household = "none";
+        ModelRig rig(options);
+        rig.model->history()->record(Track{"1609934412", "Néons sur la Loire", "Odile Ravanel", "", std::nullopt, std::nullopt}, std::nullopt);
+        await(rig.model->repairHistoryArtwork());
+        QVERIFY(rig.model->history()->entries().first().artworkBase.has_value());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModelBrowse)
+#include "tst_modelbrowse.moc"
