@@ -23,6 +23,7 @@ QString usage()
 {
     return QStringLiteral("Usage :\n"
                           "  corvane [--demo]                  démonstration sur la maison simulée\n"
+                          "  corvane --demo --headless         le modèle de l'application sur la maison simulée\n"
                           "  corvane sim [--prefix 127.77.0]   lance la maison simulée seule\n"
                           "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
                           "  corvane discover                  trouve une enceinte et montre les groupes de la maison\n"
@@ -76,6 +77,8 @@ int main(int argc, char *argv[])
     }
     const QString command = args.value(0);
 
+    if ((command.isEmpty() || command == QLatin1String("--demo")) && args.contains(QStringLiteral("--headless")))
+        return runBlocking(runHeadlessDemo());
     if (command.isEmpty() || command == QLatin1String("--demo"))
         return runBlocking(runDemo());
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {

@@ -90,6 +90,11 @@ public:
     std::unique_ptr<CorvaneModel> model;
 };
 
+inline int countOf(const sim::SimSpeaker &speaker, const QString &action)
+{
+    return int(actionsOf(speaker).count(action));
+}
+
 inline QStringList titlesOf(const QList<Track> &tracks)
 {
     QStringList titles;

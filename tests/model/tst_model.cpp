@@ -54,11 +54,6 @@ QList<QueueItem> queueOf(int count)
     return items;
 }
 
-int countOf(const SimSpeaker &speaker, const QString &action)
-{
-    return int(actionsOf(speaker).count(action));
-}
-
 } // namespace
 
 class TestModel : public QObject

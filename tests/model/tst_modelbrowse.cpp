@@ -29,11 +29,6 @@ QStringList namesOf(const QList<LibraryPlaylist> &playlists)
     return names;
 }
 
-int countOf(const SimSpeaker &speaker, const QString &action)
-{
-    return int(actionsOf(speaker).count(action));
-}
-
 } // namespace
 
 class TestModelBrowse : public QObject

@@ -1,0 +1,138 @@
+// `corvane --demo --headless`: the application model against the simulated household and the
+// simulated web services, printing what the screens would show as it changes.
+
+#include "demo.h"
+
+#include "applemusic/usertokenstore.h"
+#include "applemusic/webmusicservice.h"
+#include "async/tasks.h"
+#include "model/corvanemodel.h"
+#include "simhousehold.h"
+#include "simwebservices.h"
+#include "sonos/sonosdiscovery.h"
+#include "storage/listeninghistory.h"
+#include "storage/preferences.h"
+
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThreadPool>
+
+namespace corvane {
+
+namespace {
+
+QString clock(int seconds)
+{
+    return QString::asprintf("%d:%02d", seconds / 60, seconds % 60);
+}
+
+void watch(CorvaneModel *model, QTextStream *out)
+{
+    auto say = [out](const QString &line) { *out << QStringLiteral("  · ") << line << Qt::endl; };
+    QObject::connect(model, &CorvaneModel::groupsChanged, model, [model, say] {
+        QStringList groups;
+        for (const SonosGroup &group : model->groups())
+            groups << group.displayName();
+        say(QStringLiteral("Pièces : %1").arg(groups.join(QStringLiteral(" | "))));
+    });
+    QObject::connect(model, &CorvaneModel::selectedChanged, model, [model, say] {
+        if (model->selected())
+            say(QStringLiteral("Enceinte choisie : %1").arg(model->selected()->roomName));
+    });
+    QString lastShown;
+    QObject::connect(model, &CorvaneModel::nowPlayingChanged, model, [model, say, lastShown]() mutable {
+        const NowPlaying &now = model->nowPlaying();
+        // The position ticks every second; show a line only when something else moved.
+        const QString shown = QStringLiteral("%1 %2 — %3").arg(now.isPlaying ? QStringLiteral("▶") : QStringLiteral("⏸"), now.title, now.artist);
+        if (shown == lastShown)
+            return;
+        lastShown = shown;
+        say(QStringLiteral("En cours : %1 [%2 / %3]").arg(shown, clock(now.elapsed), clock(now.duration)));
+    });
+    QObject::connect(model, &CorvaneModel::queueChanged, model, [model, say] {
+        QStringList titles;
+        for (const QueueItem &item : model->queue())
+            titles << QStringLiteral("%1. %2").arg(item.id).arg(item.title);
+        say(QStringLiteral("File d'attente (%1) : %2").arg(model->queue().size()).arg(titles.mid(0, 6).join(QStringLiteral(", "))));
+    });
+    QObject::connect(model, &CorvaneModel::favoritesChanged, model, [model, say] {
+        QStringList titles;
+        for (const SonosFavorite &favorite : model->favorites())
+            titles << favorite.title;
+        say(QStringLiteral("Favoris : %1").arg(titles.join(QStringLiteral(", "))));
+    });
+    QObject::connect(model->history(), &ListeningHistory::changed, model, [model, say] {
+        const QList<HistoryEntry> &entries = model->history()->entries();
+        if (!entries.isEmpty())
+            say(QStringLiteral("Historique (%1) : dernier « %2 »").arg(entries.size()).arg(entries.first().title));
+    });
+    QObject::connect(model, &CorvaneModel::lastActionChanged, model, [model, say] {
+        if (model->lastAction())
+            say(QStringLiteral("Confirmation : %1").arg(*model->lastAction()));
+    });
+    QObject::connect(model, &CorvaneModel::errorMessageChanged, model, [model, say] {
+        if (model->errorMessage())
+            say(QStringLiteral("Message : %1").arg(*model->errorMessage()));
+    });
+}
+
+} // namespace
+
+QCoro::Task<int> runHeadlessDemo()
+{
+    QTextStream out(stdout);
+    // A profile of its own: the demo never touches the user's settings, history or token.
+    QTemporaryDir profile;
+    qputenv("CORVANE_PROFILE", profile.path().toUtf8());
+
+    sim::SimHousehold household(sim::randomLoopbackPrefix());
+    sim::SimWebServices web;
+    if (!household.startDefault() || !web.start()) {
+        QTextStream(stderr) << "Impossible d'ouvrir les adresses de la maison simulée (" << household.prefix()
+                            << ".x:1400)." << Qt::endl;
+        co_return 1;
+    }
+    SonosDiscovery::setForcedNetwork(household.network());
+    {
+        Preferences preferences;
+        preferences.setHasEverFoundSpeaker(true);
+        preferences.setPreferredSpeakerUUID(household.speaker(QStringLiteral("Salon"))->config().uuid);
+        preferences.sync();
+    }
+    UserTokenStore store(false);
+    co_await store.write(QString::fromLatin1(sim::SimWebServices::userToken));
+    auto music = std::make_shared<WebMusicService>(
+        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
+    co_await music->load();
+
+    out << QStringLiteral("Maison simulée sur %1.0/24, services web sur %2").arg(household.prefix(), web.origin().toString())
+        << Qt::endl;
+    {
+        CorvaneModel model(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
+        watch(&model, &out);
+
+        out << QStringLiteral("Recherche des enceintes…") << Qt::endl;
+        co_await model.discoveryRun();
+        co_await sleep(Millis(600));
+
+        out << QStringLiteral("Lecture d'un morceau du catalogue…") << Qt::endl;
+        const Track song{QStringLiteral("1609934412"), QStringLiteral("Néons sur la Loire"), QStringLiteral("Odile Ravanel"),
+                         QStringLiteral("Villes de nuit"), web.origin().toString() + QStringLiteral("/art/1609934412/100x100bb.jpg"),
+                         201000};
+        co_await model.playSong(song);
+        const Track next{QStringLiteral("1609934420"), QStringLiteral("Minuit moins le quart"), QStringLiteral("Odile Ravanel"),
+                         QStringLiteral("Villes de nuit"), std::nullopt, 176000};
+        co_await model.addToQueue(next);
+
+        out << QStringLiteral("La cuisine rejoint le salon…") << Qt::endl;
+        co_await model.toggleMembership(household.speaker(QStringLiteral("Cuisine"))->speaker());
+        co_await model.changeSleepTimer(30);
+        co_await sleep(Millis(2500));
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    SonosDiscovery::setForcedNetwork(QString());
+    out << QStringLiteral("Fin de la démonstration.") << Qt::endl;
+    co_return 0;
+}
+
+} // namespace corvane
