@@ -1,0 +1,134 @@
+// Ten minutes of scaled time of random use against the simulated household.
+
+#include "async/delays.h"
+#include "modelrig.h"
+#include "simtrack.h"
+#include "sonos/sonoscontroller.h"
+
+#include <QRandomGenerator>
+#include <QTimer>
+
+using namespace corvane;
+using namespace corvane::sim;
+using namespace corvane::test;
+
+class TestModelSoak : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void randomUse()
+    {
+        constexpr double scale = 0.01; // ten minutes of the program's time in six seconds
+        setDelayScale(scale);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        SimSpeaker &salon = *rig.speaker("Salon");
+        SimSpeaker &cuisine = *rig.speaker("Cuisine");
+
+        const quint32 seed = QRandomGenerator::global()->generate();
+        qInfo("seed %u", seed);
+        QRandomGenerator random(seed);
+
+        // Invariants watched all along.
+        int mostPollLoops = 0;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] { mostPollLoops = std::max(mostPollLoops, model.runningPollLoops()); });
+        watcher.start(2);
+        QSet<QString> recorded;
+        QObject::connect(model.history(), &ListeningHistory::changed, [&] {
+            for (const HistoryEntry &entry : model.history()->entries())
+                recorded.insert(entry.id());
+        });
+
+        QList<Track> songs;
+        for (const SimTrack &song : catalogueSongs())
+            songs << Track{songIDOf(song.uri), song.title, song.artist, song.album, std::nullopt, qint64(song.durationSeconds) * 1000};
+
+        std::vector<QCoro::Task<>> running;
+        QElapsedTimer clock;
+        clock.start();
+        bool salonAway = false;
+        int actions = 0;
+        while (clock.elapsed() < qint64(600000 * scale)) {
+            switch (random.bounded(12)) {
+            case 0:
+                running.push_back(model.playSong(songs.at(random.bounded(int(songs.size())))));
+                break;
+            case 1:
+                running.push_back(model.playSongs(songs, QStringLiteral("Tout"), QStringLiteral("album"), QStringLiteral("1609934400")));
+                break;
+            case 2:
+                running.push_back(model.togglePlayPause());
+                break;
+            case 3:
+                running.push_back(model.skipToNext());
+                break;
+            case 4:
+                running.push_back(model.skipToPrevious());
+                break;
+            case 5:
+                running.push_back(model.addToQueue(songs.at(random.bounded(int(songs.size())))));
+                break;
+            case 6:
+                if (model.queue().size() > 1)
+                    running.push_back(model.moveQueueItems({int(random.bounded(int(model.queue().size())))}, 0));
+                else
+                    running.push_back(model.refreshQueue());
+                break;
+            case 7:
+                if (!model.queue().isEmpty())
+                    running.push_back(model.removeQueueItem(model.queue().last()));
+                break;
+            case 8:
+                running.push_back(model.toggleMembership(cuisine.speaker()));
+                break;
+            case 9:
+                model.setVolume(random.bounded(100));
+                model.commitVolume();
+                break;
+            case 10:
+                // The selected speaker leaves the network, or comes back.
+                if (salonAway)
+                    QVERIFY(salon.start());
+                else
+                    salon.stop();
+                salonAway = !salonAway;
+                break;
+            case 11:
+                running.push_back(model.pollOnce());
+                break;
+            }
+            ++actions;
+            QTest::qWait(int(random.bounded(2, 40)));
+        }
+        if (salonAway)
+            QVERIFY(salon.start());
+        for (QCoro::Task<> &task : running)
+            await(std::move(task));
+
+        // Converged: after the optimistic windows, the display says what the speaker says.
+        QTest::qWait(int(3000 * scale) + 20);
+        await(model.pollOnce());
+        const NowPlaying truth = await(SonosController(salon.speaker()).nowPlaying());
+        QCOMPARE(model.nowPlaying().isPlaying, truth.isPlaying);
+        QCOMPARE(model.nowPlaying().title, truth.title);
+        QVERIFY(!model.speakerUnreachable());
+        QVERIFY(!model.queueChangeLocked());
+        await(model.refreshQueue());
+        QCOMPARE(model.queue().size(), salon.queue().size());
+
+        QCOMPARE(mostPollLoops, 1);
+        QVERIFY(model.history()->entries().size() > 0);
+        QSet<QString> kept;
+        for (const HistoryEntry &entry : model.history()->entries())
+            kept.insert(entry.id());
+        QVERIFY(kept.contains(recorded));
+        qInfo("%d actions, %lld history entries", actions, qlonglong(model.history()->entries().size()));
+        setDelayScale(1.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModelSoak)
+#include "tst_modelsoak.moc"
