@@ -93,6 +93,10 @@ QCoro::Task<int> runHeadlessDemo()
         co_return 1;
     }
     SonosDiscovery::setForcedNetwork(household.network());
+    // Every origin at the simulator: the demo stays on the loopback network.
+    qputenv("CORVANE_LOGO_ORIGIN", web.origin().resolved(QUrl(QStringLiteral("/logos/"))).toEncoded());
+    qputenv("CORVANE_RADIO_ORIGIN", web.origin().toEncoded());
+    qputenv("CORVANE_UPDATE_ORIGIN", web.origin().toEncoded());
     {
         Preferences preferences;
         preferences.setHasEverFoundSpeaker(true);

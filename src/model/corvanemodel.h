@@ -317,6 +317,8 @@ public:
     QCoro::Task<> pickExploreStorefront(std::optional<StorefrontRef> storefront);
     QCoro::Task<> pickExploreGenre(std::optional<GenreRef> genre);
     QString exploreStorefrontLabel() const;
+    // The country of the charts and radio stations: the configured one, else the locale's.
+    QString region() const;
     PlaylistOrder playlistOrder() const { return m_playlistOrder; }
     void setPlaylistOrder(PlaylistOrder order);
     QList<LibraryPlaylist> sortedPlaylists() const;

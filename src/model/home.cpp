@@ -93,7 +93,7 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
     QPointer<CorvaneModel> self(this);
     if (!m_recommendations.isEmpty())
         co_return;
-    const QString region = m_services.chartRegion.isEmpty() ? AppleCharts::region(QLocale()) : m_services.chartRegion;
+    const QString region = this->region();
     const QUrl origin = m_services.chartsOrigin;
     std::optional<QCoro::Task<AppleCharts::Feed>> songs;
     std::optional<QCoro::Task<AppleCharts::Feed>> albums;
@@ -223,6 +223,8 @@ QCoro::Task<> CorvaneModel::loadExplore()
 QCoro::Task<> CorvaneModel::enterExplore()
 {
     QPointer<CorvaneModel> self(this);
+    if (m_radios.isEmpty())
+        loadRadios(region()); // the stations shelf fills on its own
     co_await loadExploreLists();
     if (!self)
         co_return;
@@ -240,6 +242,11 @@ QCoro::Task<> CorvaneModel::pickExploreGenre(std::optional<GenreRef> genre)
 {
     m_exploreGenre = genre;
     co_await loadExplore();
+}
+
+QString CorvaneModel::region() const
+{
+    return m_services.chartRegion.isEmpty() ? AppleCharts::region(QLocale()) : m_services.chartRegion;
 }
 
 QString CorvaneModel::exploreStorefrontLabel() const

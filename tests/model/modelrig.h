@@ -41,6 +41,10 @@ public:
         }
         if (!web.start())
             qFatal("the simulated web services did not start");
+        // Every origin at the simulator: nothing may leave the loopback network.
+        qputenv("CORVANE_LOGO_ORIGIN", web.origin().resolved(QUrl(QStringLiteral("/logos/"))).toEncoded());
+        qputenv("CORVANE_RADIO_ORIGIN", web.origin().toEncoded());
+        qputenv("CORVANE_UPDATE_ORIGIN", web.origin().toEncoded());
         Preferences preferences;
         preferences.setHasEverFoundSpeaker(options.everFound);
         if (house) {

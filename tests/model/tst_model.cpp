@@ -64,6 +64,59 @@ private Q_SLOTS:
     void init() { setDelayScale(0.05); }
     void cleanup() { setDelayScale(1.0); }
 
+    void realDelays_data()
+    {
+        QTest::addColumn<int>("scaled");
+        QTest::addColumn<int>("real");
+        setDelayScale(1.0);
+        const Delays d = delays();
+        QTest::newRow("poll tick") << int(d.pollTick.count()) << 1000;
+        QTest::newRow("second sweep") << int(d.secondSweep.count()) << 1200;
+        QTest::newRow("first-time retry") << int(d.firstTimeRetry.count()) << 2000;
+        QTest::newRow("error shown") << int(d.errorDisplay.count()) << 6000;
+        QTest::newRow("toast shown") << int(d.toastDisplay.count()) << 2500;
+        QTest::newRow("re-read after a command") << int(d.commandReread.count()) << 900;
+        QTest::newRow("start window") << int(d.startWindow.count()) << 2500;
+        QTest::newRow("toggle window") << int(d.toggleWindow.count()) << 1500;
+        QTest::newRow("volume debounce") << int(d.volumeDebounce.count()) << 120;
+        QTest::newRow("post-start check") << int(d.postStartCheck.count()) << 700;
+        QTest::newRow("scrub window") << int(d.scrubWindow.count()) << 10000;
+        QTest::newRow("search debounce") << int(d.searchDebounce.count()) << 200;
+        QTest::newRow("refresh after a removal") << int(d.queueRemoveRefresh.count()) << 500;
+        QTest::newRow("refresh after a move") << int(d.queueMoveRefresh.count()) << 700;
+        QTest::newRow("regroup settle") << int(d.regroupSettle.count()) << 700;
+        QTest::newRow("favorite re-reads") << int((d.favoriteReread1 + d.favoriteReread2 + d.favoriteReread3 + d.favoriteReread4).count()) << 10200;
+        QTest::newRow("personal reload") << int(d.personalReload.count()) << 60000;
+    }
+    void realDelays()
+    {
+        QFETCH(int, scaled);
+        QFETCH(int, real);
+        QCOMPARE(scaled, real);
+    }
+
+    void recordListModel()
+    {
+        RecordListModel list(&Track::staticMetaObject);
+        QSignalSpy resets(&list, &QAbstractItemModel::modelReset);
+        const QList<Track> tracks{Track{"1", "Un", "A", "B", QStringLiteral("http://127.0.0.1/a/100x100bb.jpg"), 61000},
+                                  Track{"2", "Deux", "A", "B", std::nullopt, std::nullopt}};
+        list.assign(tracks);
+        list.assign(tracks); // the same rows: nothing signalled
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(list.count(), 2);
+        const QHash<int, QByteArray> roles = list.roleNames();
+        const int title = roles.key("title");
+        const int duration = roles.key("duration");
+        const int artwork = roles.key("artwork");
+        QCOMPARE(list.data(list.index(1), title).toString(), QStringLiteral("Deux"));
+        QCOMPARE(list.data(list.index(0), duration).toString(), QStringLiteral("1:01"));
+        QCOMPARE(list.data(list.index(0), artwork).toUrl(), QUrl("http://127.0.0.1/a/256x256bb.jpg"));
+        QCOMPARE(list.data(list.index(1), artwork).toUrl(), QUrl());
+        QCOMPARE(list.get(0).value<Track>(), tracks.first());
+        QVERIFY(!list.get(5).isValid());
+    }
+
     void constructionStartsNothing()
     {
         ModelRig rig;

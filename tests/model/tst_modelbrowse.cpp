@@ -264,6 +264,15 @@ private Q_SLOTS:
         QCOMPARE(loading.count(false), 1);
     }
 
+    void enteringExploreLoadsEverything()
+    {
+        ModelRig rig;
+        await(rig.model->enterExplore());
+        QVERIFY(!rig.model->exploreGenres().isEmpty());
+        QVERIFY(rig.model->exploreLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->radios().isEmpty(), 5000);
+    }
+
     void accountStorefrontMissing()
     {
         ModelRig rig;
