@@ -479,6 +479,8 @@ private:
     void setQueue(const QList<QueueItem> &items);
     QCoro::Task<> resolveQueueArtwork();
     QCoro::Task<> searchTask(QString query, SearchScope::Value scope, CancellationToken token);
+    void beginTrackList(const Route &route, QList<Track> &tracks);
+    void finishTrackList(QList<Track> &field, const QList<Track> &tracks);
     void setSearchResults(const QList<Track> &tracks, const QList<Album> &albums, const QList<Artist> &artists,
                           const QList<PlaylistRef> &playlists);
     QCoro::Task<> rereadFavorites();

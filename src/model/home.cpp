@@ -24,20 +24,6 @@ constexpr int newReleaseLimit = 50;
 constexpr int personalLimit = 25;
 constexpr int exploreLimit = 24;
 
-template<typename T>
-QList<T> uniqueByID(const QList<T> &items)
-{
-    QSet<QString> seen;
-    QList<T> kept;
-    for (const T &item : items) {
-        if (!seen.contains(item.id)) {
-            seen.insert(item.id);
-            kept.append(item);
-        }
-    }
-    return kept;
-}
-
 } // namespace
 
 QCoro::Task<> CorvaneModel::connectAppleMusic()
@@ -79,11 +65,11 @@ QCoro::Task<> CorvaneModel::loadHome()
     if (!self)
         co_return;
     if (!freshPlaylists.isEmpty())
-        assign(m_playlists, uniqueByID(freshPlaylists), &CorvaneModel::homeChanged);
+        assign(m_playlists, Catalog::uniqueByID(freshPlaylists), &CorvaneModel::homeChanged);
     const QList<Track> freshSongs = co_await songs;
     if (!self)
         co_return;
-    if (assign(m_libraryTracks, uniqueByID(freshSongs), &CorvaneModel::homeChanged))
+    if (assign(m_libraryTracks, Catalog::uniqueByID(freshSongs), &CorvaneModel::homeChanged))
         m_libraryModel->assign(m_libraryTracks);
     CachedHome::save(m_recommendations);
 }
@@ -108,19 +94,19 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
         const AppleCharts::Feed feed = co_await *songs;
         if (!self)
             co_return;
-        assign(m_chartSongs, uniqueByID(feed.songs), &CorvaneModel::homeChanged);
+        assign(m_chartSongs, Catalog::uniqueByID(feed.songs), &CorvaneModel::homeChanged);
     }
     if (albums) {
         const AppleCharts::Feed feed = co_await *albums;
         if (!self)
             co_return;
-        assign(m_chartAlbums, uniqueByID(feed.albums), &CorvaneModel::homeChanged);
+        assign(m_chartAlbums, Catalog::uniqueByID(feed.albums), &CorvaneModel::homeChanged);
     }
     if (releases) {
         const QList<Album> found = co_await *releases;
         if (!self)
             co_return;
-        assign(m_newReleases, uniqueByID(found), &CorvaneModel::homeChanged);
+        assign(m_newReleases, Catalog::uniqueByID(found), &CorvaneModel::homeChanged);
     }
     assign(m_chartsLoaded, !m_chartSongs.isEmpty(), &CorvaneModel::homeChanged);
     co_await loadPersonal(false);

@@ -162,44 +162,46 @@ QVariantList CorvaneModel::detailTrackList() const
     }
 }
 
-QCoro::Task<> CorvaneModel::openAlbum(Album album)
+void CorvaneModel::beginTrackList(const Route &route, QList<Track> &tracks)
 {
-    QPointer<CorvaneModel> self(this);
     setExpanded(false);
-    setRoute(Route::album(album));
-    m_albumTracks.clear();
+    setRoute(route);
+    tracks.clear();
     Q_EMIT detailChanged();
     assign(m_isLoadingDetail, true, &CorvaneModel::isLoadingDetailChanged);
-    QList<Track> tracks;
-    if (music())
-        tracks = co_await AppleMusicKit::albumTracks(music(), album.id);
-    if (!self)
-        co_return;
-    m_albumTracks = tracks;
+}
+
+void CorvaneModel::finishTrackList(QList<Track> &field, const QList<Track> &tracks)
+{
+    // An older page's songs still land when they arrive: the last arrival wins.
+    field = tracks;
     Q_EMIT detailChanged();
     prefetchTracks(tracks);
     assign(m_isLoadingDetail, false, &CorvaneModel::isLoadingDetailChanged);
 }
 
+QCoro::Task<> CorvaneModel::openAlbum(Album album)
+{
+    QPointer<CorvaneModel> self(this);
+    beginTrackList(Route::album(album), m_albumTracks);
+    QList<Track> tracks;
+    if (music())
+        tracks = co_await AppleMusicKit::albumTracks(music(), album.id);
+    if (self)
+        finishTrackList(m_albumTracks, tracks);
+}
+
 QCoro::Task<> CorvaneModel::openPlaylist(PlaylistRef playlist)
 {
     QPointer<CorvaneModel> self(this);
-    setExpanded(false);
-    setRoute(Route::playlist(playlist));
-    m_playlistTracks.clear();
-    Q_EMIT detailChanged();
-    assign(m_isLoadingDetail, true, &CorvaneModel::isLoadingDetailChanged);
+    beginTrackList(Route::playlist(playlist), m_playlistTracks);
     // Library and catalogue variants are both tried by playlistTracks; a library id only ever
     // matches the library one.
     QList<Track> tracks;
     if (music())
         tracks = co_await AppleMusicKit::playlistTracks(music(), playlist.id);
-    if (!self)
-        co_return;
-    m_playlistTracks = tracks;
-    Q_EMIT detailChanged();
-    prefetchTracks(tracks);
-    assign(m_isLoadingDetail, false, &CorvaneModel::isLoadingDetailChanged);
+    if (self)
+        finishTrackList(m_playlistTracks, tracks);
 }
 
 QCoro::Task<> CorvaneModel::openArtist(Artist artist)
