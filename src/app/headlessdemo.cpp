@@ -84,6 +84,7 @@ QCoro::Task<int> runHeadlessDemo()
     // A profile of its own: the demo never touches the user's settings, history or token.
     QTemporaryDir profile;
     qputenv("CORVANE_PROFILE", profile.path().toUtf8());
+    qputenv("CORVANE_LOOPBACK_ONLY", "1");
 
     sim::SimHousehold household(sim::randomLoopbackPrefix());
     sim::SimWebServices web;

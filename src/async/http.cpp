@@ -1,5 +1,7 @@
 #include "http.h"
 
+#include <QHostAddress>
+
 #include <QCoreApplication>
 #include <QCoroNetworkReply>
 #include <QNetworkAccessManager>
@@ -104,9 +106,27 @@ QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bo
     }
 }
 
+bool isLoopbackURL(const QUrl &url)
+{
+    const QString host = url.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
 QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request)
 {
     HttpResult result;
+    // The tests, the demo and the benchmarks run with CORVANE_LOOPBACK_ONLY: a URL that would
+    // leave the machine fails here, before any name is even looked up.
+    static const bool loopbackOnly = !qEnvironmentVariableIsEmpty("CORVANE_LOOPBACK_ONLY");
+    if (loopbackOnly && !isLoopbackURL(request.url)) {
+        qWarning("CORVANE_LOOPBACK_ONLY: request to %s refused", qPrintable(request.url.host()));
+        result.error = QNetworkReply::HostNotFoundError;
+        result.errorMessage = networkErrorMessage(result.error, false, false);
+        co_return result;
+    }
     if (request.token.isCancelled()) {
         result.cancelled = true;
         result.error = QNetworkReply::OperationCanceledError;

@@ -52,6 +52,9 @@ QNetworkAccessManager *speakerNetwork();
 QNetworkAccessManager *webNetwork();
 
 // One request through `network`. Never throws: failures are described in the result.
+// 127.0.0.0/8, ::1 or "localhost".
+bool isLoopbackURL(const QUrl &url);
+
 QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request);
 
 // Silences one Qt warning that aborting a request can provoke (see http.cpp); other messages go

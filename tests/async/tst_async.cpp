@@ -163,6 +163,37 @@ private Q_SLOTS:
             QTRY_COMPARE_WITH_TIMEOUT(silent.accepted(), 1, 2000);
     }
 
+    void loopbackOnly_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("loopback");
+        QTest::newRow("127.0.0.1") << "http://127.0.0.1:1400/status" << true;
+        QTest::newRow("anywhere in 127/8") << "http://127.201.3.9:1400/" << true;
+        QTest::newRow("localhost") << "http://LOCALHOST:8080/" << true;
+        QTest::newRow("IPv6 loopback") << "http://[::1]:80/" << true;
+        QTest::newRow("a name elsewhere") << "https://img.example.com/a.jpg" << false;
+        QTest::newRow("a private address") << "http://192.168.1.20:1400/" << false;
+        QTest::newRow("a name that starts like loopback") << "http://127.0.0.1.example.com/" << false;
+    }
+    void loopbackOnly()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, loopback);
+        QCOMPARE(isLoopbackURL(QUrl(url)), loopback);
+        if (loopback)
+            return;
+        // The tests run with CORVANE_LOOPBACK_ONLY: the request fails at once, unsent.
+        QVERIFY(!qEnvironmentVariableIsEmpty("CORVANE_LOOPBACK_ONLY"));
+        HttpRequest request;
+        request.url = QUrl(url);
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResult result = await(httpSend(speakerNetwork(), request));
+        QVERIFY(clock.elapsed() < 50);
+        QVERIFY(!result.status);
+        QCOMPARE(result.error, QNetworkReply::HostNotFoundError);
+    }
+
     void raceReturnsTheFirstValueAndAbortsTheLosers()
     {
         SilentServer silent;
