@@ -292,15 +292,12 @@ QCoro::Task<> CorvaneModel::discoveryRun()
         chooseSelection();
     } else {
         m_localControlOffHosts = refusing;
-        setSpeakersAndGroups({}, std::nullopt);
+        setSpeakersAndGroups({});
         // Nothing to check the link of: a returning user whose speakers are off gets the guide.
         assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged);
         setErrorMessage(m_preferences.hasEverFoundSpeaker() ? CorvaneError::noSpeakers().message()
                                                             : firstTimeNoSpeakerMessage());
-        if (m_selected) {
-            setSelected(std::nullopt);
-            startSession();
-        }
+        // A selected speaker stays selected: its polling goes on and picks it up when it returns.
     }
 
     assign(m_isDiscovering, false, &CorvaneModel::isDiscoveringChanged);
@@ -327,7 +324,7 @@ QList<Speaker> flattenSorted(const QList<SonosGroup> &groups)
 
 } // namespace
 
-void CorvaneModel::setSpeakersAndGroups(QList<SonosGroup> groups, const std::optional<Speaker> &)
+void CorvaneModel::setSpeakersAndGroups(const QList<SonosGroup> &groups)
 {
     const QList<Speaker> speakers = flattenSorted(groups);
     assign(m_groups, groups, &CorvaneModel::groupsChanged);
@@ -339,7 +336,7 @@ void CorvaneModel::applyTopology(const QList<SonosGroup> &groups, const Speaker 
     QList<SonosGroup> kept = groups;
     if (kept.isEmpty())
         kept = {SonosGroup{answering.uuid, {answering}}};
-    setSpeakersAndGroups(kept, answering);
+    setSpeakersAndGroups(kept);
     QStringList ips;
     for (const Speaker &speaker : std::as_const(m_speakers))
         ips << speaker.ip;
@@ -350,8 +347,12 @@ void CorvaneModel::chooseSelection()
 {
     if (m_selected) {
         for (const Speaker &speaker : std::as_const(m_speakers)) {
-            if (speaker.uuid == m_selected->uuid)
-                return; // still here: same session, polling goes on
+            if (speaker.uuid == m_selected->uuid) {
+                // Still here: same session, polling goes on. A new address (the router gave it
+                // another lease) is taken so the volume and tone reach it.
+                setSelected(speaker);
+                return;
+            }
         }
     }
     const QString preferred = m_preferences.preferredSpeakerUUID();

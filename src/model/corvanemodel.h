@@ -458,7 +458,7 @@ private:
         return list;
     }
 
-    void setSpeakersAndGroups(QList<SonosGroup> groups, const std::optional<Speaker> &answering);
+    void setSpeakersAndGroups(const QList<SonosGroup> &groups);
     void applyTopology(const QList<SonosGroup> &groups, const Speaker &answering);
     void chooseSelection();
     void startSession();

@@ -228,7 +228,7 @@ QCoro::Task<> CorvaneModel::toggleMembership(Speaker speaker)
         if (!self)
             co_return;
         if (!groups.isEmpty())
-            setSpeakersAndGroups(groups, std::nullopt);
+            setSpeakersAndGroups(groups);
     } catch (...) {
         if (self)
             setErrorMessage(failureMessage(std::current_exception()));
