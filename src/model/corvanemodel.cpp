@@ -373,7 +373,7 @@ void CorvaneModel::selectSpeaker(const std::optional<Speaker> &speaker)
     if (speaker)
         m_preferences.setPreferredSpeakerUUID(speaker->uuid);
     startSession();
-    lineInCheck();
+    refreshLineIn();
 }
 
 void CorvaneModel::selectSpeakerByUUID(const QString &uuid)
@@ -540,7 +540,7 @@ QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> co
     co_await pollOnce();
 }
 
-QCoro::Task<> CorvaneModel::lineInCheck()
+QCoro::Task<> CorvaneModel::refreshLineIn()
 {
     QPointer<CorvaneModel> self(this);
     std::unique_ptr<SonosController> controller = coordinatorController();
@@ -553,11 +553,6 @@ QCoro::Task<> CorvaneModel::lineInCheck()
     }
     if (self)
         assign(m_speakerHasLineIn, hasLineIn, &CorvaneModel::speakerHasLineInChanged);
-}
-
-QCoro::Task<> CorvaneModel::refreshLineIn()
-{
-    co_await lineInCheck();
 }
 
 // ---- the command path
@@ -589,13 +584,10 @@ QCoro::Task<> CorvaneModel::performOnSpeaker(std::optional<QString> toast, bool 
         co_return;
     if (failure) {
         setErrorMessage(failureMessage(failure));
-        Q_EMIT commandFinished();
         co_return;
     }
     // A message the action itself showed (refused songs) stays.
     co_await afterSuccess(toast, m_errorSerial == errorsBefore);
-    if (self)
-        Q_EMIT commandFinished();
 }
 
 QCoro::Task<> CorvaneModel::afterSuccess(std::optional<QString> toast, bool clearError)

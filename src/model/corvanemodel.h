@@ -351,6 +351,7 @@ public:
     QCoro::Task<> changeSleepTimer(std::optional<int> minutes);
     QCoro::Task<> repairHistoryArtwork();
     QCoro::Task<> loadRadios(QString countryCode);
+    // Asks the coordinator whether it has an audio input (the line-in control shows only then).
     QCoro::Task<> refreshLineIn();
 
     // ---- the screens' entry points (each starts a task and returns at once)
@@ -435,8 +436,6 @@ Q_SIGNALS:
     void exploreChanged();
     void lastActionChanged();
     void errorMessageChanged();
-    // Every request the model sends to a speaker has ended (tests and the soak wait on it).
-    void commandFinished();
 
 private:
     template<typename T, typename Signal>
@@ -464,7 +463,6 @@ private:
     void startSession();
     QCoro::Task<> readSpeakerState(std::shared_ptr<SonosController> controller);
     QCoro::Task<> pollLoop(CancellationToken token);
-    QCoro::Task<> lineInCheck();
     void recordIfNew(const NowPlaying &result);
     QCoro::Task<> enrichHistoryEntry(Track track);
     QString roomForHistory() const;

@@ -112,7 +112,7 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
     co_await loadPersonal(false);
     if (!self)
         co_return;
-    co_await lineInCheck();
+    co_await refreshLineIn();
 }
 
 QCoro::Task<> CorvaneModel::loadPersonal(bool force)

@@ -233,8 +233,6 @@ QCoro::Task<> CorvaneModel::toggleMembership(Speaker speaker)
         if (self)
             setErrorMessage(failureMessage(std::current_exception()));
     }
-    if (self)
-        Q_EMIT commandFinished();
 }
 
 void CorvaneModel::setEqualizer(const Equalizer &equalizer)

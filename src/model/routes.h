@@ -55,12 +55,4 @@ public:
     Q_ENUM(Value)
 };
 
-class RepeatMode
-{
-    Q_GADGET
-public:
-    enum Value { Off, All, One };
-    Q_ENUM(Value)
-};
-
 } // namespace corvane

@@ -311,7 +311,7 @@ private Q_SLOTS:
 
     // ---- favorites, radio, rooms, tone, sleep
 
-    void favoritesInOrdinalOrderWithFoundArtwork()
+    void favoritesInOrdinalOrder()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
