@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     const double before = residentMiB();
     auto model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
     runBlocking(model->discoveryRun());
-    waitUntil([&] { return model->hasCheckedAppleMusic() && model->hasPolledOnce(); }, 5000);
+    waitUntil([&] { return model->hasReadSpeakerState(); }, 5000);
 
     // From playSong to the Play request arriving at the speaker.
     const Track song{QStringLiteral("1609934412"), QStringLiteral("Néons sur la Loire"), QStringLiteral("Odile Ravanel"),

@@ -430,6 +430,7 @@ void CorvaneModel::startSession()
         emitSetup();
     if (m_pollTask)
         m_pollTask->cancel();
+    m_hasReadSpeakerState = false;
     std::unique_ptr<SonosController> controller = coordinatorController();
     if (!controller) {
         if (assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged))
@@ -538,6 +539,8 @@ QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> co
     if (!self)
         co_return;
     co_await pollOnce();
+    if (self)
+        m_hasReadSpeakerState = true;
 }
 
 QCoro::Task<> CorvaneModel::refreshLineIn()

@@ -164,6 +164,8 @@ public:
     bool needsAppleMusic() const { return m_needsAppleMusic; }
     bool speakerHasLineIn() const { return m_speakerHasLineIn; }
     QStringList localControlOffHosts() const { return m_localControlOffHosts; }
+    // The session's first reads (link, volume, tone, favorites, timer, mode, now playing) are in.
+    bool hasReadSpeakerState() const { return m_hasReadSpeakerState; }
 
     SetupState::Value setupState() const;
     // The room (or address) the setup guide names: the selected room when Apple Music is
@@ -570,6 +572,7 @@ private:
     bool m_musicKitAuthorized = false;
     bool m_needsAppleMusic = false;
     bool m_speakerHasLineIn = false;
+    bool m_hasReadSpeakerState = false;
     QStringList m_localControlOffHosts;
     std::unique_ptr<CancellationSource> m_discovery;
 

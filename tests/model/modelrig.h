@@ -84,7 +84,7 @@ public:
         await(model->discoveryRun());
         if (!model->selected())
             return false;
-        return QTest::qWaitFor([this] { return model->hasCheckedAppleMusic() && model->hasPolledOnce(); }, 5000);
+        return QTest::qWaitFor([this] { return model->hasReadSpeakerState(); }, 5000);
     }
 
     QTemporaryDir profile;
@@ -92,6 +92,24 @@ public:
     sim::SimWebServices web;
     std::shared_ptr<WebMusicService> music;
     std::unique_ptr<CorvaneModel> model;
+};
+
+// Every confirmation the model showed, kept after the toast has cleared itself.
+class ToastLog
+{
+public:
+    explicit ToastLog(CorvaneModel *model)
+        : m_connection(QObject::connect(model, &CorvaneModel::lastActionChanged, model, [this, model] {
+              if (model->lastAction())
+                  shown << *model->lastAction();
+          }))
+    {
+    }
+    ~ToastLog() { QObject::disconnect(m_connection); }
+    QStringList shown;
+
+private:
+    QMetaObject::Connection m_connection;
 };
 
 inline int countOf(const sim::SimSpeaker &speaker, const QString &action)
