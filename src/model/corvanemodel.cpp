@@ -82,6 +82,12 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
     m_historyModel = RecordListModel::of<HistoryEntry>(this);
     m_historyModel->assign(m_history->entries());
     connect(m_history, &ListeningHistory::changed, this, [this] { m_historyModel->assign(m_history->entries()); });
+
+    m_householdFace = new HouseholdFace(this);
+    m_playbackFace = new PlaybackFace(this);
+    m_queueFace = new QueueFace(this);
+    m_browseFace = new BrowseFace(this);
+    m_homeFace = new HomeFace(this);
 }
 
 CorvaneModel::~CorvaneModel()
@@ -376,6 +382,13 @@ void CorvaneModel::selectSpeaker(const std::optional<Speaker> &speaker)
     refreshLineIn();
 }
 
+void CorvaneModel::windowActivated()
+{
+    loadPersonal(true);
+    if (m_speakers.isEmpty())
+        refreshSpeakers();
+}
+
 void CorvaneModel::selectSpeakerByUUID(const QString &uuid)
 {
     for (const Speaker &speaker : std::as_const(m_speakers)) {
@@ -430,6 +443,7 @@ void CorvaneModel::startSession()
         emitSetup();
     if (m_pollTask)
         m_pollTask->cancel();
+    ++m_session;
     m_hasReadSpeakerState = false;
     std::unique_ptr<SonosController> controller = coordinatorController();
     if (!controller) {
@@ -448,14 +462,17 @@ QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> co
 {
     QPointer<CorvaneModel> self(this);
     const std::optional<Speaker> selected = m_selected;
+    const int session = m_session;
+    // After each read: a newer session (another speaker chosen) owns the fields now.
+    auto ended = [&self, session] { return !self || self->m_session != session; };
     try {
         const AppleMusicLink link = co_await controller->appleMusicLink();
-        if (!self)
+        if (ended())
             co_return;
         setLink(link);
         setErrorMessage(std::nullopt);
     } catch (...) {
-        if (!self)
+        if (ended())
             co_return;
         setErrorMessage(failureMessage(std::current_exception()));
     }
@@ -468,62 +485,62 @@ QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> co
         const SonosController speaker(*selected);
         try {
             const int volume = co_await speaker.volume();
-            if (!self)
+            if (ended())
                 co_return;
             assign(m_volume, double(volume), &CorvaneModel::volumeChanged);
         } catch (...) {
         }
-        if (!self)
+        if (ended())
             co_return;
         try {
             const bool muted = co_await speaker.isMuted();
-            if (!self)
+            if (ended())
                 co_return;
             assign(m_isMuted, muted, &CorvaneModel::isMutedChanged);
         } catch (...) {
         }
-        if (!self)
+        if (ended())
             co_return;
         try {
             const Equalizer equalizer = co_await speaker.equalizer();
-            if (!self)
+            if (ended())
                 co_return;
             setEqualizer(equalizer);
         } catch (...) {
         }
-        if (!self)
+        if (ended())
             co_return;
         try {
             const std::optional<BatteryStatus> battery = co_await speaker.batteryStatus();
-            if (!self)
+            if (ended())
                 co_return;
             assign(m_battery, battery, &CorvaneModel::batteryChanged);
         } catch (...) {
         }
-        if (!self)
+        if (ended())
             co_return;
     }
     try {
         QList<SonosFavorite> favorites = co_await controller->favorites(100);
-        if (!self)
+        if (ended())
             co_return;
         setFavorites(std::move(favorites));
     } catch (...) {
     }
-    if (!self)
+    if (ended())
         co_return;
     try {
         const std::optional<int> minutes = co_await controller->sleepTimerRemaining();
-        if (!self)
+        if (ended())
             co_return;
         assign(m_sleepMinutes, minutes, &CorvaneModel::sleepMinutesChanged);
     } catch (...) {
     }
-    if (!self)
+    if (ended())
         co_return;
     try {
         const std::optional<PlayMode> mode = co_await controller->playMode();
-        if (!self)
+        if (ended())
             co_return;
         if (mode) {
             const bool shuffled = playModeShuffles(*mode);
@@ -536,16 +553,17 @@ QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> co
         }
     } catch (...) {
     }
-    if (!self)
+    if (ended())
         co_return;
     co_await pollOnce();
-    if (self)
+    if (!ended())
         m_hasReadSpeakerState = true;
 }
 
 QCoro::Task<> CorvaneModel::refreshLineIn()
 {
     QPointer<CorvaneModel> self(this);
+    const int session = m_session;
     std::unique_ptr<SonosController> controller = coordinatorController();
     bool hasLineIn = false;
     if (controller) {
@@ -554,7 +572,7 @@ QCoro::Task<> CorvaneModel::refreshLineIn()
         } catch (...) {
         }
     }
-    if (self)
+    if (self && m_session == session)
         assign(m_speakerHasLineIn, hasLineIn, &CorvaneModel::speakerHasLineInChanged);
 }
 

@@ -2,6 +2,11 @@
 
 #include "applemusic/catalog.h"
 #include "async/cancellation.h"
+#include "model/faces/browseface.h"
+#include "model/faces/homeface.h"
+#include "model/faces/householdface.h"
+#include "model/faces/playbackface.h"
+#include "model/faces/queueface.h"
 #include "model/recordlistmodel.h"
 #include "model/routes.h"
 #include "sonos/records.h"
@@ -35,95 +40,12 @@ class CorvaneModel : public QObject
 {
     Q_OBJECT
 
-    // Household and setup
-    Q_PROPERTY(QVariantList speakers READ speakerList NOTIFY speakersChanged)
-    Q_PROPERTY(QVariantList groups READ groupList NOTIFY groupsChanged)
-    Q_PROPERTY(QVariant selected READ selectedValue NOTIFY selectedChanged)
-    Q_PROPERTY(bool isDiscovering READ isDiscovering NOTIFY isDiscoveringChanged)
-    Q_PROPERTY(bool hasSearchedOnce READ hasSearchedOnce NOTIFY hasSearchedOnceChanged)
-    Q_PROPERTY(bool hasCheckedAppleMusic READ hasCheckedAppleMusic NOTIFY hasCheckedAppleMusicChanged)
-    Q_PROPERTY(bool onboardingDone READ onboardingDone NOTIFY onboardingDoneChanged)
-    Q_PROPERTY(bool onboardingReplay READ onboardingReplay WRITE setOnboardingReplay NOTIFY onboardingReplayChanged)
-    Q_PROPERTY(bool launchedWithoutKnownSpeaker READ launchedWithoutKnownSpeaker CONSTANT)
-    Q_PROPERTY(bool setupDismissed READ setupDismissed WRITE setSetupDismissed NOTIFY setupDismissedChanged)
-    Q_PROPERTY(bool hasLink READ hasLink NOTIFY linkChanged)
-    Q_PROPERTY(bool musicKitAuthorized READ musicKitAuthorized NOTIFY musicKitAuthorizedChanged)
-    Q_PROPERTY(bool needsAppleMusic READ needsAppleMusic NOTIFY needsAppleMusicChanged)
-    Q_PROPERTY(bool speakerHasLineIn READ speakerHasLineIn NOTIFY speakerHasLineInChanged)
-    Q_PROPERTY(int setupState READ setupStateValue NOTIFY setupChanged)
-    Q_PROPERTY(QString setupRoom READ setupRoom NOTIFY setupChanged)
-    Q_PROPERTY(bool showsSetup READ showsSetup NOTIFY setupChanged)
-
-    // Playback
-    Q_PROPERTY(corvane::NowPlaying nowPlaying READ nowPlaying NOTIFY nowPlayingChanged)
-    Q_PROPERTY(double volume READ volume WRITE setVolume NOTIFY volumeChanged)
-    Q_PROPERTY(bool isMuted READ isMuted NOTIFY isMutedChanged)
-    Q_PROPERTY(bool isShuffled READ isShuffled NOTIFY playModeChanged)
-    Q_PROPERTY(int repeatState READ repeatStateValue NOTIFY playModeChanged)
-    Q_PROPERTY(int playbackStarted READ playbackStarted NOTIFY playbackStartedChanged)
-    Q_PROPERTY(QString preparing READ preparingText WRITE setPreparingText NOTIFY preparingChanged)
-    Q_PROPERTY(QVariant scrubbing READ scrubbingValue WRITE setScrubbingValue NOTIFY scrubbingChanged)
-    Q_PROPERTY(QString nowPlayingQuality READ nowPlayingQualityText NOTIFY nowPlayingQualityChanged)
-    Q_PROPERTY(bool speakerUnreachable READ speakerUnreachable NOTIFY speakerUnreachableChanged)
-    Q_PROPERTY(bool hasPolledOnce READ hasPolledOnce NOTIFY hasPolledOnceChanged)
-
-    // Queue, sound, favorites
-    Q_PROPERTY(corvane::RecordListModel *queue READ queueModel CONSTANT)
-    Q_PROPERTY(bool queueChangeLocked READ queueChangeLocked NOTIFY queueChangeLockedChanged)
-    Q_PROPERTY(corvane::Equalizer equalizer READ equalizer NOTIFY equalizerChanged)
-    Q_PROPERTY(QVariantList favorites READ favoriteList NOTIFY favoritesChanged)
-    Q_PROPERTY(QVariant battery READ batteryValue NOTIFY batteryChanged)
-    Q_PROPERTY(QVariant sleepMinutes READ sleepMinutesValue NOTIFY sleepMinutesChanged)
-    Q_PROPERTY(QVariantList radios READ radioList NOTIFY radiosChanged)
-
-    // Search and navigation
-    Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
-    Q_PROPERTY(int scope READ scopeValue WRITE setScopeValue NOTIFY scopeChanged)
-    Q_PROPERTY(corvane::RecordListModel *tracks READ trackModel CONSTANT)
-    Q_PROPERTY(QVariantList albums READ albumList NOTIFY resultsChanged)
-    Q_PROPERTY(QVariantList artists READ artistList NOTIFY resultsChanged)
-    Q_PROPERTY(QVariantList searchPlaylists READ searchPlaylistList NOTIFY resultsChanged)
-    Q_PROPERTY(bool isSearching READ isSearching NOTIFY isSearchingChanged)
-    Q_PROPERTY(QStringList recentSearches READ recentSearches NOTIFY recentSearchesChanged)
-    Q_PROPERTY(int route READ routeValue NOTIFY routeChanged)
-    Q_PROPERTY(QVariant routePayload READ routePayload NOTIFY routeChanged)
-    Q_PROPERTY(bool isExpanded READ isExpanded WRITE setExpanded NOTIFY isExpandedChanged)
-    Q_PROPERTY(bool isLoadingDetail READ isLoadingDetail NOTIFY isLoadingDetailChanged)
-    Q_PROPERTY(QVariantList detailTracks READ detailTrackList NOTIFY detailChanged)
-    Q_PROPERTY(QVariantList artistAlbums READ artistAlbumList NOTIFY detailChanged)
-    Q_PROPERTY(QVariantList artistSingles READ artistSingleList NOTIFY detailChanged)
-    Q_PROPERTY(QVariantList artistAppearsOn READ artistAppearsOnList NOTIFY detailChanged)
-    Q_PROPERTY(QVariantList artistSimilar READ artistSimilarList NOTIFY detailChanged)
-    Q_PROPERTY(QVariantList artistPlaylists READ artistPlaylistList NOTIFY detailChanged)
-    Q_PROPERTY(QVariant artistLatest READ artistLatestValue NOTIFY detailChanged)
-
-    // Home and explore
-    Q_PROPERTY(QVariantList recommendations READ recommendationList NOTIFY homeChanged)
-    Q_PROPERTY(QVariantList playlists READ sortedPlaylistList NOTIFY homeChanged)
-    Q_PROPERTY(corvane::RecordListModel *libraryTracks READ libraryTrackModel CONSTANT)
-    Q_PROPERTY(QVariantList chartAlbums READ chartAlbumList NOTIFY homeChanged)
-    Q_PROPERTY(QVariantList chartSongs READ chartSongList NOTIFY homeChanged)
-    Q_PROPERTY(QVariantList newReleases READ newReleaseList NOTIFY homeChanged)
-    Q_PROPERTY(bool chartsLoaded READ chartsLoaded NOTIFY homeChanged)
-    Q_PROPERTY(QVariantList recentAlbums READ recentAlbumList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList recentPlaylists READ recentPlaylistList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList rotationAlbums READ rotationAlbumList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList rotationPlaylists READ rotationPlaylistList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList addedAlbums READ addedAlbumList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList addedPlaylists READ addedPlaylistList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList addedSongs READ addedSongList NOTIFY personalChanged)
-    Q_PROPERTY(QVariantList exploreGenres READ exploreGenreList NOTIFY exploreChanged)
-    Q_PROPERTY(QVariantList exploreStorefronts READ exploreStorefrontList NOTIFY exploreChanged)
-    Q_PROPERTY(QVariantList exploreSongs READ exploreSongList NOTIFY exploreChanged)
-    Q_PROPERTY(QVariantList exploreAlbums READ exploreAlbumList NOTIFY exploreChanged)
-    Q_PROPERTY(QVariantList explorePlaylists READ explorePlaylistList NOTIFY exploreChanged)
-    Q_PROPERTY(bool isLoadingExplore READ isLoadingExplore NOTIFY exploreChanged)
-    Q_PROPERTY(bool exploreLoaded READ exploreLoaded NOTIFY exploreChanged)
-    Q_PROPERTY(QString exploreStorefrontLabel READ exploreStorefrontLabel NOTIFY exploreChanged)
-    Q_PROPERTY(int playlistOrder READ playlistOrderValue WRITE setPlaylistOrderValue NOTIFY homeChanged)
-    Q_PROPERTY(corvane::RecordListModel *history READ historyModel CONSTANT)
-
-    // Toasts and errors
+    // The screens read the model by area; each area forwards to the model and holds no state.
+    Q_PROPERTY(corvane::HouseholdFace *household READ householdFace CONSTANT)
+    Q_PROPERTY(corvane::PlaybackFace *playback READ playbackFace CONSTANT)
+    Q_PROPERTY(corvane::QueueFace *queue READ queueFace CONSTANT)
+    Q_PROPERTY(corvane::BrowseFace *browse READ browseFace CONSTANT)
+    Q_PROPERTY(corvane::HomeFace *home READ homeFace CONSTANT)
     Q_PROPERTY(QString lastAction READ lastActionText NOTIFY lastActionChanged)
     Q_PROPERTY(QString errorMessage READ errorText NOTIFY errorMessageChanged)
 
@@ -140,6 +62,16 @@ public:
 
     explicit CorvaneModel(Services services, QObject *parent = nullptr);
     ~CorvaneModel() override;
+
+    HouseholdFace *householdFace() const { return m_householdFace; }
+    PlaybackFace *playbackFace() const { return m_playbackFace; }
+    QueueFace *queueFace() const { return m_queueFace; }
+    BrowseFace *browseFace() const { return m_browseFace; }
+    HomeFace *homeFace() const { return m_homeFace; }
+    RecordListModel *queueModel() const { return m_queueModel; }
+    RecordListModel *trackModel() const { return m_trackModel; }
+    RecordListModel *libraryTrackModel() const { return m_libraryModel; }
+    RecordListModel *historyModel() const { return m_historyModel; }
 
     ListeningHistory *history() const { return m_history; }
     SystemPlayback *systemPlayback() const { return m_system; }
@@ -173,11 +105,14 @@ public:
     QString setupRoom() const;
     bool showsSetup() const;
 
-    Q_INVOKABLE void refreshSpeakers();
+    void refreshSpeakers();
+    // The window came to the front: the personal shelves again (throttled) and, while no
+    // speaker is known, a new search.
+    void windowActivated();
     QCoro::Task<> discoveryRun();
-    Q_INVOKABLE void finishOnboarding();
+    void finishOnboarding();
     void selectSpeaker(const std::optional<Speaker> &speaker);
-    Q_INVOKABLE void selectSpeakerByUUID(const QString &uuid);
+    void selectSpeakerByUUID(const QString &uuid);
     std::optional<SonosGroup> currentGroup() const;
     std::unique_ptr<SonosController> coordinatorController() const;
     using SpeakerAction = std::function<QCoro::Task<>(const SonosController &)>;
@@ -203,9 +138,9 @@ public:
     void applyNowPlaying(NowPlaying result);
     void pollFailed();
     bool isScrubbing() const;
-    Q_INVOKABLE void refreshQuality();
+    void refreshQuality();
     QCoro::Task<> refreshQualityTask();
-    Q_INVOKABLE void setSystemNowPlaying(bool on);
+    void setSystemNowPlaying(bool on);
 
     // ---- playback
     double volume() const { return m_volume; }
@@ -233,7 +168,7 @@ public:
     QCoro::Task<> skipToPrevious();
     QCoro::Task<> seekToFraction(double fraction);
     QCoro::Task<> seekToSeconds(double seconds);
-    Q_INVOKABLE void commitVolume();
+    void commitVolume();
     QCoro::Task<> toggleMute();
     QCoro::Task<> toggleShuffle();
     QCoro::Task<> cycleRepeat();
@@ -254,6 +189,10 @@ public:
     void rememberArtwork(const QList<Track> &tracks, bool append);
     static QString artworkKey(const QString &title, const QString &artist);
     QCoro::Task<> emptyQueue();
+    // Jumps to an entry of the queue and plays from there.
+    QCoro::Task<> playQueueEntry(QueueItem item);
+    // One song right after the one playing.
+    QCoro::Task<> playTrackNext(Track track);
     QCoro::Task<> removeQueueItem(QueueItem item);
     QCoro::Task<> moveQueueItems(QList<int> sourceOffsets, int destination);
 
@@ -269,6 +208,15 @@ public:
     bool isSearching() const { return m_isSearching; }
     QStringList recentSearches() const { return m_recentSearches; }
     void addRecentSearch(const QString &query);
+    void clearRecentSearches();
+    // The results shown answer the current text (the search for it has come back).
+    bool hasAnsweredQuery() const { return !m_query.trimmed().isEmpty() && m_answeredQuery == m_query; }
+    // Enter in the search field: the first song plays; without songs the first tile opens.
+    void playFirstResult();
+    void returnToResults();
+    QVariant routePayload() const;
+    // The songs of the detail page shown (album, playlist, or the artist's top songs).
+    QList<Track> detailTracks() const;
     const Route &route() const { return m_route; }
     const Route &panelReturn() const { return m_panelReturn; }
     bool isExpanded() const { return m_isExpanded; }
@@ -282,9 +230,13 @@ public:
     QCoro::Task<> openPlaylist(PlaylistRef playlist);
     QCoro::Task<> openArtist(Artist artist);
     QCoro::Task<> openArtistNamed(QString name);
+    // The artist of an album page: the catalogue's relationship, else a search by name.
+    QCoro::Task<> openAlbumArtist(Album album);
+    // A recommendation tile: its album or playlist page.
+    QCoro::Task<> openMusicItem(MusicItem item);
     void showPanel(RouteKind::Value panel);
-    Q_INVOKABLE void toggleQueue();
-    Q_INVOKABLE void toggleExplore();
+    void toggleQueue();
+    void toggleExplore();
     void setRoute(const Route &route);
     QCoro::Task<> playCatalogItem(MusicItem item);
 
@@ -304,6 +256,9 @@ public:
     const QList<Album> &newReleases() const { return m_newReleases; }
     bool chartsLoaded() const { return m_chartsLoaded; }
     const QList<Album> &recentAlbums() const { return m_recentAlbums; }
+    const QList<PlaylistRef> &recentPlaylists() const { return m_recentPlaylists; }
+    const QList<PlaylistRef> &rotationPlaylists() const { return m_rotationPlaylists; }
+    const QList<PlaylistRef> &addedPlaylists() const { return m_addedPlaylists; }
     const QList<Album> &rotationAlbums() const { return m_rotationAlbums; }
     const QList<Album> &addedAlbums() const { return m_addedAlbums; }
     const QList<Track> &addedSongs() const { return m_addedSongs; }
@@ -316,6 +271,8 @@ public:
     bool exploreLoaded() const { return m_exploreLoaded; }
     int exploreToken() const { return m_exploreToken; }
     std::optional<StorefrontRef> accountStorefront() const { return m_accountStorefront; }
+    const std::optional<StorefrontRef> &exploreStorefront() const { return m_exploreStorefront; }
+    const std::optional<GenreRef> &exploreGenre() const { return m_exploreGenre; }
     QCoro::Task<> pickExploreStorefront(std::optional<StorefrontRef> storefront);
     QCoro::Task<> pickExploreGenre(std::optional<GenreRef> genre);
     QString exploreStorefrontLabel() const;
@@ -332,6 +289,7 @@ public:
 
     // ---- favorites, radio, groups, sound, sleep
     const QList<SonosFavorite> &favorites() const { return m_favorites; }
+    bool isFavorite(const QString &trackID) const;
     const QHash<QString, QUrl> &favoriteArtwork() const { return m_favoriteArtwork; }
     const Equalizer &equalizer() const { return m_equalizer; }
     std::optional<BatteryStatus> battery() const { return m_battery; }
@@ -355,42 +313,6 @@ public:
     QCoro::Task<> loadRadios(QString countryCode);
     // Asks the coordinator whether it has an audio input (the line-in control shows only then).
     QCoro::Task<> refreshLineIn();
-
-    // ---- the screens' entry points (each starts a task and returns at once)
-    Q_INVOKABLE void play(const QVariant &track);
-    Q_INVOKABLE void playList(const QVariantList &tracks, const QString &title, const QString &kind = {},
-                              const QString &id = {});
-    Q_INVOKABLE void enqueue(const QVariant &track);
-    Q_INVOKABLE void togglePlay();
-    Q_INVOKABLE void next();
-    Q_INVOKABLE void previous();
-    Q_INVOKABLE void seek(double fraction);
-    Q_INVOKABLE void mute();
-    Q_INVOKABLE void shuffle();
-    Q_INVOKABLE void repeat();
-    Q_INVOKABLE void clearQueue();
-    Q_INVOKABLE void removeFromQueue(int row);
-    Q_INVOKABLE void moveInQueue(int from, int to);
-    Q_INVOKABLE void showAlbum(const QVariant &album);
-    Q_INVOKABLE void showPlaylist(const QVariant &playlist);
-    Q_INVOKABLE void showArtist(const QVariant &artist);
-    Q_INVOKABLE void showArtistNamed(const QString &name);
-    Q_INVOKABLE void togglePanel(int route);
-    Q_INVOKABLE void playTile(const QVariant &item);
-    Q_INVOKABLE void connectMusic();
-    Q_INVOKABLE void reloadHome();
-    Q_INVOKABLE void windowActivated();
-    Q_INVOKABLE void playFavorite(const QVariant &favorite);
-    Q_INVOKABLE void favorite(const QVariant &track);
-    Q_INVOKABLE void playRadioStation(const QVariant &station);
-    Q_INVOKABLE void artistRadio(const QVariant &artist);
-    Q_INVOKABLE void lineIn();
-    Q_INVOKABLE void toggleRoom(const QString &uuid);
-    Q_INVOKABLE void setBass(int value);
-    Q_INVOKABLE void setTreble(int value);
-    Q_INVOKABLE void loudness();
-    Q_INVOKABLE void flattenEqualizer();
-    Q_INVOKABLE void sleepTimer(int minutes); // 0 cancels
 
 Q_SIGNALS:
     void speakersChanged();
@@ -449,16 +371,6 @@ private:
         Q_EMIT(this->*changed)();
         return true;
     }
-    template<typename T>
-    static QVariantList variants(const QList<T> &records)
-    {
-        QVariantList list;
-        list.reserve(records.size());
-        for (const T &record : records)
-            list.append(QVariant::fromValue(record));
-        return list;
-    }
-
     void setSpeakersAndGroups(const QList<SonosGroup> &groups);
     void applyTopology(const QList<SonosGroup> &groups, const Speaker &answering);
     void chooseSelection();
@@ -492,61 +404,6 @@ private:
     void setEqualizer(const Equalizer &equalizer);
     void emitSetup();
 
-    // QML readers
-    QVariantList speakerList() const { return variants(m_speakers); }
-    QVariantList groupList() const { return variants(m_groups); }
-    QVariant selectedValue() const { return m_selected ? QVariant::fromValue(*m_selected) : QVariant(); }
-    int setupStateValue() const { return setupState(); }
-    int repeatStateValue() const { return int(m_repeatState); }
-    QString preparingText() const { return m_preparing.value_or(QString()); }
-    void setPreparingText(const QString &text) { setPreparing(text.isEmpty() ? std::nullopt : std::optional(text)); }
-    QVariant scrubbingValue() const { return m_scrubbing ? QVariant(*m_scrubbing) : QVariant(); }
-    void setScrubbingValue(const QVariant &value)
-    {
-        setScrubbing(value.isValid() && !value.isNull() ? std::optional(value.toDouble()) : std::nullopt);
-    }
-    QString nowPlayingQualityText() const { return m_nowPlayingQuality.value_or(QString()); }
-    RecordListModel *queueModel() const { return m_queueModel; }
-    QVariantList favoriteList() const { return variants(m_favorites); }
-    QVariant batteryValue() const { return m_battery ? QVariant::fromValue(*m_battery) : QVariant(); }
-    QVariant sleepMinutesValue() const { return m_sleepMinutes ? QVariant(*m_sleepMinutes) : QVariant(); }
-    QVariantList radioList() const { return variants(m_radios); }
-    int scopeValue() const { return m_scope; }
-    void setScopeValue(int scope) { setScope(SearchScope::Value(scope)); }
-    RecordListModel *trackModel() const { return m_trackModel; }
-    QVariantList albumList() const { return variants(m_albums); }
-    QVariantList artistList() const { return variants(m_artists); }
-    QVariantList searchPlaylistList() const { return variants(m_searchPlaylists); }
-    int routeValue() const { return m_route.kind; }
-    QVariant routePayload() const;
-    QVariantList detailTrackList() const;
-    QVariantList artistAlbumList() const { return variants(m_artist.albums); }
-    QVariantList artistSingleList() const { return variants(m_artist.singles); }
-    QVariantList artistAppearsOnList() const { return variants(m_artist.appearsOn); }
-    QVariantList artistSimilarList() const { return variants(m_artist.similar); }
-    QVariantList artistPlaylistList() const { return variants(m_artist.playlists); }
-    QVariant artistLatestValue() const { return m_artist.latest ? QVariant::fromValue(*m_artist.latest) : QVariant(); }
-    QVariantList recommendationList() const { return variants(m_recommendations); }
-    QVariantList sortedPlaylistList() const { return variants(sortedPlaylists()); }
-    RecordListModel *libraryTrackModel() const { return m_libraryModel; }
-    QVariantList chartAlbumList() const { return variants(m_chartAlbums); }
-    QVariantList chartSongList() const { return variants(m_chartSongs); }
-    QVariantList newReleaseList() const { return variants(m_newReleases); }
-    QVariantList recentAlbumList() const { return variants(m_recentAlbums); }
-    QVariantList recentPlaylistList() const { return variants(m_recentPlaylists); }
-    QVariantList rotationAlbumList() const { return variants(m_rotationAlbums); }
-    QVariantList rotationPlaylistList() const { return variants(m_rotationPlaylists); }
-    QVariantList addedAlbumList() const { return variants(m_addedAlbums); }
-    QVariantList addedPlaylistList() const { return variants(m_addedPlaylists); }
-    QVariantList addedSongList() const { return variants(m_addedSongs); }
-    QVariantList exploreGenreList() const { return variants(m_exploreGenres); }
-    QVariantList exploreStorefrontList() const { return variants(m_exploreStorefronts); }
-    QVariantList exploreSongList() const { return variants(m_exploreSongs); }
-    QVariantList exploreAlbumList() const { return variants(m_exploreAlbums); }
-    QVariantList explorePlaylistList() const { return variants(m_explorePlaylists); }
-    int playlistOrderValue() const { return int(m_playlistOrder); }
-    void setPlaylistOrderValue(int order) { setPlaylistOrder(PlaylistOrder(order)); }
-    RecordListModel *historyModel() const { return m_historyModel; }
     QString lastActionText() const { return m_lastAction.value_or(QString()); }
     QString errorText() const { return m_errorMessage.value_or(QString()); }
 
@@ -573,6 +430,8 @@ private:
     bool m_needsAppleMusic = false;
     bool m_speakerHasLineIn = false;
     bool m_hasReadSpeakerState = false;
+    // Counts the sessions: a read of an ended session lands nowhere.
+    int m_session = 0;
     QStringList m_localControlOffHosts;
     std::unique_ptr<CancellationSource> m_discovery;
 
@@ -630,6 +489,7 @@ private:
     RecordListModel *m_trackModel = nullptr;
     bool m_isSearching = false;
     QStringList m_recentSearches;
+    QString m_answeredQuery;
     Route m_route;
     Route m_panelReturn;
     bool m_isExpanded = false;
@@ -671,6 +531,13 @@ private:
     QHash<QString, QDateTime> m_playlistPlays;
     std::optional<Clock::time_point> m_lastPersonalLoad;
     RecordListModel *m_historyModel = nullptr;
+
+    // the screens' faces
+    HouseholdFace *m_householdFace = nullptr;
+    PlaybackFace *m_playbackFace = nullptr;
+    QueueFace *m_queueFace = nullptr;
+    BrowseFace *m_browseFace = nullptr;
+    HomeFace *m_homeFace = nullptr;
 
     // toasts and errors
     std::optional<QString> m_lastAction;

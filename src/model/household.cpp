@@ -116,6 +116,13 @@ QCoro::Task<> CorvaneModel::startFavorite(SonosFavorite favorite)
     co_await command;
 }
 
+bool CorvaneModel::isFavorite(const QString &trackID) const
+{
+    return !trackID.isEmpty()
+        && std::any_of(m_favorites.begin(), m_favorites.end(),
+                       [&trackID](const SonosFavorite &favorite) { return favorite.refersToSong(trackID); });
+}
+
 QCoro::Task<> CorvaneModel::toggleFavorite(Track track)
 {
     QPointer<CorvaneModel> self(this);

@@ -111,6 +111,7 @@ QCoro::Task<> CorvaneModel::searchTask(QString query, SearchScope::Value scope, 
                      all || scope == SearchScope::Playlists ? results.playlists : QList<PlaylistRef>());
     setErrorMessage(std::nullopt);
     addRecentSearch(query);
+    m_answeredQuery = query;
     assign(m_isSearching, false, &CorvaneModel::isSearchingChanged);
 }
 
@@ -125,6 +126,32 @@ void CorvaneModel::addRecentSearch(const QString &query)
     while (recent.size() > recentSearchLimit)
         recent.removeLast();
     assign(m_recentSearches, recent, &CorvaneModel::recentSearchesChanged);
+}
+
+void CorvaneModel::clearRecentSearches()
+{
+    assign(m_recentSearches, QStringList(), &CorvaneModel::recentSearchesChanged);
+}
+
+void CorvaneModel::playFirstResult()
+{
+    if (!m_tracks.isEmpty()) {
+        playSong(m_tracks.first());
+        return;
+    }
+    // The sections' order on screen: artists, albums, playlists.
+    if (!m_artists.isEmpty())
+        openArtist(m_artists.first());
+    else if (!m_albums.isEmpty())
+        openAlbum(m_albums.first());
+    else if (!m_searchPlaylists.isEmpty())
+        openPlaylist(m_searchPlaylists.first());
+}
+
+void CorvaneModel::returnToResults()
+{
+    setExpanded(false);
+    setRoute(Route::results());
 }
 
 void CorvaneModel::setRoute(const Route &route)
@@ -148,15 +175,15 @@ QVariant CorvaneModel::routePayload() const
     return {};
 }
 
-QVariantList CorvaneModel::detailTrackList() const
+QList<Track> CorvaneModel::detailTracks() const
 {
     switch (m_route.kind) {
     case RouteKind::Album:
-        return variants(m_albumTracks);
+        return m_albumTracks;
     case RouteKind::Playlist:
-        return variants(m_playlistTracks);
+        return m_playlistTracks;
     case RouteKind::Artist:
-        return variants(m_artist.topSongs);
+        return m_artist.topSongs;
     default:
         return {};
     }
@@ -173,7 +200,6 @@ void CorvaneModel::beginTrackList(const Route &route, QList<Track> &tracks)
 
 void CorvaneModel::finishTrackList(QList<Track> &field, const QList<Track> &tracks)
 {
-    // An older page's songs still land when they arrive: the last arrival wins.
     field = tracks;
     Q_EMIT detailChanged();
     prefetchTracks(tracks);
@@ -187,7 +213,8 @@ QCoro::Task<> CorvaneModel::openAlbum(Album album)
     QList<Track> tracks;
     if (music())
         tracks = co_await AppleMusicKit::albumTracks(music(), album.id);
-    if (self)
+    // A page left before its songs came: they belong to no page now shown.
+    if (self && m_route == Route::album(album))
         finishTrackList(m_albumTracks, tracks);
 }
 
@@ -200,7 +227,7 @@ QCoro::Task<> CorvaneModel::openPlaylist(PlaylistRef playlist)
     QList<Track> tracks;
     if (music())
         tracks = co_await AppleMusicKit::playlistTracks(music(), playlist.id);
-    if (self)
+    if (self && m_route == Route::playlist(playlist))
         finishTrackList(m_playlistTracks, tracks);
 }
 
@@ -216,7 +243,7 @@ QCoro::Task<> CorvaneModel::openArtist(Artist artist)
     ArtistDetail detail;
     if (music())
         detail = co_await AppleMusicKit::artistDetail(music(), artist.id);
-    if (!self)
+    if (!self || m_route != Route::artist(artist))
         co_return;
     m_artist = detail;
     Q_EMIT detailChanged();
@@ -244,6 +271,42 @@ QCoro::Task<> CorvaneModel::openArtistNamed(QString name)
         }
     }
     co_await openArtist(chosen);
+}
+
+QCoro::Task<> CorvaneModel::openAlbumArtist(Album album)
+{
+    QPointer<CorvaneModel> self(this);
+    std::optional<Artist> artist;
+    if (music())
+        artist = co_await AppleMusicKit::artistOfAlbum(music(), album.id);
+    if (!self)
+        co_return;
+    if (artist)
+        co_await openArtist(*artist);
+    else
+        co_await openArtistNamed(album.artist);
+}
+
+QCoro::Task<> CorvaneModel::openMusicItem(MusicItem item)
+{
+    if (item.kind == MusicItem::Kind::Album) {
+        Album album;
+        album.id = item.id;
+        album.title = item.title;
+        album.artist = item.subtitle;
+        if (const std::optional<QUrl> url = item.artwork ? item.artwork->url(100, 100) : std::nullopt)
+            album.artworkBase = url->toString();
+        co_await openAlbum(album);
+        co_return;
+    }
+    PlaylistRef playlist;
+    playlist.id = item.id;
+    playlist.name = item.title;
+    if (!item.subtitle.isEmpty())
+        playlist.curator = item.subtitle;
+    playlist.musicArtwork = item.artwork;
+    playlist.isLibrary = item.id.startsWith(QLatin1String("p."));
+    co_await openPlaylist(playlist);
 }
 
 void CorvaneModel::showPanel(RouteKind::Value panel)

@@ -28,6 +28,14 @@ QCoro::Task<> ignoringResult(QCoro::Task<T> task)
     co_await task;
 }
 
+// The group may be on a radio or the line-in: back to its queue, at that entry.
+QCoro::Task<> jumpAndPlay(const SonosController &speaker, int position)
+{
+    co_await speaker.setQueueAsSource();
+    co_await speaker.playTrack(position);
+    co_await speaker.play();
+}
+
 } // namespace
 
 PlayMode CorvaneModel::playModeFor(bool shuffled, RepeatState repeat)
@@ -208,6 +216,26 @@ QCoro::Task<> CorvaneModel::playNext(QString kind, QString id, QString title, QS
     });
     co_await command;
     co_await refresh;
+}
+
+QCoro::Task<> CorvaneModel::playQueueEntry(QueueItem item)
+{
+    const int position = item.id;
+    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [position](const SonosController &speaker) {
+        return jumpAndPlay(speaker, position);
+    });
+    co_await command;
+}
+
+QCoro::Task<> CorvaneModel::playTrackNext(Track track)
+{
+    rememberArtwork({track}, true);
+    const int token = beginQueueChange(int(m_queue.size()) + 1);
+    QCoro::Task<> command = performOnSpeaker(QStringLiteral("À suivre · ") + track.title, false,
+                                             [this, track, token](const SonosController &speaker) {
+                                                 return withQueueChange(ignoringResult(speaker.enqueueNext(track, *m_link)), token);
+                                             });
+    co_await command;
 }
 
 QCoro::Task<> CorvaneModel::togglePlayPause()

@@ -32,14 +32,7 @@ public:
 
     // Replaces the rows; nothing is signalled when the list is the same.
     template<typename T>
-    void assign(const QList<T> &records)
-    {
-        QVariantList items;
-        items.reserve(records.size());
-        for (const T &record : records)
-            items.append(QVariant::fromValue(record));
-        setItems(std::move(items));
-    }
+    void assign(const QList<T> &records);
     void setItems(QVariantList items);
 
 Q_SIGNALS:
@@ -49,5 +42,33 @@ private:
     const QMetaObject *m_record;
     QVariantList m_items;
 };
+
+template<typename T>
+QVariantList variantsOf(const QList<T> &records)
+{
+    QVariantList list;
+    list.reserve(records.size());
+    for (const T &record : records)
+        list.append(QVariant::fromValue(record));
+    return list;
+}
+
+// The records of one type in a list the screens handed back; anything else is skipped.
+template<typename T>
+QList<T> recordsOf(const QVariantList &values)
+{
+    QList<T> records;
+    for (const QVariant &value : values) {
+        if (value.canConvert<T>())
+            records.append(value.value<T>());
+    }
+    return records;
+}
+
+template<typename T>
+void RecordListModel::assign(const QList<T> &records)
+{
+    setItems(variantsOf(records));
+}
 
 } // namespace corvane

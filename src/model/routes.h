@@ -1,6 +1,7 @@
 #pragma once
 
 #include "applemusic/catalog.h"
+#include "sonos/records.h"
 
 #include <QObject>
 #include <QString>
@@ -52,6 +53,27 @@ class SetupState
 public:
     // LocalControlOff: a speaker answered but refuses to be controlled (UPnP turned off).
     enum Value { Searching, NoSpeaker, LocalControlOff, AppleMusicMissing, Ready };
+    Q_ENUM(Value)
+};
+
+// The repeat state and the library playlists' order, as the screens name them.
+class Repeat
+{
+    Q_GADGET
+public:
+    enum Value { Off = int(RepeatState::Off), All = int(RepeatState::All), One = int(RepeatState::One) };
+    Q_ENUM(Value)
+};
+
+class PlaylistSort
+{
+    Q_GADGET
+public:
+    enum Value {
+        Name = int(PlaylistOrder::Name),
+        NameDescending = int(PlaylistOrder::NameDescending),
+        RecentlyPlayed = int(PlaylistOrder::RecentlyPlayed),
+    };
     Q_ENUM(Value)
 };
 

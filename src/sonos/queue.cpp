@@ -121,6 +121,13 @@ QCoro::Task<std::optional<int>> SonosController::insertContainerNext(QString kin
     co_return captureNumber(QStringLiteral("<NumTracksAdded>(\\d+)</NumTracksAdded>"), reply);
 }
 
+QCoro::Task<std::optional<int>> SonosController::enqueueNext(Track track, AppleMusicLink link) const
+{
+    const int current = co_await currentTrackNumber();
+    const QString reply = co_await addURIToQueue(link.trackURI(track.id), link.trackMetadata(track), current + 1, true);
+    co_return captureNumber(QStringLiteral("<FirstTrackNumberEnqueued>(\\d+)</FirstTrackNumberEnqueued>"), reply);
+}
+
 QCoro::Task<int> SonosController::currentTrackNumber() const
 {
     const QString reply = co_await soap(upnp::avTransport, QStringLiteral("GetPositionInfo"), kInstance);

@@ -14,6 +14,19 @@ QUrl Speaker::baseURL() const
     return url;
 }
 
+QString Speaker::shortModel() const
+{
+    return QString(model).remove(QStringLiteral("Sonos ")).trimmed();
+}
+
+QString Speaker::chooserLabel() const
+{
+    const QString shortened = shortModel();
+    if (shortened.isEmpty() || shortened == roomName)
+        return roomName;
+    return roomName + QStringLiteral(" — ") + shortened;
+}
+
 QString Speaker::iconName() const
 {
     static const std::pair<const char *, const char *> table[] = {

@@ -19,6 +19,8 @@ struct Speaker
     Q_PROPERTY(QString roomName MEMBER roomName)
     Q_PROPERTY(QString model MEMBER model)
     Q_PROPERTY(QString iconName READ iconName)
+    Q_PROPERTY(QString shortModel READ shortModel)
+    Q_PROPERTY(QString chooserLabel READ chooserLabel)
 public:
     QString uuid;
     QString ip;
@@ -28,6 +30,10 @@ public:
     // http://ip:1400, every request to the player is relative to it.
     QUrl baseURL() const;
     QString iconName() const;
+    // The model without any "Sonos " in it ("One" for "Sonos One").
+    QString shortModel() const;
+    // The room, followed by " — " and the short model when that says something more.
+    QString chooserLabel() const;
 
     bool operator==(const Speaker &) const = default;
 };

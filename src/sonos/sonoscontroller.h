@@ -105,6 +105,8 @@ public:
                                                   AppleMusicLink link) const;
     QCoro::Task<std::optional<int>> insertContainerNext(QString kind, QString id, QString title,
                                                         AppleMusicLink link) const;
+    // One song right after the current track; its position in the queue.
+    QCoro::Task<std::optional<int>> enqueueNext(Track track, AppleMusicLink link) const;
     QCoro::Task<int> currentTrackNumber() const;
     QCoro::Task<> removeFromQueue(int position) const;
     QCoro::Task<> reorderQueue(int startingIndex, int numberOfTracks, int insertBefore) const;

@@ -1,0 +1,83 @@
+#include "homeface.h"
+
+#include "model/corvanemodel.h"
+
+namespace corvane {
+
+HomeFace::HomeFace(CorvaneModel *model)
+    : QObject(model)
+    , m_model(model)
+{
+    connect(model, &CorvaneModel::homeChanged, this, &HomeFace::homeChanged);
+    connect(model, &CorvaneModel::personalChanged, this, &HomeFace::personalChanged);
+    connect(model, &CorvaneModel::exploreChanged, this, &HomeFace::exploreChanged);
+    connect(model, &CorvaneModel::radiosChanged, this, &HomeFace::radiosChanged);
+}
+
+QVariantList HomeFace::recommendations() const { return variantsOf(m_model->recommendations()); }
+QVariantList HomeFace::playlists() const { return variantsOf(m_model->sortedPlaylists()); }
+int HomeFace::playlistOrder() const { return int(m_model->playlistOrder()); }
+void HomeFace::setPlaylistOrder(int order) { m_model->setPlaylistOrder(PlaylistOrder(order)); }
+RecordListModel *HomeFace::libraryTracks() const { return m_model->libraryTrackModel(); }
+QVariantList HomeFace::chartAlbums() const { return variantsOf(m_model->chartAlbums()); }
+QVariantList HomeFace::chartSongs() const { return variantsOf(m_model->chartSongs()); }
+QVariantList HomeFace::newReleases() const { return variantsOf(m_model->newReleases()); }
+bool HomeFace::chartsLoaded() const { return m_model->chartsLoaded(); }
+QVariantList HomeFace::recentAlbums() const { return variantsOf(m_model->recentAlbums()); }
+QVariantList HomeFace::recentPlaylists() const { return variantsOf(m_model->recentPlaylists()); }
+QVariantList HomeFace::rotationAlbums() const { return variantsOf(m_model->rotationAlbums()); }
+QVariantList HomeFace::rotationPlaylists() const { return variantsOf(m_model->rotationPlaylists()); }
+QVariantList HomeFace::addedAlbums() const { return variantsOf(m_model->addedAlbums()); }
+QVariantList HomeFace::addedPlaylists() const { return variantsOf(m_model->addedPlaylists()); }
+QVariantList HomeFace::addedSongs() const { return variantsOf(m_model->addedSongs()); }
+QVariantList HomeFace::exploreGenres() const { return variantsOf(m_model->exploreGenres()); }
+QVariantList HomeFace::exploreStorefronts() const { return variantsOf(m_model->exploreStorefronts()); }
+
+QString HomeFace::exploreGenreID() const
+{
+    return m_model->exploreGenre() ? m_model->exploreGenre()->id : QString();
+}
+
+QString HomeFace::exploreStorefrontID() const
+{
+    return m_model->exploreStorefront() ? m_model->exploreStorefront()->id : QString();
+}
+
+QString HomeFace::exploreStorefrontLabel() const { return m_model->exploreStorefrontLabel(); }
+QVariantList HomeFace::exploreSongs() const { return variantsOf(m_model->exploreSongs()); }
+QVariantList HomeFace::exploreAlbums() const { return variantsOf(m_model->exploreAlbums()); }
+QVariantList HomeFace::explorePlaylists() const { return variantsOf(m_model->explorePlaylists()); }
+bool HomeFace::isLoadingExplore() const { return m_model->isLoadingExplore(); }
+bool HomeFace::exploreLoaded() const { return m_model->exploreLoaded(); }
+QVariantList HomeFace::radios() const { return variantsOf(m_model->radios()); }
+RecordListModel *HomeFace::history() const { return m_model->historyModel(); }
+
+void HomeFace::reload()
+{
+    m_model->loadHome();
+    m_model->loadHomeCharts();
+}
+
+void HomeFace::pickStorefront(const QString &id)
+{
+    std::optional<StorefrontRef> chosen;
+    for (const StorefrontRef &storefront : m_model->exploreStorefronts()) {
+        if (storefront.id == id)
+            chosen = storefront;
+    }
+    if (id.isEmpty() || chosen)
+        m_model->pickExploreStorefront(chosen);
+}
+
+void HomeFace::pickGenre(const QString &id)
+{
+    std::optional<GenreRef> chosen;
+    for (const GenreRef &genre : m_model->exploreGenres()) {
+        if (genre.id == id)
+            chosen = genre;
+    }
+    if (id.isEmpty() || chosen)
+        m_model->pickExploreGenre(chosen);
+}
+
+} // namespace corvane

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QObject>
+#include <QVariant>
+
+namespace corvane {
+
+class CorvaneModel;
+class RecordListModel;
+
+// The home shelves, the explore page, the radio stations and the listening history.
+class HomeFace : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariantList recommendations READ recommendations NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList playlists READ playlists NOTIFY homeChanged)
+    Q_PROPERTY(int playlistOrder READ playlistOrder WRITE setPlaylistOrder NOTIFY homeChanged)
+    Q_PROPERTY(corvane::RecordListModel *libraryTracks READ libraryTracks CONSTANT)
+    Q_PROPERTY(QVariantList chartAlbums READ chartAlbums NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList chartSongs READ chartSongs NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList newReleases READ newReleases NOTIFY homeChanged)
+    Q_PROPERTY(bool chartsLoaded READ chartsLoaded NOTIFY homeChanged)
+    Q_PROPERTY(QVariantList recentAlbums READ recentAlbums NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList recentPlaylists READ recentPlaylists NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList rotationAlbums READ rotationAlbums NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList rotationPlaylists READ rotationPlaylists NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList addedAlbums READ addedAlbums NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList addedPlaylists READ addedPlaylists NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList addedSongs READ addedSongs NOTIFY personalChanged)
+    Q_PROPERTY(QVariantList exploreGenres READ exploreGenres NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList exploreStorefronts READ exploreStorefronts NOTIFY exploreChanged)
+    Q_PROPERTY(QString exploreGenreID READ exploreGenreID NOTIFY exploreChanged)
+    Q_PROPERTY(QString exploreStorefrontID READ exploreStorefrontID NOTIFY exploreChanged)
+    Q_PROPERTY(QString exploreStorefrontLabel READ exploreStorefrontLabel NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList exploreSongs READ exploreSongs NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList exploreAlbums READ exploreAlbums NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList explorePlaylists READ explorePlaylists NOTIFY exploreChanged)
+    Q_PROPERTY(bool isLoadingExplore READ isLoadingExplore NOTIFY exploreChanged)
+    Q_PROPERTY(bool exploreLoaded READ exploreLoaded NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList radios READ radios NOTIFY radiosChanged)
+    Q_PROPERTY(corvane::RecordListModel *history READ history CONSTANT)
+
+public:
+    explicit HomeFace(CorvaneModel *model);
+
+    QVariantList recommendations() const;
+    QVariantList playlists() const;
+    int playlistOrder() const;
+    void setPlaylistOrder(int order);
+    RecordListModel *libraryTracks() const;
+    QVariantList chartAlbums() const;
+    QVariantList chartSongs() const;
+    QVariantList newReleases() const;
+    bool chartsLoaded() const;
+    QVariantList recentAlbums() const;
+    QVariantList recentPlaylists() const;
+    QVariantList rotationAlbums() const;
+    QVariantList rotationPlaylists() const;
+    QVariantList addedAlbums() const;
+    QVariantList addedPlaylists() const;
+    QVariantList addedSongs() const;
+    QVariantList exploreGenres() const;
+    QVariantList exploreStorefronts() const;
+    QString exploreGenreID() const;
+    QString exploreStorefrontID() const;
+    QString exploreStorefrontLabel() const;
+    QVariantList exploreSongs() const;
+    QVariantList exploreAlbums() const;
+    QVariantList explorePlaylists() const;
+    bool isLoadingExplore() const;
+    bool exploreLoaded() const;
+    QVariantList radios() const;
+    RecordListModel *history() const;
+
+    Q_INVOKABLE void reload();
+    // An empty id stands for the account's own country, or for every genre.
+    Q_INVOKABLE void pickStorefront(const QString &id);
+    Q_INVOKABLE void pickGenre(const QString &id);
+
+Q_SIGNALS:
+    void homeChanged();
+    void personalChanged();
+    void exploreChanged();
+    void radiosChanged();
+
+private:
+    CorvaneModel *m_model;
+};
+
+} // namespace corvane

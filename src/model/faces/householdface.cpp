@@ -1,0 +1,86 @@
+#include "householdface.h"
+
+#include "model/corvanemodel.h"
+
+namespace corvane {
+
+HouseholdFace::HouseholdFace(CorvaneModel *model)
+    : QObject(model)
+    , m_model(model)
+{
+    using M = CorvaneModel;
+    using F = HouseholdFace;
+    connect(model, &M::speakersChanged, this, &F::speakersChanged);
+    connect(model, &M::groupsChanged, this, &F::groupsChanged);
+    connect(model, &M::selectedChanged, this, &F::selectedChanged);
+    connect(model, &M::isDiscoveringChanged, this, &F::isDiscoveringChanged);
+    connect(model, &M::hasSearchedOnceChanged, this, &F::hasSearchedOnceChanged);
+    connect(model, &M::hasCheckedAppleMusicChanged, this, &F::hasCheckedAppleMusicChanged);
+    connect(model, &M::onboardingDoneChanged, this, &F::onboardingDoneChanged);
+    connect(model, &M::onboardingReplayChanged, this, &F::onboardingReplayChanged);
+    connect(model, &M::onboardingDoneChanged, this, &F::showsOnboardingChanged);
+    connect(model, &M::onboardingReplayChanged, this, &F::showsOnboardingChanged);
+    connect(model, &M::setupDismissedChanged, this, &F::setupDismissedChanged);
+    connect(model, &M::linkChanged, this, &F::linkChanged);
+    connect(model, &M::musicKitAuthorizedChanged, this, &F::musicKitAuthorizedChanged);
+    connect(model, &M::needsAppleMusicChanged, this, &F::needsAppleMusicChanged);
+    connect(model, &M::speakerHasLineInChanged, this, &F::speakerHasLineInChanged);
+    connect(model, &M::setupChanged, this, &F::setupChanged);
+    connect(model, &M::favoritesChanged, this, &F::favoritesChanged);
+    connect(model, &M::batteryChanged, this, &F::batteryChanged);
+}
+
+QVariantList HouseholdFace::speakers() const { return variantsOf(m_model->speakers()); }
+QVariantList HouseholdFace::groups() const { return variantsOf(m_model->groups()); }
+
+QVariant HouseholdFace::selected() const
+{
+    return m_model->selected() ? QVariant::fromValue(*m_model->selected()) : QVariant();
+}
+
+QString HouseholdFace::selectedUUID() const
+{
+    return m_model->selected() ? m_model->selected()->uuid : QString();
+}
+
+bool HouseholdFace::isDiscovering() const { return m_model->isDiscovering(); }
+bool HouseholdFace::hasSearchedOnce() const { return m_model->hasSearchedOnce(); }
+bool HouseholdFace::hasCheckedAppleMusic() const { return m_model->hasCheckedAppleMusic(); }
+bool HouseholdFace::onboardingDone() const { return m_model->onboardingDone(); }
+bool HouseholdFace::onboardingReplay() const { return m_model->onboardingReplay(); }
+void HouseholdFace::setOnboardingReplay(bool replay) { m_model->setOnboardingReplay(replay); }
+bool HouseholdFace::launchedWithoutKnownSpeaker() const { return m_model->launchedWithoutKnownSpeaker(); }
+bool HouseholdFace::setupDismissed() const { return m_model->setupDismissed(); }
+void HouseholdFace::setSetupDismissed(bool dismissed) { m_model->setSetupDismissed(dismissed); }
+bool HouseholdFace::hasLink() const { return m_model->hasLink(); }
+bool HouseholdFace::musicKitAuthorized() const { return m_model->musicKitAuthorized(); }
+bool HouseholdFace::needsAppleMusic() const { return m_model->needsAppleMusic(); }
+bool HouseholdFace::speakerHasLineIn() const { return m_model->speakerHasLineIn(); }
+int HouseholdFace::setupState() const { return m_model->setupState(); }
+QString HouseholdFace::setupRoom() const { return m_model->setupRoom(); }
+bool HouseholdFace::showsSetup() const { return m_model->showsSetup(); }
+QVariantList HouseholdFace::favorites() const { return variantsOf(m_model->favorites()); }
+
+QVariant HouseholdFace::battery() const
+{
+    return m_model->battery() ? QVariant::fromValue(*m_model->battery()) : QVariant();
+}
+
+void HouseholdFace::refreshSpeakers() { m_model->refreshSpeakers(); }
+void HouseholdFace::selectSpeaker(const QString &uuid) { m_model->selectSpeakerByUUID(uuid); }
+void HouseholdFace::finishOnboarding() { m_model->finishOnboarding(); }
+
+void HouseholdFace::toggleRoom(const QString &uuid)
+{
+    for (const Speaker &speaker : m_model->speakers()) {
+        if (speaker.uuid == uuid) {
+            m_model->toggleMembership(speaker);
+            return;
+        }
+    }
+}
+
+void HouseholdFace::connectMusic() { m_model->connectAppleMusic(); }
+void HouseholdFace::windowActivated() { m_model->windowActivated(); }
+
+} // namespace corvane

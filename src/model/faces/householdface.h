@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QObject>
+#include <QVariant>
+
+namespace corvane {
+
+class CorvaneModel;
+
+// The rooms, the selection, the Apple Music link and what the setup guide needs, as the screens
+// read them. Logic stays in the model; this only forwards.
+class HouseholdFace : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariantList speakers READ speakers NOTIFY speakersChanged)
+    Q_PROPERTY(QVariantList groups READ groups NOTIFY groupsChanged)
+    Q_PROPERTY(QVariant selected READ selected NOTIFY selectedChanged)
+    Q_PROPERTY(QString selectedUUID READ selectedUUID NOTIFY selectedChanged)
+    Q_PROPERTY(bool isDiscovering READ isDiscovering NOTIFY isDiscoveringChanged)
+    Q_PROPERTY(bool hasSearchedOnce READ hasSearchedOnce NOTIFY hasSearchedOnceChanged)
+    Q_PROPERTY(bool hasCheckedAppleMusic READ hasCheckedAppleMusic NOTIFY hasCheckedAppleMusicChanged)
+    Q_PROPERTY(bool onboardingDone READ onboardingDone NOTIFY onboardingDoneChanged)
+    Q_PROPERTY(bool onboardingReplay READ onboardingReplay WRITE setOnboardingReplay NOTIFY onboardingReplayChanged)
+    Q_PROPERTY(bool showsOnboarding READ showsOnboarding NOTIFY showsOnboardingChanged)
+    Q_PROPERTY(bool launchedWithoutKnownSpeaker READ launchedWithoutKnownSpeaker CONSTANT)
+    Q_PROPERTY(bool setupDismissed READ setupDismissed WRITE setSetupDismissed NOTIFY setupDismissedChanged)
+    Q_PROPERTY(bool hasLink READ hasLink NOTIFY linkChanged)
+    Q_PROPERTY(bool musicKitAuthorized READ musicKitAuthorized NOTIFY musicKitAuthorizedChanged)
+    Q_PROPERTY(bool needsAppleMusic READ needsAppleMusic NOTIFY needsAppleMusicChanged)
+    Q_PROPERTY(bool speakerHasLineIn READ speakerHasLineIn NOTIFY speakerHasLineInChanged)
+    Q_PROPERTY(int setupState READ setupState NOTIFY setupChanged)
+    Q_PROPERTY(QString setupRoom READ setupRoom NOTIFY setupChanged)
+    Q_PROPERTY(bool showsSetup READ showsSetup NOTIFY setupChanged)
+    Q_PROPERTY(QVariantList favorites READ favorites NOTIFY favoritesChanged)
+    Q_PROPERTY(QVariant battery READ battery NOTIFY batteryChanged)
+
+public:
+    explicit HouseholdFace(CorvaneModel *model);
+
+    QVariantList speakers() const;
+    QVariantList groups() const;
+    QVariant selected() const;
+    QString selectedUUID() const;
+    bool isDiscovering() const;
+    bool hasSearchedOnce() const;
+    bool hasCheckedAppleMusic() const;
+    bool onboardingDone() const;
+    bool onboardingReplay() const;
+    void setOnboardingReplay(bool replay);
+    bool showsOnboarding() const { return !onboardingDone() || onboardingReplay(); }
+    bool launchedWithoutKnownSpeaker() const;
+    bool setupDismissed() const;
+    void setSetupDismissed(bool dismissed);
+    bool hasLink() const;
+    bool musicKitAuthorized() const;
+    bool needsAppleMusic() const;
+    bool speakerHasLineIn() const;
+    int setupState() const;
+    QString setupRoom() const;
+    bool showsSetup() const;
+    QVariantList favorites() const;
+    QVariant battery() const;
+
+    Q_INVOKABLE void refreshSpeakers();
+    Q_INVOKABLE void selectSpeaker(const QString &uuid);
+    Q_INVOKABLE void finishOnboarding();
+    Q_INVOKABLE void toggleRoom(const QString &uuid);
+    Q_INVOKABLE void connectMusic();
+    // The window came to the front: personal shelves again, and a new search with no speaker.
+    Q_INVOKABLE void windowActivated();
+
+Q_SIGNALS:
+    void speakersChanged();
+    void groupsChanged();
+    void selectedChanged();
+    void isDiscoveringChanged();
+    void hasSearchedOnceChanged();
+    void hasCheckedAppleMusicChanged();
+    void onboardingDoneChanged();
+    void onboardingReplayChanged();
+    void showsOnboardingChanged();
+    void setupDismissedChanged();
+    void linkChanged();
+    void musicKitAuthorizedChanged();
+    void needsAppleMusicChanged();
+    void speakerHasLineInChanged();
+    void setupChanged();
+    void favoritesChanged();
+    void batteryChanged();
+
+private:
+    CorvaneModel *m_model;
+};
+
+} // namespace corvane
