@@ -1,6 +1,7 @@
 #include "async/http.h"
 #include "async/tasks.h"
 #include "demo.h"
+#include "windowapp.h"
 #include "sonos/sonosdiscovery.h"
 #include "applemusic/webmusicservice.h"
 #include "system/catalogcommand.h"
@@ -11,7 +12,9 @@
 #include <QDBusMessage>
 #include <QProcess>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QQuickWindow>
 #include <QCoroTask>
 #include <QTextStream>
 
@@ -22,8 +25,12 @@ namespace {
 QString usage()
 {
     return QStringLiteral("Usage :\n"
-                          "  corvane [--demo]                  démonstration sur la maison simulée\n"
-                          "  corvane --demo --headless         le modèle de l'application sur la maison simulée\n"
+                          "  corvane                           ouvre la fenêtre et cherche les enceintes du réseau local\n"
+                          "  corvane --demo                    la fenêtre sur la maison et les services simulés\n"
+                          "  corvane --demo --screenshots DOSSIER\n"
+                          "                                    une capture de chaque écran, puis quitte\n"
+                          "  corvane --demo --headless         le modèle de l'application sur la maison simulée, sans fenêtre\n"
+                          "  corvane --demo --console          la maison simulée pilotée pas à pas, sans fenêtre\n"
                           "  corvane sim [--prefix 127.77.0]   lance la maison simulée seule\n"
                           "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
                           "  corvane discover                  trouve une enceinte et montre les groupes de la maison\n"
@@ -58,9 +65,37 @@ int finish(const CommandResult &result)
 
 } // namespace
 
+// Plain `corvane` and `corvane --demo` open the window; everything else is a command.
+bool wantsWindow(int argc, char *argv[])
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    args.removeAll(QStringLiteral("--notify"));
+    if (const qsizetype at = args.indexOf(QStringLiteral("--network")); at >= 0)
+        args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    const QString first = args.value(0);
+    return (first.isEmpty() || first == QLatin1String("--demo") || first == QLatin1String("--screenshots"))
+        && !args.contains(QStringLiteral("--headless")) && !args.contains(QStringLiteral("--console"));
+}
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const bool window = wantsWindow(argc, argv);
+    bool screenshots = false;
+    for (int i = 1; i < argc; ++i)
+        screenshots = screenshots || QByteArray(argv[i]) == "--screenshots";
+    if (screenshots) {
+        // Drawn without a display, in software, so every machine can make them.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    }
+    std::unique_ptr<QCoreApplication> application;
+    if (window)
+        application = std::make_unique<QApplication>(argc, argv);
+    else
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
     quietAbortWarnings();
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
@@ -79,8 +114,20 @@ int main(int argc, char *argv[])
 
     if ((command.isEmpty() || command == QLatin1String("--demo")) && args.contains(QStringLiteral("--headless")))
         return runBlocking(runHeadlessDemo());
-    if (command.isEmpty() || command == QLatin1String("--demo"))
+    if ((command.isEmpty() || command == QLatin1String("--demo")) && args.contains(QStringLiteral("--console")))
         return runBlocking(runDemo());
+    if (window) {
+        WindowOptions options;
+        options.demo = args.contains(QStringLiteral("--demo"));
+        if (const qsizetype at = args.indexOf(QStringLiteral("--screenshots")); at >= 0) {
+            options.screenshots = args.value(at + 1);
+            if (options.screenshots.isEmpty() || options.screenshots.startsWith(QLatin1String("--"))) {
+                QTextStream(stderr) << "--screenshots attend un dossier." << Qt::endl;
+                return 2;
+            }
+        }
+        return runWindowApp(options);
+    }
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         QTextStream(stdout) << usage();
         return 0;

@@ -75,6 +75,7 @@ void CorvaneModel::runSearch()
 {
     if (m_searchTask)
         m_searchTask->cancel();
+    m_answeredQuery.clear();
     if (trimmedSpaces(m_query).isEmpty()) {
         setSearchResults({}, {}, {}, {});
         assign(m_isSearching, false, &CorvaneModel::isSearchingChanged);

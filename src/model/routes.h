@@ -2,6 +2,7 @@
 
 #include "applemusic/catalog.h"
 #include "sonos/records.h"
+#include "sonos/records.h"
 
 #include <QObject>
 #include <QString>
@@ -10,13 +11,11 @@
 
 namespace corvane {
 
-class RouteKind
-{
-    Q_GADGET
-public:
-    enum Value { Results, Album, Artist, Playlist, Queue, History, Groups, Explore };
-    Q_ENUM(Value)
-};
+namespace RouteKind {
+Q_NAMESPACE
+enum Value { Results, Album, Artist, Playlist, Queue, History, Groups, Explore };
+Q_ENUM_NS(Value)
+} // namespace RouteKind
 
 // What the centre of the main window shows. Compared by value, payload included.
 struct Route
@@ -37,44 +36,36 @@ struct Route
     bool operator==(const Route &) const = default;
 };
 
-class SearchScope
-{
-    Q_GADGET
-public:
-    enum Value { All, Tracks, Albums, Artists, Playlists };
-    Q_ENUM(Value)
-    // "Tout", "Morceaux", "Albums", "Artistes", "Playlists"
-    static QString text(Value scope);
-};
+namespace SearchScope {
+Q_NAMESPACE
+enum Value { All, Tracks, Albums, Artists, Playlists };
+Q_ENUM_NS(Value)
+// "Tout", "Morceaux", "Albums", "Artistes", "Playlists"
+QString text(Value scope);
+} // namespace SearchScope
 
-class SetupState
-{
-    Q_GADGET
-public:
-    // LocalControlOff: a speaker answered but refuses to be controlled (UPnP turned off).
-    enum Value { Searching, NoSpeaker, LocalControlOff, AppleMusicMissing, Ready };
-    Q_ENUM(Value)
-};
+namespace SetupState {
+Q_NAMESPACE
+// LocalControlOff: a speaker answered but refuses to be controlled (UPnP turned off).
+enum Value { Searching, NoSpeaker, LocalControlOff, AppleMusicMissing, Ready };
+Q_ENUM_NS(Value)
+} // namespace SetupState
 
 // The repeat state and the library playlists' order, as the screens name them.
-class Repeat
-{
-    Q_GADGET
-public:
-    enum Value { Off = int(RepeatState::Off), All = int(RepeatState::All), One = int(RepeatState::One) };
-    Q_ENUM(Value)
-};
+namespace Repeat {
+Q_NAMESPACE
+enum Value { Off = int(RepeatState::Off), All = int(RepeatState::All), One = int(RepeatState::One) };
+Q_ENUM_NS(Value)
+} // namespace Repeat
 
-class PlaylistSort
-{
-    Q_GADGET
-public:
-    enum Value {
-        Name = int(PlaylistOrder::Name),
-        NameDescending = int(PlaylistOrder::NameDescending),
-        RecentlyPlayed = int(PlaylistOrder::RecentlyPlayed),
-    };
-    Q_ENUM(Value)
+namespace PlaylistSort {
+Q_NAMESPACE
+enum Value {
+    Name = int(PlaylistOrder::Name),
+    NameDescending = int(PlaylistOrder::NameDescending),
+    RecentlyPlayed = int(PlaylistOrder::RecentlyPlayed),
 };
+Q_ENUM_NS(Value)
+} // namespace PlaylistSort
 
 } // namespace corvane

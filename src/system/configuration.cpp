@@ -28,6 +28,11 @@ QUrl radioOrigin()
     return QUrl(setting("CORVANE_RADIO_ORIGIN", QStringLiteral("origins/radio"), QStringLiteral("https://all.api.radio-browser.info")));
 }
 
+QUrl chartsOrigin()
+{
+    return QUrl(setting("CORVANE_CHARTS_ORIGIN", QStringLiteral("origins/charts"), QStringLiteral("https://rss.marketingtools.apple.com")));
+}
+
 QUrl logoOrigin()
 {
     return QUrl(setting("CORVANE_LOGO_ORIGIN", QStringLiteral("origins/logos"), QStringLiteral("https://corvane.app/logos/")));

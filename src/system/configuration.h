@@ -14,6 +14,8 @@ namespace Configuration {
 QUrl updateOrigin();
 // The radio-station directory: CORVANE_RADIO_ORIGIN, else the setting, else the public directory.
 QUrl radioOrigin();
+// The public chart feed: CORVANE_CHARTS_ORIGIN, else the setting, else the feed's own host.
+QUrl chartsOrigin();
 // Where the known station logos are: CORVANE_LOGO_ORIGIN, else the setting, else the maker's site.
 QUrl logoOrigin();
 // The contact address put in the "User-Agent" of web requests.

@@ -30,6 +30,7 @@ BrowseFace::BrowseFace(CorvaneModel *model)
     connect(model, &M::resultsChanged, this, &F::foundNothingChanged);
     connect(model, &M::isSearchingChanged, this, &F::foundNothingChanged);
     connect(model, &M::queryChanged, this, &F::foundNothingChanged);
+    connect(model, &M::scopeChanged, this, &F::foundNothingChanged);
     connect(model, &M::recentSearchesChanged, this, &F::recentSearchesChanged);
     connect(model, &M::routeChanged, this, &F::routeChanged);
     connect(model, &M::routeChanged, this, &F::canReturnToResultsChanged);
@@ -59,6 +60,19 @@ bool BrowseFace::foundNothing() const
 QStringList BrowseFace::recentSearches() const { return m_model->recentSearches(); }
 int BrowseFace::route() const { return m_model->route().kind; }
 QVariant BrowseFace::routePayload() const { return m_model->routePayload(); }
+
+namespace {
+template<typename T>
+QVariant payloadOr(const Route &route)
+{
+    const T *record = std::get_if<T>(&route.payload);
+    return QVariant::fromValue(record ? *record : T{});
+}
+} // namespace
+
+QVariant BrowseFace::album() const { return payloadOr<Album>(m_model->route()); }
+QVariant BrowseFace::artist() const { return payloadOr<Artist>(m_model->route()); }
+QVariant BrowseFace::playlist() const { return payloadOr<PlaylistRef>(m_model->route()); }
 
 bool BrowseFace::canReturnToResults() const
 {
@@ -132,5 +146,11 @@ void BrowseFace::toggleExplore() { m_model->toggleExplore(); }
 void BrowseFace::returnToResults() { m_model->returnToResults(); }
 void BrowseFace::clearRecentSearches() { m_model->clearRecentSearches(); }
 void BrowseFace::playFirstResult() { m_model->playFirstResult(); }
+
+void BrowseFace::playAllSongs()
+{
+    if (!m_model->tracks().isEmpty())
+        m_model->playSongs(m_model->tracks(), QStringLiteral("Lecture des résultats"));
+}
 
 } // namespace corvane

@@ -25,6 +25,11 @@ class BrowseFace : public QObject
     Q_PROPERTY(QStringList recentSearches READ recentSearches NOTIFY recentSearchesChanged)
     Q_PROPERTY(int route READ route NOTIFY routeChanged)
     Q_PROPERTY(QVariant routePayload READ routePayload NOTIFY routeChanged)
+    // The page's record, or an empty one of the same kind while another page shows (a page
+    // leaving the screen still reads its fields during the transition).
+    Q_PROPERTY(QVariant album READ album NOTIFY routeChanged)
+    Q_PROPERTY(QVariant artist READ artist NOTIFY routeChanged)
+    Q_PROPERTY(QVariant playlist READ playlist NOTIFY routeChanged)
     // Another screen is shown while a search has results to return to.
     Q_PROPERTY(bool canReturnToResults READ canReturnToResults NOTIFY canReturnToResultsChanged)
     Q_PROPERTY(bool isLoadingDetail READ isLoadingDetail NOTIFY isLoadingDetailChanged)
@@ -53,6 +58,9 @@ public:
     QStringList recentSearches() const;
     int route() const;
     QVariant routePayload() const;
+    QVariant album() const;
+    QVariant artist() const;
+    QVariant playlist() const;
     bool canReturnToResults() const;
     bool isLoadingDetail() const;
     QVariantList detailTracks() const;
@@ -78,6 +86,8 @@ public:
     Q_INVOKABLE void clearRecentSearches();
     // Enter in the search field.
     Q_INVOKABLE void playFirstResult();
+    // "Tout lire": every song found, as one list.
+    Q_INVOKABLE void playAllSongs();
 
 Q_SIGNALS:
     void queryChanged();

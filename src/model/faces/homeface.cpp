@@ -1,6 +1,7 @@
 #include "homeface.h"
 
 #include "model/corvanemodel.h"
+#include "radio/radiodirectory.h"
 
 namespace corvane {
 
@@ -44,6 +45,29 @@ QString HomeFace::exploreStorefrontID() const
 }
 
 QString HomeFace::exploreStorefrontLabel() const { return m_model->exploreStorefrontLabel(); }
+
+namespace {
+QVariantMap choice(const QString &label, const QString &id)
+{
+    return {{QStringLiteral("label"), label}, {QStringLiteral("id"), id}};
+}
+} // namespace
+
+QVariantList HomeFace::countryChoices() const
+{
+    QVariantList choices{choice(QStringLiteral("Mon pays"), QString())};
+    for (const StorefrontRef &storefront : m_model->exploreStorefronts())
+        choices.append(choice(storefront.id.toUpper(), storefront.id));
+    return choices;
+}
+
+QVariantList HomeFace::genreChoices() const
+{
+    QVariantList choices{choice(QStringLiteral("Tous"), QString())};
+    for (const GenreRef &genre : m_model->exploreGenres())
+        choices.append(choice(genre.name, genre.id));
+    return choices;
+}
 QVariantList HomeFace::exploreSongs() const { return variantsOf(m_model->exploreSongs()); }
 QVariantList HomeFace::exploreAlbums() const { return variantsOf(m_model->exploreAlbums()); }
 QVariantList HomeFace::explorePlaylists() const { return variantsOf(m_model->explorePlaylists()); }
@@ -57,6 +81,8 @@ void HomeFace::reload()
     m_model->loadHome();
     m_model->loadHomeCharts();
 }
+
+double HomeFace::stationHue(const QString &name) const { return RadioDirectory::fallbackHue(name); }
 
 void HomeFace::pickStorefront(const QString &id)
 {

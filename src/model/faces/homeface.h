@@ -32,6 +32,10 @@ class HomeFace : public QObject
     Q_PROPERTY(QString exploreGenreID READ exploreGenreID NOTIFY exploreChanged)
     Q_PROPERTY(QString exploreStorefrontID READ exploreStorefrontID NOTIFY exploreChanged)
     Q_PROPERTY(QString exploreStorefrontLabel READ exploreStorefrontLabel NOTIFY exploreChanged)
+    // The choosers' entries, each {label, id}: "Mon pays" then the country codes; "Tous" then
+    // the genres.
+    Q_PROPERTY(QVariantList countryChoices READ countryChoices NOTIFY exploreChanged)
+    Q_PROPERTY(QVariantList genreChoices READ genreChoices NOTIFY exploreChanged)
     Q_PROPERTY(QVariantList exploreSongs READ exploreSongs NOTIFY exploreChanged)
     Q_PROPERTY(QVariantList exploreAlbums READ exploreAlbums NOTIFY exploreChanged)
     Q_PROPERTY(QVariantList explorePlaylists READ explorePlaylists NOTIFY exploreChanged)
@@ -64,6 +68,8 @@ public:
     QString exploreGenreID() const;
     QString exploreStorefrontID() const;
     QString exploreStorefrontLabel() const;
+    QVariantList countryChoices() const;
+    QVariantList genreChoices() const;
     QVariantList exploreSongs() const;
     QVariantList exploreAlbums() const;
     QVariantList explorePlaylists() const;
@@ -73,6 +79,8 @@ public:
     RecordListModel *history() const;
 
     Q_INVOKABLE void reload();
+    // The hue (0…1) of a station's face when it has no logo; the same on every run.
+    Q_INVOKABLE double stationHue(const QString &name) const;
     // An empty id stands for the account's own country, or for every genre.
     Q_INVOKABLE void pickStorefront(const QString &id);
     Q_INVOKABLE void pickGenre(const QString &id);

@@ -61,6 +61,13 @@ QString HouseholdFace::setupRoom() const { return m_model->setupRoom(); }
 bool HouseholdFace::showsSetup() const { return m_model->showsSetup(); }
 QVariantList HouseholdFace::favorites() const { return variantsOf(m_model->favorites()); }
 
+QVariantList HouseholdFace::playableFavorites() const
+{
+    QList<SonosFavorite> playable = m_model->favorites();
+    playable.removeIf([](const SonosFavorite &favorite) { return favorite.uri.isEmpty(); });
+    return variantsOf(playable);
+}
+
 QVariant HouseholdFace::battery() const
 {
     return m_model->battery() ? QVariant::fromValue(*m_model->battery()) : QVariant();

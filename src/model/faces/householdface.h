@@ -32,6 +32,8 @@ class HouseholdFace : public QObject
     Q_PROPERTY(QString setupRoom READ setupRoom NOTIFY setupChanged)
     Q_PROPERTY(bool showsSetup READ showsSetup NOTIFY setupChanged)
     Q_PROPERTY(QVariantList favorites READ favorites NOTIFY favoritesChanged)
+    // Only the favorites a speaker can start (those with an address).
+    Q_PROPERTY(QVariantList playableFavorites READ playableFavorites NOTIFY favoritesChanged)
     Q_PROPERTY(QVariant battery READ battery NOTIFY batteryChanged)
 
 public:
@@ -59,6 +61,7 @@ public:
     QString setupRoom() const;
     bool showsSetup() const;
     QVariantList favorites() const;
+    QVariantList playableFavorites() const;
     QVariant battery() const;
 
     Q_INVOKABLE void refreshSpeakers();

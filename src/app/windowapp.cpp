@@ -1,0 +1,122 @@
+#include "windowapp.h"
+
+#include "applemusic/usertokenstore.h"
+#include "applemusic/webmusicservice.h"
+#include "async/tasks.h"
+#include "model/corvanemodel.h"
+#include "screenshots.h"
+#include "simhousehold.h"
+#include "simwebservices.h"
+#include "sonos/sonosdiscovery.h"
+#include "storage/preferences.h"
+#include "system/configuration.h"
+#include "uisetup.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThreadPool>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(CorvanePlugin)
+
+namespace corvane {
+
+namespace {
+
+// Everything the demo runs on: a household and web services on loopback, and a profile of its
+// own unless CORVANE_PROFILE names one to keep.
+struct DemoWorld
+{
+    std::unique_ptr<QTemporaryDir> profile;
+    std::unique_ptr<sim::SimHousehold> household;
+    std::unique_ptr<sim::SimWebServices> web;
+
+    bool start()
+    {
+        const bool fresh = qEnvironmentVariableIsEmpty("CORVANE_PROFILE");
+        if (fresh) {
+            profile = std::make_unique<QTemporaryDir>();
+            qputenv("CORVANE_PROFILE", profile->path().toUtf8());
+        }
+        qputenv("CORVANE_LOOPBACK_ONLY", "1");
+        if (qEnvironmentVariableIsEmpty("CORVANE_KEYRING"))
+            qputenv("CORVANE_KEYRING", "file");
+        household = std::make_unique<sim::SimHousehold>(sim::randomLoopbackPrefix());
+        web = std::make_unique<sim::SimWebServices>();
+        if (!household->startDefault() || !web->start()) {
+            QTextStream(stderr) << "Impossible d'ouvrir les adresses de la maison simulée (" << household->prefix()
+                                << ".x:1400)." << Qt::endl;
+            return false;
+        }
+        SonosDiscovery::setForcedNetwork(household->network());
+        const QByteArray origin = web->origin().toEncoded();
+        qputenv("CORVANE_LOGO_ORIGIN", web->origin().resolved(QUrl(QStringLiteral("/logos/"))).toEncoded());
+        qputenv("CORVANE_RADIO_ORIGIN", origin);
+        qputenv("CORVANE_UPDATE_ORIGIN", origin);
+        qputenv("CORVANE_CHARTS_ORIGIN", origin);
+        qputenv("CORVANE_APPLE_MUSIC_ORIGIN", origin);
+        qputenv("CORVANE_DEVELOPER_TOKEN", sim::SimWebServices::developerToken);
+        if (fresh) {
+            // A household already set up: the screens show content at once.
+            Preferences preferences;
+            preferences.setOnboardingDone(true);
+            preferences.setHasEverFoundSpeaker(true);
+            preferences.setPreferredSpeakerUUID(household->speaker(QStringLiteral("Salon"))->config().uuid);
+            preferences.sync();
+        }
+        return true;
+    }
+};
+
+QCoro::Task<std::shared_ptr<WebMusicService>> musicService(bool demo)
+{
+    UserTokenStore store;
+    if (demo) {
+        const std::optional<QString> token = co_await store.read();
+        if (!token)
+            co_await store.write(QString::fromLatin1(sim::SimWebServices::userToken));
+    }
+    WebMusicService::Settings settings = WebMusicService::configuredSettings();
+    settings.openBrowser = [](const QUrl &page) { QDesktopServices::openUrl(page); };
+    auto service = std::make_shared<WebMusicService>(settings, store);
+    co_await service->load();
+    co_return service;
+}
+
+} // namespace
+
+int runWindowApp(const WindowOptions &options)
+{
+    DemoWorld world;
+    if (options.demo && !world.start())
+        return 1;
+    ui::configureHttpCache();
+
+    const std::shared_ptr<WebMusicService> music = runBlocking(musicService(options.demo));
+    const QString region = options.demo ? QStringLiteral("fr") : QString();
+    auto model = std::make_unique<CorvaneModel>(
+        CorvaneModel::Services{music, Configuration::chartsOrigin(), Configuration::radioOrigin(), region});
+
+    int result = 0;
+    {
+        QQmlApplicationEngine engine;
+        ui::prepareEngine(&engine, model.get());
+        if (!options.screenshots.isEmpty()) {
+            result = ui::takeScreenshots(&engine, model.get(), options.screenshots, world.household.get());
+        } else {
+            engine.load(ui::mainWindowUrl());
+            if (engine.rootObjects().isEmpty())
+                return 1;
+            result = QApplication::exec();
+        }
+    }
+    model.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    return result;
+}
+
+} // namespace corvane

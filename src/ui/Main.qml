@@ -1,0 +1,67 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Layouts
+import Corvane
+
+ApplicationWindow {
+    id: window
+
+    // Set by the shell to skip the first discovery (screenshots, tests that drive it themselves).
+    property bool autoStart: true
+
+    title: "Corvane"
+    width: 860
+    height: 620
+    minimumWidth: 640
+    minimumHeight: 460
+    visible: true
+    color: Theme.background
+    Material.theme: Material.Dark
+    Material.accent: Theme.accent
+    Material.primary: Theme.surface
+    Material.background: Theme.background
+    Material.foreground: Theme.text
+
+    header: ToolBar {
+        Material.background: Theme.surface
+        Material.elevation: 0
+        padding: Theme.spacingS
+        ColumnLayout {
+            anchors.fill: parent
+            spacing: Theme.spacingS
+            SpeakerToolbar {
+                Layout.fillWidth: true
+            }
+            SearchBar {
+                id: searchBar
+                Layout.fillWidth: true
+            }
+        }
+    }
+
+    CenterArea {
+        anchors.fill: parent
+    }
+    Toast {
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: Theme.spacingL
+    }
+
+    footer: PlaybackBar {}
+
+    PlaybackShortcuts {
+        searchField: searchBar.field
+    }
+
+    Component.onCompleted: {
+        searchBar.field.forceActiveFocus()
+        if (autoStart)
+            App.household.refreshSpeakers()
+    }
+    onActiveChanged: {
+        if (active)
+            App.household.windowActivated()
+    }
+}

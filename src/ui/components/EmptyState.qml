@@ -1,0 +1,48 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// A symbol, a title and a hint, centred: what a screen says when it has nothing to show.
+ColumnLayout {
+    id: root
+
+    property string symbol
+    property string title
+    property string hint
+    default property alias actions: buttons.data
+
+    spacing: Theme.spacingM
+    Icon {
+        name: root.symbol
+        size: 44
+        color: Theme.textFaint
+        Layout.alignment: Qt.AlignHCenter
+    }
+    Label {
+        text: root.title
+        color: Theme.text
+        font.pixelSize: Theme.fontTitle
+        font.weight: Font.Bold
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        Layout.fillWidth: true
+    }
+    Label {
+        visible: text.length > 0
+        text: root.hint
+        color: Theme.textDim
+        font.pixelSize: Theme.fontBody
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        Layout.fillWidth: true
+        Layout.maximumWidth: 420
+        Layout.alignment: Qt.AlignHCenter
+    }
+    Row {
+        id: buttons
+        spacing: Theme.spacingS
+        Layout.alignment: Qt.AlignHCenter
+        Layout.topMargin: Theme.spacingS
+    }
+}

@@ -1,0 +1,32 @@
+import QtQuick
+import QtQuick.Controls
+import Corvane
+
+// A button that shows only a symbol: its help is the tooltip and the accessible name.
+ToolButton {
+    id: root
+
+    property string symbol
+    property string help
+    property color tint: Theme.text
+    property int symbolSize: 18
+
+    implicitWidth: symbolSize + 18
+    implicitHeight: symbolSize + 18
+    padding: 0
+    focusPolicy: Qt.StrongFocus
+    contentItem: Item {
+        Icon {
+            anchors.centerIn: parent
+            name: root.symbol
+            size: root.symbolSize
+            color: root.enabled ? root.tint : Theme.textFaint
+        }
+    }
+    ToolTip.visible: hovered && help.length > 0
+    ToolTip.delay: 600
+    ToolTip.text: help
+    Accessible.name: help
+    Accessible.role: Accessible.Button
+    Accessible.onPressAction: root.clicked()
+}

@@ -1,0 +1,95 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// A live station: its logo on the plate its ink needs, or a gradient with its initials.
+ItemDelegate {
+    id: root
+
+    // A delegate of a list of records.
+    required property var modelData
+    readonly property var station: modelData
+    property int side: 112
+    readonly property real hue: App.home.stationHue(station.name)
+    property bool logoReady: false
+
+    width: side + 2 * Theme.spacingS
+    padding: Theme.spacingS
+    focusPolicy: Qt.StrongFocus
+    background: Rectangle {
+        radius: Theme.radiusM
+        color: root.activeFocus ? Theme.selection : (root.hovered ? Theme.hover : "transparent")
+    }
+    contentItem: ColumnLayout {
+        spacing: Theme.spacingXS
+        Item {
+            implicitWidth: root.side
+            implicitHeight: root.side
+            Layout.alignment: Qt.AlignHCenter
+            Rectangle {
+                anchors.fill: parent
+                radius: root.side * 0.16
+                visible: !root.logoReady
+                gradient: Gradient {
+                    orientation: Gradient.Vertical
+                    GradientStop { position: 0; color: Qt.hsva(root.hue, 0.55, 0.62, 1) }
+                    GradientStop { position: 1; color: Qt.hsva(root.hue, 0.7, 0.38, 1) }
+                }
+                Label {
+                    anchors.centerIn: parent
+                    text: root.station.initials
+                    color: "white"
+                    font.pixelSize: root.side * 0.34
+                    font.bold: true
+                }
+            }
+            Image {
+                anchors.fill: parent
+                onStatusChanged: root.logoReady = status === Image.Ready && implicitWidth > 1
+                asynchronous: true
+                sourceSize.width: root.side * 2
+                sourceSize.height: root.side * 2
+                source: root.station.logo.length > 0 ? "image://artwork/logo/" + encodeURIComponent(root.station.logo) : ""
+            }
+            IconButton {
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                anchors.margins: Theme.spacingXS
+                visible: root.hovered || root.activeFocus
+                symbol: "play.fill"
+                help: "Écouter " + root.station.name
+                tint: Theme.accentText
+                background: Rectangle { radius: width / 2; color: Theme.accent }
+                onClicked: root.clicked()
+            }
+        }
+        Label {
+            text: root.station.name
+            color: Theme.text
+            font.pixelSize: Theme.fontBody
+            font.weight: Font.Medium
+            elide: Text.ElideRight
+            Layout.fillWidth: true
+        }
+        RowLayout {
+            spacing: Theme.spacingXS
+            Icon {
+                name: "dot.radiowaves.left.and.right"
+                size: 12
+                color: Theme.textDim
+            }
+            Label {
+                text: "Radio"
+                color: Theme.textDim
+                font.pixelSize: Theme.fontCaption + 1
+            }
+        }
+    }
+    onClicked: App.playback.playStation(station)
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Accessible.name: station.name + ", Radio"
+    Accessible.role: Accessible.Button
+    Accessible.onPressAction: clicked()
+}

@@ -1,0 +1,118 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// One song: artwork, title, artist, duration. The number (album lists) gives way to a speaker
+// symbol on the song playing now. Hover shows play and add; double-click or Enter plays; the
+// context menu (right click, Menu key) offers the rest.
+ItemDelegate {
+    id: root
+
+    required property var track
+    property int number: 0
+    property bool showArtwork: true
+    // Confirmation the row asks for when it adds to the queue ("Ajouté à la file" on artist pages).
+    readonly property bool isCurrent: App.playback.hasTrack && track && (App.playback.nowPlaying.trackID === track.id
+                                      || (App.playback.nowPlaying.title === track.title && App.playback.nowPlaying.artist === track.artist))
+    readonly property bool isFavorite: track ? App.playback.isFavorite(track.id) : false
+    readonly property bool showsButtons: hovered || activeFocus
+
+    implicitHeight: Theme.rowHeight
+    padding: 0
+    leftPadding: Theme.spacingM
+    rightPadding: Theme.spacingS
+    focusPolicy: Qt.StrongFocus
+    highlighted: activeFocus
+    background: Rectangle {
+        radius: Theme.radiusS
+        color: root.highlighted ? Theme.selection : (root.hovered ? Theme.hover : "transparent")
+    }
+
+    contentItem: RowLayout {
+        spacing: Theme.spacingM
+
+        Item {
+            visible: root.number > 0 || root.isCurrent
+            Layout.preferredWidth: 24
+            Layout.fillHeight: true
+            Label {
+                anchors.centerIn: parent
+                visible: !root.isCurrent
+                text: root.number
+                color: Theme.textFaint
+                font.pixelSize: Theme.fontBody
+            }
+            Icon {
+                anchors.centerIn: parent
+                visible: root.isCurrent
+                name: App.playback.nowPlaying.isPlaying ? "speaker.wave.2.fill" : "speaker.fill"
+                color: Theme.accent
+                size: 16
+            }
+        }
+        Artwork {
+            visible: root.showArtwork
+            size: 38
+            url: root.track ? root.track.artwork : ""
+        }
+        ColumnLayout {
+            spacing: 1
+            Layout.fillWidth: true
+            Label {
+                text: root.track ? root.track.title : ""
+                color: root.isCurrent ? Theme.accent : Theme.text
+                font.pixelSize: Theme.fontBody
+                font.weight: Font.Medium
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+            Label {
+                text: root.track ? root.track.artist : ""
+                color: Theme.textDim
+                font.pixelSize: Theme.fontCaption + 1
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+        }
+        IconButton {
+            visible: root.showsButtons
+            symbol: "play.circle.fill"
+            help: "Lire maintenant"
+            tint: Theme.accent
+            symbolSize: 22
+            onClicked: App.playback.play(root.track)
+        }
+        IconButton {
+            visible: root.showsButtons
+            symbol: "text.line.last.and.arrowtriangle.forward"
+            help: "Ajouter à la file d'attente"
+            onClicked: App.queue.enqueue(root.track)
+        }
+        Label {
+            text: root.track ? root.track.duration : ""
+            color: Theme.textFaint
+            font.pixelSize: Theme.fontCaption + 1
+            Layout.preferredWidth: 40
+            horizontalAlignment: Text.AlignRight
+        }
+    }
+
+    onDoubleClicked: App.playback.play(track)
+    Keys.onReturnPressed: App.playback.play(track)
+    Keys.onEnterPressed: App.playback.play(track)
+    Keys.onMenuPressed: menu.popup(root, Theme.spacingXL, root.height / 2)
+    TapHandler {
+        acceptedButtons: Qt.RightButton
+        onTapped: (point) => menu.popup(root, point.position.x, point.position.y)
+    }
+    TrackMenu {
+        id: menu
+        track: root.track
+        isFavorite: root.isFavorite
+    }
+
+    Accessible.name: track ? track.title + ", " + track.artist : ""
+    Accessible.role: Accessible.ListItem
+    Accessible.onPressAction: App.playback.play(track)
+}

@@ -1,0 +1,47 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+TrackListPage {
+    header: ColumnLayout {
+        readonly property var album: App.browse.album
+        readonly property int songs: App.browse.detailTracks.length
+
+        width: parent ? parent.width : 0
+        spacing: Theme.spacingM
+        Item { Layout.preferredHeight: Theme.spacingM }
+        DetailHeader {
+            artwork: parent.album.artwork
+            kind: "Album"
+            title: parent.album.title
+            placeholder: "opticaldisc"
+            Layout.fillWidth: true
+            ArtistLink {
+                name: App.browse.album.artist
+                onClicked: App.browse.openAlbumArtist(App.browse.album)
+            }
+            Label {
+                text: {
+                    const album = App.browse.album
+                    const parts = []
+                    if (album && album.year.length > 0)
+                        parts.push(album.year)
+                    if (App.browse.detailTracks.length > 0)
+                        parts.push(App.browse.detailTracks.length + " morceaux")
+                    return parts.join(" · ")
+                }
+                color: Theme.textDim
+                font.pixelSize: Theme.fontBody
+            }
+        }
+        DetailActions {
+            playText: "Lire l'album"
+            enabled: parent.songs > 0
+            onPlay: App.playback.playAlbum(App.browse.album, App.browse.detailTracks)
+            onPlayNext: App.queue.playNextAlbum(App.browse.album)
+            onEnqueueAll: App.queue.enqueueAll(App.browse.detailTracks)
+        }
+        Item { Layout.preferredHeight: Theme.spacingS }
+    }
+}

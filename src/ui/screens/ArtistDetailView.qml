@@ -1,0 +1,139 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// An artist: top songs (a few, or all of them), then the releases and neighbours.
+Flickable {
+    id: root
+
+    readonly property var artist: App.browse.artist
+    readonly property var songs: App.browse.detailTracks
+    property bool showAllTracks: false
+    readonly property int fewSongs: 5
+
+    clip: true
+    contentWidth: width
+    contentHeight: page.implicitHeight + Theme.spacingXL
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {}
+    Connections {
+        target: App.browse
+        function onRouteChanged() { root.showAllTracks = false; root.contentY = 0 }
+    }
+
+    ColumnLayout {
+        id: page
+        x: Theme.spacingL
+        width: root.width - 2 * Theme.spacingL
+        spacing: Theme.spacingL
+
+        Item { Layout.preferredHeight: Theme.spacingS }
+        DetailHeader {
+            artwork: root.artist.artwork
+            round: true
+            kind: "Artiste"
+            title: root.artist.name
+            Layout.fillWidth: true
+            Label {
+                visible: text.length > 0
+                text: root.artist.genre
+                color: Theme.textDim
+                font.pixelSize: Theme.fontSubtitle
+            }
+            RowLayout {
+                spacing: Theme.spacingS
+                Layout.topMargin: Theme.spacingS
+                PillButton {
+                    text: "Lire"
+                    symbol: "play.fill"
+                    primary: true
+                    enabled: root.songs.length > 0
+                    onClicked: App.playback.playList(root.songs, root.artist.name)
+                }
+                PillButton {
+                    text: "Radio"
+                    symbol: "dot.radiowaves.left.and.right"
+                    enabled: !!root.artist
+                    onClicked: App.playback.artistRadio(root.artist)
+                }
+            }
+        }
+
+        BusyIndicator {
+            running: App.browse.isLoadingDetail
+            visible: running
+            Layout.alignment: Qt.AlignHCenter
+        }
+        EmptyState {
+            visible: App.browse.artistIsEmpty
+            symbol: "music.note"
+            title: "Rien trouvé pour cet artiste dans le catalogue."
+            Layout.fillWidth: true
+            Layout.topMargin: Theme.spacingXL
+        }
+
+        Shelf {
+            title: "Dernière sortie"
+            items: App.browse.artistLatest ? [App.browse.artistLatest] : []
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        ColumnLayout {
+            visible: root.songs.length > 0
+            spacing: 0
+            Layout.fillWidth: true
+            SectionLabel {
+                text: "Morceaux"
+                Layout.fillWidth: true
+                Layout.leftMargin: Theme.spacingS
+                Layout.bottomMargin: Theme.spacingS
+            }
+            Repeater {
+                model: root.showAllTracks ? root.songs : root.songs.slice(0, root.fewSongs)
+                delegate: TrackRow {
+                    required property var modelData
+                    track: modelData
+                    Layout.fillWidth: true
+                }
+            }
+            PillButton {
+                visible: !root.showAllTracks && root.songs.length > root.fewSongs
+                text: "Afficher les " + root.songs.length + " titres"
+                symbol: "chevron.down"
+                Layout.topMargin: Theme.spacingS
+                onClicked: root.showAllTracks = true
+            }
+        }
+        Shelf {
+            title: "Albums"
+            items: App.browse.artistAlbums
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Singles et EP"
+            items: App.browse.artistSingles
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Playlists"
+            items: App.browse.artistPlaylists
+            tile: PlaylistRefTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Apparitions"
+            items: App.browse.artistAppearsOn
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Artistes similaires"
+            items: App.browse.artistSimilar
+            tile: ArtistTile {}
+            Layout.fillWidth: true
+        }
+    }
+}

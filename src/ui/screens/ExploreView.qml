@@ -1,0 +1,121 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// Charts by country and genre, and the live radio stations.
+Flickable {
+    id: root
+
+    clip: true
+    contentWidth: width
+    contentHeight: page.implicitHeight + Theme.spacingXL
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {}
+
+    ColumnLayout {
+        id: page
+        x: Theme.spacingL
+        width: root.width - 2 * Theme.spacingL
+        spacing: Theme.spacingL
+
+        RowLayout {
+            spacing: Theme.spacingM
+            Layout.topMargin: Theme.spacingL
+            Layout.leftMargin: Theme.spacingS
+            Label {
+                text: "Explorer"
+                color: Theme.text
+                font.pixelSize: Theme.fontTitle + 2
+                font.weight: Font.Bold
+                Layout.fillWidth: true
+                Accessible.role: Accessible.Heading
+            }
+            Icon {
+                name: "globe"
+                color: Theme.textDim
+            }
+            ComboBox {
+                id: country
+                objectName: "countryChooser"
+                textRole: "label"
+                valueRole: "id"
+                implicitWidth: 140
+                model: App.home.countryChoices
+                currentIndex: Math.max(0, indexOfValue(App.home.exploreStorefrontID))
+                onActivated: App.home.pickStorefront(currentValue)
+                Accessible.name: "Pays"
+            }
+            ComboBox {
+                id: genre
+                objectName: "genreChooser"
+                textRole: "label"
+                valueRole: "id"
+                implicitWidth: 170
+                model: App.home.genreChoices
+                currentIndex: Math.max(0, indexOfValue(App.home.exploreGenreID))
+                onActivated: App.home.pickGenre(currentValue)
+                Accessible.name: "Genre"
+            }
+        }
+
+        BusyIndicator {
+            running: App.home.isLoadingExplore
+            visible: running
+            Layout.alignment: Qt.AlignHCenter
+        }
+
+        ColumnLayout {
+            visible: App.home.exploreSongs.length > 0
+            spacing: 0
+            Layout.fillWidth: true
+            SectionLabel {
+                text: "Top titres"
+                Layout.fillWidth: true
+                Layout.leftMargin: Theme.spacingS
+                Layout.bottomMargin: Theme.spacingS
+                PillButton {
+                    text: "Tout lire"
+                    symbol: "play.fill"
+                    onClicked: App.playback.playList(App.home.exploreSongs, "Top titres")
+                }
+            }
+            Repeater {
+                model: App.home.exploreSongs
+                delegate: TrackRow {
+                    required property var modelData
+                    required property int index
+                    track: modelData
+                    number: index + 1
+                    Layout.fillWidth: true
+                }
+            }
+        }
+        Shelf {
+            title: "Top albums"
+            items: App.home.exploreAlbums
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Playlists"
+            items: App.home.explorePlaylists
+            tile: PlaylistRefTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Radios"
+            items: App.home.radios
+            tile: RadioTile {}
+            Layout.fillWidth: true
+        }
+        EmptyState {
+            visible: App.home.exploreLoaded && !App.home.isLoadingExplore && App.home.exploreSongs.length === 0
+                     && App.home.exploreAlbums.length === 0 && App.home.explorePlaylists.length === 0
+            symbol: "chart.bar"
+            title: "Pas de classement ici"
+            hint: "Le catalogue n'a rien renvoyé pour ce pays et ce genre. Essayez un autre choix."
+            Layout.fillWidth: true
+        }
+    }
+}

@@ -1,0 +1,42 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+TrackListPage {
+    header: ColumnLayout {
+        readonly property var playlist: App.browse.playlist
+        readonly property int songs: App.browse.detailTracks.length
+
+        width: parent ? parent.width : 0
+        spacing: Theme.spacingM
+        Item { Layout.preferredHeight: Theme.spacingM }
+        DetailHeader {
+            artwork: parent.playlist.artwork
+            kind: "Playlist"
+            title: parent.playlist.name
+            placeholder: "music.note.list"
+            Layout.fillWidth: true
+            Label {
+                visible: text.length > 0
+                text: App.browse.playlist.curator
+                color: Theme.textDim
+                font.pixelSize: Theme.fontSubtitle
+            }
+            Label {
+                visible: App.browse.detailTracks.length > 0
+                text: App.browse.detailTracks.length + " morceaux"
+                color: Theme.textDim
+                font.pixelSize: Theme.fontBody
+            }
+        }
+        DetailActions {
+            playText: "Lire la playlist"
+            enabled: parent.songs > 0
+            onPlay: App.playback.playPlaylist(App.browse.playlist, App.browse.detailTracks)
+            onPlayNext: App.queue.playNextPlaylist(App.browse.playlist)
+            onEnqueueAll: App.queue.enqueueAll(App.browse.detailTracks)
+        }
+        Item { Layout.preferredHeight: Theme.spacingS }
+    }
+}

@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// The group's queue: counts, "Vider", and rows that play, leave or move (drag the number, or
+// Alt+↑ / Alt+↓ on the focused row).
+ColumnLayout {
+    id: root
+
+    readonly property int count: App.queue.count
+    readonly property int position: App.queue.currentPosition
+
+    spacing: Theme.spacingS
+
+    RowLayout {
+        Layout.fillWidth: true
+        Layout.leftMargin: Theme.spacingXL
+        Layout.rightMargin: Theme.spacingXL
+        Layout.topMargin: Theme.spacingL
+        spacing: Theme.spacingM
+        ColumnLayout {
+            spacing: 2
+            Layout.fillWidth: true
+            Label {
+                text: "File d'attente"
+                color: Theme.text
+                font.pixelSize: Theme.fontTitle + 2
+                font.weight: Font.Bold
+                Accessible.role: Accessible.Heading
+            }
+            Label {
+                objectName: "queueCounts"
+                text: {
+                    if (root.count === 0)
+                        return "Vide"
+                    const parts = [root.count + (root.count > 1 ? " morceaux" : " morceau")]
+                    if (root.position > 0) {
+                        parts.push(root.position + " sur " + root.count)
+                        parts.push((root.count - root.position) + " morceaux à suivre")
+                    }
+                    return parts.join(" · ")
+                }
+                color: Theme.textDim
+                font.pixelSize: Theme.fontBody
+            }
+        }
+        PillButton {
+            visible: root.count > 0
+            text: "Vider"
+            symbol: "xmark"
+            onClicked: App.queue.clear()
+        }
+    }
+
+    EmptyState {
+        visible: root.count === 0
+        symbol: "list.triangle"
+        title: "File vide"
+        hint: "Ajoutez des morceaux avec le bouton ⏭ des résultats."
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        Layout.leftMargin: Theme.spacingXL
+        Layout.rightMargin: Theme.spacingXL
+    }
+
+    QueueList {
+        objectName: "queueList"
+        visible: root.count > 0
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        Layout.leftMargin: Theme.spacingL
+        Layout.rightMargin: Theme.spacingL
+    }
+}

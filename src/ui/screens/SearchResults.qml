@@ -1,0 +1,98 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// The results of the search field, by section; songs are a virtualised list.
+Item {
+    id: root
+
+    readonly property bool empty: App.browse.foundNothing
+
+    EmptyState {
+        anchors.centerIn: parent
+        width: Math.min(parent.width - 2 * Theme.spacingXL, 460)
+        visible: App.household.needsAppleMusic
+        symbol: "music.note.list"
+        title: "Reliez Apple Music"
+        hint: "La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes."
+        PillButton {
+            text: "Relier Apple Music"
+            primary: true
+            onClicked: App.household.connectMusic()
+        }
+    }
+    EmptyState {
+        anchors.centerIn: parent
+        width: Math.min(parent.width - 2 * Theme.spacingXL, 460)
+        visible: !App.household.needsAppleMusic && root.empty
+        symbol: "magnifyingglass"
+        title: "Aucun résultat"
+        hint: "Essayez une autre orthographe, ou ajoutez le nom de l'artiste."
+    }
+    BusyIndicator {
+        anchors.centerIn: parent
+        running: App.browse.isSearching && App.browse.tracks.count === 0 && App.browse.albums.length === 0
+        visible: running
+    }
+
+    ListView {
+        id: songs
+        objectName: "resultSongs"
+        anchors.fill: parent
+        anchors.leftMargin: Theme.spacingL
+        anchors.rightMargin: Theme.spacingL
+        visible: !App.household.needsAppleMusic && !root.empty
+        clip: true
+        model: App.browse.tracks
+        reuseItems: true
+        keyNavigationEnabled: true
+        activeFocusOnTab: true
+        ScrollBar.vertical: ScrollBar {}
+        header: ColumnLayout {
+            width: parent ? parent.width : 0
+            spacing: Theme.spacingL
+            Item { Layout.preferredHeight: Theme.spacingS }
+            Shelf {
+                title: "Artistes"
+                items: App.browse.artists
+                tile: ArtistTile {}
+                Layout.fillWidth: true
+            }
+            Shelf {
+                title: "Albums"
+                items: App.browse.albums
+                tile: AlbumTile {}
+                Layout.fillWidth: true
+            }
+            SectionLabel {
+                objectName: "songsSection"
+                visible: App.browse.tracks.count > 0
+                text: "Morceaux"
+                Layout.fillWidth: true
+                Layout.leftMargin: Theme.spacingS
+                PillButton {
+                    text: "Tout lire"
+                    symbol: "play.fill"
+                    onClicked: App.browse.playAllSongs()
+                }
+            }
+        }
+        delegate: TrackRow {
+            required property var modelData
+            width: ListView.view.width
+            track: modelData
+        }
+        footer: ColumnLayout {
+            width: parent ? parent.width : 0
+            Shelf {
+                title: "Playlists"
+                items: App.browse.playlists
+                tile: PlaylistRefTile {}
+                Layout.fillWidth: true
+                Layout.topMargin: Theme.spacingL
+            }
+            Item { Layout.preferredHeight: Theme.spacingXL }
+        }
+    }
+}

@@ -1,0 +1,114 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// The speaker chooser and the way to the rooms, the charts and a new search.
+RowLayout {
+    id: root
+
+    readonly property var selected: App.household.selected
+
+    spacing: Theme.spacingS
+
+    Button {
+        id: chooser
+        objectName: "speakerChooser"
+        flat: true
+        focusPolicy: Qt.StrongFocus
+        text: root.selected ? root.selected.roomName : "Aucune enceinte"
+        contentItem: RowLayout {
+            spacing: Theme.spacingS
+            Icon {
+                name: root.selected ? root.selected.iconName : "hifispeaker"
+                color: root.selected ? Theme.accent : Theme.textDim
+            }
+            Label {
+                text: chooser.text
+                color: Theme.text
+                font.pixelSize: Theme.fontSubtitle
+                font.weight: Font.DemiBold
+            }
+            Icon {
+                name: "chevron.down"
+                size: 12
+                color: Theme.textDim
+            }
+        }
+        onClicked: menu.open()
+        Accessible.name: "Enceinte : " + text
+        Accessible.onPressAction: clicked()
+
+        Menu {
+            id: menu
+            objectName: "speakerMenu"
+            y: chooser.height
+            Repeater {
+                model: App.household.speakers
+                delegate: MenuItem {
+                    required property var modelData
+                    text: modelData.chooserLabel
+                    checkable: true
+                    checked: modelData.uuid === App.household.selectedUUID
+                    onTriggered: App.household.selectSpeaker(modelData.uuid)
+                }
+            }
+            MenuItem {
+                visible: App.household.speakers.length === 0
+                height: visible ? implicitHeight : 0
+                enabled: false
+                text: "Aucune enceinte trouvée"
+            }
+            MenuSeparator {}
+            MenuItem {
+                text: "Pièces et groupes"
+                icon.source: "image://icon/rectangle.3.group?color=%23eeedf3"
+                onTriggered: App.browse.showPanel(Route.Groups)
+            }
+            MenuItem {
+                text: "Explorer les classements"
+                icon.source: "image://icon/chart.bar?color=%23eeedf3"
+                onTriggered: App.browse.toggleExplore()
+            }
+            MenuItem {
+                text: "Rechercher les enceintes"
+                icon.source: "image://icon/arrow.clockwise?color=%23eeedf3"
+                onTriggered: App.household.refreshSpeakers()
+            }
+        }
+    }
+    BusyIndicator {
+        running: App.household.isDiscovering
+        visible: running
+        implicitWidth: 24
+        implicitHeight: 24
+        Accessible.name: "Recherche des enceintes"
+    }
+    Label {
+        visible: App.playback.speakerUnreachable
+        text: "Enceinte injoignable"
+        color: Theme.danger
+        font.pixelSize: Theme.fontCaption + 1
+    }
+    Item { Layout.fillWidth: true }
+    IconButton {
+        symbol: "chart.bar"
+        help: "Explorer les classements"
+        checkable: true
+        checked: App.browse.route === Route.Explore
+        onClicked: App.browse.toggleExplore()
+    }
+    IconButton {
+        symbol: "rectangle.3.group"
+        help: "Pièces et groupes"
+        onClicked: App.browse.showPanel(Route.Groups)
+    }
+    IconButton {
+        symbol: "list.triangle"
+        help: "File d'attente"
+        checkable: true
+        checked: App.browse.route === Route.Queue
+        onClicked: App.browse.toggleQueue()
+    }
+    PlaybackMenu {}
+}
