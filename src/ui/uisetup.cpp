@@ -16,7 +16,12 @@ namespace corvane::ui {
 void prepareEngine(QQmlEngine *engine, CorvaneModel *model)
 {
     setAppInstance(model);
-    QQuickStyle::setStyle(QStringLiteral("Material"));
+    // Once per process: the style is fixed when the first engine loads Qt Quick Controls.
+    static const bool styled = [] {
+        QQuickStyle::setStyle(QStringLiteral("Material"));
+        return true;
+    }();
+    Q_UNUSED(styled);
     engine->addImageProvider(QStringLiteral("icon"), new IconProvider);
     engine->addImageProvider(QStringLiteral("artwork"), new ArtworkProvider);
 }

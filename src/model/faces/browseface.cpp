@@ -147,6 +147,36 @@ void BrowseFace::returnToResults() { m_model->returnToResults(); }
 void BrowseFace::clearRecentSearches() { m_model->clearRecentSearches(); }
 void BrowseFace::playFirstResult() { m_model->playFirstResult(); }
 
+void BrowseFace::playPage()
+{
+    const Route &route = m_model->route();
+    const QList<Track> tracks = m_model->detailTracks();
+    if (tracks.isEmpty())
+        return;
+    if (const auto *album = std::get_if<Album>(&route.payload))
+        m_model->playSongs(tracks, album->title, QStringLiteral("album"), album->id);
+    else if (const auto *playlist = std::get_if<PlaylistRef>(&route.payload))
+        m_model->playSongs(tracks, playlist->name, QStringLiteral("playlist"), playlist->id);
+    else if (const auto *artist = std::get_if<Artist>(&route.payload))
+        m_model->playSongs(tracks, artist->name);
+}
+
+void BrowseFace::playPageNext()
+{
+    const Route &route = m_model->route();
+    if (const auto *album = std::get_if<Album>(&route.payload))
+        m_model->playNext(QStringLiteral("album"), album->id, album->title, QStringLiteral("À suivre · ") + album->title);
+    else if (const auto *playlist = std::get_if<PlaylistRef>(&route.payload))
+        m_model->playNext(QStringLiteral("playlist"), playlist->id, playlist->name, QStringLiteral("À suivre · ") + playlist->name);
+}
+
+void BrowseFace::enqueuePage()
+{
+    const QList<Track> tracks = m_model->detailTracks();
+    if (!tracks.isEmpty())
+        m_model->addTracksToQueue(tracks);
+}
+
 void BrowseFace::playAllSongs()
 {
     if (!m_model->tracks().isEmpty())

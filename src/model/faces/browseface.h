@@ -88,6 +88,10 @@ public:
     Q_INVOKABLE void playFirstResult();
     // "Tout lire": every song found, as one list.
     Q_INVOKABLE void playAllSongs();
+    // The detail page shown, whole: an album or playlist as its container, an artist's top songs.
+    Q_INVOKABLE void playPage();
+    Q_INVOKABLE void playPageNext();
+    Q_INVOKABLE void enqueuePage();
 
 Q_SIGNALS:
     void queryChanged();

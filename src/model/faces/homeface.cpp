@@ -82,6 +82,12 @@ void HomeFace::reload()
     m_model->loadHomeCharts();
 }
 
+void HomeFace::playExploreSongs()
+{
+    if (!m_model->exploreSongs().isEmpty())
+        m_model->playSongs(m_model->exploreSongs(), QStringLiteral("Top titres"));
+}
+
 double HomeFace::stationHue(const QString &name) const { return RadioDirectory::fallbackHue(name); }
 
 void HomeFace::pickStorefront(const QString &id)

@@ -79,6 +79,8 @@ public:
     RecordListModel *history() const;
 
     Q_INVOKABLE void reload();
+    // "Tout lire" of the explore charts.
+    Q_INVOKABLE void playExploreSongs();
     // The hue (0…1) of a station's face when it has no logo; the same on every run.
     Q_INVOKABLE double stationHue(const QString &name) const;
     // An empty id stands for the account's own country, or for every genre.

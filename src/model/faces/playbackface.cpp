@@ -72,27 +72,6 @@ void PlaybackFace::play(const QVariant &track)
         m_model->playSong(track.value<Track>());
 }
 
-void PlaybackFace::playList(const QVariantList &tracks, const QString &title)
-{
-    m_model->playSongs(recordsOf<Track>(tracks), title);
-}
-
-void PlaybackFace::playAlbum(const QVariant &album, const QVariantList &tracks)
-{
-    if (!album.canConvert<Album>())
-        return;
-    const Album chosen = album.value<Album>();
-    m_model->playSongs(recordsOf<Track>(tracks), chosen.title, QStringLiteral("album"), chosen.id);
-}
-
-void PlaybackFace::playPlaylist(const QVariant &playlist, const QVariantList &tracks)
-{
-    if (!playlist.canConvert<PlaylistRef>())
-        return;
-    const PlaylistRef chosen = playlist.value<PlaylistRef>();
-    m_model->playSongs(recordsOf<Track>(tracks), chosen.name, QStringLiteral("playlist"), chosen.id);
-}
-
 void PlaybackFace::playTile(const QVariant &item)
 {
     if (!item.canConvert<MusicItem>())

@@ -55,9 +55,6 @@ public:
 
     // Starting something
     Q_INVOKABLE void play(const QVariant &track);
-    Q_INVOKABLE void playList(const QVariantList &tracks, const QString &title);
-    Q_INVOKABLE void playAlbum(const QVariant &album, const QVariantList &tracks);
-    Q_INVOKABLE void playPlaylist(const QVariant &playlist, const QVariantList &tracks);
     Q_INVOKABLE void playTile(const QVariant &item);
     Q_INVOKABLE void playFavorite(const QVariant &favorite);
     Q_INVOKABLE void playStation(const QVariant &station);

@@ -38,33 +38,10 @@ void QueueFace::enqueue(const QVariant &track)
         m_model->addToQueue(track.value<Track>());
 }
 
-void QueueFace::enqueueAll(const QVariantList &tracks)
-{
-    const QList<Track> records = recordsOf<Track>(tracks);
-    if (!records.isEmpty())
-        m_model->addTracksToQueue(records);
-}
-
 void QueueFace::playNext(const QVariant &track)
 {
     if (track.canConvert<Track>())
         m_model->playTrackNext(track.value<Track>());
-}
-
-void QueueFace::playNextAlbum(const QVariant &album)
-{
-    if (!album.canConvert<Album>())
-        return;
-    const Album chosen = album.value<Album>();
-    m_model->playNext(QStringLiteral("album"), chosen.id, chosen.title, QStringLiteral("À suivre · ") + chosen.title);
-}
-
-void QueueFace::playNextPlaylist(const QVariant &playlist)
-{
-    if (!playlist.canConvert<PlaylistRef>())
-        return;
-    const PlaylistRef chosen = playlist.value<PlaylistRef>();
-    m_model->playNext(QStringLiteral("playlist"), chosen.id, chosen.name, QStringLiteral("À suivre · ") + chosen.name);
 }
 
 void QueueFace::playEntry(int row)

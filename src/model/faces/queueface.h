@@ -27,10 +27,7 @@ public:
     bool changeLocked() const;
 
     Q_INVOKABLE void enqueue(const QVariant &track);
-    Q_INVOKABLE void enqueueAll(const QVariantList &tracks);
     Q_INVOKABLE void playNext(const QVariant &track);
-    Q_INVOKABLE void playNextAlbum(const QVariant &album);
-    Q_INVOKABLE void playNextPlaylist(const QVariant &playlist);
     Q_INVOKABLE void playEntry(int row);
     Q_INVOKABLE void remove(int row);
     // `to` is the row the entry ends on, as a drag or Alt+arrow gives it.

@@ -10,6 +10,8 @@ ColumnLayout {
     property string symbol
     property string title
     property string hint
+    // The hint may hold inline symbols (<img src="image://icon/…">).
+    property bool richHint: false
     default property alias actions: buttons.data
 
     spacing: Theme.spacingM
@@ -31,6 +33,7 @@ ColumnLayout {
     Label {
         visible: text.length > 0
         text: root.hint
+        textFormat: root.richHint ? Text.StyledText : Text.PlainText
         color: Theme.textDim
         font.pixelSize: Theme.fontBody
         horizontalAlignment: Text.AlignHCenter

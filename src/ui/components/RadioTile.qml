@@ -17,6 +17,8 @@ ItemDelegate {
     width: side + 2 * Theme.spacingS
     padding: Theme.spacingS
     focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    text: station.name
     background: Rectangle {
         radius: Theme.radiusM
         color: root.activeFocus ? Theme.selection : (root.hovered ? Theme.hover : "transparent")

@@ -17,6 +17,8 @@ ItemDelegate {
     width: side + 2 * Theme.spacingS
     padding: Theme.spacingS
     focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    text: title
     background: Rectangle {
         radius: Theme.radiusM
         color: root.activeFocus ? Theme.selection : (root.hovered ? Theme.hover : "transparent")

@@ -23,6 +23,8 @@ ItemDelegate {
     leftPadding: Theme.spacingM
     rightPadding: Theme.spacingS
     focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    text: track ? track.title : ""
     highlighted: activeFocus
     background: Rectangle {
         radius: Theme.radiusS

@@ -38,9 +38,9 @@ TrackListPage {
         DetailActions {
             playText: "Lire l'album"
             enabled: parent.songs > 0
-            onPlay: App.playback.playAlbum(App.browse.album, App.browse.detailTracks)
-            onPlayNext: App.queue.playNextAlbum(App.browse.album)
-            onEnqueueAll: App.queue.enqueueAll(App.browse.detailTracks)
+            onPlay: App.browse.playPage()
+            onPlayNext: App.browse.playPageNext()
+            onEnqueueAll: App.browse.enqueuePage()
         }
         Item { Layout.preferredHeight: Theme.spacingS }
     }

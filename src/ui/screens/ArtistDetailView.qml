@@ -49,7 +49,7 @@ Flickable {
                     symbol: "play.fill"
                     primary: true
                     enabled: root.songs.length > 0
-                    onClicked: App.playback.playList(root.songs, root.artist.name)
+                    onClicked: App.browse.playPage()
                 }
                 PillButton {
                     text: "Radio"

@@ -77,7 +77,7 @@ Flickable {
                 PillButton {
                     text: "Tout lire"
                     symbol: "play.fill"
-                    onClicked: App.playback.playList(App.home.exploreSongs, "Top titres")
+                    onClicked: App.home.playExploreSongs()
                 }
             }
             Repeater {

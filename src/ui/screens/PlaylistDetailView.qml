@@ -33,9 +33,9 @@ TrackListPage {
         DetailActions {
             playText: "Lire la playlist"
             enabled: parent.songs > 0
-            onPlay: App.playback.playPlaylist(App.browse.playlist, App.browse.detailTracks)
-            onPlayNext: App.queue.playNextPlaylist(App.browse.playlist)
-            onEnqueueAll: App.queue.enqueueAll(App.browse.detailTracks)
+            onPlay: App.browse.playPage()
+            onPlayNext: App.browse.playPageNext()
+            onEnqueueAll: App.browse.enqueuePage()
         }
         Item { Layout.preferredHeight: Theme.spacingS }
     }

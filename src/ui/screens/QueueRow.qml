@@ -20,6 +20,8 @@ ItemDelegate {
     leftPadding: Theme.spacingS
     rightPadding: Theme.spacingS
     focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    text: modelData.title
     highlighted: activeFocus
     opacity: dragging ? 0.5 : 1
     background: Rectangle {

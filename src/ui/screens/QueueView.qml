@@ -57,7 +57,10 @@ ColumnLayout {
         visible: root.count === 0
         symbol: "list.triangle"
         title: "File vide"
-        hint: "Ajoutez des morceaux avec le bouton ⏭ des résultats."
+        // The ⏭ of the words is the results' add button itself, drawn inline.
+        hint: "Ajoutez des morceaux avec le bouton <img src=\"image://icon/text.line.last.and.arrowtriangle.forward?color=%23aeabbb\" width=\"15\" height=\"15\"> des résultats."
+        richHint: true
+        Accessible.description: "Ajoutez des morceaux avec le bouton ⏭ des résultats."
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: Theme.spacingXL

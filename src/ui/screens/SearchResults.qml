@@ -47,6 +47,9 @@ Item {
         model: App.browse.tracks
         reuseItems: true
         keyNavigationEnabled: true
+        // The header is tall: following the current row would scroll it away on every new list.
+        highlightFollowsCurrentItem: false
+        onCurrentIndexChanged: if (activeFocus) positionViewAtIndex(currentIndex, ListView.Contain)
         activeFocusOnTab: true
         ScrollBar.vertical: ScrollBar {}
         header: ColumnLayout {

@@ -11,6 +11,9 @@ ListView {
     clip: true
     model: App.browse.detailTracks
     keyNavigationEnabled: true
+    // The header is tall: following the current row would scroll it away on every new list.
+    highlightFollowsCurrentItem: false
+    onCurrentIndexChanged: if (activeFocus) positionViewAtIndex(currentIndex, ListView.Contain)
     activeFocusOnTab: true
     leftMargin: Theme.spacingL
     rightMargin: Theme.spacingL

@@ -1,0 +1,241 @@
+// The main window as a person meets it: offscreen, on the simulated household and web services.
+
+#include "windowrig.h"
+
+#include "async/http.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+Q_IMPORT_QML_PLUGIN(CorvanePlugin)
+
+using namespace corvane;
+using namespace corvane::test;
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Aborted speaker probes make Qt warn; the application silences them too.
+    void initTestCase() { quietAbortWarnings(); }
+
+    void init()
+    {
+        // Any warning of the screens fails the test. Two notices are the test bench's own: the
+        // runtime folder of the platform, and the artwork disk cache of an earlier test's
+        // profile, deleted since.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!QStandardPaths|QNetworkDiskCache).+")));
+    }
+
+    void noSpeakerSaysSo()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none", .everFound = false});
+        WindowRig ui(rig);
+        QVERIFY(ui.window);
+        await(rig.model->discoveryRun());
+        QTRY_VERIFY(ui.shows(QStringLiteral("Aucune enceinte")));
+        QVERIFY(ui.click(QStringLiteral("Aucune enceinte")));
+        QTRY_VERIFY(ui.shows(QStringLiteral("Aucune enceinte trouvée")));
+    }
+
+    void speakerNamedLikeItsModelIsListedByRoom()
+    {
+        auto one = startSpeaker({.roomName = QStringLiteral("One"), .modelName = QStringLiteral("Sonos One"),
+                                 .modelNumber = QStringLiteral("S18"), .displayName = QStringLiteral("One")});
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        SonosDiscovery::setForcedNetwork(one->config().ip + QStringLiteral("/24"));
+        WindowRig ui(rig);
+        await(rig.model->discoveryRun());
+        QTRY_VERIFY(rig.model->selected().has_value());
+        QVERIFY(ui.click(QStringLiteral("One")));
+        QTRY_VERIFY(ui.shows(QStringLiteral("Pièces et groupes")));
+        bool row = false;
+        for (QQuickItem *item : ui.items()) {
+            const QString text = item->property("text").toString();
+            QVERIFY2(!text.startsWith(QStringLiteral("One —")), qPrintable(text));
+            row = row || (text == QStringLiteral("One") && item->property("checkable").toBool() && WindowRig::shown(item));
+        }
+        QVERIFY(row); // the menu's row for the room, checked
+    }
+
+    void typingShowsResultsAndScopeNarrowsThem()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        ui.type(QStringLiteral("Ravanel"));
+        QCOMPARE(rig.model->query(), QStringLiteral("Ravanel"));
+        QTRY_VERIFY(ui.shows(QStringLiteral("Morceaux")) && ui.shows(QStringLiteral("Albums")));
+        QTRY_VERIFY2(ui.shows(QStringLiteral("Odile Ravanel")), qPrintable(ui.shownTexts().join(u'|'))); // the artist's tile
+
+        QVERIFY(ui.click(QStringLiteral("Morceaux")));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery() && rig.model->scope() == SearchScope::Tracks);
+        QTRY_VERIFY(!ui.shows(QStringLiteral("Artistes")) || ui.named(QStringLiteral("scopeChooser")));
+        // Only the songs' section: the section titles other than the scope buttons are gone.
+        const auto sectionShown = [&ui](const QString &title) {
+            for (QQuickItem *item : ui.items()) {
+                if (item->property("text").toString() == title && item->metaObject()->indexOfProperty("trailing") >= 0
+                    && WindowRig::shown(item))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY(sectionShown(QStringLiteral("Morceaux")));
+        QVERIFY(!sectionShown(QStringLiteral("Albums")));
+        QVERIFY(!sectionShown(QStringLiteral("Artistes")));
+        QVERIFY(!sectionShown(QStringLiteral("Playlists")));
+    }
+
+    void enterPlaysTheFirstResult()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        ui.type(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->tracks().isEmpty());
+        const Track first = rig.model->tracks().first();
+        QTest::keyClick(ui.window, Qt::Key_Return);
+        QTRY_COMPARE(rig.speaker(QStringLiteral("Salon"))->queue().value(0).title, first.title);
+        QTRY_VERIFY(actionsOf(*rig.speaker(QStringLiteral("Salon"))).contains(QStringLiteral("Play")));
+    }
+
+    void spaceInTheSearchFieldIsTyped()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        const int before = countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Pause"))
+            + countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Play"));
+        ui.type(QStringLiteral("Villes de"));
+        QCOMPARE(rig.model->query(), QStringLiteral("Villes de"));
+        QTest::qWait(300);
+        QCOMPARE(countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Pause"))
+                     + countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Play")),
+                 before);
+    }
+
+    void albumPlaysAsAContainer()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        ui.type(QStringLiteral("Villes de nuit"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->albums().isEmpty());
+        QVERIFY(ui.click(QStringLiteral("Villes de nuit")));
+        QTRY_VERIFY(rig.model->route().kind == RouteKind::Album && !rig.model->isLoadingDetail());
+        QTRY_VERIFY(ui.control(QStringLiteral("Lire l'album")) && ui.control(QStringLiteral("Lire l'album"))->isEnabled());
+        QVERIFY(ui.click(QStringLiteral("Lire l'album")));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QTRY_VERIFY2(!lastRequest(*salon, QStringLiteral("AddURIToQueue")).action.isEmpty(), qPrintable(actionsOf(*salon).join(u' ') + u'|' + rig.model->errorMessage().value_or(QString())));
+        QVERIFY2(argumentsOf(lastRequest(*salon, QStringLiteral("AddURIToQueue"))).contains(QStringLiteral("x-rincon-cpcontainer:")),
+                 qPrintable(argumentsOf(lastRequest(*salon, QStringLiteral("AddURIToQueue")))));
+        QTRY_VERIFY(actionsOf(*salon).contains(QStringLiteral("Play")));
+    }
+
+    void queueRemoveAndClearReachTheSpeaker()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        rig.model->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery() && rig.model->tracks().size() >= 3);
+        await(rig.model->playSongs(rig.model->tracks().mid(0, 3), QStringLiteral("Trois")));
+        WindowRig ui(rig);
+        rig.model->toggleQueue();
+        QTRY_COMPARE(rig.model->queue().size(), 3);
+        QTRY_VERIFY(ui.shows(rig.model->queue().at(1).title));
+        QVERIFY(ui.settle());
+
+        // Hover the second row, then its minus.
+        QQuickItem *list = ui.named(QStringLiteral("queueList"));
+        QVERIFY(list);
+        QQuickItem *row = nullptr;
+        for (QQuickItem *item : ui.items()) {
+            if (QByteArray(item->metaObject()->className()).startsWith("QueueRow") && item->property("index").toInt() == 1
+                && WindowRig::shown(item))
+                row = item;
+        }
+        QVERIFY(row);
+        ui.hover(row);
+        QTRY_VERIFY(ui.control(QStringLiteral("Retirer de la file")));
+        QVERIFY(ui.click(QStringLiteral("Retirer de la file")));
+        QTRY_VERIFY(actionsOf(*salon).contains(QStringLiteral("RemoveTrackFromQueue")));
+        QTRY_COMPARE(salon->queue().size(), 2);
+
+        QVERIFY(ui.click(QStringLiteral("Vider")));
+        QTRY_VERIFY(actionsOf(*salon).contains(QStringLiteral("RemoveAllTracksFromQueue")));
+        QTRY_VERIFY(ui.shows(QStringLiteral("File vide")));
+        QVERIFY(ui.showsSymbol(QStringLiteral("list.triangle")));
+        QVERIFY(ui.shows(QStringLiteral("Vide")));
+    }
+
+    void emptyQueueExplainsItself()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        await(rig.model->emptyQueue());
+        WindowRig ui(rig);
+        rig.model->toggleQueue();
+        QTRY_VERIFY(ui.shows(QStringLiteral("File vide")));
+        QVERIFY(ui.showsSymbol(QStringLiteral("list.triangle")));
+        bool hint = false;
+        for (QQuickItem *item : ui.items()) {
+            if (item->property("text").toString().startsWith(QStringLiteral("Ajoutez des morceaux avec le bouton"))
+                && item->property("text").toString().endsWith(QStringLiteral("des résultats.")) && WindowRig::shown(item))
+                hint = true;
+        }
+        QVERIFY(hint);
+    }
+
+    void changingTheCountryReloadsExplore()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        rig.model->toggleExplore();
+        QTRY_VERIFY(rig.model->exploreLoaded() && !rig.model->isLoadingExplore() && rig.model->exploreStorefronts().size() > 1);
+        auto *country = ui.named(QStringLiteral("countryChooser"));
+        QVERIFY(country);
+        const int before = int(rig.web.requested().size());
+        // Open the chooser and take the second country with the keyboard.
+        country->forceActiveFocus();
+        QTest::keyClick(ui.window, Qt::Key_Space);
+        QTest::keyClick(ui.window, Qt::Key_Down);
+        QTest::keyClick(ui.window, Qt::Key_Return);
+        QTRY_VERIFY(rig.model->exploreStorefront().has_value());
+        QTRY_VERIFY(!rig.model->isLoadingExplore());
+        QVERIFY(rig.web.requested().size() > before);
+        QCOMPARE(country->property("currentText").toString(), rig.model->exploreStorefront()->id.toUpper());
+    }
+
+    void ctrlZeroWhileOnboardingTogglesTheLargeView()
+    {
+        ModelRig rig;
+        WindowRig ui(rig, false);
+        QTRY_VERIFY(ui.shows(QStringLiteral("Bienvenue dans Corvane")));
+        QTest::keyClick(ui.window, Qt::Key_0, Qt::ControlModifier);
+        QVERIFY(rig.model->isExpanded());
+        QTest::qWait(400);
+        QVERIFY(ui.shows(QStringLiteral("Bienvenue dans Corvane")));
+        QTest::keyClick(ui.window, Qt::Key_0, Qt::ControlModifier);
+        QVERIFY(!rig.model->isExpanded());
+    }
+
+    void escapeReturnsToTheSearchField()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QQuickItem *field = ui.named(QStringLiteral("searchField"));
+        QVERIFY(field);
+        QTRY_VERIFY(field->hasActiveFocus());
+        QTest::keyClick(ui.window, Qt::Key_Tab);
+        QVERIFY(!field->hasActiveFocus());
+        QTest::keyClick(ui.window, Qt::Key_Escape);
+        QVERIFY(field->hasActiveFocus());
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
