@@ -70,14 +70,12 @@ QString AppleMusicLink::containerMetadata(const QString &kind, const QString &id
 
 std::optional<int> appleMusicServiceId(const QString &services)
 {
-    static const QRegularExpression service(QStringLiteral("<Service Id=\"(\\d+)\" Name=\"([^\"]+)\""));
-    auto it = service.globalMatch(services);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        if (!m.captured(2).toLower().contains(QLatin1String("apple music")))
+    for (const QStringView tag : startTags(services, QStringLiteral("Service"))) {
+        const auto name = attributeValue(tag, QStringLiteral("Name"));
+        if (!name || !name->toLower().contains(QLatin1String("apple music")))
             continue;
         bool ok = false;
-        const int id = m.captured(1).toInt(&ok, 10);
+        const int id = attributeValue(tag, QStringLiteral("Id")).value_or(QString()).toInt(&ok, 10);
         if (ok)
             return id;
     }
@@ -86,20 +84,39 @@ std::optional<int> appleMusicServiceId(const QString &services)
 
 std::optional<AppleMusicLink> appleMusicLinkFromSamples(int sid, const QStringList &samples)
 {
-    static const QRegularExpression scheme(QStringLiteral("(x-[a-z\\-]*http):song"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression sn(QStringLiteral("[?&]sn=(\\d+)"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression flags(QStringLiteral("[?&]flags=(\\d+)"),
+    // One address at a time: a sample may mix services, or hold Apple Music playlists whose
+    // container flags (8300) are not a song's, so the serial and flags must come from the very
+    // address of an Apple Music song. "&amp;" leaves ';' before a parameter.
+    static const QRegularExpression song(QStringLiteral("(x-[a-z\\-]*http):song[^\\s<>\"']*"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression sn(QStringLiteral("[?&;]sn=(\\d+)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression flags(QStringLiteral("[?&;]flags=(\\d+)"),
                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression sidParameter(QStringLiteral("[?&;]sid=(\\d+)"), QRegularExpression::CaseInsensitiveOption);
     const QString marker = QStringLiteral("sid=") + QString::number(sid);
     for (const QString &sample : samples) {
         if (!sample.contains(marker))
             continue;
-        const auto foundScheme = firstCapture(scheme, sample);
-        const auto foundSn = firstCapture(sn, sample);
-        const auto foundFlags = firstCapture(flags, sample);
-        if (foundScheme && foundSn && foundFlags)
-            return AppleMusicLink{sid, *foundSn, *foundFlags, *foundScheme};
+        // An address of exactly this service first; one whose sid merely contains it after.
+        std::optional<AppleMusicLink> nearMatch;
+        auto it = song.globalMatch(sample);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch address = it.next();
+            const QString text = address.captured(0);
+            if (!text.contains(marker))
+                continue;
+            const auto foundSn = firstCapture(sn, text);
+            const auto foundFlags = firstCapture(flags, text);
+            if (!foundSn || !foundFlags)
+                continue;
+            const AppleMusicLink link{sid, *foundSn, *foundFlags, address.captured(1)};
+            if (firstCapture(sidParameter, text) == QString::number(sid))
+                return link;
+            if (!nearMatch)
+                nearMatch = link;
+        }
+        if (nearMatch)
+            return nearMatch;
     }
     return std::nullopt;
 }

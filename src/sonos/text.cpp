@@ -70,6 +70,18 @@ QString xmlUnescape(const QString &text)
     return out;
 }
 
+namespace {
+const QRegularExpression &compiledOnce(const QString &pattern)
+{
+    // Everything runs on the main thread, but keep the cache per thread to stay honest.
+    thread_local QHash<QString, QRegularExpression> compiled;
+    auto it = compiled.find(pattern);
+    if (it == compiled.end())
+        it = compiled.insert(pattern, QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
+    return *it;
+}
+} // namespace
+
 std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text)
 {
     if (!pattern.isValid())
@@ -82,13 +94,28 @@ std::optional<QString> firstCapture(const QRegularExpression &pattern, const QSt
 
 std::optional<QString> firstCapture(const QString &pattern, const QString &text)
 {
-    // Everything runs on the main thread, but keep the cache per thread to stay honest.
-    thread_local QHash<QString, QRegularExpression> compiled;
-    auto it = compiled.find(pattern);
-    if (it == compiled.end())
-        it = compiled.insert(pattern,
-                             QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
-    return firstCapture(*it, text);
+    return firstCapture(compiledOnce(pattern), text);
+}
+
+QList<QStringView> startTags(QStringView text, const QString &name)
+{
+    const QRegularExpression &tag = compiledOnce(QStringLiteral("<") + QRegularExpression::escape(name)
+                                                 + QStringLiteral("(?=[\\s/>]|$)[^>]*(?:>|$)"));
+    QList<QStringView> tags;
+    auto it = tag.globalMatch(text);
+    while (it.hasNext())
+        tags.append(it.next().capturedView(0));
+    return tags;
+}
+
+std::optional<QString> attributeValue(QStringView tag, const QString &name)
+{
+    const QRegularExpression &attribute = compiledOnce(QStringLiteral("[\\s<]") + QRegularExpression::escape(name)
+                                                       + QStringLiteral("\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')"));
+    const QRegularExpressionMatch m = attribute.match(tag);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return m.capturedStart(1) >= 0 ? m.captured(1) : m.captured(2);
 }
 
 int hmsSeconds(const std::optional<QString> &text)

@@ -27,6 +27,12 @@ QString xmlUnescape(const QString &text);
 std::optional<QString> firstCapture(const QString &pattern, const QString &text);
 std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text);
 
+// The start tags <name ...> in a text (their whole text, attributes included), in order.
+QList<QStringView> startTags(QStringView text, const QString &name);
+// The value of one attribute of a start tag, found by name: attribute order, the spacing and line
+// breaks between attributes and the quote style do not matter. Absent when the tag lacks it.
+std::optional<QString> attributeValue(QStringView tag, const QString &name);
+
 // "0:03:27" -> 207; pieces that are not numbers are skipped, absent or empty text gives 0.
 int hmsSeconds(const std::optional<QString> &text);
 
