@@ -173,6 +173,25 @@ private Q_SLOTS:
         CachedHome::save({}); // an empty list is saved like any other
         QTRY_VERIFY_WITH_TIMEOUT(CachedHome::read() && CachedHome::read()->recommendations.isEmpty(), 3000);
     }
+
+    void newestSnapshotWins()
+    {
+        QTemporaryDir profile;
+        qputenv("CORVANE_PROFILE", profile.path().toUtf8());
+        // A long list (slow to encode) saved just before a short one: the short one is the newest.
+        Recommendation big{QStringLiteral("big"), QStringLiteral("Longue étagère"), {}};
+        for (int i = 0; i < 40000; ++i)
+            big.items.append(MusicItem{QString::number(i), MusicItem::Kind::Album, QStringLiteral("Titre %1").arg(i),
+                                       QStringLiteral("Artiste"), std::nullopt});
+        const Recommendation small{QStringLiteral("small"), QStringLiteral("Courte"), {}};
+        for (int round = 0; round < 3; ++round) {
+            CachedHome::save({big});
+            CachedHome::save({small});
+            QTRY_VERIFY_WITH_TIMEOUT(CachedHome::read() && CachedHome::read()->recommendations.value(0).id == small.id, 5000);
+            QTest::qWait(400);
+            QCOMPARE(CachedHome::read()->recommendations.value(0).id, small.id);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCatalog)
