@@ -12,6 +12,9 @@ QCoro::Task<bool> ensureAuthorized(MusicService *service)
 
 std::optional<QString> authorizationMessage(const MusicService &service)
 {
+    if (service.developerTokenRejected() && service.authorizationStatus() != MusicService::Status::Restricted)
+        return service.lastFailure().isEmpty() ? QStringLiteral("Apple Music refuse le jeton de développeur de Corvane (erreur 401).")
+                                               : service.lastFailure();
     switch (service.authorizationStatus()) {
     case MusicService::Status::Denied:
         return QStringLiteral("Accès refusé. Autorisez Corvane dans les Réglages de Corvane, Confidentialité et sécurité, Musique.");

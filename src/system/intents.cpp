@@ -114,7 +114,8 @@ QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes)
         co_return QStringLiteral("Minuterie annulée.");
     }
     co_await controller.setSleepTimer(minutes);
-    co_return QStringLiteral("La musique s'arrêtera dans ") + QString::number(minutes) + QStringLiteral(" minutes.");
+    co_return QStringLiteral("La musique s'arrêtera dans ") + QString::number(minutes)
+        + (minutes == 1 ? QStringLiteral(" minute.") : QStringLiteral(" minutes."));
 }
 
 } // namespace Intents

@@ -151,6 +151,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("duration");
         QTest::newRow("90 minutes") << 90 << "La musique s'arrêtera dans 90 minutes." << "01:30:00";
+        QTest::newRow("1 minute, singular") << 1 << "La musique s'arrêtera dans 1 minute." << "00:01:00";
         QTest::newRow("zero cancels") << 0 << "Minuterie annulée." << "";
         QTest::newRow("negative cancels") << -5 << "Minuterie annulée." << "";
     }
