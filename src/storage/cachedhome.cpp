@@ -47,6 +47,20 @@ std::optional<CachedHome> CachedHome::decode(const QByteArray &json)
     return home;
 }
 
+namespace {
+QThreadPool &writer()
+{
+    static QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    return pool;
+}
+} // namespace
+
+void CachedHome::waitForSaves()
+{
+    writer().waitForDone();
+}
+
 void CachedHome::save(const QList<Recommendation> &recommendations)
 {
     const QString file = location();
@@ -54,12 +68,10 @@ void CachedHome::save(const QList<Recommendation> &recommendations)
         return;
     // One writer thread, so saves land in the order they were made; a save overtaken by a newer
     // one before it started is skipped.
-    static QThreadPool writer;
     static std::atomic<quint64> latest{0};
-    writer.setMaxThreadCount(1);
     const quint64 generation = ++latest;
     const CachedHome home{recommendations, ListeningHistory::now()};
-    writer.start([home, file, generation] {
+    writer().start([home, file, generation] {
         if (generation != latest.load())
             return;
         QSaveFile out(file);
