@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -173,16 +175,22 @@ std::optional<int> parseSleepTimerRemaining(const QString &reply)
     const auto text = firstCapture(remaining, reply);
     if (!text || text->isEmpty())
         return std::nullopt;
-    QList<int> numbers;
+    QList<qint64> numbers;
     for (const QStringView piece : QStringView(*text).split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         bool ok = false;
-        const int value = piece.toInt(&ok, 10);
+        const qint64 value = piece.toLongLong(&ok, 10);
         if (ok)
             numbers.append(value);
     }
     if (numbers.size() != 3)
         return std::nullopt;
-    return numbers[0] * 60 + numbers[1] + (numbers[2] > 0 ? 1 : 0);
+    // A remaining time no int holds in seconds is no timer a speaker runs.
+    if (std::any_of(numbers.cbegin(), numbers.cend(), [](qint64 n) { return n < 0 || n > maxHmsSeconds; }))
+        return std::nullopt;
+    const qint64 minutes = numbers[0] * 60 + numbers[1] + (numbers[2] > 0 ? 1 : 0);
+    if (minutes * 60 > maxHmsSeconds)
+        return std::nullopt;
+    return int(minutes);
 }
 
 int parseVolume(const QString &reply)

@@ -122,15 +122,21 @@ int hmsSeconds(const std::optional<QString> &text)
 {
     if (!text)
         return 0;
-    int total = 0;
+    qint64 total = 0;
     const auto pieces = QStringView(*text).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const QStringView piece : pieces) {
         bool ok = false;
-        const int value = piece.toInt(&ok, 10);
-        if (ok)
-            total = total * 60 + value;
+        const qint64 value = piece.toLongLong(&ok, 10);
+        if (!ok)
+            continue;
+        // Out of range reads as missing rather than as a wrapped number.
+        if (value < 0 || value > maxHmsSeconds)
+            return 0;
+        total = total * 60 + value;
+        if (total > maxHmsSeconds)
+            return 0;
     }
-    return total;
+    return int(total);
 }
 
 std::optional<QUrl> resolveArtwork(const QString &text, const Speaker &speaker)

@@ -51,6 +51,28 @@ private Q_SLOTS:
         QCOMPARE(Catalog::fillArtworkTemplate(url), base);
     }
 
+    void durationsOutOfRange_data()
+    {
+        QTest::addColumn<QByteArray>("millis");
+        QTest::addColumn<std::optional<qint64>>("durationMS");
+        QTest::newRow("ordinary") << QByteArray("214000") << std::optional<qint64>(214000);
+        QTest::newRow("1e19") << QByteArray("1e19") << std::optional<qint64>();
+        QTest::newRow("-1e19") << QByteArray("-1e19") << std::optional<qint64>();
+        QTest::newRow("negative") << QByteArray("-5") << std::optional<qint64>();
+        QTest::newRow("a text") << QByteArray("\"214000\"") << std::optional<qint64>();
+    }
+    void durationsOutOfRange()
+    {
+        QFETCH(QByteArray, millis);
+        QFETCH(std::optional<qint64>, durationMS);
+        const auto response = RestResponse::decode("{\"data\":[{\"id\":\"1609934412\",\"type\":\"songs\",\"attributes\":"
+                                                   "{\"name\":\"Balises\",\"durationInMillis\":" + millis + "}}]}");
+        QVERIFY(response);
+        const QList<Track> tracks = Catalog::itemsToTracks(response->data);
+        QCOMPARE(tracks.size(), 1);
+        QCOMPARE(tracks.first().durationMS, durationMS);
+    }
+
     void librarySongs()
     {
         const auto response = RestResponse::decode(fixture(QStringLiteral("library_songs_page.json")).toUtf8());

@@ -74,6 +74,10 @@ private Q_SLOTS:
         QTest::newRow("empty") << std::optional<QString>("") << 0;
         QTest::newRow("absent") << std::optional<QString>() << 0;
         QTest::newRow("empty pieces dropped") << std::optional<QString>("0::05") << 5;
+        QTest::newRow("24 days, the most") << std::optional<QString>("596:31:23") << 2147483;
+        QTest::newRow("past an int: missing") << std::optional<QString>("35791395:0") << 0;
+        QTest::newRow("hours past an int: missing") << std::optional<QString>("35791395:0:0") << 0;
+        QTest::newRow("a piece past 64 bits: missing") << std::optional<QString>("99999999999999999999:00") << 0;
     }
     void hms()
     {
@@ -319,6 +323,8 @@ private Q_SLOTS:
         QTest::newRow("an hour") << "1:00:00" << std::optional<int>(60);
         QTest::newRow("no timer") << "" << std::optional<int>();
         QTest::newRow("two pieces") << "14:30" << std::optional<int>();
+        QTest::newRow("hours past an int") << "35791395:0:0" << std::optional<int>();
+        QTest::newRow("minutes past an int") << "0:2147483647:0" << std::optional<int>();
     }
     void sleepRemaining()
     {
