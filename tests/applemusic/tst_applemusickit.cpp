@@ -1,4 +1,5 @@
 #include "applemusic/applemusickit.h"
+#include "applemusic/requests.h"
 #include "applemusic/webmusicservice.h"
 #include "async/delays.h"
 #include "simwebservices.h"
@@ -6,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
 
 using namespace corvane;
@@ -393,6 +395,25 @@ private Q_SLOTS:
         QCOMPARE(mix.size(), count);
         QCOMPARE(Catalog::uniqueByID(mix).size(), count);
         QCOMPARE(await(AppleMusicKit::artistRadio(service.get(), artist, 2)).size(), std::min(2, count));
+    }
+
+    void artistsNeverShareTopSongs()
+    {
+        // The radio mixes several artists' top songs and drops repeats: two artists must not
+        // come back with the same songs.
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        QSet<QString> seen;
+        for (int artist = 1; artist <= 100; ++artist) {
+            const QList<Track> songs = Catalog::itemsToTracks(
+                await(AppleMusic::catalogGet(service.get(), QStringLiteral("artists/art.n%1/view/top-songs").arg(artist), 8)));
+            QCOMPARE(songs.size(), 8);
+            for (const Track &song : songs) {
+                QVERIFY2(!seen.contains(song.id), qPrintable(song.id));
+                seen.insert(song.id);
+            }
+        }
     }
 
     void personalShelves()

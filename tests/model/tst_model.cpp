@@ -383,7 +383,9 @@ private Q_SLOTS:
         // Real delays from here: the polling task reads only every 5 s and stays out of the count.
         setDelayScale(1.0);
         QTest::qWait(100);
-        QVERIFY(model.pollFailures() <= 1);
+        // The reads in flight when the speaker went (the polling task's and at most one more
+        // of the session's) may have failed already; the count goes on from there.
+        QVERIFY(model.pollFailures() <= 2);
         while (model.pollFailures() < 2)
             await(model.pollOnce());
         QVERIFY(!model.speakerUnreachable());
