@@ -66,11 +66,16 @@ QList<SonosGroup> parseZoneGroups(const QString &state)
     return groups;
 }
 
-QCoro::Task<QList<SonosGroup>> SonosController::zoneGroups() const
+QCoro::Task<QList<SonosGroup>> SonosController::zoneGroupsWithoutModels() const
 {
     const QString reply = co_await soap(upnp::zoneGroupTopology, QStringLiteral("/ZoneGroupTopology/Control"),
                                         QStringLiteral("GetZoneGroupState"), QString());
-    QList<SonosGroup> groups = parseZoneGroups(xmlUnescape(xmlUnescape(reply)));
+    co_return parseZoneGroups(xmlUnescape(xmlUnescape(reply)));
+}
+
+QCoro::Task<QList<SonosGroup>> SonosController::zoneGroups() const
+{
+    QList<SonosGroup> groups = co_await zoneGroupsWithoutModels();
     // One pass over every member, so the model reads of all groups run at once.
     QList<Speaker> everyone;
     for (const SonosGroup &group : groups)

@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace corvane;
 using namespace corvane::sim;
 using namespace corvane::test;
@@ -39,8 +41,10 @@ private Q_SLOTS:
         const IntentTarget target = await(Intents::resolveTarget({cuisine->config().ip}));
         QCOMPARE(target.speaker.roomName, QStringLiteral("Salon"));
         QCOMPARE(target.speaker.uuid, salon->config().uuid);
-        QVERIFY(target.link.has_value());
-        QCOMPARE(target.link->sid, 204);
+        // No shortcut needs the Apple Music binding: it is not read.
+        QVERIFY(!target.link.has_value());
+        QCOMPARE(actionsOf(*cuisine).count(QStringLiteral("ListAvailableServices")), 0);
+        QCOMPARE(actionsOf(*salon).count(QStringLiteral("ListAvailableServices")), 0);
 
         // Without a readable topology, the speaker found is the target itself.
         cuisine->faults().topologyFails = true;
@@ -126,6 +130,64 @@ private Q_SLOTS:
         QCOMPARE(salon->trackNumber(), 2);
         // A live input has no next track: the speaker's refusal is the answer.
         QVERIFY_THROWS_EXCEPTION(CorvaneError, await(Intents::nextTrack(targetOf(house->speaker(QStringLiteral("Bureau"))))));
+    }
+
+    void nextAnswersOnceTheTrackChanged()
+    {
+        setDelayScale(1.0); // the whole 900 ms would allow six reads
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        QCOMPARE(await(Intents::nextTrack(targetOf(salon))), QStringLiteral("Le Vent d'Ouessant, Les Phares Lointains."));
+        // One read before the skip, one after it that already sees the new track.
+        QCOMPARE(actionsOf(*salon).count(QStringLiteral("GetPositionInfo")), 2);
+    }
+
+    void aRememberedSpeakerCostsThreeRequests_data()
+    {
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<QStringList>("actions");
+        QTest::newRow("pause") << true << QStringList{"GetZoneGroupState", "GetTransportInfo", "Pause"};
+        // Starting names the track: its read goes out alongside the command.
+        QTest::newRow("play") << false << QStringList{"GetZoneGroupState", "GetTransportInfo", "GetPositionInfo", "Play"};
+    }
+    void aRememberedSpeakerCostsThreeRequests()
+    {
+        QFETCH(bool, playing);
+        QFETCH(QStringList, actions);
+        setDelayScale(1.0);
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        if (!playing)
+            await(SonosController(salon->speaker()).pause());
+        salon->clearReceived();
+        Preferences().setKnownSpeakerIPs(QStringList{salon->config().ip});
+        // Were anything swept, it would be this empty network.
+        QVERIFY(SonosDiscovery::setForcedNetwork(randomLoopbackPrefix() + QStringLiteral(".1/24")));
+        const CommandResult result = await(runIntentCommand({QStringLiteral("play-pause")}));
+        Preferences().setKnownSpeakerIPs({});
+        QCOMPARE(result.exitCode, 0);
+        QStringList sent = actionsOf(*salon);
+        std::sort(sent.begin(), sent.end());
+        std::sort(actions.begin(), actions.end());
+        QCOMPARE(sent, actions);
+        for (SimSpeaker *other : house->speakers()) {
+            if (other != salon)
+                QVERIFY2(other->received().isEmpty(), qPrintable(other->config().roomName));
+        }
+    }
+
+    void aShortcutRemembersItsSpeaker()
+    {
+        setDelayScale(1.0);
+        auto house = startHousehold();
+        Preferences().setKnownSpeakerIPs({});
+        QVERIFY(SonosDiscovery::setForcedNetwork(house->network()));
+        QCOMPARE(await(runIntentCommand({QStringLiteral("sleep"), QStringLiteral("5")})).exitCode, 0);
+        const QStringList known = Preferences().knownSpeakerIPs();
+        Preferences().setKnownSpeakerIPs({});
+        QCOMPARE(known.size(), 1);
+        QVERIFY(std::any_of(house->speakers().cbegin(), house->speakers().cend(),
+                            [&known](const SimSpeaker *speaker) { return speaker->config().ip == known.first(); }));
     }
 
     void favorites_data()
