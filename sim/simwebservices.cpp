@@ -49,6 +49,7 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
 {
     const QString path = request.url().path();
     m_requested.append(path);
+    m_requestedURLs.append(request.url());
     Reply reply;
     const int number = ++m_counts[path];
     if (m_failAt.value(path) == number) {

@@ -65,7 +65,7 @@ QCoro::Task<QList<RestItem>> catalogGet(MusicService *service, QString relativeP
     const std::optional<QString> storefront = co_await service->countryCode();
     if (!storefront)
         co_return QList<RestItem>();
-    QList<RestItem> items = co_await pagedGet(service, QStringLiteral("/v1/catalog/") + *storefront + QLatin1Char('/') + relativePath, max);
+    QList<RestItem> items = co_await pagedGet(service, QStringLiteral("/v1/catalog/") + QString::fromLatin1(QUrl::toPercentEncoding(*storefront)) + QLatin1Char('/') + relativePath, max);
     co_return items;
 }
 

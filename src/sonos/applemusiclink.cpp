@@ -6,6 +6,7 @@
 #include "text.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace corvane {
 
@@ -15,6 +16,13 @@ const QString kDidlRoot = QStringLiteral(
     "<DIDL-Lite xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
     "xmlns:upnp=\"urn:schemas-upnp-org:metadata-1-0/upnp/\" "
     "xmlns=\"urn:schemas-upnp-org:metadata-1-0/DIDL-Lite/\">");
+
+// An id inside a URI: catalogue and library ids pass unchanged, anything that would end the
+// piece or add a parameter ('?', '&', '#', spaces, quotes) is percent-encoded.
+QString uriPiece(const QString &id)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(id));
+}
 
 QString containerPrefix(const QString &kind)
 {
@@ -38,13 +46,13 @@ QString AppleMusicLink::accountToken() const
 
 QString AppleMusicLink::trackURI(const QString &songID) const
 {
-    return scheme + QStringLiteral(":song%3a") + songID + QStringLiteral(".mp4?sid=") + QString::number(sid)
+    return scheme + QStringLiteral(":song%3a") + uriPiece(songID) + QStringLiteral(".mp4?sid=") + QString::number(sid)
         + QStringLiteral("&flags=") + flags + QStringLiteral("&sn=") + sn;
 }
 
 QString AppleMusicLink::trackMetadata(const Track &track) const
 {
-    return kDidlRoot + QStringLiteral("<item id=\"00032020song%3a") + track.id
+    return kDidlRoot + QStringLiteral("<item id=\"00032020song%3a") + xmlEscape(uriPiece(track.id))
         + QStringLiteral("\" parentID=\"00020000album%3a\" restricted=\"true\"><dc:title>")
         + xmlEscape(track.title) + QStringLiteral("</dc:title><dc:creator>") + xmlEscape(track.artist)
         + QStringLiteral("</dc:creator><upnp:album>") + xmlEscape(track.album)
@@ -54,7 +62,7 @@ QString AppleMusicLink::trackMetadata(const Track &track) const
 
 QString AppleMusicLink::containerURI(const QString &kind, const QString &id) const
 {
-    return QStringLiteral("x-rincon-cpcontainer:") + containerPrefix(kind) + kind + QStringLiteral("%3a") + id
+    return QStringLiteral("x-rincon-cpcontainer:") + containerPrefix(kind) + uriPiece(kind) + QStringLiteral("%3a") + uriPiece(id)
         + QStringLiteral("?sid=") + QString::number(sid) + QStringLiteral("&flags=8300&sn=") + sn;
 }
 
@@ -62,7 +70,7 @@ QString AppleMusicLink::containerMetadata(const QString &kind, const QString &id
 {
     const QString upnpClass = kind == QLatin1String("album") ? QStringLiteral("album.musicAlbum")
                                                              : QStringLiteral("playlistContainer");
-    return kDidlRoot + QStringLiteral("<item id=\"") + containerPrefix(kind) + kind + QStringLiteral("%3a") + id
+    return kDidlRoot + QStringLiteral("<item id=\"") + containerPrefix(kind) + xmlEscape(uriPiece(kind)) + QStringLiteral("%3a") + xmlEscape(uriPiece(id))
         + QStringLiteral("\" parentID=\"0\" restricted=\"true\"><dc:title>") + xmlEscape(title)
         + QStringLiteral("</dc:title><upnp:class>object.container.") + upnpClass + QStringLiteral("</upnp:class>")
         + accountDesc(*this) + QStringLiteral("</item></DIDL-Lite>");

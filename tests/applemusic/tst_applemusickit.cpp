@@ -290,6 +290,40 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"Autriche", "belgique", "DZ", "Égypte", "France"}));
     }
 
+    void idsInPathsAreEscaped_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("unescaped"); // what an id taken as path would have asked for
+        QTest::newRow("album") << "album" << "/v1/catalog/fr/albums/a/b";
+        QTest::newRow("playlist") << "playlist" << "/v1/catalog/fr/playlists/a/b";
+        QTest::newRow("artist") << "artist" << "/v1/catalog/fr/artists/a/b";
+        QTest::newRow("genre") << "genre" << "";
+    }
+    void idsInPathsAreEscaped()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, unescaped);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const QString id = QStringLiteral("a/b?x=1&genre=2#c");
+        if (kind == QLatin1String("album"))
+            await(AppleMusicKit::albumTracks(service.get(), id));
+        else if (kind == QLatin1String("playlist"))
+            await(AppleMusicKit::playlistTracks(service.get(), id));
+        else if (kind == QLatin1String("artist"))
+            await(AppleMusicKit::artistDetail(service.get(), id));
+        else
+            await(AppleMusicKit::charts(service.get(), QStringLiteral("fr"), id, 5));
+        for (const QUrl &url : web.requestedURLs()) {
+            const QString path = url.path(QUrl::FullyEncoded);
+            QVERIFY2(unescaped.isEmpty() || !path.startsWith(unescaped), qPrintable(path));
+            QVERIFY2(!url.query().contains(QStringLiteral("x=1")), qPrintable(url.toString()));
+        }
+        if (kind == QLatin1String("genre"))
+            QVERIFY(web.requestedURLs().last().query(QUrl::FullyEncoded).contains(QStringLiteral("genre=a%2Fb%3Fx%3D1%26genre%3D2%23c")));
+    }
+
     void albumTracksLeaveClipsOut()
     {
         SimWebServices web;

@@ -30,6 +30,20 @@ private Q_SLOTS:
         QCOMPARE(kLink.serviceType(), 52231);
         QCOMPARE(kLink.accountToken(), QStringLiteral("SA_RINCON52231_X_#Svc52231-3-Token"));
         QCOMPARE(kLink.trackURI(QStringLiteral("123")), QStringLiteral("x-sonos-http:song%3a123.mp4?sid=204&flags=8224&sn=3"));
+        QCOMPARE(kLink.trackURI(QStringLiteral("i.Ab-9_x")), QStringLiteral("x-sonos-http:song%3ai.Ab-9_x.mp4?sid=204&flags=8224&sn=3"));
+    }
+
+    void insertedIdsAreEscaped()
+    {
+        // An id that would add parameters to the address or end the attribute it sits in.
+        const QString id = QStringLiteral("1?sn=9&flags=1\" x=\"<");
+        QCOMPARE(kLink.trackURI(id), QStringLiteral("x-sonos-http:song%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C.mp4?sid=204&flags=8224&sn=3"));
+        const Track track{id, QStringLiteral("T"), {}, {}, std::nullopt, std::nullopt};
+        QVERIFY(kLink.trackMetadata(track).contains(QStringLiteral("<item id=\"00032020song%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C\" parentID=")));
+        QCOMPARE(kLink.containerURI(QStringLiteral("playlist"), id),
+                 QStringLiteral("x-rincon-cpcontainer:1006206cplaylist%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C?sid=204&flags=8300&sn=3"));
+        QVERIFY(kLink.containerMetadata(QStringLiteral("album"), id, QStringLiteral("T"))
+                    .contains(QStringLiteral("<item id=\"1004206calbum%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C\" parentID=\"0\"")));
     }
 
     void trackMetadataIsByteExact()
