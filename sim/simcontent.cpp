@@ -85,6 +85,14 @@ SimSpeaker::Reply SimSpeaker::setTransportURI(const QString &uri, const QString 
         if (!input || !input->config().hasAudioIn)
             return Reply{-714, {}, {}};
         source = lineIn(input->config().uuid);
+    } else if (uri.startsWith(QLatin1String("x-sonos-htastream:"))) {
+        // The TV input of a home-theatre speaker: x-sonos-htastream:<uuid>:spdif.
+        const QString uuid = uri.mid(18).section(QLatin1Char(':'), 0, 0);
+        SimSpeaker *input = m_household ? m_household->speakerByUuid(uuid) : (uuid == m_config.uuid ? this : nullptr);
+        if (!input)
+            return Reply{-714, {}, {}};
+        source = lineIn(uuid);
+        source.uri = uri;
     } else if (uri.startsWith(QLatin1String("x-rincon-cpcontainer:"))) {
         // A saved album or playlist replaces the queue and plays from it.
         const auto tracks = tracksFor(uri, metadata);

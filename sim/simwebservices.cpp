@@ -3,6 +3,7 @@
 #include "simtrack.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QHttpServerRequest>
 #include <QImage>
 #include <QJsonArray>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QtEndian>
 
 namespace corvane::sim {
 
@@ -47,6 +49,7 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
 {
     const QString path = request.url().path();
     m_requested.append(path);
+    m_requestedURLs.append(request.url());
     Reply reply;
     const int number = ++m_counts[path];
     if (m_failAt.value(path) == number) {
@@ -292,7 +295,11 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         const QList<SimContainer> containers = catalogueContainers();
         QJsonArray data;
         if (view == QLatin1String("top-songs")) {
-            data = numbered(artist == QLatin1String("art.none") ? 0 : artist == QLatin1String("art.small") ? 3 : std::min(limit, 8), 1830000000 + int(qHash(artist, 3) % 1000) * 100);
+            // Each artist's songs from a number of its own: the same in every run (qHash is seeded
+            // per process) and far apart, so two artists never share song ids.
+            const QByteArray digest = QCryptographicHash::hash(artist.toUtf8(), QCryptographicHash::Sha1);
+            const int slot = int(qFromBigEndian<quint32>(digest.constData()) % 1000000);
+            data = numbered(artist == QLatin1String("art.none") ? 0 : artist == QLatin1String("art.small") ? 3 : std::min(limit, 8), 1830000000 + slot * 100);
         } else if (artist == QLatin1String("art.full")) {
             if (view == QLatin1String("full-albums") || view == QLatin1String("appears-on-albums"))
                 data = QJsonArray{containerResource(m_origin, containers.at(0)), containerResource(m_origin, containers.at(1))};

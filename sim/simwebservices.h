@@ -57,6 +57,8 @@ public:
     void setReplyDelay(int ms) { m_delayMs = ms; }
     // Paths requested so far, in order.
     QStringList requested() const { return m_requested; }
+    // The same requests, whole (query included).
+    QList<QUrl> requestedURLs() const { return m_requestedURLs; }
     // How many range requests were answered in part (206).
     int partialReplies() const { return m_partial; }
 
@@ -77,6 +79,7 @@ private:
     QUrl m_origin;
     QHash<QString, Reply> m_replies;
     QStringList m_requested;
+    QList<QUrl> m_requestedURLs;
     QByteArray m_radioStations;
     int m_partial = 0;
     QHash<QString, int> m_failures;

@@ -25,7 +25,7 @@ QCoro::Task<std::optional<QByteArray>> catalogResource(MusicService *service, QS
     const std::optional<QString> storefront = co_await service->countryCode();
     if (!storefront)
         co_return std::nullopt;
-    std::optional<QByteArray> body = co_await AppleMusic::singleGet(service, QStringLiteral("/v1/catalog/") + *storefront + QLatin1Char('/') + relativePath);
+    std::optional<QByteArray> body = co_await AppleMusic::singleGet(service, QStringLiteral("/v1/catalog/") + QString::fromLatin1(QUrl::toPercentEncoding(*storefront)) + QLatin1Char('/') + relativePath);
     co_return body;
 }
 
@@ -105,7 +105,7 @@ QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit
     if (!storefront)
         co_return SearchResults{};
     const QString path = QStringLiteral("/v1/catalog/%1/search?term=%2&types=songs,albums,artists,playlists&limit=%3")
-                             .arg(*storefront, QString::fromLatin1(QUrl::toPercentEncoding(term)), QString::number(limit));
+                             .arg(escaped(*storefront), escaped(term), QString::number(limit));
     const std::optional<QByteArray> reply = co_await AppleMusic::singleGet(service, path);
     if (!reply)
         co_return SearchResults{};
@@ -270,7 +270,7 @@ QCoro::Task<std::optional<QString>> quality(MusicService *service, QString songI
 
 QCoro::Task<QList<Track>> albumTracks(MusicService *service, QString albumID)
 {
-    const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("albums/%1/tracks").arg(albumID), 300);
+    const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("albums/%1/tracks").arg(escaped(albumID)), 300);
     co_return Catalog::itemsToTracks(items);
 }
 
@@ -278,14 +278,14 @@ namespace {
 QCoro::Task<QList<Track>> libraryPlaylistTracks(MusicService *service, QString playlistID)
 {
     const QList<RestItem> items =
-        co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/playlists/%1/tracks").arg(playlistID), 500);
+        co_await AppleMusic::pagedGet(service, QStringLiteral("/v1/me/library/playlists/%1/tracks").arg(escaped(playlistID)), 500);
     QList<Track> tracks = Catalog::itemsToTracks(items);
     if (!tracks.isEmpty())
         co_return tracks;
     // The playlist itself, with its tracks included: the route that still works when the
     // tracks path answers nothing.
     const std::optional<QByteArray> body =
-        co_await AppleMusic::singleGet(service, QStringLiteral("/v1/me/library/playlists/%1?include=tracks").arg(playlistID));
+        co_await AppleMusic::singleGet(service, QStringLiteral("/v1/me/library/playlists/%1?include=tracks").arg(escaped(playlistID)));
     const QJsonArray data = body ? QJsonDocument::fromJson(*body).object().value(QLatin1String("data")).toArray() : QJsonArray();
     if (data.isEmpty())
         co_return tracks;
@@ -296,13 +296,13 @@ QCoro::Task<QList<Track>> libraryPlaylistTracks(MusicService *service, QString p
 
 QCoro::Task<QList<Track>> catalogPlaylistTracks(MusicService *service, QString playlistID)
 {
-    const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("playlists/%1/tracks").arg(playlistID), 500);
+    const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("playlists/%1/tracks").arg(escaped(playlistID)), 500);
     co_return Catalog::itemsToTracks(items);
 }
 
 QCoro::Task<QList<RestItem>> artistView(MusicService *service, QString artistID, QString view, int max)
 {
-    QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("artists/%1/view/%2").arg(artistID, view), max);
+    QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("artists/%1/view/%2").arg(escaped(artistID), escaped(view)), max);
     co_return items;
 }
 
@@ -431,9 +431,9 @@ QCoro::Task<Charts> charts(MusicService *service, std::optional<QString> storefr
             co_return Charts{};
         storefront = own;
     }
-    QString path = QStringLiteral("/v1/catalog/%1/charts?types=songs,albums,playlists&limit=%2").arg(*storefront, QString::number(limit));
+    QString path = QStringLiteral("/v1/catalog/%1/charts?types=songs,albums,playlists&limit=%2").arg(escaped(*storefront), QString::number(limit));
     if (genre)
-        path += QStringLiteral("&genre=") + *genre;
+        path += QStringLiteral("&genre=") + escaped(*genre);
     const std::optional<QByteArray> body = co_await AppleMusic::singleGet(service, path);
     co_return body ? chartsFrom(*body) : Charts{};
 }

@@ -294,25 +294,7 @@ void prefetch(const QList<std::optional<QUrl>> &urls)
 
 void trimDiskCache(qint64 limit)
 {
-    const QString folder = diskFolder();
-    if (folder.isEmpty())
-        return;
-    QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
-    qint64 total = 0;
-    for (const QFileInfo &info : std::as_const(files))
-        total += info.size();
-    if (total <= limit)
-        return;
-    std::sort(files.begin(), files.end(), [](const QFileInfo &a, const QFileInfo &b) {
-        const QDateTime ta = a.lastRead(), tb = b.lastRead();
-        return (ta.isValid() ? ta.toMSecsSinceEpoch() : 0) < (tb.isValid() ? tb.toMSecsSinceEpoch() : 0);
-    });
-    for (const QFileInfo &info : std::as_const(files)) {
-        if (total <= limit)
-            break;
-        if (QFile::remove(info.filePath()))
-            total -= info.size();
-    }
+    paths::trimFolder(diskFolder(), limit);
 }
 
 } // namespace corvane::ArtworkCache

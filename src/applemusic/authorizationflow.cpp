@@ -7,6 +7,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <memory>
+
 namespace corvane {
 
 AuthorizationFlow::AuthorizationFlow(QByteArray developerToken, QUrl musicKitScript, QObject *parent)
@@ -77,7 +79,22 @@ bool AuthorizationFlow::handleRequest(const QHttpServerRequest &request, QTcpSoc
         }
         reply(socket, 200, "text/plain; charset=utf-8", "OK");
         finish();
-        Q_EMIT tokenReceived(token);
+        // Whoever takes the token may end the program: the browser's answer goes out first,
+        // once the socket has handed it to the system and closed.
+        if (socket->state() == QAbstractSocket::UnconnectedState) {
+            Q_EMIT tokenReceived(token);
+        } else {
+            auto delivered = std::make_shared<bool>(false);
+            const auto deliver = [this, token, delivered] {
+                if (*delivered)
+                    return;
+                *delivered = true;
+                Q_EMIT tokenReceived(token);
+            };
+            connect(socket, &QAbstractSocket::disconnected, this, deliver);
+            connect(socket, &QAbstractSocket::errorOccurred, this, deliver);
+            connect(socket, &QObject::destroyed, this, deliver);
+        }
         return true;
     }
     reply(socket, 404, "text/plain; charset=utf-8", "Introuvable.");

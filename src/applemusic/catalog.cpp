@@ -123,7 +123,8 @@ QList<Track> itemsToTracks(const QList<RestItem> &items)
         track.album = item.attribute("albumName").value_or(QString());
         track.artworkBase = artworkBaseOf(item);
         const QJsonValue duration = item.attributes.value(QLatin1String("durationInMillis"));
-        if (duration.isDouble())
+        // Out of range (or negative) is as good as missing.
+        if (duration.isDouble() && duration.toDouble() >= 0 && duration.toDouble() <= maxDurationMS)
             track.durationMS = qint64(duration.toDouble());
         tracks.append(track);
     }

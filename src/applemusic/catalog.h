@@ -213,6 +213,8 @@ QList<T> uniqueByID(const QList<T> &list)
 }
 
 QList<Track> itemsToTracks(const QList<RestItem> &items);
+// The longest duration read as one (about 24 days); anything past it is missing.
+inline constexpr double maxDurationMS = 2147483647.0;
 QList<Album> itemsToAlbums(const QList<RestItem> &items);
 QList<Artist> itemsToArtists(const QList<RestItem> &items);
 QList<PlaylistRef> itemsToPlaylists(const QList<RestItem> &items);

@@ -24,6 +24,13 @@ public:
     virtual QCoro::Task<std::optional<QByteArray>> get(QString path) = 0;
     // The storefront code of the signed-in account ("fr"), or nothing.
     virtual QCoro::Task<std::optional<QString>> countryCode() = 0;
+
+    // Requests that failed so far, and the French description of the latest, for callers that
+    // must tell a failure from an empty answer.
+    virtual int failedRequests() const { return 0; }
+    virtual QString lastFailure() const { return {}; }
+    // The service answered 401: the developer token is not accepted.
+    virtual bool developerTokenRejected() const { return false; }
 };
 
 } // namespace corvane

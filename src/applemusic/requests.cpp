@@ -12,6 +12,9 @@ QCoro::Task<bool> ensureAuthorized(MusicService *service)
 
 std::optional<QString> authorizationMessage(const MusicService &service)
 {
+    if (service.developerTokenRejected() && service.authorizationStatus() != MusicService::Status::Restricted)
+        return service.lastFailure().isEmpty() ? QStringLiteral("Apple Music refuse le jeton de développeur de Corvane (erreur 401).")
+                                               : service.lastFailure();
     switch (service.authorizationStatus()) {
     case MusicService::Status::Denied:
         return QStringLiteral("Accès refusé. Autorisez Corvane dans les Réglages de Corvane, Confidentialité et sécurité, Musique.");
@@ -62,7 +65,7 @@ QCoro::Task<QList<RestItem>> catalogGet(MusicService *service, QString relativeP
     const std::optional<QString> storefront = co_await service->countryCode();
     if (!storefront)
         co_return QList<RestItem>();
-    QList<RestItem> items = co_await pagedGet(service, QStringLiteral("/v1/catalog/") + *storefront + QLatin1Char('/') + relativePath, max);
+    QList<RestItem> items = co_await pagedGet(service, QStringLiteral("/v1/catalog/") + QString::fromLatin1(QUrl::toPercentEncoding(*storefront)) + QLatin1Char('/') + relativePath, max);
     co_return items;
 }
 

@@ -16,7 +16,7 @@ const QString kService = QStringLiteral("Corvane");
 const QString kKey = QStringLiteral("Music-User-Token");
 } // namespace
 
-UserTokenStore::UserTokenStore(bool useKeychain) : m_useKeychain(useKeychain) {}
+UserTokenStore::UserTokenStore(bool useKeychain) : m_useKeychain(useKeychain), m_usesFile(!useKeychain) {}
 
 QString UserTokenStore::fileName()
 {
@@ -45,6 +45,7 @@ QCoro::Task<std::optional<QString>> UserTokenStore::read()
     const QString token = QString::fromUtf8(file.readAll()).trimmed();
     if (token.isEmpty())
         co_return std::nullopt;
+    m_usesFile = true;
     co_return token;
 }
 

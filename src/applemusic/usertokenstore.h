@@ -19,13 +19,14 @@ public:
     QCoro::Task<std::optional<QString>> read();
     QCoro::Task<bool> write(QString token);
     QCoro::Task<> remove();
-    // True once the token had to go to the file.
+    // True when the token is (or goes) in the file: no keychain wanted, none answering, or the
+    // token last read came from the file.
     bool usesFile() const { return m_usesFile; }
     static QString fileName();
 
 private:
     bool m_useKeychain;
-    bool m_usesFile = false;
+    bool m_usesFile;
 };
 
 } // namespace corvane

@@ -10,6 +10,7 @@
 
 #include <QCoroSignal>
 #include <QFile>
+#include <QJsonDocument>
 #include <QPointer>
 
 namespace corvane {
@@ -22,16 +23,17 @@ WebMusicService::WebMusicService(Settings settings, UserTokenStore store)
 WebMusicService::Settings WebMusicService::configuredSettings()
 {
     Settings settings;
-    settings.origin = QUrl(qEnvironmentVariable("CORVANE_APPLE_MUSIC_ORIGIN", QStringLiteral("https://api.music.apple.com")));
-    settings.musicKitScript = QUrl(qEnvironmentVariable("CORVANE_MUSICKIT_JS_URL", QStringLiteral("https://js-cdn.music.apple.com/musickit/v3/musickit.js")));
-    const QByteArray given = qgetenv("CORVANE_DEVELOPER_TOKEN");
+    using Configuration::setting;
+    settings.origin = Configuration::appleMusicOrigin();
+    settings.musicKitScript = Configuration::musicKitScript();
+    const QByteArray given = setting("CORVANE_DEVELOPER_TOKEN", QStringLiteral("origins/developerToken")).toUtf8();
     if (!given.isEmpty()) {
         settings.developerToken = given;
     } else {
-        QFile key(qEnvironmentVariable("CORVANE_MUSICKIT_KEY_FILE"));
+        QFile key(setting("CORVANE_MUSICKIT_KEY_FILE", QStringLiteral("origins/musicKitKeyFile")));
         if (key.open(QIODevice::ReadOnly))
-            settings.developerToken = DeveloperToken::mint(key.readAll(), qEnvironmentVariable("CORVANE_MUSICKIT_KEY_ID"),
-                                                           qEnvironmentVariable("CORVANE_MUSICKIT_TEAM_ID"));
+            settings.developerToken = DeveloperToken::mint(key.readAll(), setting("CORVANE_MUSICKIT_KEY_ID", QStringLiteral("origins/musicKitKeyId")),
+                                                           setting("CORVANE_MUSICKIT_TEAM_ID", QStringLiteral("origins/musicKitTeamId")));
     }
     return settings;
 }
@@ -89,8 +91,26 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
     if (personal)
         request.headers.append({"Music-User-Token", m_userToken->toUtf8()});
     const HttpResult result = co_await httpSend(webNetwork(), request);
-    if (result.status == 401)
+    if (!result.status) {
+        failed(QStringLiteral("Apple Music ne répond pas : ") + result.errorMessage);
+        co_return std::nullopt;
+    }
+    if (*result.status == 401) {
         m_developerTokenRejected = true;
+        failed(QStringLiteral("Apple Music refuse le jeton de développeur de Corvane (erreur 401) : il a expiré ou n'est pas valable. "
+                              "Vérifiez CORVANE_DEVELOPER_TOKEN ou la clé MusicKit."));
+    } else if (*result.status == 403) {
+        failed(personal ? QStringLiteral("Apple Music refuse l'accès à votre compte (erreur 403) : reconnectez Corvane avec « corvane catalog authorize ».")
+                        : QStringLiteral("Apple Music refuse cette demande (erreur 403)."));
+    } else if (*result.status == 404) {
+        failed(QStringLiteral("Apple Music ne trouve pas ce qui est demandé (erreur 404)."));
+    } else if (*result.status != 200) {
+        failed(QStringLiteral("Apple Music a répondu par une erreur (%1). Réessayez plus tard.").arg(*result.status));
+    } else if (QJsonParseError error; QJsonDocument::fromJson(result.body, &error).isNull()) {
+        // A reply cut short, or not the JSON every path of the service answers with.
+        failed(QStringLiteral("La réponse d'Apple Music est incomplète ou illisible."));
+        co_return std::nullopt;
+    }
     if (result.status == 403 && personal) {
         // The user withdrew the access: forget the token, ask again next time.
         m_userToken.reset();
@@ -100,6 +120,12 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
     if (result.status != 200)
         co_return std::nullopt;
     co_return result.body;
+}
+
+void WebMusicService::failed(QString message)
+{
+    ++m_failures;
+    m_lastFailure = std::move(message);
 }
 
 QCoro::Task<std::optional<QString>> WebMusicService::countryCode()

@@ -38,8 +38,9 @@ public:
     QCoro::Task<std::optional<QByteArray>> get(QString path) override;
     QCoro::Task<std::optional<QString>> countryCode() override;
 
-    // The service answered 401: the developer token is not accepted.
-    bool developerTokenRejected() const { return m_developerTokenRejected; }
+    int failedRequests() const override { return m_failures; }
+    QString lastFailure() const override { return m_lastFailure; }
+    bool developerTokenRejected() const override { return m_developerTokenRejected; }
     const UserTokenStore &store() const { return m_store; }
 
 private:
@@ -48,6 +49,9 @@ private:
     std::optional<QString> m_userToken;
     bool m_denied = false;
     bool m_developerTokenRejected = false;
+    int m_failures = 0;
+    QString m_lastFailure;
+    void failed(QString message);
     std::optional<QString> m_country;
 };
 

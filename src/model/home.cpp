@@ -48,6 +48,7 @@ QCoro::Task<> CorvaneModel::loadHome()
     if (!service || service->authorizationStatus() != MusicService::Status::Authorized)
         co_return;
     assign(m_musicKitAuthorized, true, &CorvaneModel::musicKitAuthorizedChanged);
+    const int failuresBefore = service->failedRequests();
     if (m_recommendations.isEmpty()) {
         if (const std::optional<CachedHome> snapshot = CachedHome::read())
             assign(m_recommendations, snapshot->recommendations, &CorvaneModel::homeChanged);
@@ -72,6 +73,9 @@ QCoro::Task<> CorvaneModel::loadHome()
     if (assign(m_libraryTracks, Catalog::uniqueByID(freshSongs), &CorvaneModel::homeChanged))
         m_libraryModel->assign(m_libraryTracks);
     CachedHome::save(m_recommendations);
+    // A refused developer token empties every shelf: say why instead of showing nothing.
+    if (service->developerTokenRejected() && service->failedRequests() > failuresBefore)
+        setErrorMessage(AppleMusic::authorizationMessage(*service));
 }
 
 QCoro::Task<> CorvaneModel::loadHomeCharts()

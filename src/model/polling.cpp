@@ -175,7 +175,9 @@ QCoro::Task<> CorvaneModel::refreshQualityTask()
     if (!self)
         co_return;
     m_qualityCache.insert(trackID, label);
-    assign(m_nowPlayingQuality, label, &CorvaneModel::nowPlayingQualityChanged);
+    // The track moved on while the badge was read: it is not this track's badge.
+    if (m_nowPlaying.trackID == trackID)
+        assign(m_nowPlayingQuality, label, &CorvaneModel::nowPlayingQualityChanged);
 }
 
 void CorvaneModel::setSystemNowPlaying(bool on)

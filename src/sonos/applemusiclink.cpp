@@ -6,6 +6,7 @@
 #include "text.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace corvane {
 
@@ -15,6 +16,13 @@ const QString kDidlRoot = QStringLiteral(
     "<DIDL-Lite xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
     "xmlns:upnp=\"urn:schemas-upnp-org:metadata-1-0/upnp/\" "
     "xmlns=\"urn:schemas-upnp-org:metadata-1-0/DIDL-Lite/\">");
+
+// An id inside a URI: catalogue and library ids pass unchanged, anything that would end the
+// piece or add a parameter ('?', '&', '#', spaces, quotes) is percent-encoded.
+QString uriPiece(const QString &id)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(id));
+}
 
 QString containerPrefix(const QString &kind)
 {
@@ -38,13 +46,13 @@ QString AppleMusicLink::accountToken() const
 
 QString AppleMusicLink::trackURI(const QString &songID) const
 {
-    return scheme + QStringLiteral(":song%3a") + songID + QStringLiteral(".mp4?sid=") + QString::number(sid)
+    return scheme + QStringLiteral(":song%3a") + uriPiece(songID) + QStringLiteral(".mp4?sid=") + QString::number(sid)
         + QStringLiteral("&flags=") + flags + QStringLiteral("&sn=") + sn;
 }
 
 QString AppleMusicLink::trackMetadata(const Track &track) const
 {
-    return kDidlRoot + QStringLiteral("<item id=\"00032020song%3a") + track.id
+    return kDidlRoot + QStringLiteral("<item id=\"00032020song%3a") + xmlEscape(uriPiece(track.id))
         + QStringLiteral("\" parentID=\"00020000album%3a\" restricted=\"true\"><dc:title>")
         + xmlEscape(track.title) + QStringLiteral("</dc:title><dc:creator>") + xmlEscape(track.artist)
         + QStringLiteral("</dc:creator><upnp:album>") + xmlEscape(track.album)
@@ -54,7 +62,7 @@ QString AppleMusicLink::trackMetadata(const Track &track) const
 
 QString AppleMusicLink::containerURI(const QString &kind, const QString &id) const
 {
-    return QStringLiteral("x-rincon-cpcontainer:") + containerPrefix(kind) + kind + QStringLiteral("%3a") + id
+    return QStringLiteral("x-rincon-cpcontainer:") + containerPrefix(kind) + uriPiece(kind) + QStringLiteral("%3a") + uriPiece(id)
         + QStringLiteral("?sid=") + QString::number(sid) + QStringLiteral("&flags=8300&sn=") + sn;
 }
 
@@ -62,7 +70,7 @@ QString AppleMusicLink::containerMetadata(const QString &kind, const QString &id
 {
     const QString upnpClass = kind == QLatin1String("album") ? QStringLiteral("album.musicAlbum")
                                                              : QStringLiteral("playlistContainer");
-    return kDidlRoot + QStringLiteral("<item id=\"") + containerPrefix(kind) + kind + QStringLiteral("%3a") + id
+    return kDidlRoot + QStringLiteral("<item id=\"") + containerPrefix(kind) + xmlEscape(uriPiece(kind)) + QStringLiteral("%3a") + xmlEscape(uriPiece(id))
         + QStringLiteral("\" parentID=\"0\" restricted=\"true\"><dc:title>") + xmlEscape(title)
         + QStringLiteral("</dc:title><upnp:class>object.container.") + upnpClass + QStringLiteral("</upnp:class>")
         + accountDesc(*this) + QStringLiteral("</item></DIDL-Lite>");
@@ -70,14 +78,12 @@ QString AppleMusicLink::containerMetadata(const QString &kind, const QString &id
 
 std::optional<int> appleMusicServiceId(const QString &services)
 {
-    static const QRegularExpression service(QStringLiteral("<Service Id=\"(\\d+)\" Name=\"([^\"]+)\""));
-    auto it = service.globalMatch(services);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        if (!m.captured(2).toLower().contains(QLatin1String("apple music")))
+    for (const QStringView tag : startTags(services, QStringLiteral("Service"))) {
+        const auto name = attributeValue(tag, QStringLiteral("Name"));
+        if (!name || !name->toLower().contains(QLatin1String("apple music")))
             continue;
         bool ok = false;
-        const int id = m.captured(1).toInt(&ok, 10);
+        const int id = attributeValue(tag, QStringLiteral("Id")).value_or(QString()).toInt(&ok, 10);
         if (ok)
             return id;
     }
@@ -86,20 +92,39 @@ std::optional<int> appleMusicServiceId(const QString &services)
 
 std::optional<AppleMusicLink> appleMusicLinkFromSamples(int sid, const QStringList &samples)
 {
-    static const QRegularExpression scheme(QStringLiteral("(x-[a-z\\-]*http):song"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression sn(QStringLiteral("[?&]sn=(\\d+)"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression flags(QStringLiteral("[?&]flags=(\\d+)"),
+    // One address at a time: a sample may mix services, or hold Apple Music playlists whose
+    // container flags (8300) are not a song's, so the serial and flags must come from the very
+    // address of an Apple Music song. "&amp;" leaves ';' before a parameter.
+    static const QRegularExpression song(QStringLiteral("(x-[a-z\\-]*http):song[^\\s<>\"']*"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression sn(QStringLiteral("[?&;]sn=(\\d+)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression flags(QStringLiteral("[?&;]flags=(\\d+)"),
                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression sidParameter(QStringLiteral("[?&;]sid=(\\d+)"), QRegularExpression::CaseInsensitiveOption);
     const QString marker = QStringLiteral("sid=") + QString::number(sid);
     for (const QString &sample : samples) {
         if (!sample.contains(marker))
             continue;
-        const auto foundScheme = firstCapture(scheme, sample);
-        const auto foundSn = firstCapture(sn, sample);
-        const auto foundFlags = firstCapture(flags, sample);
-        if (foundScheme && foundSn && foundFlags)
-            return AppleMusicLink{sid, *foundSn, *foundFlags, *foundScheme};
+        // An address of exactly this service first; one whose sid merely contains it after.
+        std::optional<AppleMusicLink> nearMatch;
+        auto it = song.globalMatch(sample);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch address = it.next();
+            const QString text = address.captured(0);
+            if (!text.contains(marker))
+                continue;
+            const auto foundSn = firstCapture(sn, text);
+            const auto foundFlags = firstCapture(flags, text);
+            if (!foundSn || !foundFlags)
+                continue;
+            const AppleMusicLink link{sid, *foundSn, *foundFlags, address.captured(1)};
+            if (firstCapture(sidParameter, text) == QString::number(sid))
+                return link;
+            if (!nearMatch)
+                nearMatch = link;
+        }
+        if (nearMatch)
+            return nearMatch;
     }
     return std::nullopt;
 }

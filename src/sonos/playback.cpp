@@ -101,6 +101,18 @@ QCoro::Task<NowPlaying> SonosController::nowPlaying() const
     co_return parseNowPlaying(xmlUnescape(xmlUnescape(replies[0])), replies[1], m_speaker);
 }
 
+QCoro::Task<bool> SonosController::isPlaying() const
+{
+    const QString reply = co_await soap(upnp::avTransport, QStringLiteral("GetTransportInfo"), kInstance);
+    co_return parseNowPlaying(QString(), reply, m_speaker).isPlaying;
+}
+
+QCoro::Task<NowPlaying> SonosController::currentTrack() const
+{
+    const QString reply = co_await soap(upnp::avTransport, QStringLiteral("GetPositionInfo"), kInstance);
+    co_return parseNowPlaying(xmlUnescape(xmlUnescape(reply)), QString(), m_speaker);
+}
+
 QCoro::Task<int> SonosController::volume() const
 {
     const QString reply = co_await soap(upnp::renderingControl, QStringLiteral("GetVolume"), kMaster);

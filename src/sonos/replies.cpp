@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -31,13 +33,16 @@ std::optional<int> captureInt(const QRegularExpression &pattern, const QString &
 
 const QRegularExpression &titlePattern()
 {
-    static const QRegularExpression p = caseless("<dc:title>([^<]*)</dc:title>");
+    // Lazy up to the closing tag: after the second unescape a title may hold '<' itself.
+    static const QRegularExpression p(QStringLiteral("<dc:title>(.*?)</dc:title>"),
+                                      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return p;
 }
 
 const QRegularExpression &creatorPattern()
 {
-    static const QRegularExpression p = caseless("<dc:creator>([^<]*)</dc:creator>");
+    static const QRegularExpression p(QStringLiteral("<dc:creator>(.*?)</dc:creator>"),
+                                      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return p;
 }
 
@@ -77,21 +82,23 @@ QList<QStringView> topLevelItems(const QString &didl)
 
 QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker)
 {
-    static const QRegularExpression idPattern(QStringLiteral("^<item id=\"([^\"]+)\""));
     static const QRegularExpression resPattern = caseless("<res[^>]*>([^<]*)</res>");
-    static const QRegularExpression resMDPattern = caseless("<r:resMD>(.*?)</r:resMD>");
+    static const QRegularExpression resMDPattern(QStringLiteral("<r:resMD>(.*?)</r:resMD>"),
+                                                 QRegularExpression::CaseInsensitiveOption
+                                                     | QRegularExpression::DotMatchesEverythingOption);
 
     QList<SonosFavorite> favorites;
     for (const QStringView view : topLevelItems(didl)) {
         const QString item = view.toString();
-        const QRegularExpressionMatch idMatch = idPattern.match(item);
-        if (!idMatch.hasMatch())
+        const QList<QStringView> tags = startTags(item, QStringLiteral("item"));
+        const auto id = tags.isEmpty() ? std::nullopt : attributeValue(tags.first(), QStringLiteral("id"));
+        if (!id || id->isEmpty())
             continue;
         const auto title = firstCapture(titlePattern(), item);
         if (!title)
             continue;
         SonosFavorite favorite;
-        favorite.id = idMatch.captured(1);
+        favorite.id = *id;
         favorite.title = *title;
         favorite.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), item), speaker);
         favorite.uri = captureOrEmpty(resPattern, item);
@@ -103,7 +110,7 @@ QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker)
 
 QList<QueueItem> parseQueue(const QString &didl, const Speaker &speaker)
 {
-    static const QRegularExpression itemPattern(QStringLiteral("<item id=\"Q:0/(\\d+)\".*?</item>"),
+    static const QRegularExpression itemPattern(QStringLiteral("<item(?=[\\s>/])([^>]*)>.*?</item>"),
                                                 QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression songPattern = caseless("song(?:%3a|%3A|:)(\\d+)");
 
@@ -111,8 +118,11 @@ QList<QueueItem> parseQueue(const QString &didl, const Speaker &speaker)
     auto it = itemPattern.globalMatch(didl);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
+        const QString id = attributeValue(m.capturedView(0), QStringLiteral("id")).value_or(QString()).trimmed();
+        if (!id.startsWith(QLatin1String("Q:0/")))
+            continue;
         bool ok = false;
-        const int number = m.capturedView(1).toInt(&ok, 10);
+        const int number = QStringView(id).mid(4).toInt(&ok, 10);
         if (!ok)
             continue;
         const QString item = m.captured(0);
@@ -165,16 +175,22 @@ std::optional<int> parseSleepTimerRemaining(const QString &reply)
     const auto text = firstCapture(remaining, reply);
     if (!text || text->isEmpty())
         return std::nullopt;
-    QList<int> numbers;
+    QList<qint64> numbers;
     for (const QStringView piece : QStringView(*text).split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         bool ok = false;
-        const int value = piece.toInt(&ok, 10);
+        const qint64 value = piece.toLongLong(&ok, 10);
         if (ok)
             numbers.append(value);
     }
     if (numbers.size() != 3)
         return std::nullopt;
-    return numbers[0] * 60 + numbers[1] + (numbers[2] > 0 ? 1 : 0);
+    // A remaining time no int holds in seconds is no timer a speaker runs.
+    if (std::any_of(numbers.cbegin(), numbers.cend(), [](qint64 n) { return n < 0 || n > maxHmsSeconds; }))
+        return std::nullopt;
+    const qint64 minutes = numbers[0] * 60 + numbers[1] + (numbers[2] > 0 ? 1 : 0);
+    if (minutes * 60 > maxHmsSeconds)
+        return std::nullopt;
+    return int(minutes);
 }
 
 int parseVolume(const QString &reply)
@@ -205,9 +221,9 @@ Equalizer parseEqualizer(const QString &bassReply, const QString &trebleReply,
 
 std::optional<BatteryStatus> parseBatteryStatus(const QString &page)
 {
-    static const QRegularExpression level = caseless("<Data name=\"Level\">(\\d+)</Data>");
+    static const QRegularExpression level = caseless("<Data\\s+name\\s*=\\s*\"Level\"\\s*>\\s*(\\d+)\\s*</Data>");
     static const QRegularExpression source =
-        caseless("<Data name=\"PowerSource\">([A-Z_]+)</Data>");
+        caseless("<Data\\s+name\\s*=\\s*\"PowerSource\"\\s*>\\s*([A-Z_]+)\\s*</Data>");
     const auto percent = captureInt(level, page);
     if (!percent)
         return std::nullopt;

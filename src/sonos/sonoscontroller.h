@@ -70,6 +70,9 @@ public:
     QCoro::Task<> setSleepTimer(std::optional<int> minutes) const;
     QCoro::Task<std::optional<int>> sleepTimerRemaining() const;
     QCoro::Task<NowPlaying> nowPlaying() const;
+    // One request each: the transport state alone, the current track alone (isPlaying false).
+    QCoro::Task<bool> isPlaying() const;
+    QCoro::Task<NowPlaying> currentTrack() const;
 
     // Rendering (each member has its own).
     QCoro::Task<int> volume() const;
@@ -87,6 +90,8 @@ public:
 
     // Topology and grouping.
     QCoro::Task<QList<SonosGroup>> zoneGroups() const;
+    // The same in one request: members keep the model "Sonos" (no device description is read).
+    QCoro::Task<QList<SonosGroup>> zoneGroupsWithoutModels() const;
     // Sent to the speaker that joins or leaves.
     QCoro::Task<> joinGroup(QString coordinatorUUID) const;
     QCoro::Task<> leaveGroup() const;

@@ -4,7 +4,9 @@
 #include "async/tasks.h"
 #include "text.h"
 
+#include <QFile>
 #include <QHostAddress>
+#include <QRegularExpression>
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -12,6 +14,7 @@
 #include <netdb.h>
 #include <sys/socket.h>
 
+#include <limits>
 #include <memory>
 
 namespace corvane::SonosDiscovery {
@@ -36,18 +39,41 @@ std::optional<QList<NetworkInterface>> systemInterfaces()
             return QString();
         return QString::fromLatin1(host);
     };
+    QFile routeFile(QStringLiteral("/proc/net/route"));
+    const QHash<QString, int> routes = routeFile.open(QIODevice::ReadOnly)
+                                           ? defaultRouteMetrics(QString::fromLatin1(routeFile.readAll()))
+                                           : QHash<QString, int>();
     QList<NetworkInterface> interfaces;
     for (const ifaddrs *entry = list; entry; entry = entry->ifa_next) {
         NetworkInterface item;
         item.name = QString::fromLocal8Bit(entry->ifa_name);
         item.up = entry->ifa_flags & IFF_UP;
         item.loopback = entry->ifa_flags & IFF_LOOPBACK;
+        item.running = entry->ifa_flags & IFF_RUNNING;
+        item.pointToPoint = entry->ifa_flags & IFF_POINTOPOINT;
         item.address = numeric(entry->ifa_addr);
         item.netmask = numeric(entry->ifa_netmask);
+        if (const auto it = routes.constFind(item.name); it != routes.constEnd())
+            item.defaultRouteMetric = *it;
         interfaces.append(item);
     }
     freeifaddrs(list);
     return interfaces;
+}
+
+// Bridges of containers and virtual machines, and tunnels: none of them leads to the speakers.
+bool isVirtualOrTunnel(const NetworkInterface &item)
+{
+    static const char *const prefixes[] = {"docker", "br-", "virbr", "veth", "vnet", "vboxnet", "vmnet",
+                                           "lxcbr", "lxdbr", "podman", "cni", "flannel", "cali", "kube",
+                                           "tun", "tap", "wg", "utun", "ppp", "tailscale", "zt", "ipsec"};
+    if (item.pointToPoint)
+        return true;
+    for (const char *prefix : prefixes) {
+        if (item.name.startsWith(QLatin1String(prefix)))
+            return true;
+    }
+    return false;
 }
 
 std::function<std::optional<QList<NetworkInterface>>()> &interfaceSource()
@@ -56,12 +82,15 @@ std::function<std::optional<QList<NetworkInterface>>()> &interfaceSource()
     return source;
 }
 
+std::optional<LocalNetwork> networkFromEnvironment()
+{
+    const QString spec = qEnvironmentVariable("CORVANE_NETWORK");
+    return spec.isEmpty() ? std::nullopt : std::optional<LocalNetwork>(parseNetwork(spec).value_or(LocalNetwork{}));
+}
+
 std::optional<LocalNetwork> &forcedNetwork()
 {
-    static std::optional<LocalNetwork> forced = [] {
-        const QString spec = qEnvironmentVariable("CORVANE_NETWORK");
-        return spec.isEmpty() ? std::nullopt : std::optional<LocalNetwork>(parseNetwork(spec).value_or(LocalNetwork{}));
-    }();
+    static std::optional<LocalNetwork> forced = networkFromEnvironment();
     return forced;
 }
 
@@ -199,6 +228,11 @@ std::optional<LocalNetwork> parseNetwork(const QString &spec)
     return LocalNetwork{parts[0], quadText(mask)};
 }
 
+void forceNetworkFromEnvironment()
+{
+    forcedNetwork() = networkFromEnvironment();
+}
+
 bool setForcedNetwork(const QString &spec)
 {
     if (spec.isEmpty()) {
@@ -212,11 +246,36 @@ bool setForcedNetwork(const QString &spec)
     return true;
 }
 
+QHash<QString, int> defaultRouteMetrics(const QString &routeTable)
+{
+    // Columns: Iface Destination Gateway Flags RefCnt Use Metric Mask ...; hexadecimal addresses.
+    QHash<QString, int> metrics;
+    const QStringList lines = routeTable.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList fields = lines[i].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        if (fields.size() < 8 || fields[1] != QLatin1String("00000000") || fields[7] != QLatin1String("00000000"))
+            continue;
+        bool ok = false;
+        const uint flags = fields[3].toUInt(&ok, 16);
+        if (!ok || !(flags & 0x1)) // RTF_UP
+            continue;
+        const int metric = fields[6].toInt(&ok, 10);
+        if (!ok || metric < 0)
+            continue;
+        const auto it = metrics.constFind(fields[0]);
+        if (it == metrics.constEnd() || metric < *it)
+            metrics.insert(fields[0], metric);
+    }
+    return metrics;
+}
+
 std::optional<LocalNetwork> chooseNetwork(const QList<NetworkInterface> &interfaces)
 {
     QList<NetworkInterface> candidates;
     for (const NetworkInterface &item : interfaces) {
-        if (!item.up || item.loopback || item.address.isEmpty() || item.netmask.isEmpty())
+        if (!item.up || !item.running || item.loopback || item.address.isEmpty() || item.netmask.isEmpty())
+            continue;
+        if (isVirtualOrTunnel(item))
             continue;
         if (!parseQuad(item.address) || !parseQuad(item.netmask))
             continue;
@@ -224,7 +283,12 @@ std::optional<LocalNetwork> chooseNetwork(const QList<NetworkInterface> &interfa
             continue;
         candidates.append(item);
     }
+    // The interface of the default route leads to the home network; the other rules only break ties.
     std::stable_sort(candidates.begin(), candidates.end(), [](const NetworkInterface &a, const NetworkInterface &b) {
+        const int ra = a.defaultRouteMetric.value_or(std::numeric_limits<int>::max());
+        const int rb = b.defaultRouteMetric.value_or(std::numeric_limits<int>::max());
+        if (ra != rb)
+            return ra < rb;
         const bool pa = isPrivate(a.address), pb = isPrivate(b.address);
         if (pa != pb)
             return pa;

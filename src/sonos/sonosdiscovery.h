@@ -4,6 +4,7 @@
 #include "records.h"
 
 #include <QCoroTask>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,10 @@ struct NetworkInterface
     bool loopback = false;
     QString address;
     QString netmask;
+    bool running = false; // has carrier: a cable in, or associated with an access point
+    bool pointToPoint = false;
+    // Metric of the default route through this interface; none when the default goes elsewhere.
+    std::optional<int> defaultRouteMetric;
 };
 
 // What a discovery run learned besides the speaker: hosts that answered 403 on port 1400 are
@@ -55,10 +60,15 @@ QCoro::Task<DiscoveryOutcome> sweep(CancellationToken token = {});
 std::optional<LocalNetwork> currentNetwork();
 // The choosing rules alone, over a list of interfaces.
 std::optional<LocalNetwork> chooseNetwork(const QList<NetworkInterface> &interfaces);
+// Interface name -> lowest metric of its default routes, from the text of /proc/net/route.
+QHash<QString, int> defaultRouteMetrics(const QString &routeTable);
 // Replaces the interface enumeration (tests) and forces a network ("address/netmask" or
 // "address/prefix"); an empty text clears the forced network.
 void setInterfaceSource(std::function<std::optional<QList<NetworkInterface>>()> source);
 bool setForcedNetwork(const QString &spec);
+// Reads CORVANE_NETWORK again (done once on first use); a text that does not parse forces
+// "no network" rather than letting the real interfaces be swept.
+void forceNetworkFromEnvironment();
 std::optional<LocalNetwork> parseNetwork(const QString &spec);
 
 QStringList hostAddresses(const QString &address, const QString &netmask);

@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -23,11 +25,14 @@ QCoro::Task<> SonosController::playFavorite(SonosFavorite favorite) const
 {
     if (favorite.uri.isEmpty())
         co_return;
-    // Containers, service streams and plain radio streams are set directly; a queue holds tracks
-    // only, so a radio favorite sent there would be refused.
-    if (favorite.uri.startsWith(QLatin1String("x-rincon-cpcontainer:"))
-        || favorite.uri.contains(QLatin1String("x-sonosapi"))
-        || favorite.uri.startsWith(QLatin1String("x-rincon-mp3radio:"))) {
+    // Containers, service streams, plain radio streams, line-in and TV inputs are set directly; a
+    // queue holds tracks only, so such a favorite sent there would be refused.
+    static const char *const direct[] = {"x-rincon-cpcontainer:", "x-rincon-mp3radio:", "x-rincon-stream:",
+                                         "x-sonos-htastream:"};
+    const bool setDirectly = favorite.uri.contains(QLatin1String("x-sonosapi"))
+        || std::any_of(std::begin(direct), std::end(direct),
+                       [&favorite](const char *scheme) { return favorite.uri.startsWith(QLatin1String(scheme)); });
+    if (setDirectly) {
         co_await setTransportURI(favorite.uri, favorite.metadata);
         co_await play();
         co_return;

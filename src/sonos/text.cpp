@@ -70,6 +70,18 @@ QString xmlUnescape(const QString &text)
     return out;
 }
 
+namespace {
+const QRegularExpression &compiledOnce(const QString &pattern)
+{
+    // Everything runs on the main thread, but keep the cache per thread to stay honest.
+    thread_local QHash<QString, QRegularExpression> compiled;
+    auto it = compiled.find(pattern);
+    if (it == compiled.end())
+        it = compiled.insert(pattern, QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
+    return *it;
+}
+} // namespace
+
 std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text)
 {
     if (!pattern.isValid())
@@ -82,28 +94,49 @@ std::optional<QString> firstCapture(const QRegularExpression &pattern, const QSt
 
 std::optional<QString> firstCapture(const QString &pattern, const QString &text)
 {
-    // Everything runs on the main thread, but keep the cache per thread to stay honest.
-    thread_local QHash<QString, QRegularExpression> compiled;
-    auto it = compiled.find(pattern);
-    if (it == compiled.end())
-        it = compiled.insert(pattern,
-                             QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
-    return firstCapture(*it, text);
+    return firstCapture(compiledOnce(pattern), text);
+}
+
+QList<QStringView> startTags(QStringView text, const QString &name)
+{
+    const QRegularExpression &tag = compiledOnce(QStringLiteral("<") + QRegularExpression::escape(name)
+                                                 + QStringLiteral("(?=[\\s/>]|$)[^>]*(?:>|$)"));
+    QList<QStringView> tags;
+    auto it = tag.globalMatch(text);
+    while (it.hasNext())
+        tags.append(it.next().capturedView(0));
+    return tags;
+}
+
+std::optional<QString> attributeValue(QStringView tag, const QString &name)
+{
+    const QRegularExpression &attribute = compiledOnce(QStringLiteral("[\\s<]") + QRegularExpression::escape(name)
+                                                       + QStringLiteral("\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')"));
+    const QRegularExpressionMatch m = attribute.match(tag);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return m.capturedStart(1) >= 0 ? m.captured(1) : m.captured(2);
 }
 
 int hmsSeconds(const std::optional<QString> &text)
 {
     if (!text)
         return 0;
-    int total = 0;
+    qint64 total = 0;
     const auto pieces = QStringView(*text).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const QStringView piece : pieces) {
         bool ok = false;
-        const int value = piece.toInt(&ok, 10);
-        if (ok)
-            total = total * 60 + value;
+        const qint64 value = piece.toLongLong(&ok, 10);
+        if (!ok)
+            continue;
+        // Out of range reads as missing rather than as a wrapped number.
+        if (value < 0 || value > maxHmsSeconds)
+            return 0;
+        total = total * 60 + value;
+        if (total > maxHmsSeconds)
+            return 0;
     }
-    return total;
+    return int(total);
 }
 
 std::optional<QUrl> resolveArtwork(const QString &text, const Speaker &speaker)

@@ -27,7 +27,15 @@ QString xmlUnescape(const QString &text);
 std::optional<QString> firstCapture(const QString &pattern, const QString &text);
 std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text);
 
-// "0:03:27" -> 207; pieces that are not numbers are skipped, absent or empty text gives 0.
+// The start tags <name ...> in a text (their whole text, attributes included), in order.
+QList<QStringView> startTags(QStringView text, const QString &name);
+// The value of one attribute of a start tag, found by name: attribute order, the spacing and line
+// breaks between attributes and the quote style do not matter. Absent when the tag lacks it.
+std::optional<QString> attributeValue(QStringView tag, const QString &name);
+
+// "0:03:27" -> 207; pieces that are not numbers are skipped, absent or empty text gives 0, and
+// so does a time past maxHmsSeconds (about 24 days, so that milliseconds still fit an int).
+inline constexpr int maxHmsSeconds = 2147483;
 int hmsSeconds(const std::optional<QString> &text);
 
 // Absolute artwork URL from a reply: "http..." as is, anything else relative to the speaker.

@@ -34,31 +34,26 @@ void ModelCache::store(const QString &uuid, const QString &model)
 
 QList<SonosGroup> parseZoneGroups(const QString &state)
 {
-    static const QRegularExpression group(
-        QStringLiteral("<ZoneGroup Coordinator=\"([^\"]+)\" ID=\"[^\"]*\">(.*?)</ZoneGroup>"),
-        QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression member(QStringLiteral("<ZoneGroupMember ([^>]+)>"));
-    static const QRegularExpression uuid(QStringLiteral("UUID=\"([^\"]+)\""), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression location(QStringLiteral("Location=\"http://([0-9.]+):"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression zone(QStringLiteral("ZoneName=\"([^\"]+)\""),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression group(QStringLiteral("<ZoneGroup(?=[\\s>/])[^>]*>(.*?)</ZoneGroup>"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression host(QStringLiteral("^\\s*http://([0-9.]+):"), QRegularExpression::CaseInsensitiveOption);
 
     QList<SonosGroup> groups;
     auto groupIt = group.globalMatch(state);
     while (groupIt.hasNext()) {
         const QRegularExpressionMatch g = groupIt.next();
         SonosGroup result;
-        result.coordinatorUUID = g.captured(1);
-        auto memberIt = member.globalMatch(g.capturedView(2));
-        while (memberIt.hasNext()) {
-            const QString attributes = memberIt.next().captured(1);
-            const auto id = firstCapture(uuid, attributes);
-            const auto ip = firstCapture(location, attributes);
-            const auto room = firstCapture(zone, attributes);
-            if (!id || !ip || !room || attributes.contains(QLatin1String("Invisible=\"1\"")))
+        result.coordinatorUUID = attributeValue(g.capturedView(0), QStringLiteral("Coordinator")).value_or(QString()).trimmed();
+        if (result.coordinatorUUID.isEmpty())
+            continue;
+        for (const QStringView member : startTags(g.capturedView(1), QStringLiteral("ZoneGroupMember"))) {
+            const QString id = attributeValue(member, QStringLiteral("UUID")).value_or(QString()).trimmed();
+            const auto ip = firstCapture(host, attributeValue(member, QStringLiteral("Location")).value_or(QString()));
+            const QString room = attributeValue(member, QStringLiteral("ZoneName")).value_or(QString()).trimmed();
+            const bool invisible = attributeValue(member, QStringLiteral("Invisible")).value_or(QString()).trimmed() == QLatin1String("1");
+            if (id.isEmpty() || !ip || room.isEmpty() || invisible)
                 continue;
-            result.members.append(Speaker{*id, *ip, *room, QStringLiteral("Sonos")});
+            result.members.append(Speaker{id, *ip, room, QStringLiteral("Sonos")});
         }
         if (!result.members.isEmpty())
             groups.append(result);
@@ -71,11 +66,16 @@ QList<SonosGroup> parseZoneGroups(const QString &state)
     return groups;
 }
 
-QCoro::Task<QList<SonosGroup>> SonosController::zoneGroups() const
+QCoro::Task<QList<SonosGroup>> SonosController::zoneGroupsWithoutModels() const
 {
     const QString reply = co_await soap(upnp::zoneGroupTopology, QStringLiteral("/ZoneGroupTopology/Control"),
                                         QStringLiteral("GetZoneGroupState"), QString());
-    QList<SonosGroup> groups = parseZoneGroups(xmlUnescape(xmlUnescape(reply)));
+    co_return parseZoneGroups(xmlUnescape(xmlUnescape(reply)));
+}
+
+QCoro::Task<QList<SonosGroup>> SonosController::zoneGroups() const
+{
+    QList<SonosGroup> groups = co_await zoneGroupsWithoutModels();
     // One pass over every member, so the model reads of all groups run at once.
     QList<Speaker> everyone;
     for (const SonosGroup &group : groups)

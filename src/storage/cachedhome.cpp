@@ -11,6 +11,8 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include <atomic>
+
 namespace corvane {
 
 QString CachedHome::location()
@@ -45,13 +47,33 @@ std::optional<CachedHome> CachedHome::decode(const QByteArray &json)
     return home;
 }
 
+namespace {
+QThreadPool &writer()
+{
+    static QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    return pool;
+}
+} // namespace
+
+void CachedHome::waitForSaves()
+{
+    writer().waitForDone();
+}
+
 void CachedHome::save(const QList<Recommendation> &recommendations)
 {
     const QString file = location();
     if (file.isEmpty())
         return;
+    // One writer thread, so saves land in the order they were made; a save overtaken by a newer
+    // one before it started is skipped.
+    static std::atomic<quint64> latest{0};
+    const quint64 generation = ++latest;
     const CachedHome home{recommendations, ListeningHistory::now()};
-    QThreadPool::globalInstance()->start([home, file] {
+    writer().start([home, file, generation] {
+        if (generation != latest.load())
+            return;
         QSaveFile out(file);
         const QByteArray data = home.encode();
         if (out.open(QIODevice::WriteOnly) && out.write(data) == data.size())

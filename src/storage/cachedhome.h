@@ -20,6 +20,8 @@ struct CachedHome
     static QString location();
     // Encodes and writes in the background; the caller does not wait.
     static void save(const QList<Recommendation> &recommendations);
+    // Returns once every save started so far is written.
+    static void waitForSaves();
     static std::optional<CachedHome> read();
 
     QByteArray encode() const;

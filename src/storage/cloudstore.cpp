@@ -111,14 +111,19 @@ std::optional<QByteArray> CloudStore::value(const QString &key) const
         return std::nullopt;
     if (all.size() == 1)
         return all.first();
+    // A file that is not an array (cut short by a sync, say) is left out, not the others.
     QJsonArray merged;
+    bool anyArray = false;
     for (const QByteArray &data : all) {
         const QJsonDocument document = QJsonDocument::fromJson(data);
         if (!document.isArray())
-            return all.first();
+            continue;
+        anyArray = true;
         for (const QJsonValue &item : document.array())
             merged.append(item);
     }
+    if (!anyArray)
+        return all.first();
     return QJsonDocument(merged).toJson(QJsonDocument::Compact);
 }
 

@@ -32,8 +32,8 @@ public:
     // Every value stored under `key`, this computer's first, then the others' and the conflict
     // copies; values of files older than the key's last removal are left out.
     QList<QByteArray> values(const QString &key) const;
-    // The values gathered into one: when they are all JSON arrays, one array holding their
-    // items in the order of values(); otherwise this computer's value, or the newest one.
+    // The values gathered into one: the items of every value that is a JSON array, in the order
+    // of values(); when none is, the first value.
     std::optional<QByteArray> value(const QString &key) const;
     // Writes this computer's value atomically. False when the folder cannot be written.
     bool setValue(const QString &key, const QByteArray &data);

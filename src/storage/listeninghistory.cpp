@@ -17,6 +17,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvane {
 
@@ -64,10 +65,10 @@ ListeningHistory::ListeningHistory(QString file, CloudStore *cloud, QObject *par
 
     load();
     if (m_cloud) {
-        mergeFromCloud(m_cloud->value(cloudKey));
+        mergeFromCloudFiles();
         connect(m_cloud, &CloudStore::externallyChanged, this, [this](const QStringList &keys) {
             if (keys.contains(cloudKey) && m_cloud)
-                mergeFromCloud(m_cloud->value(cloudKey));
+                mergeFromCloudFiles();
         });
         m_cloud->synchronize();
     }
@@ -126,26 +127,32 @@ std::optional<QList<HistoryEntry>> ListeningHistory::decode(const QByteArray &da
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError || !document.isArray())
         return std::nullopt;
+    const QJsonArray array = document.array();
     QList<HistoryEntry> entries;
-    for (const QJsonValue &value : document.array()) {
+    for (const QJsonValue &value : array) {
         const QJsonObject object = value.toObject();
-        // Every field but the two optional ones is required, as a strict decoder would have it.
+        // An entry that lacks a field, or whose time is out of any sensible range, is left out
+        // on its own; the others still count.
+        const double playedAt = object.value(QLatin1String("playedAt")).toDouble(qQNaN());
         if (!object.value(QLatin1String("trackID")).isString() || !object.value(QLatin1String("title")).isString()
             || !object.value(QLatin1String("artist")).isString() || !object.value(QLatin1String("album")).isString()
-            || !object.value(QLatin1String("playedAt")).isDouble())
-            return std::nullopt;
+            || !(std::abs(playedAt) <= maxPlayedAt))
+            continue;
         HistoryEntry entry;
         entry.trackID = object.value(QLatin1String("trackID")).toString();
         entry.title = object.value(QLatin1String("title")).toString();
         entry.artist = object.value(QLatin1String("artist")).toString();
         entry.album = object.value(QLatin1String("album")).toString();
-        entry.playedAt = object.value(QLatin1String("playedAt")).toDouble();
+        entry.playedAt = playedAt;
         if (object.value(QLatin1String("artworkBase")).isString())
             entry.artworkBase = object.value(QLatin1String("artworkBase")).toString();
         if (object.value(QLatin1String("room")).isString())
             entry.room = object.value(QLatin1String("room")).toString();
         entries.append(entry);
     }
+    // Not one readable entry in a list that had some: this is not a history.
+    if (entries.isEmpty() && !array.isEmpty())
+        return std::nullopt;
     return entries;
 }
 
@@ -257,13 +264,30 @@ void ListeningHistory::mergeFromCloud(const std::optional<QByteArray> &value)
     if (!value)
         return;
     const auto cloud = decode(*value);
-    if (!cloud || cloud->isEmpty())
+    if (cloud)
+        mergeEntries(*cloud);
+}
+
+void ListeningHistory::mergeFromCloudFiles()
+{
+    // Each computer's file on its own: one that cannot be read must not hide the others.
+    QList<HistoryEntry> cloud;
+    for (const QByteArray &value : m_cloud->values(cloudKey)) {
+        if (const auto entries = decode(value))
+            cloud += *entries;
+    }
+    mergeEntries(cloud);
+}
+
+void ListeningHistory::mergeEntries(const QList<HistoryEntry> &cloud)
+{
+    if (cloud.isEmpty())
         return;
     QSet<QString> known;
     for (const HistoryEntry &entry : std::as_const(m_entries))
         known.insert(entry.id());
     QList<HistoryEntry> added;
-    for (const HistoryEntry &entry : *cloud) {
+    for (const HistoryEntry &entry : cloud) {
         const QString id = entry.id();
         if (known.contains(id))
             continue;

@@ -78,6 +78,8 @@ public:
     static constexpr int cloudEntries = 400;
     static constexpr qsizetype cloudLimit = 900000;
     static inline const QString cloudKey = QStringLiteral("listeningHistory");
+    // Plays more than about 3000 years from 2001 are not plays: such a time is read as missing.
+    static constexpr double maxPlayedAt = 1e11;
 
     // Loads `file` (history.json), merges what the cloud holds and follows its changes.
     ListeningHistory(QString file, CloudStore *cloud, QObject *parent = nullptr);
@@ -108,6 +110,8 @@ Q_SIGNALS:
 
 private:
     void load();
+    void mergeFromCloudFiles();
+    void mergeEntries(const QList<HistoryEntry> &cloud);
     void scheduleSave();
     void save(bool wait);
     static bool write(const QString &file, const QList<HistoryEntry> &entries);

@@ -1,7 +1,12 @@
 #include "paths.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace corvane::paths {
 
@@ -43,6 +48,28 @@ QString cloud()
 {
     const QString profile = underProfile("cloud");
     return ensure(profile.isEmpty() ? appData() + QStringLiteral("/cloud") : profile);
+}
+
+void trimFolder(const QString &folder, qint64 limit)
+{
+    if (folder.isEmpty())
+        return;
+    QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
+    qint64 total = 0;
+    for (const QFileInfo &info : std::as_const(files))
+        total += info.size();
+    if (total <= limit)
+        return;
+    std::sort(files.begin(), files.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const QDateTime ta = a.lastRead(), tb = b.lastRead();
+        return (ta.isValid() ? ta.toMSecsSinceEpoch() : 0) < (tb.isValid() ? tb.toMSecsSinceEpoch() : 0);
+    });
+    for (const QFileInfo &info : std::as_const(files)) {
+        if (total <= limit)
+            break;
+        if (QFile::remove(info.filePath()))
+            total -= info.size();
+    }
 }
 
 } // namespace corvane::paths

@@ -11,4 +11,7 @@ QString cache();
 // The folder shared with the user's other computers through their own sync tool.
 QString cloud();
 
+// Deletes the least recently read files of a folder until it holds `limit` bytes or fewer.
+void trimFolder(const QString &folder, qint64 limit);
+
 } // namespace corvane::paths

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <cmath>
+
 namespace corvane {
 
 QString Preferences::profileDirectory()
@@ -72,7 +74,8 @@ QHash<QString, QDateTime> Preferences::playlistPlays() const
     for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
         bool ok = false;
         const double seconds = it.value().toString().toDouble(&ok);
-        if (ok)
+        // Out of any sensible range (or not finite) is as good as missing.
+        if (ok && std::abs(seconds) <= 1e11)
             plays.insert(it.key(), QDateTime::fromMSecsSinceEpoch(qint64(seconds * 1000.0), Qt::UTC));
     }
     return plays;

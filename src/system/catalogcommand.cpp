@@ -106,6 +106,10 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
             || command == QLatin1String("artist") || command == QLatin1String("charts"))
             co_return CommandResult{1, {}, message};
     }
+    // The client answers failures with empty lists: the service's count tells them apart from
+    // answers that really are empty. Some answers try two routes (a playlist of the library or
+    // of the catalogue), so a failed request with something to show is not a failed command.
+    const int failuresBefore = service->failedRequests();
     QStringList lines;
     if (command == QLatin1String("search")) {
         const QString term = arguments.mid(1).join(QLatin1Char(' '));
@@ -189,6 +193,10 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
             lines << playlistLine(playlist);
     } else {
         co_return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    }
+    if (lines.isEmpty() && service->failedRequests() > failuresBefore) {
+        const QString why = service->lastFailure();
+        co_return CommandResult{1, {}, why.isEmpty() ? QStringLiteral("La demande à Apple Music a échoué.") : why};
     }
     co_return CommandResult{0, lines.join(QLatin1Char('\n')), {}};
 }

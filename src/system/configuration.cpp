@@ -7,7 +7,6 @@
 
 namespace corvane::Configuration {
 
-namespace {
 QString setting(const char *environment, const QString &key, const QString &fallback)
 {
     const QString forced = qEnvironmentVariable(environment);
@@ -16,7 +15,17 @@ QString setting(const char *environment, const QString &key, const QString &fall
     const QString stored = Preferences().text(key);
     return stored.isEmpty() ? fallback : stored;
 }
-} // namespace
+
+QUrl appleMusicOrigin()
+{
+    return QUrl(setting("CORVANE_APPLE_MUSIC_ORIGIN", QStringLiteral("origins/appleMusic"), QStringLiteral("https://api.music.apple.com")));
+}
+
+QUrl musicKitScript()
+{
+    return QUrl(setting("CORVANE_MUSICKIT_JS_URL", QStringLiteral("origins/musicKitJS"),
+                        QStringLiteral("https://js-cdn.music.apple.com/musickit/v3/musickit.js")));
+}
 
 QUrl updateOrigin()
 {

@@ -18,6 +18,12 @@ QUrl radioOrigin();
 QUrl chartsOrigin();
 // Where the known station logos are: CORVANE_LOGO_ORIGIN, else the setting, else the maker's site.
 QUrl logoOrigin();
+// The Apple Music web service: CORVANE_APPLE_MUSIC_ORIGIN, else "origins/appleMusic", else Apple's.
+QUrl appleMusicOrigin();
+// MusicKit JS for the sign-in page: CORVANE_MUSICKIT_JS_URL, else "origins/musicKitJS", else Apple's.
+QUrl musicKitScript();
+// An environment variable, else the setting `key`, else `fallback`.
+QString setting(const char *environment, const QString &key, const QString &fallback = {});
 // The contact address put in the "User-Agent" of web requests.
 QString contactAddress();
 QByteArray userAgent();

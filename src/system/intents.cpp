@@ -7,53 +7,122 @@
 #include "sonos/text.h"
 #include "storage/preferences.h"
 
+#include <QElapsedTimer>
+
+#include <memory>
+
 namespace corvane {
 
 namespace Intents {
 
+namespace {
+
+struct Reached
+{
+    Speaker speaker;
+    std::optional<Speaker> coordinator;
+};
+
+// A remembered address, asked for the group state straight away: one request says both that a
+// speaker is there and which member leads its group.
+QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, std::shared_ptr<QStringList> refusing, CancellationToken token)
+{
+    const SonosController controller(Speaker{ip, ip, QString(), QStringLiteral("Sonos")}, token);
+    QList<SonosGroup> groups;
+    bool describe = true;
+    try {
+        groups = co_await controller.zoneGroupsWithoutModels();
+    } catch (const CorvaneError &error) {
+        if (error.kind() == CorvaneError::Kind::LocalControlDisabled)
+            refusing->append(ip);
+        // Anything but a speaker's own refusal means no speaker answers there.
+        describe = error.kind() == CorvaneError::Kind::SonosRefused;
+    }
+    for (const SonosGroup &group : std::as_const(groups)) {
+        for (const Speaker &member : group.members) {
+            if (member.ip == ip) {
+                const Reached reached{member, group.coordinator()};
+                co_return reached;
+            }
+        }
+    }
+    if (!describe)
+        co_return std::nullopt;
+    // A speaker that will not give the group state, or is not listed in it: its description
+    // names it, and it is controlled directly.
+    const std::optional<Speaker> described = co_await SonosDiscovery::probe(ip, token);
+    if (!described)
+        co_return std::nullopt;
+    const Reached reached{*described, std::nullopt};
+    co_return reached;
+}
+
+// How many reads, at most, fit in the read delay while a skip takes effect.
+constexpr int nextPollSteps = 6;
+
+bool sameTrack(const NowPlaying &a, const NowPlaying &b)
+{
+    return a.trackID == b.trackID && a.title == b.title && a.artist == b.artist && a.queueIndex == b.queueIndex;
+}
+
+} // namespace
+
 QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token)
 {
-    const DiscoveryOutcome found = co_await SonosDiscovery::discover(knownIPs, token);
-    if (!found.speaker) {
-        // A host that refuses with 403 is a speaker with local control switched off: say how
-        // to switch it on rather than that there is no speaker.
-        if (!found.localControlOffHosts.isEmpty())
-            throw CorvaneError::localControlDisabled();
-        throw CorvaneError::noSpeakers();
+    auto refusing = std::make_shared<QStringList>();
+    std::optional<Reached> reached;
+    if (!knownIPs.isEmpty()) {
+        std::vector<Racer<Reached>> racers;
+        for (const QString &ip : knownIPs)
+            racers.push_back([ip, refusing](CancellationToken t) { return reachRemembered(ip, refusing, t); });
+        reached = co_await firstResult<Reached>(std::move(racers), token);
     }
 
-    IntentTarget target{*found.speaker, std::nullopt};
-    try {
-        const QList<SonosGroup> groups = co_await SonosController(*found.speaker, token).zoneGroups();
-        for (const SonosGroup &group : groups) {
-            const bool ours = std::any_of(group.members.cbegin(), group.members.cend(),
-                                          [&](const Speaker &m) { return m.uuid == found.speaker->uuid; });
-            if (!ours)
-                continue;
-            if (const auto coordinator = group.coordinator())
-                target.speaker = *coordinator;
-            break;
+    if (!reached) {
+        const DiscoveryOutcome found = co_await SonosDiscovery::sweep(token);
+        if (!found.speaker) {
+            // A host that refuses with 403 is a speaker with local control switched off: say how
+            // to switch it on rather than that there is no speaker.
+            if (!refusing->isEmpty() || !found.localControlOffHosts.isEmpty())
+                throw CorvaneError::localControlDisabled();
+            throw CorvaneError::noSpeakers();
         }
-    } catch (const CorvaneError &) {
-        // Without the topology, the speaker found is controlled directly.
+        reached = Reached{*found.speaker, std::nullopt};
+        const SonosController controller(*found.speaker, token);
+        try {
+            const QList<SonosGroup> groups = co_await controller.zoneGroupsWithoutModels();
+            for (const SonosGroup &group : groups) {
+                const bool ours = std::any_of(group.members.cbegin(), group.members.cend(),
+                                              [&](const Speaker &m) { return m.uuid == found.speaker->uuid; });
+                if (ours) {
+                    reached->coordinator = group.coordinator();
+                    break;
+                }
+            }
+        } catch (const CorvaneError &) {
+            // Without the topology, the speaker found is controlled directly.
+        }
     }
-    try {
-        const AppleMusicLink link = co_await SonosController(target.speaker, token).appleMusicLink();
-        target.link = link;
-    } catch (const CorvaneError &) {
-    }
-    co_return target;
+    co_return IntentTarget{reached->coordinator.value_or(reached->speaker), std::nullopt, reached->speaker.ip};
 }
 
 QCoro::Task<QString> playPause(IntentTarget target)
 {
     const SonosController controller(target.speaker);
-    const NowPlaying now = co_await controller.nowPlaying();
-    if (now.isPlaying) {
+    const bool playing = co_await controller.isPlaying();
+    if (playing) {
         co_await controller.pause();
         co_return QStringLiteral("En pause.");
     }
-    co_await controller.play();
+    // The title only matters for the answer: read it while the speaker starts.
+    QCoro::Task<NowPlaying> reading = controller.currentTrack();
+    QCoro::Task<> starting = controller.play();
+    NowPlaying now;
+    try {
+        now = co_await reading;
+    } catch (const CorvaneError &) {
+    }
+    co_await starting;
     if (now.isEmpty())
         co_return QStringLiteral("Lecture lancée.");
     co_return QStringLiteral("Lecture de ") + now.title + QLatin1Char('.');
@@ -62,9 +131,27 @@ QCoro::Task<QString> playPause(IntentTarget target)
 QCoro::Task<QString> nextTrack(IntentTarget target)
 {
     const SonosController controller(target.speaker);
+    std::optional<NowPlaying> before;
+    try {
+        before = co_await controller.currentTrack();
+    } catch (const CorvaneError &) {
+    }
     co_await controller.next();
-    co_await sleep(delays().intentReadDelay);
-    const NowPlaying now = co_await controller.nowPlaying();
+    // Answer as soon as the speaker reports another track; the read delay is the longest wait.
+    QElapsedTimer waited;
+    waited.start();
+    const auto limit = delays().intentReadDelay;
+    const auto step = limit / nextPollSteps;
+    NowPlaying now;
+    while (true) {
+        co_await sleep(step);
+        const bool last = waited.elapsed() >= limit.count();
+        if (!before && !last)
+            continue; // nothing to compare with: wait the whole delay
+        now = co_await controller.currentTrack();
+        if (last || !sameTrack(now, *before))
+            break;
+    }
     if (now.isEmpty())
         co_return QStringLiteral("Morceau suivant.");
     co_return now.title + QStringLiteral(", ") + now.artist + QLatin1Char('.');
@@ -114,10 +201,27 @@ QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes)
         co_return QStringLiteral("Minuterie annulée.");
     }
     co_await controller.setSleepTimer(minutes);
-    co_return QStringLiteral("La musique s'arrêtera dans ") + QString::number(minutes) + QStringLiteral(" minutes.");
+    co_return QStringLiteral("La musique s'arrêtera dans ") + QString::number(minutes)
+        + (minutes == 1 ? QStringLiteral(" minute.") : QStringLiteral(" minutes."));
 }
 
 } // namespace Intents
+
+namespace {
+// Shortcuts start with the remembered addresses: the next run will not need a sweep.
+void rememberSpeaker(Preferences &preferences, const QString &ip)
+{
+    if (ip.isEmpty())
+        return;
+    QStringList known = preferences.knownSpeakerIPs();
+    if (known.value(0) == ip)
+        return;
+    known.removeAll(ip);
+    known.prepend(ip);
+    preferences.setKnownSpeakerIPs(known.mid(0, 8));
+    preferences.sync();
+}
+} // namespace
 
 QCoro::Task<CommandResult> runDiscoverCommand()
 {
@@ -128,11 +232,7 @@ QCoro::Task<CommandResult> runDiscoverCommand()
                                                                          : CorvaneError::localControlDisabled();
         co_return CommandResult{1, {}, error.message()};
     }
-    // Shortcuts start with the remembered addresses: the next ones will not need a sweep.
-    QStringList known = preferences.knownSpeakerIPs();
-    known.removeAll(found.speaker->ip);
-    known.prepend(found.speaker->ip);
-    preferences.setKnownSpeakerIPs(known.mid(0, 8));
+    rememberSpeaker(preferences, found.speaker->ip);
 
     const Speaker &speaker = *found.speaker;
     QString text = QStringLiteral("Enceinte trouvée : %1 (%2, %3)").arg(speaker.roomName, speaker.model, speaker.ip);
@@ -179,7 +279,9 @@ QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
     }
 
     try {
-        const IntentTarget target = co_await Intents::resolveTarget(Preferences().knownSpeakerIPs());
+        Preferences preferences;
+        const IntentTarget target = co_await Intents::resolveTarget(preferences.knownSpeakerIPs());
+        rememberSpeaker(preferences, target.answeringIP);
         QString answer;
         if (command == QLatin1String("play-pause"))
             answer = co_await Intents::playPause(target);

@@ -16,7 +16,8 @@ namespace corvane {
 struct IntentTarget
 {
     Speaker speaker;
-    std::optional<AppleMusicLink> link;
+    std::optional<AppleMusicLink> link; // not read by the shortcuts, which need none
+    QString answeringIP;                 // the address that answered, remembered for next time
 };
 
 // Shortcuts that work without the window: each finds its speaker on its own, talks to it and

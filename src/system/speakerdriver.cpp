@@ -44,19 +44,46 @@ CommandResult usageError(const QString &why)
     return CommandResult{2, {}, why + QLatin1Char('\n') + speakerCommandUsage()};
 }
 
+// The value of a read already started, or a default with its failure kept (the first one).
+template<typename T>
+QCoro::Task<T> settled(QCoro::Task<T> task, std::exception_ptr *failure)
+{
+    T value{};
+    try {
+        value = co_await task;
+    } catch (...) {
+        if (!*failure)
+            *failure = std::current_exception();
+    }
+    co_return value;
+}
+
 QCoro::Task<QString> status(SonosController controller, bool plain)
 {
+    // Every read goes out at once; each is awaited to its end before the first failure is
+    // reported, so none is left running.
+    QCoro::Task<std::optional<Speaker>> describing = SonosDiscovery::probe(controller.speaker().ip);
+    QCoro::Task<NowPlaying> reading = controller.nowPlaying();
+    QCoro::Task<int> volumeRead = controller.volume();
+    QCoro::Task<bool> muteRead = controller.isMuted();
+    QCoro::Task<Equalizer> equalizerRead = controller.equalizer();
+    QCoro::Task<std::optional<PlayMode>> modeRead = controller.playMode();
+    QCoro::Task<std::optional<int>> sleepRead = controller.sleepTimerRemaining();
+    QCoro::Task<std::optional<BatteryStatus>> batteryRead = controller.batteryStatus();
+
+    std::exception_ptr failure;
     // Room and model from the device description; the address alone when it cannot be read.
-    const std::optional<Speaker> described = co_await SonosDiscovery::probe(controller.speaker().ip);
+    const std::optional<Speaker> described = co_await describing;
     const Speaker speaker = described.value_or(controller.speaker());
-    const SonosController c(speaker);
-    const NowPlaying now = co_await c.nowPlaying();
-    const int volume = co_await c.volume();
-    const bool muted = co_await c.isMuted();
-    const Equalizer eq = co_await c.equalizer();
-    const std::optional<PlayMode> mode = co_await c.playMode();
-    const std::optional<int> sleep = co_await c.sleepTimerRemaining();
-    const std::optional<BatteryStatus> battery = co_await c.batteryStatus();
+    const NowPlaying now = co_await settled(std::move(reading), &failure);
+    const int volume = co_await settled(std::move(volumeRead), &failure);
+    const bool muted = co_await settled(std::move(muteRead), &failure);
+    const Equalizer eq = co_await settled(std::move(equalizerRead), &failure);
+    const std::optional<PlayMode> mode = co_await settled(std::move(modeRead), &failure);
+    const std::optional<int> sleep = co_await settled(std::move(sleepRead), &failure);
+    const std::optional<BatteryStatus> battery = co_await settled(std::move(batteryRead), &failure);
+    if (failure)
+        std::rethrow_exception(failure);
 
     QStringList lines;
     if (plain) {

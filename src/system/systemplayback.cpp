@@ -249,6 +249,8 @@ void SystemPlayback::update(const NowPlaying &nowPlaying, const std::optional<QU
     }
     if (artworkURL)
         loadArtwork(*artworkURL);
+    else
+        m_lastArtworkURL = QUrl(); // a cover still on its way belongs to the track before
 }
 
 void SystemPlayback::publish(const QStringList &changed)
@@ -278,7 +280,15 @@ void SystemPlayback::call(const std::function<void()> &handler)
 void SystemPlayback::seekBy(qlonglong offset)
 {
     const qlonglong target = std::max<qlonglong>(position() + offset, 0);
-    if (!hasTrack() || !m_handlers.seek || (m_now.duration > 0 && target > length()))
+    if (!hasTrack())
+        return;
+    // Past the end acts as Next, as MPRIS asks.
+    if (m_now.duration > 0 && target > length()) {
+        if (m_handlers.next)
+            m_handlers.next();
+        return;
+    }
+    if (!m_handlers.seek)
         return;
     m_handlers.seek(double(target) / 1e6);
 }
@@ -319,8 +329,11 @@ QCoro::Task<> SystemPlayback::downloadArtwork(QUrl url)
     QDir().mkpath(folder);
     const QString file = folder + QLatin1Char('/')
         + QString::fromLatin1(QCryptographicHash::hash(url.toEncoded(), QCryptographicHash::Sha256).toHex()) + QStringLiteral(".png");
-    if (!QFile::exists(file) && !image.save(file, "PNG"))
-        co_return;
+    if (!QFile::exists(file)) {
+        if (!image.save(file, "PNG"))
+            co_return;
+        paths::trimFolder(folder, coverCopiesLimit);
+    }
     m_artFile = file;
     m_artFor = url;
     if (m_metadata.isEmpty())

@@ -32,6 +32,9 @@ public:
         std::function<void(double)> seek; // seconds
     };
 
+    // The cover copies handed to the desktop (cache/mpris) stay under this size.
+    static constexpr qint64 coverCopiesLimit = 16 * 1024 * 1024;
+
     // `enabled` reads the preference; tests hand their own.
     explicit SystemPlayback(std::function<bool()> enabled = {}, QObject *parent = nullptr);
     ~SystemPlayback() override;

@@ -1,4 +1,5 @@
 #include "applemusic/applemusickit.h"
+#include "applemusic/requests.h"
 #include "applemusic/webmusicservice.h"
 #include "async/delays.h"
 #include "simwebservices.h"
@@ -6,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
 
 using namespace corvane;
@@ -288,6 +290,40 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"Autriche", "belgique", "DZ", "Égypte", "France"}));
     }
 
+    void idsInPathsAreEscaped_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("unescaped"); // what an id taken as path would have asked for
+        QTest::newRow("album") << "album" << "/v1/catalog/fr/albums/a/b";
+        QTest::newRow("playlist") << "playlist" << "/v1/catalog/fr/playlists/a/b";
+        QTest::newRow("artist") << "artist" << "/v1/catalog/fr/artists/a/b";
+        QTest::newRow("genre") << "genre" << "";
+    }
+    void idsInPathsAreEscaped()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, unescaped);
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        const QString id = QStringLiteral("a/b?x=1&genre=2#c");
+        if (kind == QLatin1String("album"))
+            await(AppleMusicKit::albumTracks(service.get(), id));
+        else if (kind == QLatin1String("playlist"))
+            await(AppleMusicKit::playlistTracks(service.get(), id));
+        else if (kind == QLatin1String("artist"))
+            await(AppleMusicKit::artistDetail(service.get(), id));
+        else
+            await(AppleMusicKit::charts(service.get(), QStringLiteral("fr"), id, 5));
+        for (const QUrl &url : web.requestedURLs()) {
+            const QString path = url.path(QUrl::FullyEncoded);
+            QVERIFY2(unescaped.isEmpty() || !path.startsWith(unescaped), qPrintable(path));
+            QVERIFY2(!url.query().contains(QStringLiteral("x=1")), qPrintable(url.toString()));
+        }
+        if (kind == QLatin1String("genre"))
+            QVERIFY(web.requestedURLs().last().query(QUrl::FullyEncoded).contains(QStringLiteral("genre=a%2Fb%3Fx%3D1%26genre%3D2%23c")));
+    }
+
     void albumTracksLeaveClipsOut()
     {
         SimWebServices web;
@@ -393,6 +429,25 @@ private Q_SLOTS:
         QCOMPARE(mix.size(), count);
         QCOMPARE(Catalog::uniqueByID(mix).size(), count);
         QCOMPARE(await(AppleMusicKit::artistRadio(service.get(), artist, 2)).size(), std::min(2, count));
+    }
+
+    void artistsNeverShareTopSongs()
+    {
+        // The radio mixes several artists' top songs and drops repeats: two artists must not
+        // come back with the same songs.
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        QSet<QString> seen;
+        for (int artist = 1; artist <= 100; ++artist) {
+            const QList<Track> songs = Catalog::itemsToTracks(
+                await(AppleMusic::catalogGet(service.get(), QStringLiteral("artists/art.n%1/view/top-songs").arg(artist), 8)));
+            QCOMPARE(songs.size(), 8);
+            for (const Track &song : songs) {
+                QVERIFY2(!seen.contains(song.id), qPrintable(song.id));
+                seen.insert(song.id);
+            }
+        }
     }
 
     void personalShelves()

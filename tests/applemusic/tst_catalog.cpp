@@ -51,6 +51,28 @@ private Q_SLOTS:
         QCOMPARE(Catalog::fillArtworkTemplate(url), base);
     }
 
+    void durationsOutOfRange_data()
+    {
+        QTest::addColumn<QByteArray>("millis");
+        QTest::addColumn<std::optional<qint64>>("durationMS");
+        QTest::newRow("ordinary") << QByteArray("214000") << std::optional<qint64>(214000);
+        QTest::newRow("1e19") << QByteArray("1e19") << std::optional<qint64>();
+        QTest::newRow("-1e19") << QByteArray("-1e19") << std::optional<qint64>();
+        QTest::newRow("negative") << QByteArray("-5") << std::optional<qint64>();
+        QTest::newRow("a text") << QByteArray("\"214000\"") << std::optional<qint64>();
+    }
+    void durationsOutOfRange()
+    {
+        QFETCH(QByteArray, millis);
+        QFETCH(std::optional<qint64>, durationMS);
+        const auto response = RestResponse::decode("{\"data\":[{\"id\":\"1609934412\",\"type\":\"songs\",\"attributes\":"
+                                                   "{\"name\":\"Balises\",\"durationInMillis\":" + millis + "}}]}");
+        QVERIFY(response);
+        const QList<Track> tracks = Catalog::itemsToTracks(response->data);
+        QCOMPARE(tracks.size(), 1);
+        QCOMPARE(tracks.first().durationMS, durationMS);
+    }
+
     void librarySongs()
     {
         const auto response = RestResponse::decode(fixture(QStringLiteral("library_songs_page.json")).toUtf8());
@@ -172,6 +194,25 @@ private Q_SLOTS:
 
         CachedHome::save({}); // an empty list is saved like any other
         QTRY_VERIFY_WITH_TIMEOUT(CachedHome::read() && CachedHome::read()->recommendations.isEmpty(), 3000);
+    }
+
+    void newestSnapshotWins()
+    {
+        QTemporaryDir profile;
+        qputenv("CORVANE_PROFILE", profile.path().toUtf8());
+        // A long list (slow to encode) saved just before a short one: the short one is the newest.
+        Recommendation big{QStringLiteral("big"), QStringLiteral("Longue étagère"), {}};
+        for (int i = 0; i < 40000; ++i)
+            big.items.append(MusicItem{QString::number(i), MusicItem::Kind::Album, QStringLiteral("Titre %1").arg(i),
+                                       QStringLiteral("Artiste"), std::nullopt});
+        const Recommendation small{QStringLiteral("small"), QStringLiteral("Courte"), {}};
+        for (int round = 0; round < 3; ++round) {
+            CachedHome::save({big});
+            CachedHome::save({small});
+            QTRY_VERIFY_WITH_TIMEOUT(CachedHome::read() && CachedHome::read()->recommendations.value(0).id == small.id, 5000);
+            QTest::qWait(400);
+            QCOMPARE(CachedHome::read()->recommendations.value(0).id, small.id);
+        }
     }
 };
 

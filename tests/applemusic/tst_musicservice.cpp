@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace corvane;
@@ -118,6 +119,41 @@ private Q_SLOTS:
         QCOMPARE(await(post(target, body)).status, std::nullopt);
     }
 
+    void theBrowserHasItsAnswerBeforeTheTokenIsGiven()
+    {
+        AuthorizationFlow flow("dev-token", QUrl(QStringLiteral("http://127.0.0.1:9/musickit.js")));
+        QVERIFY(flow.start());
+        int received = 0;
+        // Whoever takes the token may quit at once, which drops every connection on the spot.
+        connect(&flow, &AuthorizationFlow::tokenReceived, this, [&flow, &received] {
+            ++received;
+            for (QTcpSocket *socket : flow.findChildren<QTcpSocket *>())
+                socket->abort();
+        });
+        const HttpResult page = await(fetch(flow.pageURL()));
+        const QString state = QRegularExpression(QStringLiteral("state: \"([^\"]+)\"")).match(QString::fromUtf8(page.body)).captured(1);
+        const HttpResult answer = await(post(flow.pageURL().resolved(QUrl(QStringLiteral("/token"))),
+                                             QStringLiteral("{\"state\":\"%1\",\"token\":\"user-token\"}").arg(state).toUtf8()));
+        QCOMPARE(answer.status, std::optional<int>(200));
+        QCOMPARE(answer.body, QByteArray("OK"));
+        QTRY_COMPARE_WITH_TIMEOUT(received, 1, 5000);
+    }
+
+    void aCatalogue403KeepsTheUserToken()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        web.setReply(QStringLiteral("/v1/catalog/fr/songs/1609934412"), SimWebServices::Reply{403, "application/json", "{\"errors\":[]}"});
+        UserTokenStore store(false);
+        QVERIFY(await(store.write(QString::fromLatin1(SimWebServices::userToken))));
+        WebMusicService service(WebMusicService::Settings{web.origin(), SimWebServices::developerToken, {}, {}}, store);
+        await(service.load());
+        QCOMPARE(await(service.get(QStringLiteral("/v1/catalog/fr/songs/1609934412"))), std::nullopt);
+        QCOMPARE(service.authorizationStatus(), MusicService::Status::Authorized);
+        QCOMPARE(await(UserTokenStore(false).read()), std::optional<QString>(QString::fromLatin1(SimWebServices::userToken)));
+        QCOMPARE(service.failedRequests(), 1);
+    }
+
     void authorizationEndToEnd()
     {
         SimWebServices web;
@@ -166,6 +202,9 @@ private Q_SLOTS:
         QCOMPARE(await(service.get(QStringLiteral("/v1/me/library/songs"))), std::nullopt);
         QCOMPARE(int(service.authorizationStatus()), status);
         QCOMPARE(service.developerTokenRejected(), rejected);
+        // Said where the user sees failures of Apple Music.
+        if (rejected)
+            QVERIFY(AppleMusic::authorizationMessage(service).value_or(QString()).contains(QStringLiteral("jeton de développeur")));
         if (status == int(MusicService::Status::Denied)) {
             QCOMPARE(await(UserTokenStore(false).read()), std::nullopt); // the dead token is gone
             QVERIFY(AppleMusic::authorizationMessage(service).has_value());

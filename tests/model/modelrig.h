@@ -7,6 +7,7 @@
 #include "model/corvanemodel.h"
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
+#include "storage/cachedhome.h"
 #include "storage/preferences.h"
 #include "testutil.h"
 
@@ -73,6 +74,7 @@ public:
     {
         model.reset();
         QThreadPool::globalInstance()->waitForDone();
+        CachedHome::waitForSaves();
         SonosDiscovery::setForcedNetwork(QString());
     }
 

@@ -189,7 +189,7 @@ private Q_SLOTS:
         ModelRig rig;
         CorvaneModel &model = *rig.model;
         CachedHome::save({Recommendation{"old", "Ancienne étagère", {MusicItem{"1", MusicItem::Kind::Album, "A", "B", std::nullopt}}}});
-        QThreadPool::globalInstance()->waitForDone();
+        CachedHome::waitForSaves();
         rig.web.setReplyDelay(100);
         auto loading = model.loadHome();
         QCOMPARE(model.recommendations().size(), 1); // before any reply
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(model.recommendations().size(), 2);
         QCOMPARE(model.playlists().size(), 230);
         QCOMPARE(model.libraryTracks().size(), 100);
-        QThreadPool::globalInstance()->waitForDone();
+        CachedHome::waitForSaves();
         QCOMPARE(CachedHome::read()->recommendations, model.recommendations());
     }
 
@@ -207,13 +207,24 @@ private Q_SLOTS:
         ModelRig rig;
         CorvaneModel &model = *rig.model;
         CachedHome::save({Recommendation{"old", "Ancienne étagère", {MusicItem{"1", MusicItem::Kind::Album, "A", "B", std::nullopt}}}});
-        QThreadPool::globalInstance()->waitForDone();
+        CachedHome::waitForSaves();
         rig.web.failNext(QStringLiteral("/v1/me/recommendations"), 5);
         rig.web.failNext(QStringLiteral("/v1/me/library/songs"), 5);
         rig.web.setLibrarySongCount(0);
         await(model.loadHome());
         QCOMPARE(model.recommendations().first().title, QStringLiteral("Ancienne étagère")); // kept
         QVERIFY(model.libraryTracks().isEmpty());
+    }
+
+    void aRefusedDeveloperTokenIsSaid()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        for (const char *path : {"/v1/me/recommendations", "/v1/me/library/playlists", "/v1/me/library/songs"})
+            rig.web.setReply(QString::fromLatin1(path), SimWebServices::Reply{401, "application/json", "{\"errors\":[]}"});
+        await(model.loadHome());
+        QVERIFY2(model.errorMessage().value_or(QString()).contains(QStringLiteral("jeton de développeur")),
+                 qPrintable(model.errorMessage().value_or(QString())));
     }
 
     void chartsWithoutRecommendations()

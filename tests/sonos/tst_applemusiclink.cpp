@@ -30,6 +30,20 @@ private Q_SLOTS:
         QCOMPARE(kLink.serviceType(), 52231);
         QCOMPARE(kLink.accountToken(), QStringLiteral("SA_RINCON52231_X_#Svc52231-3-Token"));
         QCOMPARE(kLink.trackURI(QStringLiteral("123")), QStringLiteral("x-sonos-http:song%3a123.mp4?sid=204&flags=8224&sn=3"));
+        QCOMPARE(kLink.trackURI(QStringLiteral("i.Ab-9_x")), QStringLiteral("x-sonos-http:song%3ai.Ab-9_x.mp4?sid=204&flags=8224&sn=3"));
+    }
+
+    void insertedIdsAreEscaped()
+    {
+        // An id that would add parameters to the address or end the attribute it sits in.
+        const QString id = QStringLiteral("1?sn=9&flags=1\" x=\"<");
+        QCOMPARE(kLink.trackURI(id), QStringLiteral("x-sonos-http:song%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C.mp4?sid=204&flags=8224&sn=3"));
+        const Track track{id, QStringLiteral("T"), {}, {}, std::nullopt, std::nullopt};
+        QVERIFY(kLink.trackMetadata(track).contains(QStringLiteral("<item id=\"00032020song%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C\" parentID=")));
+        QCOMPARE(kLink.containerURI(QStringLiteral("playlist"), id),
+                 QStringLiteral("x-rincon-cpcontainer:1006206cplaylist%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C?sid=204&flags=8300&sn=3"));
+        QVERIFY(kLink.containerMetadata(QStringLiteral("album"), id, QStringLiteral("T"))
+                    .contains(QStringLiteral("<item id=\"1004206calbum%3a1%3Fsn%3D9%26flags%3D1%22%20x%3D%22%3C\" parentID=\"0\"")));
     }
 
     void trackMetadataIsByteExact()
@@ -80,7 +94,11 @@ private Q_SLOTS:
         QTest::newRow("listed") << "<Service Id=\"9\" Name=\"Spotify\" Version=\"1\"><Service Id=\"204\" Name=\"Apple Music\" Version=\"1\">" << std::optional<int>(204);
         QTest::newRow("upper case") << "<Service Id=\"205\" Name=\"APPLE MUSIC\"" << std::optional<int>(205);
         QTest::newRow("not listed") << "<Service Id=\"9\" Name=\"Spotify\"" << std::optional<int>();
-        QTest::newRow("attributes in another order") << "<Service Name=\"Apple Music\" Id=\"204\"" << std::optional<int>();
+        QTest::newRow("attributes in another order") << "<Service Name=\"Apple Music\" Id=\"204\"" << std::optional<int>(204);
+        QTest::newRow("line breaks and single quotes")
+            << "<Service\n  Capabilities='1'\n  Name = 'Apple Music'\r\n  Id='204'/>" << std::optional<int>(204);
+        QTest::newRow("a longer attribute name is not the one") << "<Service SID=\"7\" Id=\"204\" ServiceName=\"Spotify\" Name=\"Apple Music\">"
+                                                              << std::optional<int>(204);
     }
     void serviceId()
     {
@@ -101,6 +119,22 @@ private Q_SLOTS:
         QTest::newRow("no flags: next sample")
             << QStringList{"x-sonos-http:song%3a1.mp4?sid=204&sn=5", song} << "x-sonos-http 7 8224";
         QTest::newRow("other scheme") << QStringList{"x-sonosapi-http:song%3a1.mp4?sid=204&flags=8232&sn=2"} << "x-sonosapi-http 2 8232";
+        QTest::newRow("another service's song first")
+            << QStringList{"<res>x-sonos-spotify:spotify%3atrack%3a4kQ?sid=9&flags=8224&sn=7</res>"
+                           "<res>x-sonos-http:song%3a5.mp4?sid=204&flags=8232&sn=3</res>"}
+            << "x-sonos-http 3 8232";
+        QTest::newRow("a playlist before the song")
+            << QStringList{"<res>x-rincon-cpcontainer:1006206cplaylist%3apl.u-Qx?sid=204&flags=8300&sn=3</res>"
+                           "<res>x-sonos-http:song%3a5.mp4?sid=204&flags=8224&sn=3</res>"}
+            << "x-sonos-http 3 8224";
+        QTest::newRow("parameters in another order, escaped once")
+            << QStringList{"<res>x-sonos-http:song%3a5.mp4?sn=4&amp;sid=204&amp;flags=8232</res>"} << "x-sonos-http 4 8232";
+        QTest::newRow("exact service before a longer id")
+            << QStringList{"x-sonos-http:song%3a1.mp4?sid=2040&flags=1&sn=9 x-sonos-http:song%3a2.mp4?sid=204&flags=8224&sn=3"}
+            << "x-sonos-http 3 8224";
+        QTest::newRow("a song of the service without serial, another with")
+            << QStringList{"x-sonos-http:song%3a1.mp4?sid=204&flags=8224 x-sonos-http:song%3a2.mp4?sid=204&flags=8232&sn=6"}
+            << "x-sonos-http 6 8232";
     }
     void samples()
     {
@@ -117,8 +151,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("flags");
         QTest::newRow("played before: from the current track") << "default" << "Salon" << -1 << "8224";
-        // The favorites sample takes the first flags it holds, here a playlist's.
-        QTest::newRow("played before: from the favorites") << "default" << "Cuisine" << -1 << "8300";
+        // The favorites hold a playlist before the song: the song's own flags count.
+        QTest::newRow("played before: from the favorites") << "default" << "Cuisine" << -1 << "8224";
         QTest::newRow("never played") << "never" << "Salon" << int(CorvaneError::Kind::AppleMusicNotLinked) << "";
         QTest::newRow("service not listed") << "unlisted" << "Salon" << int(CorvaneError::Kind::AppleMusicNotLinked) << "";
         QTest::newRow("local control off") << "403" << "Salon" << int(CorvaneError::Kind::LocalControlDisabled) << "";

@@ -15,7 +15,27 @@ namespace {
 
 NetworkInterface up(const char *name, const char *address, const char *mask = "255.255.255.0")
 {
-    return NetworkInterface{QString::fromLatin1(name), true, false, QString::fromLatin1(address), QString::fromLatin1(mask)};
+    NetworkInterface item{QString::fromLatin1(name), true, false, QString::fromLatin1(address), QString::fromLatin1(mask)};
+    item.running = true;
+    return item;
+}
+
+NetworkInterface withDefaultRoute(NetworkInterface item, int metric)
+{
+    item.defaultRouteMetric = metric;
+    return item;
+}
+
+NetworkInterface noCarrier(NetworkInterface item)
+{
+    item.running = false;
+    return item;
+}
+
+NetworkInterface tunnel(NetworkInterface item)
+{
+    item.pointToPoint = true;
+    return item;
 }
 
 // Servers on every address of a loopback /24 that accept and never answer, counting how many
@@ -103,8 +123,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chosen");
         QTest::newRow("VPN and Wi-Fi: both private, en0 wins")
             << QList<NetworkInterface>{up("utun3", "10.8.0.2"), up("en0", "192.168.1.20")} << "192.168.1.20";
-        QTest::newRow("Linux names: private first, then by name")
-            << QList<NetworkInterface>{up("wlp2s0", "192.168.1.20"), up("tun0", "10.8.0.2")} << "10.8.0.2";
+        QTest::newRow("Linux names: a tunnel never wins")
+            << QList<NetworkInterface>{up("wlp2s0", "192.168.1.20"), up("tun0", "10.8.0.2")} << "192.168.1.20";
         QTest::newRow("public en0 loses to a private address")
             << QList<NetworkInterface>{up("en0", "81.2.3.4"), up("wlan0", "172.20.1.9")} << "172.20.1.9";
         QTest::newRow("172.32 is public") << QList<NetworkInterface>{up("en0", "172.32.1.9"), up("zz0", "192.168.0.2")} << "192.168.0.2";
@@ -115,6 +135,40 @@ private Q_SLOTS:
             << "";
         QTest::newRow("IPv6-only interface") << QList<NetworkInterface>{up("en0", "", "")} << "";
         QTest::newRow("a /31 is still chosen") << QList<NetworkInterface>{up("eth0", "10.1.1.1", "255.255.255.254")} << "10.1.1.1";
+        QTest::newRow("172.16 is private") << QList<NetworkInterface>{up("en0", "172.15.1.9"), up("wlan0", "172.16.0.5")} << "172.16.0.5";
+        QTest::newRow("172.31 is private") << QList<NetworkInterface>{up("en0", "172.32.0.1"), up("wlan1", "172.31.255.1")} << "172.31.255.1";
+
+        // Tables as Linux machines list them.
+        const NetworkInterface lo{"lo", true, true, "127.0.0.1", "255.0.0.0", true};
+        QTest::newRow("laptop with Docker")
+            << QList<NetworkInterface>{lo, noCarrier(up("docker0", "172.17.0.1", "255.255.0.0")),
+                                       up("br-3f2a9c1d0e4b", "172.18.0.1", "255.255.0.0"),
+                                       withDefaultRoute(up("wlp2s0", "192.168.1.23"), 600), up("veth1a2b3c", "", "")}
+            << "192.168.1.23";
+        QTest::newRow("VPN up, split routes")
+            << QList<NetworkInterface>{lo, withDefaultRoute(up("wlp2s0", "192.168.1.23"), 600),
+                                       tunnel(up("tun0", "10.8.0.6", "255.255.255.255"))}
+            << "192.168.1.23";
+        QTest::newRow("WireGuard up")
+            << QList<NetworkInterface>{lo, tunnel(up("wg0", "10.6.0.2")), withDefaultRoute(up("enp0s31f6", "192.168.0.10"), 100)}
+            << "192.168.0.10";
+        QTest::newRow("wired and Wi-Fi: the lower metric")
+            << QList<NetworkInterface>{lo, withDefaultRoute(up("wlp2s0", "192.168.1.23"), 600),
+                                       withDefaultRoute(up("enp3s0", "10.0.0.5"), 100)}
+            << "10.0.0.5";
+        QTest::newRow("the default route beats the tie-break")
+            << QList<NetworkInterface>{lo, up("enp3s0", "10.0.0.5"), withDefaultRoute(up("wlp2s0", "192.168.1.23"), 600)}
+            << "192.168.1.23";
+        QTest::newRow("cable unplugged, address kept")
+            << QList<NetworkInterface>{lo, noCarrier(up("enp3s0", "10.0.0.5")), up("wlp2s0", "192.168.1.23")} << "192.168.1.23";
+        QTest::newRow("no default route: virtual bridges still lose")
+            << QList<NetworkInterface>{lo, up("virbr0", "192.168.122.1"), up("wlp2s0", "192.168.1.23")} << "192.168.1.23";
+        QTest::newRow("a bridge of its own carrying the default route")
+            << QList<NetworkInterface>{lo, up("enp3s0", "", ""), withDefaultRoute(up("br0", "192.168.1.40"), 100),
+                                       up("virbr0", "192.168.122.1")}
+            << "192.168.1.40";
+        QTest::newRow("only virtual interfaces")
+            << QList<NetworkInterface>{lo, up("docker0", "172.17.0.1", "255.255.0.0"), tunnel(up("wg0", "10.6.0.2"))} << "";
     }
     void chooseNetwork()
     {
@@ -208,6 +262,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, room);
         QFETCH(bool, localControlOff);
+        // Real probe timeouts: on a busy machine a 403 may come later than a scaled-down one.
+        setDelayScale(1.0);
         auto house = startHousehold("never");
         for (SimSpeaker *speaker : house->speakers())
             speaker->faults().localControlOff = localControlOff;
@@ -231,15 +287,35 @@ private Q_SLOTS:
         QVERIFY(speaker->received().isEmpty());
     }
 
+    void defaultRoutes()
+    {
+        const QString table = QStringLiteral(
+            "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
+            "enp3s0\t00000000\t0100000A\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+            "wlp2s0\t00000000\t0101A8C0\t0003\t0\t0\t600\t00000000\t0\t0\t0\n"
+            "wlp2s0\t00000000\t0201A8C0\t0003\t0\t0\t20600\t00000000\t0\t0\t0\n"
+            "tun0\t00000000\t0100080A\t0003\t0\t0\t0\t00000080\t0\t0\t0\n"
+            "docker0\t000011AC\t00000000\t0001\t0\t0\t0\t0000FFFF\t0\t0\t0\n"
+            "wg0\t00000000\t00000000\t0000\t0\t0\t0\t00000000\t0\t0\t0\n");
+        const QHash<QString, int> metrics = SonosDiscovery::defaultRouteMetrics(table);
+        QCOMPARE(metrics, (QHash<QString, int>{{QStringLiteral("enp3s0"), 100}, {QStringLiteral("wlp2s0"), 600}}));
+        QVERIFY(SonosDiscovery::defaultRouteMetrics(QString()).isEmpty());
+    }
+
     void invalidForcedNetworkSweepsNothing()
     {
+        // Only the network is asked for: nothing here may ever sweep the table's address.
         SonosDiscovery::setInterfaceSource([] {
             return std::optional<QList<NetworkInterface>>(QList<NetworkInterface>{up("en0", "192.168.1.20")});
         });
+        const QByteArray saved = qgetenv("CORVANE_NETWORK");
         QVERIFY(!SonosDiscovery::setForcedNetwork(QStringLiteral("nonsense")));
         qputenv("CORVANE_NETWORK", "nonsense");
-        QVERIFY(SonosDiscovery::setForcedNetwork(QStringLiteral("127.1.2.3/24")));
-        QCOMPARE(SonosDiscovery::currentNetwork()->address, QStringLiteral("127.1.2.3"));
+        SonosDiscovery::forceNetworkFromEnvironment();
+        const auto network = SonosDiscovery::currentNetwork();
+        qputenv("CORVANE_NETWORK", saved);
+        SonosDiscovery::forceNetworkFromEnvironment();
+        QVERIFY2(!network, qPrintable(network ? network->address : QString()));
     }
 
     void sweepKeepsAtMost64ProbesInFlight()

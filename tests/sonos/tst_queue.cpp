@@ -185,6 +185,8 @@ private Q_SLOTS:
         QTest::newRow("service radio: set directly") << "x-sonosapi-radio:radio%3ara.u-7ad?sid=204&flags=8300&sn=3" << "<DIDL-Lite/>" << direct;
         QTest::newRow("saved playlist: set directly") << "x-rincon-cpcontainer:1006206cplaylist%3apl.u-Kf3mQ?sid=204&flags=8300&sn=3" << "" << direct;
         QTest::newRow("plain radio stream: set directly") << "x-rincon-mp3radio://radio.example.org/a.mp3" << "" << direct;
+        QTest::newRow("line-in: set directly") << "x-rincon-stream:RINCON_000E58A0B1C201400" << "" << direct;
+        QTest::newRow("TV input: set directly") << "x-sonos-htastream:RINCON_000E58A0B1C201400:spdif" << "" << direct;
         QTest::newRow("a song: through the queue") << "x-sonos-http:song%3a1609934420.mp4?sid=204&flags=8224&sn=3" << "<DIDL-Lite/>" << queued;
         QTest::newRow("no uri: nothing") << "" << "" << QStringList();
     }
@@ -193,7 +195,9 @@ private Q_SLOTS:
         QFETCH(QString, uri);
         QFETCH(QString, metadata);
         QFETCH(QStringList, actions);
-        auto speaker = startSpeaker();
+        SimSpeakerConfig config;
+        config.hasAudioIn = true;
+        auto speaker = startSpeaker(config);
         await(SonosController(speaker->speaker()).playFavorite(SonosFavorite{"FV:2/4", "Fav", std::nullopt, uri, metadata}));
         QCOMPARE(actionsOf(*speaker), actions);
         if (actions.isEmpty())
@@ -240,17 +244,21 @@ private Q_SLOTS:
     void addAndRemoveFavorites_data()
     {
         QTest::addColumn<bool>("artwork");
-        QTest::newRow("with artwork") << true;
-        QTest::newRow("without artwork") << false;
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("artist");
+        QTest::newRow("with artwork") << true << "Quai des brumes électriques" << "Odile Ravanel";
+        QTest::newRow("without artwork") << false << "Quai des brumes électriques" << "Odile Ravanel";
+        QTest::newRow("markup characters") << false << "Sel & <Cendre> \"live\"" << "Duo \"Mât & Voile\" <b>";
     }
     void addAndRemoveFavorites()
     {
         QFETCH(bool, artwork);
+        QFETCH(QString, title);
+        QFETCH(QString, artist);
         auto house = startHousehold();
         SimSpeaker *speaker = house->speaker(QStringLiteral("Cuisine"));
         const SonosController controller(speaker->speaker());
-        Track track{QStringLiteral("1609934431"), QStringLiteral("Quai des brumes électriques"), QStringLiteral("Odile Ravanel"),
-                    QStringLiteral("Villes de nuit"), std::nullopt, std::nullopt};
+        Track track{QStringLiteral("1609934431"), title, artist, QStringLiteral("Villes de nuit"), std::nullopt, std::nullopt};
         if (artwork)
             track.artworkBase = QStringLiteral("https://is1-ssl.example.com/image/thumb/Music/ab/cd/100x100bb.jpg");
         const int before = int(await(controller.favorites()).size());
@@ -259,15 +267,17 @@ private Q_SLOTS:
         const QString expected = QStringLiteral(
             "<DIDL-Lite xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:upnp=\"urn:schemas-upnp-org:metadata-1-0/upnp/\" "
             "xmlns:r=\"urn:schemas-rinconnetworks-com:metadata-1-0/\" xmlns=\"urn:schemas-upnp-org:metadata-1-0/DIDL-Lite/\">"
-            "<item id=\"\" parentID=\"\" restricted=\"false\"><dc:title>Quai des brumes électriques</dc:title>"
-            "<dc:creator>Odile Ravanel</dc:creator>%1<res protocolInfo=\"sonos.com-http:*:audio/mp4:*\">"
+            "<item id=\"\" parentID=\"\" restricted=\"false\"><dc:title>{title}</dc:title>"
+            "<dc:creator>{artist}</dc:creator>%1<res protocolInfo=\"sonos.com-http:*:audio/mp4:*\">"
             "x-sonos-http:song%3a1609934431.mp4?sid=204&amp;flags=8224&amp;sn=3</res>"
             "<upnp:class>object.itemobject.item.sonos-favorite</upnp:class><r:type>instantPlay</r:type>"
-            "<r:description>Odile Ravanel</r:description><desc id=\"cdudn\" "
+            "<r:description>{artist}</r:description><desc id=\"cdudn\" "
             "nameSpace=\"urn:schemas-rinconnetworks-com:metadata-1-0/\">SA_RINCON52231_X_#Svc52231-3-Token</desc>"
             "</item></DIDL-Lite>")
                                      .arg(artwork ? QStringLiteral("<upnp:albumArtURI>https://is1-ssl.example.com/image/thumb/Music/ab/cd/600x600bb.jpg</upnp:albumArtURI>")
-                                                  : QString());
+                                                  : QString())
+                                     .replace(QStringLiteral("{title}"), xmlEscape(title))
+                                     .replace(QStringLiteral("{artist}"), xmlEscape(artist));
         QCOMPARE(argumentsOf(lastRequest(*speaker, QStringLiteral("CreateObject"))),
                  QStringLiteral("<ContainerID>FV:2</ContainerID><Elements>") + xmlEscape(expected) + QStringLiteral("</Elements>"));
 

@@ -74,6 +74,10 @@ private Q_SLOTS:
         QTest::newRow("empty") << std::optional<QString>("") << 0;
         QTest::newRow("absent") << std::optional<QString>() << 0;
         QTest::newRow("empty pieces dropped") << std::optional<QString>("0::05") << 5;
+        QTest::newRow("24 days, the most") << std::optional<QString>("596:31:23") << 2147483;
+        QTest::newRow("past an int: missing") << std::optional<QString>("35791395:0") << 0;
+        QTest::newRow("hours past an int: missing") << std::optional<QString>("35791395:0:0") << 0;
+        QTest::newRow("a piece past 64 bits: missing") << std::optional<QString>("99999999999999999999:00") << 0;
     }
     void hms()
     {
@@ -247,6 +251,50 @@ private Q_SLOTS:
         QCOMPARE(favorites[3].metadata, QString());
     }
 
+    void realFormatting_data()
+    {
+        QTest::addColumn<QString>("didl");
+        QTest::addColumn<QString>("favorite"); // id|title|metadata
+        QTest::addColumn<QString>("queued");   // id|title
+        const QString resMD = QStringLiteral("<r:resMD><DIDL-Lite xmlns:dc=\"http://purl.org/dc/elements/1.1/\"\n"
+                                             "xmlns=\"urn:schemas-upnp-org:metadata-1-0/DIDL-Lite/\"><item\nid=\"1006206cplaylist%3apl.u-Tz\">"
+                                             "<dc:title>Haute\nmer</dc:title></item></DIDL-Lite></r:resMD>");
+        QTest::newRow("line breaks inside r:resMD")
+            << QStringLiteral("<DIDL-Lite><item id=\"FV:2/7\" parentID=\"FV:2\" restricted=\"false\"><dc:title>Haute mer</dc:title>")
+                   + resMD + QStringLiteral("</item></DIDL-Lite>")
+            << "FV:2/7|Haute mer|<DIDL-Lite xmlns:dc=" << "";
+        QTest::newRow("attributes on their own lines, id last")
+            << QStringLiteral("<DIDL-Lite><item\n parentID=\"FV:2\"\n restricted=\"false\"\n id=\"FV:2/8\"><dc:title>Quai nord</dc:title>"
+                              "</item></DIDL-Lite>")
+            << "FV:2/8|Quai nord|" << "";
+        QTest::newRow("queue item, id after parentID")
+            << QStringLiteral("<DIDL-Lite><item parentID=\"Q:0\"\r\n id=\"Q:0/3\" restricted=\"true\"><dc:title>Marée\nbasse</dc:title>"
+                              "</item></DIDL-Lite>")
+            << "Q:0/3|Marée\nbasse|" << "3|Marée\nbasse";
+        QTest::newRow("a title holding markup once unescaped")
+            << QStringLiteral("<DIDL-Lite><item id=\"FV:2/9\"><dc:title>Sel & <Cendre></dc:title></item></DIDL-Lite>")
+            << "FV:2/9|Sel & <Cendre>|" << "";
+    }
+    void realFormatting()
+    {
+        QFETCH(QString, didl);
+        QFETCH(QString, favorite);
+        QFETCH(QString, queued);
+        const QList<SonosFavorite> favorites = parseFavorites(didl, kSpeaker);
+        QCOMPARE(favorites.size(), 1);
+        const QStringList expected = favorite.split(QLatin1Char('|'));
+        QCOMPARE(favorites[0].id, expected[0]);
+        QCOMPARE(favorites[0].title, expected[1]);
+        if (expected[2].isEmpty()) {
+            QCOMPARE(favorites[0].metadata, QString());
+        } else {
+            QVERIFY2(favorites[0].metadata.startsWith(expected[2]), qPrintable(favorites[0].metadata));
+            QVERIFY(favorites[0].metadata.endsWith(QStringLiteral("</DIDL-Lite>")));
+        }
+        const QList<QueueItem> items = parseQueue(didl, kSpeaker);
+        QCOMPARE(items.isEmpty() ? QString() : QString::number(items[0].id) + QLatin1Char('|') + items[0].title, queued);
+    }
+
     void parsersSurviveGarbage_data()
     {
         QTest::addColumn<QString>("text");
@@ -275,6 +323,8 @@ private Q_SLOTS:
         QTest::newRow("an hour") << "1:00:00" << std::optional<int>(60);
         QTest::newRow("no timer") << "" << std::optional<int>();
         QTest::newRow("two pieces") << "14:30" << std::optional<int>();
+        QTest::newRow("hours past an int") << "35791395:0:0" << std::optional<int>();
+        QTest::newRow("minutes past an int") << "0:2147483647:0" << std::optional<int>();
     }
     void sleepRemaining()
     {

@@ -89,6 +89,18 @@ private Q_SLOTS:
             << state(group("RINCON_A", member("RINCON_A", "10.0.0.1", "Bureau")) + group("RINCON_Z", member("RINCON_B", "10.0.0.2", "Cuisine")))
             << QStringList{"Groupe: Cuisine@10.0.0.2", "Bureau: Bureau@10.0.0.1"};
         QTest::newRow("garbage") << "<ZoneGroup><<>>" << QStringList();
+        // As recorded from speakers: one attribute per line, in the speaker's own order.
+        QTest::newRow("attributes on their own lines")
+            << state(QStringLiteral("<ZoneGroup\n  Coordinator=\"RINCON_B\"\n  ID=\"RINCON_B:12\">\n"
+                                    "<ZoneGroupMember\n  UUID=\"RINCON_B\"\n  Location=\"http://10.0.0.2:1400/xml/device_description.xml\"\n"
+                                    "  ZoneName=\"Cuisine\"\n  Invisible=\"0\"/>\n"
+                                    "<ZoneGroupMember\r\n\tUUID=\"RINCON_R\"\r\n\tLocation=\"http://10.0.0.6:1400/xml/device_description.xml\"\r\n"
+                                    "\tZoneName=\"Cuisine\"\r\n\tInvisible=\"1\"/>\n</ZoneGroup>"))
+            << QStringList{"Cuisine: Cuisine@10.0.0.2"};
+        QTest::newRow("attributes in another order, spaces around =")
+            << state(QStringLiteral("<ZoneGroup ID=\"RINCON_A:3\" Coordinator = \"RINCON_A\"><ZoneGroupMember ZoneName = \"Bureau\" "
+                                    "Location=\"http://10.0.0.1:1400/xml/device_description.xml\" UUID=\"RINCON_A\" /></ZoneGroup>"))
+            << QStringList{"Bureau: Bureau@10.0.0.1"};
     }
     void parse()
     {

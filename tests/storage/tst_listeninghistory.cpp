@@ -2,6 +2,7 @@
 #include "storage/cloudstore.h"
 #include "storage/listeninghistory.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace corvane;
@@ -172,6 +174,7 @@ private Q_SLOTS:
         QTest::newRow("399 of 400 known: one added") << 399 << 400 << 0 << 400;
         QTest::newRow("the same play twice in the cloud: once") << 0 << 3 << 1 << 3;
         QTest::newRow("empty cloud value") << 5 << 0 << 0 << 5;
+        QTest::newRow("into a full history: the oldest goes") << 10000 << 400 << 0 << 10000;
     }
     void cloudMerge()
     {
@@ -194,6 +197,79 @@ private Q_SLOTS:
         QCOMPARE(history.entries().size(), after);
         for (qsizetype i = 1; i < history.entries().size(); ++i)
             QVERIFY(history.entries()[i - 1].playedAt >= history.entries()[i].playedAt);
+        if (cloud > 0)
+            QVERIFY(std::any_of(history.entries().cbegin(), history.entries().cend(),
+                                [](const HistoryEntry &e) { return e.trackID == QLatin1String("odd"); }));
+        if (local == ListeningHistory::maxEntries) // something had to go: the oldest play
+            QCOMPARE(history.entries().last().playedAt, 120.0);
+    }
+
+    void unreadableCloudFilesAreSkipped()
+    {
+        const QByteArray good = ListeningHistory::encode({entry(QStringLiteral("b1"), 2000), entry(QStringLiteral("b2"), 1000)});
+        QDir().mkpath(cloudFolder());
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-b.json"), good);
+        const QByteArray cut = "[{\"trackID\":\"c1\",\"title\":\"T\",\"art";
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-c.json"), cut);
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-b.sync-conflict-20261207-101010-ABCDEF.json"), "{}");
+        // One entry with a time no number type holds, one without a title, one whole.
+        const QByteArray mixed = "[{\"trackID\":\"d1\",\"title\":\"T\",\"artist\":\"A\",\"album\":\"B\",\"playedAt\":1e300},"
+                                 "{\"trackID\":\"d2\",\"artist\":\"A\",\"album\":\"B\",\"playedAt\":5},"
+                                 "{\"trackID\":\"d3\",\"title\":\"T\",\"artist\":\"A\",\"album\":\"B\",\"playedAt\":3000}]";
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-d.json"), mixed);
+
+        CloudStore store(cloudFolder(), QStringLiteral("pc-a"));
+        ListeningHistory history(file(), &store);
+        history.recordAt(song("a1"), std::nullopt, 4000);
+        QStringList ids;
+        for (const HistoryEntry &e : history.entries())
+            ids << e.trackID;
+        QCOMPARE(ids, (QStringList{"a1", "d3", "b1", "b2"}));
+        // Other computers' files are read, never rewritten.
+        QCOMPARE(readFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-c.json")), cut);
+        QCOMPARE(readFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-d.json")), mixed);
+    }
+
+    void playedAtOutOfRange_data()
+    {
+        QTest::addColumn<QByteArray>("playedAt");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("ordinary") << QByteArray("789456123.25") << true;
+        QTest::newRow("before 2001") << QByteArray("-86400") << true;
+        QTest::newRow("1e300") << QByteArray("1e300") << false;
+        QTest::newRow("-1e300") << QByteArray("-1e300") << false;
+        QTest::newRow("a text") << QByteArray("\"12\"") << false;
+    }
+    void playedAtOutOfRange()
+    {
+        QFETCH(QByteArray, playedAt);
+        QFETCH(bool, kept);
+        const QByteArray data = "[{\"trackID\":\"1\",\"title\":\"T\",\"artist\":\"A\",\"album\":\"B\",\"playedAt\":" + playedAt
+            + "},{\"trackID\":\"2\",\"title\":\"T\",\"artist\":\"A\",\"album\":\"B\",\"playedAt\":10}]";
+        const auto entries = ListeningHistory::decode(data);
+        QVERIFY(entries);
+        QCOMPARE(entries->size(), kept ? 2 : 1);
+        for (const HistoryEntry &e : *entries)
+            QVERIFY(e.playedAtTime().isValid());
+    }
+
+    void newestRemovalWins()
+    {
+        // Marker names sort one way, their times the other: the newest removal hides the value
+        // written between the two.
+        QDir().mkpath(cloudFolder());
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-a.removed"), QByteArray::number(now));
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-b.removed"), QByteArray::number(now - 60000));
+        const QString between = cloudFolder() + QStringLiteral("/listeningHistory.pc-c.json");
+        writeFile(between, ListeningHistory::encode({entry(QStringLiteral("1"), 1000)}));
+        {
+            QFile file(between);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::fromMSecsSinceEpoch(now - 30000), QFileDevice::FileModificationTime));
+        }
+        CloudStore store(cloudFolder(), QStringLiteral("pc-z"));
+        QVERIFY(store.values(ListeningHistory::cloudKey).isEmpty());
     }
 
     void cloudValueLimits()

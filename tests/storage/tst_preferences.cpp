@@ -1,6 +1,7 @@
 #include "storage/preferences.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,6 +104,32 @@ private Q_SLOTS:
         QCOMPARE(other.preferredSpeakerUUID(), QStringLiteral("RINCON_5CAAFD0A1B2C01400"));
         QCOMPARE(other.playlistPlays().value(QStringLiteral("p.Abc/1")), QDateTime::fromSecsSinceEpoch(1765000000, Qt::UTC));
         QCOMPARE(other.favoriteArtwork().value(QStringLiteral("FV:2/13")), QStringLiteral("https://img.example.com/a.jpg"));
+    }
+
+    void playlistPlaysOutOfRange_data()
+    {
+        QTest::addColumn<QByteArray>("seconds");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("ordinary") << QByteArray("1765000000.250") << true;
+        QTest::newRow("1e300") << QByteArray("1e300") << false;
+        QTest::newRow("-1e300") << QByteArray("-1e300") << false;
+        QTest::newRow("inf") << QByteArray("inf") << false;
+        QTest::newRow("nan") << QByteArray("nan") << false;
+    }
+    void playlistPlaysOutOfRange()
+    {
+        QFETCH(QByteArray, seconds);
+        QFETCH(bool, kept);
+        writeProfile(QByteArray());
+        {
+            Preferences preferences;
+            QVariantMap stored{{QStringLiteral("p.Abc/1"), QString::fromLatin1(seconds)}, {QStringLiteral("p.Def/2"), QStringLiteral("10")}};
+            QSettings(preferences.fileName(), QSettings::IniFormat).setValue(QStringLiteral("playlistPlays"), stored);
+        }
+        const Preferences preferences;
+        const auto plays = preferences.playlistPlays();
+        QCOMPARE(plays.contains(QStringLiteral("p.Abc/1")), kept);
+        QCOMPARE(plays.value(QStringLiteral("p.Def/2")), QDateTime::fromSecsSinceEpoch(10, Qt::UTC));
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,6 +76,86 @@ private Q_SLOTS:
             QCOMPARE(QJsonDocument::fromJson(output.first().toUtf8()).object().value(QLatin1String("type")).toString(), firstType);
         else
             QCOMPARE(output.first(), QStringLiteral("{\"status\":\"authorized\",\"tokenStorage\":\"file\"}"));
+    }
+
+    void failuresAreNotEmptyAnswers_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("500") << "500" << 1 << "erreur (500)";
+        QTest::newRow("404") << "404" << 1 << "erreur 404";
+        QTest::newRow("a reply cut short") << "cut" << 1 << "incomplète";
+        QTest::newRow("nothing at all") << "closed" << 1 << "ne répond pas";
+        QTest::newRow("developer token refused") << "401" << 1 << "jeton de développeur";
+        QTest::newRow("really nothing found") << "empty" << 0 << "";
+    }
+    void failuresAreNotEmptyAnswers()
+    {
+        QFETCH(QString, failure);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        SimWebServices web;
+        QVERIFY(web.start());
+        const QString path = QStringLiteral("/v1/catalog/fr/search");
+        if (failure == QLatin1String("500"))
+            web.setReply(path, SimWebServices::Reply{500, "application/json", "{\"errors\":[]}"});
+        else if (failure == QLatin1String("404"))
+            web.setReply(path, SimWebServices::Reply{404, "application/json", "{\"errors\":[]}"});
+        else if (failure == QLatin1String("cut"))
+            web.setReply(path, SimWebServices::Reply{200, "application/json", "{\"results\":{\"songs\":{\"data\":[{\"id\":\"1\""});
+        else if (failure == QLatin1String("401"))
+            web.setReply(path, SimWebServices::Reply{401, "application/json", "{\"errors\":[]}"});
+        else if (failure == QLatin1String("empty"))
+            web.setReply(path, SimWebServices::Reply{200, "application/json", "{\"results\":{},\"meta\":{\"results\":{\"order\":[]}}}"});
+        const QUrl origin = failure == QLatin1String("closed") ? QUrl(QStringLiteral("http://127.0.0.1:%1").arg(closedPort())) : web.origin();
+        UserTokenStore store(false);
+        await(store.write(QString::fromLatin1(SimWebServices::userToken)));
+        WebMusicService service(WebMusicService::Settings{origin, SimWebServices::developerToken, {}, {}}, store);
+        await(service.load());
+        const CommandResult result = await(runCatalogCommand({QStringLiteral("search"), QStringLiteral("Phares")}, &service, true));
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.out, QString());
+        if (exitCode == 0)
+            QCOMPARE(result.err, QString());
+        else
+            QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    }
+
+    void tokenStorageSaysWhereTheTokenIs()
+    {
+        QVERIFY(await(UserTokenStore(false).write(QStringLiteral("kept-in-the-file"))));
+        // A later run, which only reads the token.
+        UserTokenStore store(false);
+        QCOMPARE(await(store.read()), std::optional<QString>("kept-in-the-file"));
+        QVERIFY(store.usesFile());
+        WebMusicService service(WebMusicService::Settings{QUrl(QStringLiteral("http://127.0.0.1:9")), SimWebServices::developerToken, {}, {}}, store);
+        await(service.load());
+        const CommandResult result = await(runCatalogCommand({QStringLiteral("status")}, &service, store.usesFile()));
+        QCOMPARE(result.out, QStringLiteral("{\"status\":\"authorized\",\"tokenStorage\":\"file\"}"));
+    }
+
+    void originsAreSettingsTheEnvironmentOverrides()
+    {
+        const QByteArray saved = qgetenv("CORVANE_APPLE_MUSIC_ORIGIN");
+        qunsetenv("CORVANE_APPLE_MUSIC_ORIGIN");
+        {
+            QSettings settings(m_profile.path() + QStringLiteral("/config/Corvane.ini"), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("origins/appleMusic"), QStringLiteral("http://127.0.0.1:7"));
+            settings.setValue(QStringLiteral("origins/musicKitJS"), QStringLiteral("http://127.0.0.1:7/mk.js"));
+            settings.setValue(QStringLiteral("origins/developerToken"), QStringLiteral("token-from-settings"));
+        }
+        WebMusicService::Settings fromSettings = WebMusicService::configuredSettings();
+        qputenv("CORVANE_APPLE_MUSIC_ORIGIN", "http://127.0.0.1:8");
+        const WebMusicService::Settings overridden = WebMusicService::configuredSettings();
+        if (saved.isEmpty())
+            qunsetenv("CORVANE_APPLE_MUSIC_ORIGIN");
+        else
+            qputenv("CORVANE_APPLE_MUSIC_ORIGIN", saved);
+        QCOMPARE(fromSettings.origin, QUrl(QStringLiteral("http://127.0.0.1:7")));
+        QCOMPARE(fromSettings.musicKitScript, QUrl(QStringLiteral("http://127.0.0.1:7/mk.js")));
+        QCOMPARE(fromSettings.developerToken, std::optional<QByteArray>("token-from-settings"));
+        QCOMPARE(overridden.origin, QUrl(QStringLiteral("http://127.0.0.1:8")));
     }
 };
 

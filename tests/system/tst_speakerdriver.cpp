@@ -1,4 +1,5 @@
 #include "system/speakerdriver.h"
+#include "async/delays.h"
 #include "testutil.h"
 
 #include <QTest>
@@ -128,6 +129,20 @@ private Q_SLOTS:
         const QStringList lines = result.out.split(QLatin1Char('\n'));
         for (const QString &line : expected)
             QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" missing from\n") + result.out));
+    }
+
+    void statusSendsItsReadsTogether()
+    {
+        setDelayScale(0.02);
+        auto speaker = startSpeaker();
+        speaker->faults().silent = true; // nothing is answered: only reads sent together arrive
+        QCoro::Task<CommandResult> running = runSpeakerCommand({speaker->config().ip, QStringLiteral("status")});
+        // As many as the HTTP client opens to one host at a time (six); one after another, only
+        // the first would ever arrive.
+        QTRY_VERIFY_WITH_TIMEOUT(speaker->received().size() >= 6, 3000);
+        const CommandResult result = await(std::move(running));
+        setDelayScale(1.0);
+        QCOMPARE(result.exitCode, 1);
     }
 
     void unreachableSpeaker()

@@ -204,6 +204,65 @@ private Q_SLOTS:
         QCOMPARE(published.last().first().toUrl(), c);
         QTest::qWait(500);
         QCOMPARE(published.size(), 2);
+
+        // A slow cover arrives after a switch to a track without artwork: it is not that track's.
+        speaker->faults().delayMs = 300;
+        const QUrl d(QStringLiteral("http://%1:1400/getaa?s=1&u=d").arg(speaker->config().ip));
+        playback.update(playing(QStringLiteral("Gigue")), d);
+        playback.update(playing(QStringLiteral("Radio sans pochette")), std::nullopt);
+        QTest::qWait(800);
+        speaker->faults().delayMs = 0;
+        QCOMPARE(published.size(), 2);
+        QVERIFY(!playback.metadata().contains(QStringLiteral("mpris:artUrl")));
+    }
+
+    void coverCopiesAreBounded()
+    {
+        const QString folder = m_profile.path() + QStringLiteral("/cache/mpris");
+        QDir().mkpath(folder);
+        const QByteArray megabyte(1024 * 1024, 'x');
+        for (int i = 0; i < 20; ++i) {
+            QFile old(folder + QStringLiteral("/old-%1.png").arg(i));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(megabyte);
+        }
+        auto speaker = startSpeaker();
+        SystemPlayback playback([] { return true; });
+        playback.configure({});
+        QSignalSpy published(&playback, &SystemPlayback::artworkPublished);
+        playback.update(playing(QStringLiteral("Grand largue")), QUrl(QStringLiteral("http://%1:1400/getaa?s=1&u=e").arg(speaker->config().ip)));
+        QVERIFY(published.wait(5000));
+        qint64 total = 0;
+        for (const QFileInfo &info : QDir(folder).entryInfoList(QDir::Files))
+            total += info.size();
+        QVERIFY2(total <= SystemPlayback::coverCopiesLimit, qPrintable(QString::number(total)));
+        QVERIFY(QFile::exists(QUrl(playback.metadata().value(QStringLiteral("mpris:artUrl")).toString()).toLocalFile()));
+    }
+
+    void seekPastTheEndIsNext()
+    {
+        Calls calls;
+        SystemPlayback playback([] { return true; });
+        playback.configure(calls.handlers());
+        playback.update(playing(QStringLiteral("Passacaille"), 190), std::nullopt);
+        QDBusInterface mpris = player(playback);
+        mpris.call(QStringLiteral("Seek"), qlonglong(5000000));
+        mpris.call(QStringLiteral("Seek"), qlonglong(60000000));
+        QCOMPARE(calls.names, QStringList{"next"});
+        QCOMPARE(calls.seeks.size(), 1);
+        QVERIFY(calls.seeks.first() >= 195 && calls.seeks.first() < 198);
+    }
+
+    void positionStopsAtTheLength()
+    {
+        SystemPlayback playback([] { return true; });
+        playback.configure({});
+        playback.update(playing(QStringLiteral("Coda"), 200), std::nullopt);
+        QTest::qWait(1300); // the clock runs past the 201 s of the track
+        QDBusInterface mpris = player(playback);
+        const qlonglong length = playback.metadata().value(QStringLiteral("mpris:length")).toLongLong();
+        QCOMPARE(length, qlonglong(201000000));
+        QCOMPARE(mpris.property("Position").toLongLong(), length);
     }
 
     void switchingOffWithdrawsThePlayer()
