@@ -1,0 +1,223 @@
+// What the screens ask of the model through its areas: pages that must not mix, sessions that
+// must not bleed into each other, and the queue moves a drag or a key gives.
+
+#include "applemusic/applemusickit.h"
+#include "async/delays.h"
+#include "modelrig.h"
+#include "sonos/sonoscontroller.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+QStringList titlesOf(const QList<sim::SimTrack> &tracks)
+{
+    QStringList titles;
+    for (const sim::SimTrack &track : tracks)
+        titles << track.title;
+    return titles;
+}
+
+bool settled(QCoro::Task<> &task)
+{
+    return QTest::qWaitFor([&task] { return task.isReady(); }, 5000);
+}
+
+} // namespace
+
+class TestModelFaces : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setDelayScale(0.05); }
+    void cleanup() { setDelayScale(1.0); }
+
+    void aPageLeftBeforeItsReplyStaysLeft_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("album") << int(RouteKind::Album);
+        QTest::newRow("playlist") << int(RouteKind::Playlist);
+        QTest::newRow("artist") << int(RouteKind::Artist);
+    }
+
+    // Page A's slow reply lands after page B's: B's songs stay under B's header.
+    void aPageLeftBeforeItsReplyStaysLeft()
+    {
+        QFETCH(int, kind);
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("a"));
+        QTRY_VERIFY(model.hasAnsweredQuery());
+        QVERIFY(model.albums().size() >= 2 && model.artists().size() >= 2);
+        await(model.enterExplore()); // the charts' playlists: the search finds one only
+        QVERIFY(model.explorePlaylists().size() >= 2);
+
+        rig.web.setReplyDelay(600);
+        std::optional<QCoro::Task<>> first;
+        std::optional<QCoro::Task<>> second;
+        const auto open = [&](int at) {
+            switch (kind) {
+            case RouteKind::Album:
+                return model.openAlbum(model.albums().at(at));
+            case RouteKind::Playlist:
+                return model.openPlaylist(model.explorePlaylists().at(at));
+            default:
+                return model.openArtist(model.artists().at(at));
+            }
+        };
+        first.emplace(open(0));
+        QTest::qWait(50);
+        rig.web.setReplyDelay(0);
+        second.emplace(open(1));
+        QVERIFY(settled(*second));
+        const Route shown = model.route();
+        const QList<Track> songs = model.detailTracks();
+        const QList<Album> albums = model.artistDetail().albums;
+        QVERIFY(!songs.isEmpty());
+        QVERIFY(settled(*first));
+        QCOMPARE(model.route(), shown);
+        QCOMPARE(titlesOf(model.detailTracks()), titlesOf(songs));
+        QCOMPARE(model.artistDetail().albums, albums);
+        QVERIFY(!model.isLoadingDetail());
+    }
+
+    // Reads of the speaker chosen first arrive after those of the one chosen next.
+    void readsOfAnEndedSessionAreDropped()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        sim::SimSpeaker *bureau = rig.speaker(QStringLiteral("Bureau"));
+        await(SonosController(bureau->speaker()).setVolume(71));
+        await(SonosController(bureau->speaker()).setBass(-4));
+        await(SonosController(salon->speaker()).setVolume(12));
+        model.selectSpeakerByUUID(bureau->config().uuid);
+        QTRY_VERIFY(model.hasReadSpeakerState());
+
+        salon->faults().delayMs = 120;
+        model.selectSpeakerByUUID(salon->config().uuid);
+        QTest::qWait(30);
+        model.selectSpeakerByUUID(bureau->config().uuid);
+        QTRY_VERIFY(model.hasReadSpeakerState());
+        QTest::qWait(3000); // the first session's replies come in meanwhile
+        QCOMPARE(model.selected()->uuid, bureau->config().uuid);
+        QCOMPARE(model.volume(), 71.0);
+        QCOMPARE(model.equalizer().bass, -4);
+        salon->faults().delayMs = 0;
+    }
+
+    void playingAQueueEntryJumpsThere()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(model.hasAnsweredQuery() && model.tracks().size() >= 3);
+        await(model.playSongs(model.tracks().mid(0, 3), QStringLiteral("Trois")));
+        QTRY_COMPARE(model.queue().size(), 3);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        model.queueFace()->playEntry(2);
+        QTRY_COMPARE(salon->trackNumber(), 3);
+        QTRY_COMPARE(salon->transport(), sim::SimSpeaker::Transport::Playing);
+        QTRY_COMPARE(model.queueFace()->currentPosition(), 3);
+    }
+
+    void aSongPlaysNext()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(model.hasAnsweredQuery() && model.tracks().size() >= 4);
+        await(model.playSongs(model.tracks().mid(0, 3), QStringLiteral("Trois")));
+        const Track later = model.tracks().at(3);
+        await(model.playTrackNext(later));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QCOMPARE(titlesOf(salon->queue()).value(salon->trackNumber()), later.title);
+        QTRY_COMPARE(model.queue().size(), 4);
+        QVERIFY(!model.queueChangeLocked());
+    }
+
+    void aRowMovesToTheRowItIsDroppedOn_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QList<int>>("order"); // the first four songs, as they end up
+        QTest::newRow("down to the third") << 0 << 2 << QList<int>{1, 2, 0, 3};
+        QTest::newRow("up to the top") << 2 << 0 << QList<int>{2, 0, 1, 3};
+        QTest::newRow("one down (Alt+↓)") << 1 << 2 << QList<int>{0, 2, 1, 3};
+        QTest::newRow("one up (Alt+↑)") << 3 << 2 << QList<int>{0, 1, 3, 2};
+        QTest::newRow("to the last") << 0 << 3 << QList<int>{1, 2, 3, 0};
+    }
+
+    void aRowMovesToTheRowItIsDroppedOn()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QList<int>, order);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        model.setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(model.hasAnsweredQuery() && model.tracks().size() >= 4);
+        const QList<Track> songs = model.tracks().mid(0, 4);
+        await(model.playSongs(songs, QStringLiteral("Quatre")));
+        QTRY_COMPARE(model.queue().size(), 4);
+        model.queueFace()->move(from, to);
+        QStringList expected;
+        for (int index : order)
+            expected << songs.at(index).title;
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QTRY_COMPARE(titlesOf(salon->queue()), expected);
+        QStringList shown;
+        for (const QueueItem &item : model.queue())
+            shown << item.title;
+        QTRY_COMPARE(shown, expected);
+    }
+
+    void theChooserNamesTheRoomAndWhatItIs_data()
+    {
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("named like its model") << "One" << "Sonos One" << "One";
+        QTest::newRow("another room") << "Salon" << "Sonos Era 300" << "Salon — Era 300";
+        QTest::newRow("model not read yet") << "Cuisine" << "" << "Cuisine";
+        QTest::newRow("every Sonos goes") << "Bureau" << "Sonos Port Sonos " << "Bureau — Port";
+    }
+
+    void theChooserNamesTheRoomAndWhatItIs()
+    {
+        QFETCH(QString, room);
+        QFETCH(QString, model);
+        QFETCH(QString, label);
+        QCOMPARE((Speaker{QStringLiteral("RINCON_1"), QStringLiteral("127.0.0.1"), room, model}.chooserLabel()), label);
+    }
+
+    void searchStatesForTheResultsScreen()
+    {
+        ModelRig rig;
+        CorvaneModel &model = *rig.model;
+        BrowseFace *browse = model.browseFace();
+        model.setQuery(QStringLiteral("zzqx"));
+        QVERIFY(!browse->foundNothing()); // not answered yet: no "Aucun résultat" while typing
+        QTRY_VERIFY(browse->foundNothing());
+        model.setQuery(QStringLiteral("Villes"));
+        QVERIFY(!browse->foundNothing());
+        QTRY_VERIFY(model.hasAnsweredQuery() && !model.albums().isEmpty());
+        QVERIFY(!browse->canReturnToResults());
+        await(model.openAlbum(model.albums().first()));
+        QVERIFY(browse->canReturnToResults());
+        browse->returnToResults();
+        QCOMPARE(model.route(), Route::results());
+        QVERIFY(!model.recentSearches().isEmpty());
+        browse->clearRecentSearches();
+        QVERIFY(model.recentSearches().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestModelFaces)
+#include "tst_modelfaces.moc"
