@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThreadPool>
+#include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(CorvanePlugin)
@@ -87,6 +88,25 @@ QCoro::Task<std::shared_ptr<WebMusicService>> musicService(bool demo)
     co_return service;
 }
 
+// CORVANE_SNAPSHOT=<file.png>: once the window has drawn and settled, it is written there and the
+// application quits; the time to the first frame is printed. For the display test and the
+// benchmarks, which run the real binary under Xvfb.
+void snapshotWhenDrawn(QQuickWindow *window, const QString &file, QElapsedTimer launched)
+{
+    // frameSwapped comes from the render thread, queued: only its first arrival counts.
+    auto drawn = std::make_shared<bool>(false);
+    QObject::connect(window, &QQuickWindow::frameSwapped, window, [=] {
+        if (std::exchange(*drawn, true))
+            return;
+        QTextStream(stdout) << "Première image : " << launched.elapsed() << " ms" << Qt::endl;
+        const int settle = qEnvironmentVariableIntValue("CORVANE_SNAPSHOT_DELAY_MS");
+        QTimer::singleShot(settle > 0 ? settle : 2000, window, [window, file] {
+            const bool saved = window->grabWindow().save(file);
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    });
+}
+
 } // namespace
 
 int runWindowApp(const WindowOptions &options)
@@ -111,6 +131,9 @@ int runWindowApp(const WindowOptions &options)
             engine.load(ui::mainWindowUrl());
             if (engine.rootObjects().isEmpty())
                 return 1;
+            const QString snapshot = qEnvironmentVariable("CORVANE_SNAPSHOT");
+            if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first()); window && !snapshot.isEmpty())
+                snapshotWhenDrawn(window, snapshot, options.launched);
             result = QApplication::exec();
         }
     }

@@ -1,0 +1,176 @@
+// Figures for the window: launch to the first frame of the real binary, resident memory with a
+// search shown, and the CPU an idle open window costs. Run under a display (./dev bench uses
+// Xvfb). The speakers run in a `corvane sim` process of their own, so their work is not counted.
+
+#include "applemusic/usertokenstore.h"
+#include "applemusic/webmusicservice.h"
+#include "async/http.h"
+#include "async/tasks.h"
+#include "model/corvanemodel.h"
+#include "simhousehold.h"
+#include "simwebservices.h"
+#include "sonos/sonosdiscovery.h"
+#include "storage/preferences.h"
+#include "uisetup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThreadPool>
+#include <QTimer>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <vector>
+
+Q_IMPORT_QML_PLUGIN(CorvanePlugin)
+
+using namespace corvane;
+
+namespace {
+
+double residentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Lets the event loop run, asleep between events, as an idle application's does.
+void idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitUntil(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// The real binary's own count, from its start to the window's first frame.
+double firstFrameMs(const QString &folder)
+{
+    QProcess app;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("CORVANE_PROFILE"));
+    environment.insert(QStringLiteral("CORVANE_SNAPSHOT"), folder + QStringLiteral("/first.png"));
+    environment.insert(QStringLiteral("CORVANE_SNAPSHOT_DELAY_MS"), QStringLiteral("50"));
+    app.setProcessEnvironment(environment);
+    app.start(QStringLiteral(CORVANE_BINARY), {QStringLiteral("--demo")});
+    if (!app.waitForFinished(60000))
+        return -1;
+    static const QRegularExpression line(QStringLiteral("Première image : (\\d+) ms"));
+    const QRegularExpressionMatch match = line.match(QString::fromUtf8(app.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // As the application draws (see main.cpp).
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QApplication app(argc, argv);
+    quietAbortWarnings();
+    QTextStream out(stdout);
+    QTemporaryDir profile;
+
+    std::vector<double> frames;
+    for (int i = 0; i < 5; ++i)
+        frames.push_back(firstFrameMs(profile.path()));
+    std::sort(frames.begin(), frames.end());
+    out << QStringLiteral("Lancement → première image de la fenêtre : %1 ms (médiane de 5 ; de %2 à %3)")
+               .arg(frames[2], 0, 'f', 0).arg(frames.front(), 0, 'f', 0).arg(frames.back(), 0, 'f', 0)
+        << Qt::endl;
+
+    qputenv("CORVANE_PROFILE", profile.path().toUtf8());
+    const QString prefix = sim::randomLoopbackPrefix();
+    QProcess speakers;
+    speakers.start(QStringLiteral(CORVANE_BINARY), {QStringLiteral("sim"), QStringLiteral("--prefix"), prefix});
+    if (!speakers.waitForReadyRead(10000)) {
+        QTextStream(stderr) << "La maison simulée n'a pas démarré." << Qt::endl;
+        return 1;
+    }
+    SonosDiscovery::setForcedNetwork(prefix + QStringLiteral(".1/24"));
+    sim::SimWebServices web;
+    if (!web.start())
+        return 1;
+    const QByteArray origin = web.origin().toEncoded();
+    qputenv("CORVANE_LOGO_ORIGIN", web.origin().resolved(QUrl(QStringLiteral("/logos/"))).toEncoded());
+    qputenv("CORVANE_RADIO_ORIGIN", origin);
+    qputenv("CORVANE_UPDATE_ORIGIN", origin);
+    {
+        Preferences preferences;
+        preferences.setOnboardingDone(true);
+        preferences.setHasEverFoundSpeaker(true);
+        preferences.sync();
+    }
+    UserTokenStore store(false);
+    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
+    auto music = std::make_shared<WebMusicService>(
+        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
+    runBlocking(music->load());
+    auto model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
+
+    {
+        QQmlApplicationEngine engine;
+        ui::prepareEngine(&engine, model.get());
+        engine.load(ui::mainWindowUrl());
+        if (engine.rootObjects().isEmpty())
+            return 1;
+        waitUntil([&] { return model->hasReadSpeakerState(); }, 20000);
+
+        model->setQuery(QStringLiteral("a")); // 25 of each kind at most, as every search
+        waitUntil([&] { return model->hasAnsweredQuery(); }, 10000);
+        idle(3000); // artwork in, frames drawn
+        out << QStringLiteral("Mémoire résidente, résultats affichés (%1 morceaux, %2 albums, %3 artistes, %4 playlists) : %5 Mio")
+                   .arg(model->tracks().size()).arg(model->albums().size()).arg(model->artists().size())
+                   .arg(model->searchPlaylists().size()).arg(residentMiB(), 0, 'f', 1)
+            << Qt::endl;
+
+        const double before = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        idle(10000);
+        const double used = cpuSeconds() - before;
+        out << QStringLiteral("Processeur, fenêtre ouverte au repos pendant %1 s (le suivi de l'enceinte continue) : %2 % d'un cœur")
+                   .arg(wall.elapsed() / 1000.0, 0, 'f', 1)
+                   .arg(100.0 * used / (wall.elapsed() / 1000.0), 0, 'f', 2)
+            << Qt::endl;
+    }
+    model.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    speakers.terminate();
+    speakers.waitForFinished(3000);
+    return 0;
+}
