@@ -20,6 +20,11 @@ WebMusicService::WebMusicService(Settings settings, UserTokenStore store)
 {
 }
 
+WebMusicService::~WebMusicService()
+{
+    *m_alive = false;
+}
+
 WebMusicService::Settings WebMusicService::configuredSettings()
 {
     Settings settings;
@@ -90,7 +95,10 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
     const bool personal = path.startsWith(QLatin1String("/v1/me/"));
     if (personal)
         request.headers.append({"Music-User-Token", m_userToken->toUtf8()});
+    const std::shared_ptr<bool> alive = m_alive;
     const HttpResult result = co_await httpSend(webNetwork(), request);
+    if (!*alive)
+        co_return std::nullopt;
     if (!result.status) {
         failed(QStringLiteral("Apple Music ne répond pas : ") + result.errorMessage);
         co_return std::nullopt;
@@ -135,7 +143,10 @@ QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
         std::optional<QString> known = m_country;
         co_return known;
     }
+    const std::shared_ptr<bool> alive = m_alive;
     const std::optional<QByteArray> body = co_await get(QStringLiteral("/v1/me/storefront"));
+    if (!*alive)
+        co_return std::nullopt;
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
     if (!reply || reply->data.isEmpty())
         co_return std::nullopt;

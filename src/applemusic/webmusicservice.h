@@ -26,6 +26,7 @@ public:
     };
 
     WebMusicService(Settings settings, UserTokenStore store);
+    ~WebMusicService() override;
     // The configured origins and tokens (CORVANE_APPLE_MUSIC_ORIGIN, CORVANE_DEVELOPER_TOKEN or a
     // .p8 key named by CORVANE_MUSICKIT_KEY_FILE, CORVANE_MUSICKIT_KEY_ID, CORVANE_MUSICKIT_TEAM_ID).
     static Settings configuredSettings();
@@ -53,6 +54,8 @@ private:
     QString m_lastFailure;
     void failed(QString message);
     std::optional<QString> m_country;
+    // False once the service is gone: a request still in flight then ends without touching it.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace corvane

@@ -303,7 +303,9 @@ public:
     QCoro::Task<> playStation(RadioStation station);
     QCoro::Task<> startRadio(Artist artist);
     QCoro::Task<> startLineIn();
-    QCoro::Task<> toggleMembership(Speaker speaker);
+    // A member of the group leaves it; any other room joins it. The group is the selected one's
+    // unless a group card names its coordinator.
+    QCoro::Task<> toggleMembership(Speaker speaker, std::optional<QString> groupCoordinator = {});
     QCoro::Task<> adjustBass(int value);
     QCoro::Task<> adjustTreble(int value);
     QCoro::Task<> toggleLoudness();

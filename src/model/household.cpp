@@ -207,10 +207,17 @@ QCoro::Task<> CorvaneModel::startLineIn()
     co_await command;
 }
 
-QCoro::Task<> CorvaneModel::toggleMembership(Speaker speaker)
+QCoro::Task<> CorvaneModel::toggleMembership(Speaker speaker, std::optional<QString> groupCoordinator)
 {
     QPointer<CorvaneModel> self(this);
-    const std::optional<SonosGroup> group = currentGroup();
+    std::optional<SonosGroup> group = currentGroup();
+    if (groupCoordinator) {
+        group.reset();
+        for (const SonosGroup &candidate : std::as_const(m_groups)) {
+            if (candidate.coordinatorUUID == *groupCoordinator)
+                group = candidate;
+        }
+    }
     if (!group)
         co_return;
     const bool member = std::any_of(group->members.begin(), group->members.end(),

@@ -36,6 +36,23 @@ QUrl HistoryEntry::artworkShown() const
     return artworkURL(artworkBase, 256).value_or(QUrl());
 }
 
+QString HistoryEntry::dayTitle() const
+{
+    const QDate day = playedAtTime().toLocalTime().date();
+    const QDate today = QDate::currentDate();
+    if (day == today)
+        return QStringLiteral("Aujourd'hui");
+    if (day == today.addDays(-1))
+        return QStringLiteral("Hier");
+    const QLocale french(QLocale::French, QLocale::France);
+    return french.toString(day, day.year() == today.year() ? QStringLiteral("dddd d MMMM") : QStringLiteral("d MMMM yyyy"));
+}
+
+QString HistoryEntry::timeText() const
+{
+    return playedAtTime().toLocalTime().toString(QStringLiteral("HH:mm"));
+}
+
 QDateTime HistoryEntry::playedAtTime() const
 {
     return QDateTime::fromMSecsSinceEpoch(qint64((playedAt + kReferenceOffset) * 1000.0), Qt::UTC);

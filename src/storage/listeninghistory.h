@@ -28,6 +28,8 @@ struct HistoryEntry
     Q_PROPERTY(QUrl artwork READ artworkShown)
     Q_PROPERTY(QString room READ roomShown)
     Q_PROPERTY(QDateTime playedAt READ playedAtTime)
+    Q_PROPERTY(QString day READ dayTitle)
+    Q_PROPERTY(QString time READ timeText)
 public:
     QUrl artworkShown() const;
     QString roomShown() const { return room.value_or(QString()); }
@@ -42,6 +44,9 @@ public:
     // trackID-seconds since 1970, in the shortest form that reads back to the same number.
     QString id() const;
     QDateTime playedAtTime() const;
+    // "Aujourd'hui", "Hier", or the date ("lundi 7 décembre"), in local time.
+    QString dayTitle() const;
+    QString timeText() const;
 
     bool operator==(const HistoryEntry &) const = default;
 };

@@ -108,6 +108,12 @@ struct Walk
         co_await waitUntil([m] { return m->exploreLoaded() && !m->isLoadingExplore(); }, 8000);
         co_await shoot(QStringLiteral("09-explorer"));
 
+        m->showPanel(RouteKind::Groups);
+        co_await shoot(QStringLiteral("13-pieces"));
+        m->showPanel(RouteKind::History);
+        co_await shoot(QStringLiteral("14-historique"));
+        m->returnToResults();
+
         m->showToast(QStringLiteral("Ajouté à la file"));
         co_await shoot(QStringLiteral("10-confirmation"));
         m->setErrorMessage(QStringLiteral("L'enceinte ne répond pas. Vérifiez qu'elle est allumée et sur le même réseau."));

@@ -178,6 +178,26 @@ private Q_SLOTS:
         QTRY_COMPARE(shown, expected);
     }
 
+    // "Ajouter" on another group's card joins that group, not the selected one's.
+    void aRoomJoinsTheGroupOfItsCard()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        CorvaneModel &model = *rig.model;
+        sim::SimSpeaker *bureau = rig.speaker(QStringLiteral("Bureau"));
+        sim::SimSpeaker *chambre = rig.speaker(QStringLiteral("Chambre"));
+        QCOMPARE(model.selected()->roomName, QStringLiteral("Salon"));
+        model.householdFace()->toggleRoom(chambre->config().uuid, bureau->config().uuid);
+        QTRY_VERIFY(std::any_of(model.groups().begin(), model.groups().end(), [&](const SonosGroup &group) {
+            return group.coordinatorUUID == bureau->config().uuid && group.members.size() == 2;
+        }));
+        QVERIFY(lastRequest(*chambre, QStringLiteral("SetAVTransportURI")).body.contains(bureau->config().uuid.toUtf8()));
+        model.householdFace()->toggleRoom(chambre->config().uuid, bureau->config().uuid);
+        QTRY_VERIFY(std::none_of(model.groups().begin(), model.groups().end(), [&](const SonosGroup &group) {
+            return group.coordinatorUUID == bureau->config().uuid && group.members.size() > 1;
+        }));
+    }
+
     void theChooserNamesTheRoomAndWhatItIs_data()
     {
         QTest::addColumn<QString>("room");

@@ -2,6 +2,7 @@
 
 #include "model/corvanemodel.h"
 #include "radio/radiodirectory.h"
+#include "storage/listeninghistory.h"
 
 namespace corvane {
 
@@ -81,6 +82,38 @@ void HomeFace::reload()
     m_model->loadHome();
     m_model->loadHomeCharts();
 }
+
+namespace {
+std::optional<Track> historyTrack(CorvaneModel *model, int row)
+{
+    const QList<HistoryEntry> &entries = model->history()->entries();
+    if (row < 0 || row >= entries.size())
+        return std::nullopt;
+    const HistoryEntry &entry = entries.at(row);
+    Track track;
+    track.id = entry.trackID;
+    track.title = entry.title;
+    track.artist = entry.artist;
+    track.album = entry.album;
+    track.artworkBase = entry.artworkBase;
+    return track;
+}
+} // namespace
+
+void HomeFace::playHistoryEntry(int row)
+{
+    if (const std::optional<Track> track = historyTrack(m_model, row))
+        m_model->playSong(*track);
+}
+
+void HomeFace::enqueueHistoryEntry(int row)
+{
+    if (const std::optional<Track> track = historyTrack(m_model, row))
+        m_model->addToQueue(*track);
+}
+
+void HomeFace::clearHistory() { m_model->history()->clear(); }
+void HomeFace::repairHistoryArtwork() { m_model->repairHistoryArtwork(); }
 
 void HomeFace::playExploreSongs()
 {

@@ -79,6 +79,12 @@ public:
     RecordListModel *history() const;
 
     Q_INVOKABLE void reload();
+    // The listening history's rows: play now, add to the queue; the whole history emptied; its
+    // missing covers looked for.
+    Q_INVOKABLE void playHistoryEntry(int row);
+    Q_INVOKABLE void enqueueHistoryEntry(int row);
+    Q_INVOKABLE void clearHistory();
+    Q_INVOKABLE void repairHistoryArtwork();
     // "Tout lire" of the explore charts.
     Q_INVOKABLE void playExploreSongs();
     // The hue (0…1) of a station's face when it has no logo; the same on every run.

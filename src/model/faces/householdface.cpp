@@ -2,6 +2,8 @@
 
 #include "model/corvanemodel.h"
 
+#include <QSet>
+
 namespace corvane {
 
 HouseholdFace::HouseholdFace(CorvaneModel *model)
@@ -77,14 +79,50 @@ void HouseholdFace::refreshSpeakers() { m_model->refreshSpeakers(); }
 void HouseholdFace::selectSpeaker(const QString &uuid) { m_model->selectSpeakerByUUID(uuid); }
 void HouseholdFace::finishOnboarding() { m_model->finishOnboarding(); }
 
-void HouseholdFace::toggleRoom(const QString &uuid)
+void HouseholdFace::toggleRoom(const QString &uuid, const QString &groupCoordinator)
 {
     for (const Speaker &speaker : m_model->speakers()) {
         if (speaker.uuid == uuid) {
-            m_model->toggleMembership(speaker);
+            m_model->toggleMembership(speaker, groupCoordinator.isEmpty() ? std::nullopt : std::optional(groupCoordinator));
             return;
         }
     }
+}
+
+QVariantList HouseholdFace::groupCards() const
+{
+    QVariantList cards;
+    for (const SonosGroup &group : m_model->groups()) {
+        QVariantList members;
+        QSet<QString> inside;
+        for (const Speaker &member : group.members) {
+            const bool leads = member.uuid == group.coordinatorUUID;
+            inside.insert(member.uuid);
+            members.append(QVariantMap{{QStringLiteral("uuid"), member.uuid},
+                                       {QStringLiteral("room"), member.roomName},
+                                       {QStringLiteral("detail"), leads ? QStringLiteral("Pilote le groupe · ") + member.shortModel()
+                                                                        : member.shortModel()},
+                                       {QStringLiteral("isCoordinator"), leads},
+                                       {QStringLiteral("group"), group.coordinatorUUID}});
+        }
+        QVariantList outsiders;
+        for (const Speaker &speaker : m_model->speakers()) {
+            if (!inside.contains(speaker.uuid))
+                outsiders.append(QVariantMap{{QStringLiteral("uuid"), speaker.uuid},
+                                             {QStringLiteral("room"), speaker.roomName},
+                                             {QStringLiteral("detail"), speaker.shortModel()},
+                                             {QStringLiteral("isCoordinator"), false},
+                                             {QStringLiteral("group"), group.coordinatorUUID}});
+        }
+        const int rooms = int(group.members.size());
+        cards.append(QVariantMap{{QStringLiteral("coordinatorUUID"), group.coordinatorUUID},
+                                 {QStringLiteral("name"), group.displayName()},
+                                 {QStringLiteral("symbol"), rooms > 1 ? QStringLiteral("rectangle.3.group.fill") : QStringLiteral("hifispeaker.fill")},
+                                 {QStringLiteral("roomCount"), rooms},
+                                 {QStringLiteral("members"), members},
+                                 {QStringLiteral("outsiders"), outsiders}});
+    }
+    return cards;
 }
 
 void HouseholdFace::connectMusic() { m_model->connectAppleMusic(); }

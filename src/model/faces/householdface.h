@@ -35,6 +35,9 @@ class HouseholdFace : public QObject
     // Only the favorites a speaker can start (those with an address).
     Q_PROPERTY(QVariantList playableFavorites READ playableFavorites NOTIFY favoritesChanged)
     Q_PROPERTY(QVariant battery READ battery NOTIFY batteryChanged)
+    // One card per group for the rooms screen: {coordinatorUUID, name, symbol, roomCount,
+    // members and outsiders: [{uuid, room, detail, isCoordinator, group}]}.
+    Q_PROPERTY(QVariantList groupCards READ groupCards NOTIFY groupsChanged)
 
 public:
     explicit HouseholdFace(CorvaneModel *model);
@@ -63,11 +66,13 @@ public:
     QVariantList favorites() const;
     QVariantList playableFavorites() const;
     QVariant battery() const;
+    QVariantList groupCards() const;
 
     Q_INVOKABLE void refreshSpeakers();
     Q_INVOKABLE void selectSpeaker(const QString &uuid);
     Q_INVOKABLE void finishOnboarding();
-    Q_INVOKABLE void toggleRoom(const QString &uuid);
+    // The room leaves the group whose coordinator is named, or joins it.
+    Q_INVOKABLE void toggleRoom(const QString &uuid, const QString &groupCoordinator = {});
     Q_INVOKABLE void connectMusic();
     // The window came to the front: personal shelves again, and a new search with no speaker.
     Q_INVOKABLE void windowActivated();

@@ -42,8 +42,8 @@ Item {
         case "queue": return queue
         case "explore": return explore
         case "results": return results
-        case "history":
-        case "groups": return unavailable
+        case "groups": return groups
+        case "history": return history
         default: return home
         }
     }
@@ -74,16 +74,6 @@ Item {
     Component { id: explore; ExploreView {} }
     Component { id: results; SearchResults {} }
     Component { id: home; HomeView {} }
-    Component {
-        id: unavailable
-        Item {
-            EmptyState {
-                anchors.centerIn: parent
-                width: Math.min(parent.width - 48, 460)
-                symbol: "rectangle.3.group"
-                title: "Bientôt ici"
-                hint: "Cet écran arrive avec la prochaine version de Corvane."
-            }
-        }
-    }
+    Component { id: groups; GroupsView {} }
+    Component { id: history; HistoryView {} }
 }

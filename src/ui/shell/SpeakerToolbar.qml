@@ -94,20 +94,25 @@ RowLayout {
     IconButton {
         symbol: "chart.bar"
         help: "Explorer les classements"
-        checkable: true
-        checked: App.browse.route === Route.Explore
+        tint: App.browse.route === Route.Explore ? Theme.accent : Theme.text
         onClicked: App.browse.toggleExplore()
     }
     IconButton {
         symbol: "rectangle.3.group"
         help: "Pièces et groupes"
+        tint: App.browse.route === Route.Groups ? Theme.accent : Theme.text
         onClicked: App.browse.showPanel(Route.Groups)
+    }
+    IconButton {
+        symbol: "clock.arrow.circlepath"
+        help: "Historique d'écoute"
+        tint: App.browse.route === Route.History ? Theme.accent : Theme.text
+        onClicked: App.browse.showPanel(Route.History)
     }
     IconButton {
         symbol: "list.triangle"
         help: "File d'attente"
-        checkable: true
-        checked: App.browse.route === Route.Queue
+        tint: App.browse.route === Route.Queue ? Theme.accent : Theme.text
         onClicked: App.browse.toggleQueue()
     }
     PlaybackMenu {}

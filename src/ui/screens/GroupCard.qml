@@ -1,0 +1,71 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// One group: its rooms, then the rooms of the other groups that can join it.
+Rectangle {
+    id: root
+
+    required property var modelData
+
+    implicitHeight: column.implicitHeight + 2 * Theme.spacingL
+    radius: Theme.radiusL
+    color: Theme.surface
+    border.color: Theme.divider
+
+    ColumnLayout {
+        id: column
+        anchors.fill: parent
+        anchors.margins: Theme.spacingL
+        spacing: Theme.spacingS
+
+        RowLayout {
+            spacing: Theme.spacingM
+            Icon {
+                name: root.modelData.symbol
+                color: Theme.accent
+                size: 22
+            }
+            ColumnLayout {
+                spacing: 0
+                Layout.fillWidth: true
+                Label {
+                    text: root.modelData.name
+                    color: Theme.text
+                    font.pixelSize: Theme.fontSubtitle
+                    font.weight: Font.Bold
+                    elide: Text.ElideRight
+                    Layout.fillWidth: true
+                    Accessible.role: Accessible.Heading
+                }
+                Label {
+                    visible: root.modelData.roomCount > 1
+                    text: root.modelData.roomCount + " pièces en synchronisme"
+                    color: Theme.textDim
+                    font.pixelSize: Theme.fontCaption + 1
+                }
+            }
+        }
+        Repeater {
+            model: root.modelData.members
+            delegate: MemberRow {
+                Layout.fillWidth: true
+            }
+        }
+        Rectangle {
+            visible: root.modelData.outsiders.length > 0
+            color: Theme.divider
+            implicitHeight: 1
+            Layout.fillWidth: true
+            Layout.topMargin: Theme.spacingXS
+        }
+        Repeater {
+            model: root.modelData.outsiders
+            delegate: MemberRow {
+                isOutsider: true
+                Layout.fillWidth: true
+            }
+        }
+    }
+}

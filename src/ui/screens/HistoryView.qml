@@ -1,0 +1,85 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// Every song started from Corvane, newest first, by day.
+ColumnLayout {
+    id: root
+
+    readonly property int count: App.home.history.count
+
+    spacing: Theme.spacingS
+    Component.onCompleted: App.home.repairHistoryArtwork()
+
+    RowLayout {
+        spacing: Theme.spacingM
+        Layout.fillWidth: true
+        Layout.leftMargin: Theme.spacingXL
+        Layout.rightMargin: Theme.spacingXL
+        Layout.topMargin: Theme.spacingL
+        ColumnLayout {
+            spacing: 2
+            Layout.fillWidth: true
+            Label {
+                text: "Historique d'écoute"
+                color: Theme.text
+                font.pixelSize: Theme.fontTitle + 2
+                font.weight: Font.Bold
+                Accessible.role: Accessible.Heading
+            }
+            Label {
+                text: root.count === 0 ? "Rien encore"
+                                       : root.count + (root.count > 1 ? " écoutes conservées" : " écoute conservée")
+                color: Theme.textDim
+                font.pixelSize: Theme.fontBody
+            }
+        }
+        PillButton {
+            visible: root.count > 0
+            text: "Effacer"
+            symbol: "xmark"
+            onClicked: App.home.clearHistory()
+        }
+    }
+
+    EmptyState {
+        visible: root.count === 0
+        symbol: "clock.arrow.circlepath"
+        title: "Historique vide"
+        hint: "Chaque morceau lancé depuis Corvane s'inscrit ici, et y reste."
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        Layout.leftMargin: Theme.spacingXL
+        Layout.rightMargin: Theme.spacingXL
+    }
+
+    ListView {
+        visible: root.count > 0
+        clip: true
+        model: App.home.history
+        reuseItems: true
+        keyNavigationEnabled: true
+        activeFocusOnTab: true
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        Layout.leftMargin: Theme.spacingL
+        Layout.rightMargin: Theme.spacingL
+        ScrollBar.vertical: ScrollBar {}
+        section.property: "day"
+        section.delegate: Label {
+            required property string section
+            text: section
+            color: Theme.text
+            font.pixelSize: Theme.fontSubtitle
+            font.weight: Font.Bold
+            topPadding: Theme.spacingM
+            bottomPadding: Theme.spacingXS
+            leftPadding: Theme.spacingS
+            Accessible.role: Accessible.Heading
+        }
+        delegate: HistoryRow {
+            width: ListView.view.width
+        }
+    }
+}

@@ -1,0 +1,64 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// A room of a group card: a click chooses it; "Détacher" or "Ajouter" changes the group.
+ItemDelegate {
+    id: root
+
+    required property var modelData
+    property bool isOutsider: false
+    readonly property bool isSelected: modelData.uuid === App.household.selectedUUID
+
+    text: modelData.room
+    hoverEnabled: true
+    focusPolicy: Qt.StrongFocus
+    implicitHeight: 46
+    leftPadding: Theme.spacingS
+    rightPadding: Theme.spacingS
+    background: Rectangle {
+        radius: Theme.radiusS
+        color: root.activeFocus ? Theme.selection : (root.hovered ? Theme.hover : "transparent")
+    }
+    contentItem: RowLayout {
+        spacing: Theme.spacingM
+        Icon {
+            name: root.isSelected ? "checkmark" : "hifispeaker"
+            color: root.isSelected ? Theme.accent : (root.isOutsider ? Theme.textFaint : Theme.textDim)
+            size: 16
+        }
+        ColumnLayout {
+            spacing: 0
+            Layout.fillWidth: true
+            Label {
+                text: root.modelData.room
+                color: root.isOutsider ? Theme.textDim : Theme.text
+                font.pixelSize: Theme.fontBody
+                font.weight: Font.Medium
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+            Label {
+                visible: text.length > 0
+                text: root.modelData.detail
+                color: Theme.textFaint
+                font.pixelSize: Theme.fontCaption + 1
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+        }
+        PillButton {
+            visible: root.isOutsider || !root.modelData.isCoordinator
+            text: root.isOutsider ? "Ajouter" : "Détacher"
+            symbol: root.isOutsider ? "plus" : "minus"
+            onClicked: App.household.toggleRoom(root.modelData.uuid, root.modelData.group)
+        }
+    }
+    onClicked: App.household.selectSpeaker(modelData.uuid)
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Accessible.name: modelData.room
+    Accessible.role: Accessible.Button
+    Accessible.onPressAction: clicked()
+}
