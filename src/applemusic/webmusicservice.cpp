@@ -135,11 +135,21 @@ QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
         std::optional<QString> known = m_country;
         co_return known;
     }
+    // Views that start together (an artist's page starts seven) share one request.
+    if (const std::shared_ptr<detail::Wakeup> pending = m_countryLookup) {
+        if (!pending->hasFired())
+            co_await qCoro(pending.get(), &detail::Wakeup::fired);
+        std::optional<QString> shared = m_country;
+        co_return shared;
+    }
+    const auto lookup = std::make_shared<detail::Wakeup>();
+    m_countryLookup = lookup;
     const std::optional<QByteArray> body = co_await get(QStringLiteral("/v1/me/storefront"));
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
-    if (!reply || reply->data.isEmpty())
-        co_return std::nullopt;
-    m_country = reply->data.first().id;
+    if (reply && !reply->data.isEmpty())
+        m_country = reply->data.first().id;
+    m_countryLookup.reset();
+    lookup->fire();
     std::optional<QString> found = m_country;
     co_return found;
 }

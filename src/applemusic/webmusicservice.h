@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/tasks.h"
 #include "musicservice.h"
 #include "usertokenstore.h"
 
@@ -7,6 +8,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace corvane {
@@ -53,6 +55,7 @@ private:
     QString m_lastFailure;
     void failed(QString message);
     std::optional<QString> m_country;
+    std::shared_ptr<detail::Wakeup> m_countryLookup; // the storefront request in flight
 };
 
 } // namespace corvane
