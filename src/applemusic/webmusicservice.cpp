@@ -90,7 +90,10 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
     const bool personal = path.startsWith(QLatin1String("/v1/me/"));
     if (personal)
         request.headers.append({"Music-User-Token", m_userToken->toUtf8()});
+    const std::weak_ptr<int> alive = m_lifetime;
     const HttpResult result = co_await httpSend(webNetwork(), request);
+    if (alive.expired())
+        co_return std::nullopt; // the service went away meanwhile
     if (!result.status) {
         failed(QStringLiteral("Apple Music ne répond pas : ") + result.errorMessage);
         co_return std::nullopt;
@@ -136,15 +139,22 @@ QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
         co_return known;
     }
     // Views that start together (an artist's page starts seven) share one request.
+    const std::weak_ptr<int> alive = m_lifetime;
     if (const std::shared_ptr<detail::Wakeup> pending = m_countryLookup) {
         if (!pending->hasFired())
             co_await qCoro(pending.get(), &detail::Wakeup::fired);
+        if (alive.expired())
+            co_return std::nullopt;
         std::optional<QString> shared = m_country;
         co_return shared;
     }
     const auto lookup = std::make_shared<detail::Wakeup>();
     m_countryLookup = lookup;
     const std::optional<QByteArray> body = co_await get(QStringLiteral("/v1/me/storefront"));
+    if (alive.expired()) {
+        lookup->fire();
+        co_return std::nullopt;
+    }
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
     if (reply && !reply->data.isEmpty())
         m_country = reply->data.first().id;

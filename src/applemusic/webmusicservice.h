@@ -56,6 +56,8 @@ private:
     void failed(QString message);
     std::optional<QString> m_country;
     std::shared_ptr<detail::Wakeup> m_countryLookup; // the storefront request in flight
+    // Requests still running when the service goes away see it expire and touch nothing.
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
 };
 
 } // namespace corvane
