@@ -1,6 +1,7 @@
 // Figures for the shortcuts a key press runs: requests that reach the speakers and milliseconds,
 // against the simulated household with the real delays.
 #include "async/delays.h"
+#include "async/http.h"
 #include "async/tasks.h"
 #include "simhousehold.h"
 #include "sonos/sonosdiscovery.h"
@@ -70,6 +71,7 @@ void print(QTextStream &out, const char *what, const Figures &figures)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    quietAbortWarnings(); // probes the sweep cancels, as the program itself does
     QTextStream out(stdout);
     QTemporaryDir profile;
     qputenv("CORVANE_PROFILE", profile.path().toUtf8());

@@ -228,6 +228,28 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         }
         return page(data);
     }
+    // A playlist longer than one page: its tracks come 100 at a time, with "next" until the end,
+    // also when included with the playlist itself.
+    constexpr int longPlaylistSize = 250;
+    const auto longPlaylistPage = [&numbered](int offset, int limit) {
+        const int count = std::clamp(std::min(limit, longPlaylistSize - offset), 0, 100);
+        QJsonObject tracks{{QStringLiteral("data"), numbered(count, 1840000000 + offset)}};
+        if (offset + count < longPlaylistSize)
+            tracks.insert(QStringLiteral("next"), QStringLiteral("/v1/catalog/fr/playlists/pl.long/tracks?offset=%1").arg(offset + count));
+        return tracks;
+    };
+    if (path.startsWith(QLatin1String("/v1/catalog/fr/playlists/pl.long"))) {
+        if (path.endsWith(QLatin1String("/tracks"))) {
+            const int limit = query.hasQueryItem(QStringLiteral("limit")) ? query.queryItemValue(QStringLiteral("limit")).toInt() : 100;
+            const QJsonObject tracks = longPlaylistPage(query.queryItemValue(QStringLiteral("offset")).toInt(), limit);
+            return Reply{200, "application/json", QJsonDocument(tracks).toJson(QJsonDocument::Compact)};
+        }
+        QJsonObject resource{{QStringLiteral("id"), QStringLiteral("pl.long")}, {QStringLiteral("type"), QStringLiteral("playlists")},
+                             {QStringLiteral("attributes"), QJsonObject{{QStringLiteral("name"), QStringLiteral("Longue route")}}}};
+        if (query.queryItemValue(QStringLiteral("include")).contains(QLatin1String("tracks")))
+            resource.insert(QStringLiteral("relationships"), QJsonObject{{QStringLiteral("tracks"), longPlaylistPage(0, 100)}});
+        return page(QJsonArray{resource});
+    }
     static const QRegularExpression tracksPath(QStringLiteral("^/v1/catalog/[a-z]{2}/(albums|playlists)/([^/]+)/tracks$"));
     if (const auto m = tracksPath.match(path); m.hasMatch()) {
         const QString id = m.captured(2);

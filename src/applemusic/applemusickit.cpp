@@ -349,7 +349,7 @@ QCoro::Task<ArtistDetail> artistDetail(MusicService *service, QString artistID)
 
 namespace {
 // One catalogue resource with a relationship included: the related items, or nothing.
-QCoro::Task<std::optional<QList<RestItem>>> related(MusicService *service, QString kind, QString id, QString relationship)
+QCoro::Task<std::optional<RestResponse>> related(MusicService *service, QString kind, QString id, QString relationship)
 {
     const std::optional<QByteArray> body =
         co_await catalogResource(service, kind + QLatin1Char('/') + escaped(id) + QStringLiteral("?include=") + relationship);
@@ -358,25 +358,32 @@ QCoro::Task<std::optional<QList<RestItem>>> related(MusicService *service, QStri
         co_return std::nullopt;
     const auto included = RestResponse::fromObject(
         data.first().toObject().value(QLatin1String("relationships")).toObject().value(relationship).toObject());
-    if (!included)
-        co_return std::nullopt;
-    co_return included->data;
+    co_return included;
 }
 } // namespace
 
 QCoro::Task<QList<Track>> itemTracks(MusicService *service, MusicItem item)
 {
+    constexpr qsizetype itemTrackLimit = 500;
     const QString kind = item.kind == MusicItem::Kind::Album ? QStringLiteral("albums") : QStringLiteral("playlists");
-    const std::optional<QList<RestItem>> tracks = co_await related(service, kind, item.id, QStringLiteral("tracks"));
-    co_return tracks ? Catalog::itemsToTracks(*tracks) : QList<Track>();
+    const std::optional<RestResponse> included = co_await related(service, kind, item.id, QStringLiteral("tracks"));
+    if (!included)
+        co_return QList<Track>();
+    // A long playlist includes its first tracks only: the relationship's "next" has the rest.
+    QList<RestItem> tracks = included->data;
+    if (included->next && tracks.size() < itemTrackLimit) {
+        const QList<RestItem> rest = co_await AppleMusic::pagedGet(service, *included->next, int(itemTrackLimit - tracks.size()));
+        tracks += rest;
+    }
+    co_return Catalog::itemsToTracks(tracks);
 }
 
 QCoro::Task<std::optional<Artist>> artistOfAlbum(MusicService *service, QString albumID)
 {
-    const std::optional<QList<RestItem>> artists = co_await related(service, QStringLiteral("albums"), albumID, QStringLiteral("artists"));
-    if (!artists || artists->isEmpty())
+    const std::optional<RestResponse> artists = co_await related(service, QStringLiteral("albums"), albumID, QStringLiteral("artists"));
+    if (!artists || artists->data.isEmpty())
         co_return std::nullopt;
-    const RestItem &first = artists->first();
+    const RestItem &first = artists->data.first();
     const QJsonArray genres = first.attributes.value(QLatin1String("genreNames")).toArray();
     co_return Artist{first.id, first.attribute("name").value_or(QString()),
                      genres.isEmpty() ? std::nullopt : std::optional<QString>(genres.first().toString()), artworkAt(first, 100)};

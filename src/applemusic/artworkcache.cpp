@@ -84,10 +84,14 @@ void release(const QString &host)
 }
 
 // The coalescer: one running load per URL, shared by every caller.
+// One download shared by every view that wants the image. It runs under its own cancellation,
+// which only the last waiter to leave triggers: one view closing must not abort it for the others.
 struct Flight
 {
     detail::Wakeup done;
     std::optional<QImage> result;
+    CancellationSource cancel;
+    int waiters = 0;
 };
 
 QHash<QString, std::shared_ptr<Flight>> &flights()
@@ -216,22 +220,50 @@ void clearMemory()
     memory().clear();
 }
 
+namespace {
+QCoro::Task<> fly(std::shared_ptr<Flight> flight, QString key, QUrl resolved)
+{
+    std::optional<QImage> result = co_await loadImage(resolved, flight->cancel.token());
+    flight->result = result;
+    if (flights().value(key) == flight)
+        flights().remove(key);
+    flight->done.fire();
+}
+} // namespace
+
 QCoro::Task<std::optional<QImage>> image(QUrl resolved, CancellationToken token)
 {
+    if (token.isCancelled())
+        co_return std::nullopt;
     const QString key = resolved.toString();
-    if (auto running = flights().value(key)) {
-        co_await qCoro(&running->done, &detail::Wakeup::fired);
-        // A copy: QCoro 0.8 moves from whatever lvalue is co_returned, and every waiter reads it.
-        std::optional<QImage> shared = running->result;
-        co_return shared;
+    std::shared_ptr<Flight> flight = flights().value(key);
+    if (!flight) {
+        flight = std::make_shared<Flight>();
+        flights().insert(key, flight);
+        fly(flight, key, resolved); // runs on its own; every waiter holds the flight
     }
-    auto flight = std::make_shared<Flight>();
-    flights().insert(key, flight);
-    std::optional<QImage> result = co_await loadImage(resolved, token);
-    flight->result = result;
-    flights().remove(key);
-    flight->done.fire();
-    co_return result;
+    ++flight->waiters;
+    // Woken by the end of the download or by this caller's own cancellation, whichever is first.
+    detail::Wakeup woken;
+    if (!flight->done.hasFired()) {
+        QObject::connect(&flight->done, &detail::Wakeup::fired, &woken, &detail::Wakeup::fire);
+        token.onCancel(&woken, [&woken] { woken.fire(); });
+        if (!woken.hasFired())
+            co_await qCoro(&woken, &detail::Wakeup::fired);
+    }
+    --flight->waiters;
+    if (!flight->done.hasFired()) {
+        // This caller left early; the last one to leave stops the download.
+        if (flight->waiters == 0) {
+            if (flights().value(key) == flight)
+                flights().remove(key);
+            flight->cancel.cancel();
+        }
+        co_return std::nullopt;
+    }
+    // A copy: QCoro 0.8 moves from whatever lvalue is co_returned, and every waiter reads it.
+    std::optional<QImage> shared = flight->result;
+    co_return shared;
 }
 
 QCoro::Task<std::optional<QImage>> loadImage(QUrl resolved, CancellationToken token)

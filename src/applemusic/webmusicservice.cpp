@@ -20,11 +20,6 @@ WebMusicService::WebMusicService(Settings settings, UserTokenStore store)
 {
 }
 
-WebMusicService::~WebMusicService()
-{
-    *m_alive = false;
-}
-
 WebMusicService::Settings WebMusicService::configuredSettings()
 {
     Settings settings;
@@ -95,10 +90,10 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
     const bool personal = path.startsWith(QLatin1String("/v1/me/"));
     if (personal)
         request.headers.append({"Music-User-Token", m_userToken->toUtf8()});
-    const std::shared_ptr<bool> alive = m_alive;
+    const std::weak_ptr<int> alive = m_lifetime;
     const HttpResult result = co_await httpSend(webNetwork(), request);
-    if (!*alive)
-        co_return std::nullopt;
+    if (alive.expired())
+        co_return std::nullopt; // the service went away meanwhile
     if (!result.status) {
         failed(QStringLiteral("Apple Music ne répond pas : ") + result.errorMessage);
         co_return std::nullopt;
@@ -143,14 +138,28 @@ QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
         std::optional<QString> known = m_country;
         co_return known;
     }
-    const std::shared_ptr<bool> alive = m_alive;
+    // Views that start together (an artist's page starts seven) share one request.
+    const std::weak_ptr<int> alive = m_lifetime;
+    if (const std::shared_ptr<detail::Wakeup> pending = m_countryLookup) {
+        if (!pending->hasFired())
+            co_await qCoro(pending.get(), &detail::Wakeup::fired);
+        if (alive.expired())
+            co_return std::nullopt;
+        std::optional<QString> shared = m_country;
+        co_return shared;
+    }
+    const auto lookup = std::make_shared<detail::Wakeup>();
+    m_countryLookup = lookup;
     const std::optional<QByteArray> body = co_await get(QStringLiteral("/v1/me/storefront"));
-    if (!*alive)
+    if (alive.expired()) {
+        lookup->fire();
         co_return std::nullopt;
+    }
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
-    if (!reply || reply->data.isEmpty())
-        co_return std::nullopt;
-    m_country = reply->data.first().id;
+    if (reply && !reply->data.isEmpty())
+        m_country = reply->data.first().id;
+    m_countryLookup.reset();
+    lookup->fire();
     std::optional<QString> found = m_country;
     co_return found;
 }

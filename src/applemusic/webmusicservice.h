@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/tasks.h"
 #include "musicservice.h"
 #include "usertokenstore.h"
 
@@ -7,6 +8,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace corvane {
@@ -26,7 +28,6 @@ public:
     };
 
     WebMusicService(Settings settings, UserTokenStore store);
-    ~WebMusicService() override;
     // The configured origins and tokens (CORVANE_APPLE_MUSIC_ORIGIN, CORVANE_DEVELOPER_TOKEN or a
     // .p8 key named by CORVANE_MUSICKIT_KEY_FILE, CORVANE_MUSICKIT_KEY_ID, CORVANE_MUSICKIT_TEAM_ID).
     static Settings configuredSettings();
@@ -54,8 +55,9 @@ private:
     QString m_lastFailure;
     void failed(QString message);
     std::optional<QString> m_country;
-    // False once the service is gone: a request still in flight then ends without touching it.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    std::shared_ptr<detail::Wakeup> m_countryLookup; // the storefront request in flight
+    // Requests still running when the service goes away see it expire and touch nothing.
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
 };
 
 } // namespace corvane

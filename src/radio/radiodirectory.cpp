@@ -94,10 +94,13 @@ QString genreFromTags(const QString &tags)
         const QString tag = piece.trimmed().toLower();
         if (tag.size() <= 2 || ignored.contains(tag) || digits.match(tag).hasMatch())
             continue;
-        QStringList words = tag.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (QString &word : words)
-            word[0] = word[0].toUpper();
-        return words.join(QLatin1Char(' '));
+        // Each word capitalised, and each part of a hyphenated one: "hip-hop" is "Hip-Hop".
+        QString genre = tag.simplified();
+        for (qsizetype i = 0; i < genre.size(); ++i) {
+            if (i == 0 || genre.at(i - 1) == QLatin1Char(' ') || genre.at(i - 1) == QLatin1Char('-'))
+                genre[i] = genre.at(i).toUpper();
+        }
+        return genre;
     }
     return QStringLiteral("Radio");
 }
@@ -210,7 +213,8 @@ QCoro::Task<bool> logoIsUsable(QString url)
     const HttpResult result = co_await httpSend(webNetwork(), request);
     if (result.status != 200 && result.status != 206)
         co_return false;
-    if (!result.header("Content-Type").contains("image"))
+    // Media types are case-insensitive: "Image/PNG" is an image.
+    if (!result.header("Content-Type").toLower().startsWith("image/"))
         co_return false;
     const auto size = imageSize(result.body.left(4096));
     co_return !size || std::min(size->width(), size->height()) >= 120;

@@ -369,6 +369,7 @@ private Q_SLOTS:
         QTest::newRow("album tile") << int(MusicItem::Kind::Album) << "1609934400" << 4;
         QTest::newRow("playlist tile") << int(MusicItem::Kind::Playlist) << "pl.u-Kf3mQ" << 5;
         QTest::newRow("unknown") << int(MusicItem::Kind::Album) << "999" << 0;
+        QTest::newRow("longer than the included tracks") << int(MusicItem::Kind::Playlist) << "pl.long" << 250;
     }
     void itemTracks()
     {
@@ -409,6 +410,16 @@ private Q_SLOTS:
         QCOMPARE(detail.playlists.size(), 1);
         QVERIFY(detail.latest.has_value());
         QVERIFY(web.requested().contains(QStringLiteral("/v1/catalog/fr/artists/art.full/view/latest-release")));
+    }
+
+    void theStorefrontIsAskedOnce()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        auto service = signedIn_(web);
+        await(AppleMusicKit::artistDetail(service.get(), QStringLiteral("art.full")));
+        // Seven views start together; they share one request for the storefront.
+        QCOMPARE(web.requested().count(QStringLiteral("/v1/me/storefront")), 1);
     }
 
     void artistRadio_data()

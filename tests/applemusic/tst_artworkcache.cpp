@@ -80,6 +80,35 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(ArtworkCache::diskFile(url)).fileName().size(), 64);
     }
 
+    void oneViewLeavingDoesNotAbortTheOthers()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        web.setReplyDelay(200);
+        const QUrl url = web.origin().resolved(QUrl(QStringLiteral("/logos/300.jpg")));
+        CancellationSource closing;
+        QCoro::Task<std::optional<QImage>> leaving = ArtworkCache::image(url, closing.token());
+        QCoro::Task<std::optional<QImage>> staying = ArtworkCache::image(url);
+        QTest::qWait(50);
+        closing.cancel();
+        QCOMPARE(await(std::move(leaving)), std::nullopt);
+        const std::optional<QImage> image = await(std::move(staying));
+        QVERIFY(image && image->size() == QSize(300, 300));
+        QCOMPARE(web.requested().count(QStringLiteral("/logos/300.jpg")), 1);
+
+        // When every view has left, the download stops; the next view starts a fresh one.
+        ArtworkCache::clearMemory();
+        QDir(ArtworkCache::diskFolder()).removeRecursively();
+        const QUrl other = web.origin().resolved(QUrl(QStringLiteral("/logos/256.png")));
+        CancellationSource alone;
+        QCoro::Task<std::optional<QImage>> abandoned = ArtworkCache::image(other, alone.token());
+        QTest::qWait(50);
+        alone.cancel();
+        QCOMPARE(await(std::move(abandoned)), std::nullopt);
+        web.setReplyDelay(0);
+        QVERIFY(await(ArtworkCache::image(other)).has_value());
+    }
+
     void diskHitMakesNoRequest()
     {
         SimWebServices web;

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QImage>
 #include <QTest>
 
 using namespace corvane;
@@ -48,6 +49,8 @@ private Q_SLOTS:
         QTest::newRow("words capitalised") << " world music , pop" << "World Music";
         QTest::newRow("two letters are too short") << "hh,rock" << "Rock";
         QTest::newRow("empty") << "" << "Radio";
+        QTest::newRow("hyphenated") << "hip-hop,rap" << "Hip-Hop";
+        QTest::newRow("hyphenated words") << "  lo-fi   hip-hop " << "Lo-Fi Hip-Hop";
     }
     void genre()
     {
@@ -103,6 +106,8 @@ private Q_SLOTS:
         QTest::newRow("a web page") << "/logos/page.html" << false;
         QTest::newRow("missing") << "/logos/missing.png" << false;
         QTest::newRow("large JPEG, answered in part") << "/logos/1200.jpg" << true;
+        QTest::newRow("type in capitals") << "/logos/capitals" << true;
+        QTest::newRow("a type that only mentions images") << "/logos/not-an-image" << false;
     }
     void probes()
     {
@@ -110,7 +115,18 @@ private Q_SLOTS:
         QFETCH(bool, usable);
         SimWebServices web;
         QVERIFY(web.start());
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage logo(256, 256, QImage::Format_RGB32);
+        logo.fill(Qt::darkBlue);
+        logo.save(&buffer, "PNG");
+        web.setReply(QStringLiteral("/logos/capitals"), SimWebServices::Reply{200, "Image/PNG", png});
+        web.setReply(QStringLiteral("/logos/not-an-image"), SimWebServices::Reply{200, "text/x-image-list", png});
         QCOMPARE(await(RadioDirectory::logoIsUsable(web.origin().toString() + path)), usable);
+        // The two fixed replies above are not the simulator's own images: only those count here.
+        if (path == QLatin1String("/logos/capitals") || path == QLatin1String("/logos/not-an-image"))
+            return;
         const bool image = path.endsWith(QLatin1String(".png")) || path.endsWith(QLatin1String(".jpg"));
         QCOMPARE(web.partialReplies(), image && !path.contains(QLatin1String("missing")) ? 1 : 0); // a real 206 every time
     }

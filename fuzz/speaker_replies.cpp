@@ -1,0 +1,38 @@
+// Speaker replies as they come off the wire: every reader of SOAP results, DIDL-Lite, the zone
+// group state, the battery page and the network texts, fed the same bytes.
+#include "sonos/replies.h"
+#include "sonos/sonoscontroller.h"
+#include "sonos/sonosdiscovery.h"
+#include "sonos/text.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace corvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString decoded = xmlUnescape(xmlUnescape(text));
+    const Speaker speaker{QStringLiteral("RINCON_F00D"), QStringLiteral("127.0.0.1"), QStringLiteral("Salon"), QStringLiteral("Sonos")};
+    parseFavorites(decoded, speaker);
+    parseQueue(decoded, speaker);
+    parseNowPlaying(decoded, text, speaker);
+    parsePlayMode(text);
+    parseSleepTimerRemaining(text);
+    parseVolume(text);
+    parseMute(text);
+    parseEqualizer(text, text, text);
+    parseBatteryStatus(text);
+    parseZoneGroups(decoded);
+    if (const auto sid = appleMusicServiceId(decoded))
+        appleMusicLinkFromSamples(*sid, {decoded});
+    appleMusicLinkFromSamples(204, {decoded, text});
+    hmsSeconds(text);
+    for (const QStringView tag : startTags(text, QStringLiteral("item")))
+        attributeValue(tag, QStringLiteral("id"));
+    SonosDiscovery::defaultRouteMetrics(text);
+    if (const auto network = SonosDiscovery::parseNetwork(text.left(64)))
+        SonosDiscovery::hostAddresses(network->address, network->netmask);
+    return 0;
+}
