@@ -61,6 +61,7 @@ struct DemoWorld
         qputenv("CORVANE_CHARTS_ORIGIN", origin);
         qputenv("CORVANE_APPLE_MUSIC_ORIGIN", origin);
         qputenv("CORVANE_DEVELOPER_TOKEN", sim::SimWebServices::developerToken);
+        qputenv("CORVANE_MUSICKIT_JS_URL", web->origin().resolved(QUrl(QStringLiteral("/musickit.js"))).toEncoded());
         if (fresh) {
             // A household already set up: the screens show content at once.
             Preferences preferences;
