@@ -16,7 +16,8 @@ Rectangle {
         width: Math.min(parent.width - 2 * Theme.spacingXL, 420)
         spacing: Theme.spacingM
         Artwork {
-            size: Math.min(320, parent.width)
+            // Room left for the titles and the button below it.
+            size: Math.max(120, Math.min(320, root.width - 2 * Theme.spacingXL, root.height - 190))
             url: root.now.artwork
             cornerPercent: 4
             Layout.alignment: Qt.AlignHCenter
