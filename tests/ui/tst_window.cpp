@@ -222,6 +222,24 @@ private Q_SLOTS:
         QVERIFY(!rig.model->isExpanded());
     }
 
+    void theStarMakesWhatPlaysAFavorite()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        rig.model->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->tracks().isEmpty());
+        const Track song = rig.model->tracks().first();
+        await(rig.model->playSong(song));
+        WindowRig ui(rig);
+        QTRY_COMPARE(rig.model->nowPlaying().title, song.title);
+        QTRY_VERIFY(ui.control(QStringLiteral("Ajouter aux favoris Sonos")));
+        QVERIFY(ui.click(QStringLiteral("Ajouter aux favoris Sonos")));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QTRY_VERIFY(actionsOf(*salon).contains(QStringLiteral("CreateObject")));
+        QVERIFY(argumentsOf(lastRequest(*salon, QStringLiteral("CreateObject"))).contains(song.title.toHtmlEscaped().left(8)));
+        QTRY_VERIFY(ui.control(QStringLiteral("Retirer des favoris Sonos")));
+    }
+
     void escapeReturnsToTheSearchField()
     {
         ModelRig rig;

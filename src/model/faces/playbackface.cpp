@@ -110,6 +110,21 @@ void PlaybackFace::toggleFavorite(const QVariant &track)
         m_model->toggleFavorite(track.value<Track>());
 }
 
+void PlaybackFace::toggleNowPlayingFavorite()
+{
+    const NowPlaying &now = m_model->nowPlaying();
+    if (!now.trackID || now.title.isEmpty())
+        return;
+    Track track;
+    track.id = *now.trackID;
+    track.title = now.title;
+    track.artist = now.artist;
+    track.album = now.album;
+    if (now.artworkURL)
+        track.artworkBase = now.artworkURL->toString();
+    m_model->toggleFavorite(track);
+}
+
 bool PlaybackFace::isFavorite(const QString &trackID) const { return m_model->isFavorite(trackID); }
 
 void PlaybackFace::togglePlay() { m_model->togglePlayPause(); }

@@ -61,6 +61,8 @@ public:
     Q_INVOKABLE void artistRadio(const QVariant &artist);
     Q_INVOKABLE void lineIn();
     Q_INVOKABLE void toggleFavorite(const QVariant &track);
+    // The star of the playback bar: what plays now becomes a Sonos favorite, or stops being one.
+    Q_INVOKABLE void toggleNowPlayingFavorite();
     Q_INVOKABLE bool isFavorite(const QString &trackID) const;
 
     // Transport and sound

@@ -15,7 +15,8 @@ ItemDelegate {
     // Confirmation the row asks for when it adds to the queue ("Ajouté à la file" on artist pages).
     readonly property bool isCurrent: App.playback.hasTrack && track && (App.playback.nowPlaying.trackID === track.id
                                       || (App.playback.nowPlaying.title === track.title && App.playback.nowPlaying.artist === track.artist))
-    readonly property bool isFavorite: track ? App.playback.isFavorite(track.id) : false
+    // Read again whenever the favorites change.
+    readonly property bool isFavorite: track ? App.household.favorites.length >= 0 && App.playback.isFavorite(track.id) : false
     readonly property bool showsButtons: hovered || activeFocus
 
     implicitHeight: Theme.rowHeight

@@ -71,7 +71,7 @@ ToolBar {
             help: App.playback.nowPlayingIsFavorite ? "Retirer des favoris Sonos" : "Ajouter aux favoris Sonos"
             tint: App.playback.nowPlayingIsFavorite ? Theme.accent : Theme.textDim
             enabled: App.playback.hasTrack && root.now.trackID.length > 0
-            onClicked: App.playback.toggleFavorite({ id: root.now.trackID, title: root.now.title, artist: root.now.artist })
+            onClicked: App.playback.toggleNowPlayingFavorite()
         }
         IconButton {
             symbol: "backward.fill"

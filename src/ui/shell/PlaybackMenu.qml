@@ -16,26 +16,31 @@ ToolButton {
     Menu {
         id: menu
         y: root.height
-        MenuItem {
-            text: (App.playback.isExpanded ? "Réduire" : "Afficher en grand") + "\tCtrl+0"
+        ShortcutMenuItem {
+            text: (App.playback.isExpanded ? "Réduire" : "Afficher en grand")
+            shortcut: "Ctrl+0"
             onTriggered: App.playback.toggleExpanded()
         }
         MenuSeparator {}
-        MenuItem {
-            text: "Lecture / Pause\tEspace"
+        ShortcutMenuItem {
+            text: "Lecture / Pause"
+            shortcut: "Espace"
             onTriggered: App.playback.togglePlay()
         }
-        MenuItem {
-            text: "Morceau suivant\tCtrl+→"
+        ShortcutMenuItem {
+            text: "Morceau suivant"
+            shortcut: "Ctrl+→"
             onTriggered: App.playback.next()
         }
-        MenuItem {
-            text: "Morceau précédent\tCtrl+←"
+        ShortcutMenuItem {
+            text: "Morceau précédent"
+            shortcut: "Ctrl+←"
             onTriggered: App.playback.previous()
         }
         MenuSeparator {}
-        MenuItem {
-            text: "Rechercher les enceintes\tCtrl+R"
+        ShortcutMenuItem {
+            text: "Rechercher les enceintes"
+            shortcut: "Ctrl+R"
             onTriggered: App.household.refreshSpeakers()
         }
     }
