@@ -46,7 +46,8 @@ ApplicationWindow {
     Toast {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: Theme.spacingL
+        // Above the large view's last button and the lists' last rows.
+        anchors.bottomMargin: App.playback.isExpanded ? 64 : Theme.spacingXL
     }
 
     footer: PlaybackBar {}

@@ -23,7 +23,7 @@ ToolButton {
             color: root.enabled ? root.tint : Theme.textFaint
         }
     }
-    ToolTip.visible: hovered && help.length > 0
+    ToolTip.visible: (hovered || visualFocus) && help.length > 0
     ToolTip.delay: 600
     ToolTip.text: help
     Accessible.name: help

@@ -55,6 +55,7 @@ ItemDelegate {
                 source: root.station.logo.length > 0 ? "image://artwork/logo/" + encodeURIComponent(root.station.logo) : ""
             }
             IconButton {
+                focusPolicy: Qt.NoFocus
                 anchors.right: parent.right
                 anchors.bottom: parent.bottom
                 anchors.margins: Theme.spacingXS

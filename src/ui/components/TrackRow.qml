@@ -79,6 +79,7 @@ ItemDelegate {
             }
         }
         IconButton {
+            focusPolicy: Qt.NoFocus
             visible: root.showsButtons
             symbol: "play.circle.fill"
             help: "Lire maintenant"
@@ -87,6 +88,7 @@ ItemDelegate {
             onClicked: App.playback.play(root.track)
         }
         IconButton {
+            focusPolicy: Qt.NoFocus
             visible: root.showsButtons
             symbol: "text.line.last.and.arrowtriangle.forward"
             help: "Ajouter à la file d'attente"

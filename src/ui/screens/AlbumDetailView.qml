@@ -28,7 +28,7 @@ TrackListPage {
                     if (album && album.year.length > 0)
                         parts.push(album.year)
                     if (App.browse.detailTracks.length > 0)
-                        parts.push(App.browse.detailTracks.length + " morceaux")
+                        parts.push(App.browse.detailTracks.length + (App.browse.detailTracks.length > 1 ? " morceaux" : " morceau"))
                     return parts.join(" · ")
                 }
                 color: Theme.textDim

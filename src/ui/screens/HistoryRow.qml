@@ -46,12 +46,14 @@ ItemDelegate {
             }
         }
         IconButton {
+            focusPolicy: Qt.NoFocus
             visible: root.hovered || root.activeFocus
             symbol: "text.line.last.and.arrowtriangle.forward"
             help: "Ajouter à la file"
             onClicked: App.home.enqueueHistoryEntry(root.index)
         }
         IconButton {
+            focusPolicy: Qt.NoFocus
             visible: root.hovered || root.activeFocus
             symbol: "play.circle.fill"
             help: "Lire maintenant"

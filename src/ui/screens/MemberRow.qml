@@ -52,6 +52,7 @@ ItemDelegate {
             visible: root.isOutsider || !root.modelData.isCoordinator
             text: root.isOutsider ? "Ajouter" : "Détacher"
             symbol: root.isOutsider ? "plus" : "minus"
+            Accessible.name: (root.isOutsider ? "Ajouter " : "Détacher ") + root.modelData.room
             onClicked: App.household.toggleRoom(root.modelData.uuid, root.modelData.group)
         }
     }

@@ -25,7 +25,7 @@ TrackListPage {
             }
             Label {
                 visible: App.browse.detailTracks.length > 0
-                text: App.browse.detailTracks.length + " morceaux"
+                text: App.browse.detailTracks.length + (App.browse.detailTracks.length > 1 ? " morceaux" : " morceau")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
             }

@@ -79,6 +79,7 @@ ItemDelegate {
             }
         }
         IconButton {
+            focusPolicy: Qt.NoFocus
             visible: root.hovered || root.activeFocus
             symbol: "minus.circle"
             help: "Retirer de la file"

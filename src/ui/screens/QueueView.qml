@@ -36,8 +36,9 @@ ColumnLayout {
                         return "Vide"
                     const parts = [root.count + (root.count > 1 ? " morceaux" : " morceau")]
                     if (root.position > 0) {
+                        const left = root.count - root.position
                         parts.push(root.position + " sur " + root.count)
-                        parts.push((root.count - root.position) + " morceaux à suivre")
+                        parts.push(left === 0 ? "dernier morceau" : left + (left > 1 ? " morceaux à suivre" : " morceau à suivre"))
                     }
                     return parts.join(" · ")
                 }
@@ -60,7 +61,7 @@ ColumnLayout {
         // The ⏭ of the words is the results' add button itself, drawn inline.
         hint: "Ajoutez des morceaux avec le bouton <img src=\"image://icon/text.line.last.and.arrowtriangle.forward?color=%23aeabbb\" width=\"15\" height=\"15\"> des résultats."
         richHint: true
-        Accessible.description: "Ajoutez des morceaux avec le bouton ⏭ des résultats."
+        Accessible.description: "Ajoutez des morceaux avec le bouton « Ajouter à la file d'attente » des résultats."
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: Theme.spacingXL

@@ -52,6 +52,12 @@ Item {
         onCurrentIndexChanged: if (activeFocus) positionViewAtIndex(currentIndex, ListView.Contain)
         activeFocusOnTab: true
         ScrollBar.vertical: ScrollBar {}
+        // A new answer starts at its top, shelves included.
+        Connections {
+            target: App.browse
+            function onResultsChanged() { songs.positionViewAtBeginning() }
+        }
+        onHeaderItemChanged: positionViewAtBeginning()
         header: ColumnLayout {
             width: parent ? parent.width : 0
             spacing: Theme.spacingL

@@ -32,7 +32,7 @@ Rectangle {
             }
         }
         PillButton {
-            text: "Continuer sans"
+            text: "Continuer sans enceinte"
             onClicked: App.household.setupDismissed = true
         }
         PillButton {

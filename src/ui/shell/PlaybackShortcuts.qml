@@ -17,9 +17,9 @@ Item {
         sequence: "Space"
         enabled: {
             const item = root.Window.activeFocusItem
-            // Typing a space, or pressing the focused button, comes first.
+            // Typing a space, or Space on the focused control (button, row, chooser), comes first.
             return !(item instanceof TextInput) && !(item instanceof TextEdit)
-                    && !(item instanceof AbstractButton && !(item instanceof ItemDelegate))
+                    && !(item instanceof Control)
         }
         onActivated: App.playback.togglePlay()
     }
@@ -41,6 +41,10 @@ Item {
     }
     Shortcut {
         sequence: "Escape"
-        onActivated: root.searchField.forceActiveFocus()
+        onActivated: {
+            if (App.playback.isExpanded)
+                App.playback.isExpanded = false
+            root.searchField.forceActiveFocus()
+        }
     }
 }

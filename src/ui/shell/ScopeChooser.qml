@@ -46,8 +46,18 @@ Rectangle {
                     verticalAlignment: Text.AlignVCenter
                 }
                 onClicked: App.browse.scope = index
-                Keys.onLeftPressed: if (index > 0) App.browse.scope = index - 1
-                Keys.onRightPressed: if (index < 4) App.browse.scope = index + 1
+                Keys.onLeftPressed: {
+                    if (index > 0) {
+                        App.browse.scope = index - 1
+                        nextItemInFocusChain(false).forceActiveFocus()
+                    }
+                }
+                Keys.onRightPressed: {
+                    if (index < 4) {
+                        App.browse.scope = index + 1
+                        nextItemInFocusChain(true).forceActiveFocus()
+                    }
+                }
                 Accessible.role: Accessible.RadioButton
                 Accessible.checkable: true
                 Accessible.checked: chosen

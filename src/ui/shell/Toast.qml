@@ -8,8 +8,9 @@ Rectangle {
     id: root
     objectName: "toast"
 
-    readonly property bool isError: App.errorMessage.length > 0
-    readonly property string message: isError ? App.errorMessage : App.lastAction
+    // The setup guide says it already, larger: no banner over it.
+    readonly property bool isError: App.errorMessage.length > 0 && !App.household.showsSetup
+    readonly property string message: isError ? App.errorMessage : (App.household.showsSetup ? "" : App.lastAction)
     // Kept while fading out, so the words do not vanish before the line does.
     property string shown
 
