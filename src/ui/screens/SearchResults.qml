@@ -52,12 +52,19 @@ Item {
         onCurrentIndexChanged: if (activeFocus) positionViewAtIndex(currentIndex, ListView.Contain)
         activeFocusOnTab: true
         ScrollBar.vertical: ScrollBar {}
-        // A new answer starts at its top, shelves included.
+        // A new answer starts at its top, shelves included, also while the shelves grow to their
+        // height; once the person scrolls, the view stays where they put it.
+        property bool scrolledByHand: false
+        readonly property real headerHeight: headerItem ? headerItem.height : 0
+        onMovementStarted: scrolledByHand = true
+        onHeaderHeightChanged: if (!scrolledByHand) positionViewAtBeginning()
         Connections {
             target: App.browse
-            function onResultsChanged() { songs.positionViewAtBeginning() }
+            function onResultsChanged() {
+                songs.scrolledByHand = false
+                songs.positionViewAtBeginning()
+            }
         }
-        onHeaderItemChanged: positionViewAtBeginning()
         header: ColumnLayout {
             width: parent ? parent.width : 0
             spacing: Theme.spacingL
