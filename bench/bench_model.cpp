@@ -1,6 +1,7 @@
 // Figures for the application model against the simulated household and web services.
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
+#include "benchutil.h"
 #include "async/delays.h"
 #include "async/tasks.h"
 #include "model/corvanemodel.h"
@@ -20,38 +21,9 @@
 #include <vector>
 
 using namespace corvane;
+using namespace corvane::bench;
 
 namespace {
-
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-bool waitUntil(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
-}
 
 } // namespace
 

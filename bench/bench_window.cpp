@@ -4,6 +4,7 @@
 
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
+#include "benchutil.h"
 #include "async/http.h"
 #include "async/tasks.h"
 #include "model/corvanemodel.h"
@@ -34,20 +35,9 @@
 Q_IMPORT_QML_PLUGIN(CorvanePlugin)
 
 using namespace corvane;
+using namespace corvane::bench;
 
 namespace {
-
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
 
 double cpuSeconds()
 {
@@ -62,18 +52,6 @@ void idle(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-bool waitUntil(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
 }
 
 // The real binary's own count, from its start to the window's first frame.
