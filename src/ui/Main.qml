@@ -45,9 +45,9 @@ ApplicationWindow {
     }
     Toast {
         anchors.horizontalCenter: parent.horizontalCenter
-        anchors.bottom: parent.bottom
-        // Above the large view's last button and the lists' last rows.
-        anchors.bottomMargin: App.playback.isExpanded ? 64 : Theme.spacingXL
+        // Over the lists' last rows; at the top over the large view, whose titles and button
+        // fill its bottom.
+        y: App.playback.isExpanded ? Theme.spacingM : parent.height - height - Theme.spacingXL
     }
 
     footer: PlaybackBar {}
