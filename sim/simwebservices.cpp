@@ -492,17 +492,18 @@ SimWebServices::Reply SimWebServices::chartFeed(const QString &path) const
     const bool albums = parts[6] == QLatin1String("albums.json");
     const QDate today = QDate::currentDate();
     const int daysAgo[] = {10, 3, 55, 57, 10, -1, 56, 20};
+    const int count = std::min(parts[5].toInt(), m_chartSize);
     QJsonArray results;
     const QList<SimContainer> containers = catalogueContainers();
-    for (int i = 0; i < std::min(parts[5].toInt(), 8); ++i) {
+    for (int i = 0; i < count; ++i) {
         QJsonObject entry{{QStringLiteral("id"), QString::number(1700000000 + i)},
                           {QStringLiteral("name"), albums ? QStringLiteral("Album %1").arg(i) : QStringLiteral("Titre %1").arg(i)},
                           {QStringLiteral("artistName"), containers.at(i % containers.size()).songs.first().artist},
                           {QStringLiteral("artworkUrl100"), m_origin.toString() + QStringLiteral("/art/%1/100x100bb.jpg").arg(1700000000 + i)},
                           {QStringLiteral("kind"), albums ? QStringLiteral("albums") : QStringLiteral("songs")},
                           {QStringLiteral("url"), QStringLiteral("https://music.example.com/fr/album/%1").arg(i)}};
-        if (daysAgo[i] >= 0)
-            entry.insert(QStringLiteral("releaseDate"), today.addDays(-daysAgo[i]).toString(QStringLiteral("yyyy-MM-dd")));
+        if (daysAgo[i % 8] >= 0)
+            entry.insert(QStringLiteral("releaseDate"), today.addDays(-daysAgo[i % 8]).toString(QStringLiteral("yyyy-MM-dd")));
         results.append(entry);
     }
     const QJsonObject feed{{QStringLiteral("title"), QStringLiteral("Les plus écoutés")}, {QStringLiteral("country"), parts[2]},

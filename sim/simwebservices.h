@@ -43,6 +43,8 @@ public:
     // page, some pages short while "next" is still given). Requests need the tokens below.
     void setLibrarySongCount(int count) { m_librarySongs = count; }
     void setLibraryPlaylistCount(int count) { m_libraryPlaylists = count; }
+    // How many entries the public chart feeds hold at most (8 unless set).
+    void setChartSize(int count) { m_chartSize = count; }
     static inline const QByteArray developerToken = "sim-developer-token";
     static inline const QByteArray userToken = "sim-user-token";
 
@@ -88,6 +90,7 @@ private:
     int m_librarySongs = 250;
     int m_libraryPlaylists = 230;
     int m_delayMs = 0;
+    int m_chartSize = 8;
 };
 
 } // namespace corvane::sim

@@ -31,6 +31,8 @@ public:
     virtual QString lastFailure() const { return {}; }
     // The service answered 401: the developer token is not accepted.
     virtual bool developerTokenRejected() const { return false; }
+    // The keyring was not reachable: the user's token is kept in a private file instead.
+    virtual bool keepsTokenInFile() const { return false; }
 };
 
 } // namespace corvane

@@ -43,6 +43,7 @@ public:
     int failedRequests() const override { return m_failures; }
     QString lastFailure() const override { return m_lastFailure; }
     bool developerTokenRejected() const override { return m_developerTokenRejected; }
+    bool keepsTokenInFile() const override { return m_store.usesFile(); }
     const UserTokenStore &store() const { return m_store; }
 
 private:

@@ -93,6 +93,7 @@ public:
     const std::optional<AppleMusicLink> &link() const { return m_link; }
     bool hasLink() const { return m_link.has_value(); }
     bool musicKitAuthorized() const { return m_musicKitAuthorized; }
+    bool connectingMusic() const { return m_connectingMusic; }
     bool needsAppleMusic() const { return m_needsAppleMusic; }
     bool speakerHasLineIn() const { return m_speakerHasLineIn; }
     QStringList localControlOffHosts() const { return m_localControlOffHosts; }
@@ -119,7 +120,13 @@ public:
     // The common path of speaker commands; the task ends when the action and its re-reads have.
     // Store the task before awaiting it: GCC 12 destroys a lambda temporary twice when it is
     // written inside a co_await expression.
-    QCoro::Task<> performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action);
+    // Only commands that build Apple Music addresses need the household's link; a queue change
+    // begun for the command is ended however the command ends.
+    enum class Needs { Speaker, MusicLink };
+    QCoro::Task<> performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action,
+                                   Needs needs = Needs::Speaker, std::optional<int> queueToken = std::nullopt);
+    // Why a command cannot be sent now (no speaker, no link), before anything is shown as started.
+    std::optional<QString> commandRefusal(Needs needs) const;
 
     std::optional<QString> errorMessage() const { return m_errorMessage; }
     std::optional<QString> lastAction() const { return m_lastAction; }
@@ -141,6 +148,7 @@ public:
     void refreshQuality();
     QCoro::Task<> refreshQualityTask();
     void setSystemNowPlaying(bool on);
+    bool systemNowPlaying() const { return m_preferences.systemNowPlaying(); }
 
     // ---- playback
     double volume() const { return m_volume; }
@@ -239,6 +247,8 @@ public:
     void toggleExplore();
     void setRoute(const Route &route);
     QCoro::Task<> playCatalogItem(MusicItem item);
+    // A playlist of the library or the catalogue, by id: its tracks fetched, then played.
+    QCoro::Task<> playPlaylistNamed(QString id, QString name);
 
     // ---- home and explore
     QCoro::Task<> connectAppleMusic();
@@ -252,6 +262,7 @@ public:
     const QList<LibraryPlaylist> &playlists() const { return m_playlists; }
     const QList<Track> &libraryTracks() const { return m_libraryTracks; }
     const QList<Track> &chartSongs() const { return m_chartSongs; }
+    bool isLoadingCharts() const { return m_loadingCharts; }
     const QList<Album> &chartAlbums() const { return m_chartAlbums; }
     const QList<Album> &newReleases() const { return m_newReleases; }
     bool chartsLoaded() const { return m_chartsLoaded; }
@@ -328,6 +339,8 @@ Q_SIGNALS:
     void setupDismissedChanged();
     void linkChanged();
     void musicKitAuthorizedChanged();
+    void systemNowPlayingChanged();
+    void musicStateChanged();
     void needsAppleMusicChanged();
     void speakerHasLineInChanged();
     void setupChanged();
@@ -384,6 +397,8 @@ private:
     QString roomForHistory() const;
     void writeNowPlaying(const NowPlaying &value);
     void setOptimisticStart(const Track &track);
+    // The listening history only keeps what the speaker accepted.
+    QCoro::Task<> recordWhenAccepted(QCoro::Task<> command, Track track);
     QCoro::Task<> postStartCheck();
     QCoro::Task<> sendVolume(CancellationToken token);
     QCoro::Task<> withQueueChange(QCoro::Task<> action, int token);
@@ -429,6 +444,8 @@ private:
     bool m_setupDismissed = false;
     std::optional<AppleMusicLink> m_link;
     bool m_musicKitAuthorized = false;
+    bool m_loadingCharts = false;
+    bool m_connectingMusic = false;
     bool m_needsAppleMusic = false;
     bool m_speakerHasLineIn = false;
     bool m_hasReadSpeakerState = false;

@@ -29,14 +29,21 @@ constexpr int exploreLimit = 24;
 QCoro::Task<> CorvaneModel::connectAppleMusic()
 {
     QPointer<CorvaneModel> self(this);
-    if (!music())
+    if (!music() || m_connectingMusic)
         co_return;
+    m_connectingMusic = true;
+    Q_EMIT musicStateChanged();
     const bool granted = co_await AppleMusic::ensureAuthorized(music());
     if (!self)
         co_return;
+    m_connectingMusic = false;
+    Q_EMIT musicStateChanged();
     assign(m_musicKitAuthorized, granted, &CorvaneModel::musicKitAuthorizedChanged);
-    if (!granted)
+    if (!granted) {
+        if (const std::optional<QString> message = AppleMusic::authorizationMessage(*music()))
+            setErrorMessage(*message);
         co_return;
+    }
     searchFavoriteArtwork();
     co_await loadHome();
 }
@@ -88,6 +95,8 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
     std::optional<QCoro::Task<AppleCharts::Feed>> songs;
     std::optional<QCoro::Task<AppleCharts::Feed>> albums;
     std::optional<QCoro::Task<QList<Album>>> releases;
+    // The skeleton stands in for the charts only while they are on their way.
+    assign(m_loadingCharts, true, &CorvaneModel::homeChanged);
     if (m_chartSongs.isEmpty())
         songs.emplace(AppleCharts::mostPlayed(origin, region, AppleCharts::Kind::Songs, chartLimit));
     if (m_chartAlbums.isEmpty())
@@ -112,6 +121,7 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
             co_return;
         assign(m_newReleases, Catalog::uniqueByID(found), &CorvaneModel::homeChanged);
     }
+    assign(m_loadingCharts, false, &CorvaneModel::homeChanged);
     assign(m_chartsLoaded, !m_chartSongs.isEmpty(), &CorvaneModel::homeChanged);
     co_await loadPersonal(false);
     if (!self)

@@ -136,7 +136,8 @@ QCoro::Task<> CorvaneModel::toggleFavorite(Track track)
     std::optional<QCoro::Task<>> command;
     if (!existing) {
         command.emplace(performOnSpeaker(QStringLiteral("Ajouté aux favoris · ") + track.title, false,
-                                   [this, track](const SonosController &speaker) { return speaker.addFavorite(track, *m_link); }));
+                                   [this, track](const SonosController &speaker) { return speaker.addFavorite(track, *m_link); },
+                                   Needs::MusicLink));
     } else {
         QList<SonosFavorite> favorites = m_favorites;
         const QString id = existing->id;

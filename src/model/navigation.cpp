@@ -357,6 +357,23 @@ QCoro::Task<> CorvaneModel::playCatalogItem(MusicItem item)
     co_await playSongs(tracks, item.title, kind, item.id);
 }
 
+QCoro::Task<> CorvaneModel::playPlaylistNamed(QString id, QString name)
+{
+    QPointer<CorvaneModel> self(this);
+    setPreparing(name);
+    QList<Track> tracks;
+    if (music())
+        tracks = co_await AppleMusicKit::playlistTracks(music(), id);
+    if (!self)
+        co_return;
+    setPreparing(std::nullopt);
+    if (tracks.isEmpty()) {
+        setErrorMessage(QStringLiteral("Ce contenu est vide ou indisponible."));
+        co_return;
+    }
+    co_await playSongs(tracks, name, QStringLiteral("playlist"), id);
+}
+
 void CorvaneModel::setPreparing(const std::optional<QString> &title)
 {
     assign(m_preparing, title, &CorvaneModel::preparingChanged);

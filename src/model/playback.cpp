@@ -85,18 +85,29 @@ void CorvaneModel::setOptimisticStart(const Track &track)
     now.duration = track.durationMS ? int(*track.durationMS / 1000) : 0;
     now.queueIndex = 1;
     writeNowPlaying(now);
-    m_history->record(track, roomForHistory());
+}
+
+QCoro::Task<> CorvaneModel::recordWhenAccepted(QCoro::Task<> command, Track track)
+{
+    QPointer<CorvaneModel> self(this);
+    co_await command;
+    if (self)
+        m_history->record(track, roomForHistory());
 }
 
 QCoro::Task<> CorvaneModel::playSong(Track track)
 {
+    if (const std::optional<QString> refusal = commandRefusal(Needs::MusicLink)) {
+        setErrorMessage(*refusal);
+        co_return;
+    }
     setOptimisticStart(track);
     rememberArtwork({track}, false);
     const int token = beginQueueChange(1);
     QPointer<CorvaneModel> self(this);
     QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [this, self, track, token](const SonosController &speaker) -> QCoro::Task<> {
-        return withQueueChange(speaker.playTrack(track, *m_link), token);
-    });
+        return recordWhenAccepted(withQueueChange(speaker.playTrack(track, *m_link), token), track);
+    }, Needs::MusicLink, token);
     co_await command;
 }
 
@@ -120,6 +131,10 @@ QCoro::Task<> CorvaneModel::playSongs(QList<Track> tracks, QString title, std::o
 {
     if (tracks.isEmpty())
         co_return;
+    if (const std::optional<QString> refusal = commandRefusal(Needs::MusicLink)) {
+        setErrorMessage(*refusal);
+        co_return;
+    }
     setOptimisticStart(tracks.first());
     rememberArtwork(tracks, false);
     const int token = beginQueueChange(int(tracks.size()));
@@ -128,11 +143,12 @@ QCoro::Task<> CorvaneModel::playSongs(QList<Track> tracks, QString title, std::o
     const bool asContainer = isCatalogueContainer(containerKind, containerID);
     QPointer<CorvaneModel> self(this);
     auto action = [this, self, tracks, title, containerKind, containerID, asContainer, token](const SonosController &speaker) {
-        return withQueueChange(sendList(speaker, tracks, title, asContainer ? containerKind : std::nullopt, containerID), token);
+        return recordWhenAccepted(withQueueChange(sendList(speaker, tracks, title, asContainer ? containerKind : std::nullopt, containerID), token),
+                                  tracks.first());
     };
     // The check runs alongside the command, 0.7 s after the start.
     QCoro::Task<> check = postStartCheck();
-    QCoro::Task<> command = performOnSpeaker(title, false, action);
+    QCoro::Task<> command = performOnSpeaker(title, false, action, Needs::MusicLink, token);
     co_await command;
     co_await check;
 }
@@ -186,7 +202,7 @@ QCoro::Task<> CorvaneModel::addToQueue(Track track)
     QCoro::Task<> command = performOnSpeaker(QStringLiteral("Ajouté à la file · ") + track.title, false,
                               [this, track, token](const SonosController &speaker) {
                                   return withQueueChange(ignoringResult(speaker.enqueue(track, *m_link)), token);
-                              });
+                              }, Needs::MusicLink, token);
     co_await command;
 }
 
@@ -204,7 +220,7 @@ QCoro::Task<> CorvaneModel::addTracksToQueue(QList<Track> tracks)
     const int token = beginQueueChange(int(m_queue.size()));
     QCoro::Task<> command = performOnSpeaker(QStringLiteral("Ajouté à la file"), false, [this, tracks, token](const SonosController &speaker) {
         return withQueueChange(enqueueEach(speaker, tracks, *m_link), token);
-    });
+    }, Needs::MusicLink, token);
     co_await command;
 }
 
@@ -213,7 +229,7 @@ QCoro::Task<> CorvaneModel::playNext(QString kind, QString id, QString title, QS
     QCoro::Task<> refresh = refreshQueue();
     QCoro::Task<> command = performOnSpeaker(toast, false, [this, kind, id, title](const SonosController &speaker) {
         return ignoringResult(speaker.insertContainerNext(kind, id, title, *m_link));
-    });
+    }, Needs::MusicLink);
     co_await command;
     co_await refresh;
 }
@@ -234,7 +250,7 @@ QCoro::Task<> CorvaneModel::playTrackNext(Track track)
     QCoro::Task<> command = performOnSpeaker(QStringLiteral("À suivre · ") + track.title, false,
                                              [this, track, token](const SonosController &speaker) {
                                                  return withQueueChange(ignoringResult(speaker.enqueueNext(track, *m_link)), token);
-                                             });
+                                             }, Needs::MusicLink, token);
     co_await command;
 }
 

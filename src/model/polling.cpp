@@ -186,6 +186,7 @@ void CorvaneModel::setSystemNowPlaying(bool on)
     m_system->setSystemNowPlaying(on);
     if (on)
         configureSystem();
+    Q_EMIT systemNowPlayingChanged();
 }
 
 } // namespace corvane

@@ -168,7 +168,17 @@ QCoro::Task<> CorvaneModel::refreshLineIn()
 
 // ---- the command path
 
-QCoro::Task<> CorvaneModel::performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action)
+std::optional<QString> CorvaneModel::commandRefusal(Needs needs) const
+{
+    if (!m_selected)
+        return CorvaneError::noSpeakers().message();
+    if (needs == Needs::MusicLink && !m_link)
+        return CorvaneError::appleMusicNotLinked().message();
+    return std::nullopt;
+}
+
+QCoro::Task<> CorvaneModel::performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action,
+                                             Needs needs, std::optional<int> queueToken)
 {
     QPointer<CorvaneModel> self(this);
     std::unique_ptr<SonosController> controller;
@@ -176,12 +186,13 @@ QCoro::Task<> CorvaneModel::performOnSpeaker(std::optional<QString> toast, bool 
         controller = std::make_unique<SonosController>(*m_selected);
     else if (!selectedSpeakerItself)
         controller = coordinatorController();
-    if (!controller) {
-        setErrorMessage(CorvaneError::noSpeakers().message());
-        co_return;
-    }
-    if (!m_link) {
-        setErrorMessage(CorvaneError::appleMusicNotLinked().message());
+    std::optional<QString> refusal = commandRefusal(needs);
+    if (!controller && !refusal)
+        refusal = CorvaneError::noSpeakers().message();
+    if (refusal) {
+        setErrorMessage(*refusal);
+        if (queueToken)
+            co_await endQueueChange(*queueToken);
         co_return;
     }
     const int errorsBefore = m_errorSerial;

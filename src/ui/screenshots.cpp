@@ -1,4 +1,5 @@
 #include "screenshots.h"
+#include "screenshotwalk.h"
 
 #include "async/tasks.h"
 #include "model/corvanemodel.h"
@@ -14,11 +15,7 @@
 
 namespace corvane::ui {
 
-namespace {
-
-using Condition = std::function<bool()>;
-
-QCoro::Task<bool> waitUntil(Condition done, int timeoutMs)
+QCoro::Task<bool> waitUntil(std::function<bool()> done, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
@@ -30,101 +27,98 @@ QCoro::Task<bool> waitUntil(Condition done, int timeoutMs)
     co_return true;
 }
 
-struct Walk
+QCoro::Task<> Walk::shoot(QString name)
 {
-    QQuickWindow *window;
-    CorvaneModel *model;
-    QString folder;
-    sim::SimHousehold *household;
-    int failures = 0;
-
-    // Lets animations and image loads settle, then writes the window.
-    QCoro::Task<> shoot(QString name)
-    {
-        co_await sleep(Millis(700));
-        const QImage image = window->grabWindow();
-        const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-        if (image.isNull() || !image.save(file)) {
-            QTextStream(stderr) << "Capture impossible : " << file << Qt::endl;
-            ++failures;
-            co_return;
-        }
-        QTextStream(stdout) << file << Qt::endl;
+    co_await sleep(Millis(700));
+    const QImage image = window->grabWindow();
+    const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (image.isNull() || !image.save(file)) {
+        QTextStream(stderr) << "Capture impossible : " << file << Qt::endl;
+        ++failures;
+        co_return;
     }
+    QTextStream(stdout) << file << Qt::endl;
+}
 
-    QCoro::Task<> run()
-    {
-        CorvaneModel *m = model;
-        // No speaker: a sweep of an empty loopback network.
-        SonosDiscovery::setForcedNetwork(sim::randomLoopbackPrefix() + QStringLiteral(".1/24"));
-        m->refreshSpeakers();
-        co_await waitUntil([m] { return m->hasSearchedOnce() && !m->isDiscovering(); }, 20000);
-        co_await shoot(QStringLiteral("01-aucune-enceinte"));
+QCoro::Task<> Walk::run()
+{
+    CorvaneModel *m = model;
+    // No speaker: a sweep of an empty loopback network.
+    SonosDiscovery::setForcedNetwork(sim::randomLoopbackPrefix() + QStringLiteral(".1/24"));
+    m->refreshSpeakers();
+    co_await waitUntil([m] { return m->hasSearchedOnce() && !m->isDiscovering(); }, 20000);
+    co_await shoot(QStringLiteral("01-aucune-enceinte"));
+    m->showPanel(RouteKind::Groups);
+    co_await shoot(QStringLiteral("01-pieces-aucune"));
+    m->returnToResults();
 
-        SonosDiscovery::setForcedNetwork(household->network());
-        m->setSetupDismissed(false);
-        m->refreshSpeakers();
-        co_await waitUntil([m] { return m->selected().has_value() && m->hasReadSpeakerState(); }, 20000);
-        co_await m->emptyQueue();
-        co_await waitUntil([m] { return !m->homeFace()->chartAlbums().isEmpty(); }, 5000);
-        co_await shoot(QStringLiteral("02-accueil"));
+    SonosDiscovery::setForcedNetwork(household->network());
+    m->setSetupDismissed(false);
+    m->refreshSpeakers();
+    co_await waitUntil([m] { return m->selected().has_value() && m->hasReadSpeakerState(); }, 20000);
+    co_await m->emptyQueue();
+    co_await waitUntil([m] { return !m->recommendations().isEmpty(); }, 5000);
+    co_await shoot(QStringLiteral("02-accueil"));
 
-        m->setQuery(QStringLiteral("a"));
-        co_await waitUntil([m] { return m->hasAnsweredQuery(); }, 5000);
-        const char *scopes[] = {"tout", "morceaux", "albums", "artistes", "playlists"};
-        for (int scope = 0; scope < 5; ++scope) {
-            m->setScope(SearchScope::Value(scope));
-            co_await waitUntil([m] { return m->hasAnsweredQuery() && !m->isSearching(); }, 5000);
-            co_await shoot(QStringLiteral("03-resultats-%1").arg(QLatin1String(scopes[scope])));
-        }
-        m->setScope(SearchScope::All);
+    m->setQuery(QStringLiteral("a"));
+    co_await waitUntil([m] { return m->hasAnsweredQuery(); }, 5000);
+    const char *scopes[] = {"tout", "morceaux", "albums", "artistes", "playlists"};
+    for (int scope = 0; scope < 5; ++scope) {
+        m->setScope(SearchScope::Value(scope));
         co_await waitUntil([m] { return m->hasAnsweredQuery() && !m->isSearching(); }, 5000);
-
-        if (!m->albums().isEmpty()) {
-            m->openAlbum(m->albums().first());
-            co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
-            co_await shoot(QStringLiteral("04-album"));
-        }
-        if (!m->artists().isEmpty()) {
-            m->openArtist(m->artists().first());
-            co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
-            co_await shoot(QStringLiteral("05-artiste"));
-        }
-        if (!m->searchPlaylists().isEmpty()) {
-            m->openPlaylist(m->searchPlaylists().first());
-            co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
-            co_await shoot(QStringLiteral("06-playlist"));
-        }
-
-        m->toggleQueue();
-        co_await shoot(QStringLiteral("07-file-vide"));
-        if (!m->tracks().isEmpty()) {
-            co_await m->playSongs(m->tracks(), QStringLiteral("Lecture des résultats"));
-            co_await waitUntil([m] { return m->queue().size() > 1; }, 5000);
-        }
-        co_await shoot(QStringLiteral("08-file"));
-
-        m->toggleExplore();
-        co_await waitUntil([m] { return m->exploreLoaded() && !m->isLoadingExplore(); }, 8000);
-        co_await shoot(QStringLiteral("09-explorer"));
-
-        m->showPanel(RouteKind::Groups);
-        co_await shoot(QStringLiteral("13-pieces"));
-        m->showPanel(RouteKind::History);
-        co_await shoot(QStringLiteral("14-historique"));
-        m->returnToResults();
-
-        m->showToast(QStringLiteral("Ajouté à la file"));
-        co_await shoot(QStringLiteral("10-confirmation"));
-        m->setErrorMessage(QStringLiteral("L'enceinte ne répond pas. Vérifiez qu'elle est allumée et sur le même réseau."));
-        co_await shoot(QStringLiteral("11-erreur"));
-        m->setErrorMessage(std::nullopt);
-
-        m->setExpanded(true);
-        co_await shoot(QStringLiteral("12-en-grand"));
-        m->setExpanded(false);
+        co_await shoot(QStringLiteral("03-resultats-%1").arg(QLatin1String(scopes[scope])));
     }
-};
+    m->setScope(SearchScope::All);
+    co_await waitUntil([m] { return m->hasAnsweredQuery() && !m->isSearching(); }, 5000);
+
+    if (!m->albums().isEmpty()) {
+        m->openAlbum(m->albums().first());
+        co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
+        co_await shoot(QStringLiteral("04-album"));
+    }
+    if (!m->artists().isEmpty()) {
+        m->openArtist(m->artists().first());
+        co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
+        co_await shoot(QStringLiteral("05-artiste"));
+    }
+    if (!m->searchPlaylists().isEmpty()) {
+        m->openPlaylist(m->searchPlaylists().first());
+        co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
+        co_await shoot(QStringLiteral("06-playlist"));
+    }
+
+    m->toggleQueue();
+    co_await shoot(QStringLiteral("07-file-vide"));
+    if (!m->tracks().isEmpty()) {
+        co_await m->playSongs(m->tracks(), QStringLiteral("Lecture des résultats"));
+        co_await waitUntil([m] { return m->queue().size() > 1; }, 5000);
+    }
+    co_await shoot(QStringLiteral("08-file"));
+
+    m->toggleExplore();
+    co_await waitUntil([m] { return m->exploreLoaded() && !m->isLoadingExplore(); }, 8000);
+    co_await shoot(QStringLiteral("09-explorer"));
+
+    m->showPanel(RouteKind::Groups);
+    co_await shoot(QStringLiteral("13-pieces"));
+    m->showPanel(RouteKind::History);
+    co_await shoot(QStringLiteral("14-historique"));
+    m->returnToResults();
+
+    m->showToast(QStringLiteral("Ajouté à la file"));
+    co_await shoot(QStringLiteral("10-confirmation"));
+    m->setErrorMessage(QStringLiteral("L'enceinte ne répond pas. Vérifiez qu'elle est allumée et sur le même réseau."));
+    co_await shoot(QStringLiteral("11-erreur"));
+    m->setErrorMessage(std::nullopt);
+
+    m->setExpanded(true);
+    co_await shoot(QStringLiteral("12-en-grand"));
+    m->setExpanded(false);
+
+    co_await nowPlayingAndPanels();
+}
+
+namespace {
 
 QCoro::Task<int> walk(Walk walk)
 {

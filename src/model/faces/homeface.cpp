@@ -4,6 +4,9 @@
 #include "radio/radiodirectory.h"
 #include "storage/listeninghistory.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace corvane {
 
 HomeFace::HomeFace(CorvaneModel *model)
@@ -14,6 +17,61 @@ HomeFace::HomeFace(CorvaneModel *model)
     connect(model, &CorvaneModel::personalChanged, this, &HomeFace::personalChanged);
     connect(model, &CorvaneModel::exploreChanged, this, &HomeFace::exploreChanged);
     connect(model, &CorvaneModel::radiosChanged, this, &HomeFace::radiosChanged);
+    connect(model->history(), &ListeningHistory::changed, this, &HomeFace::historyChanged);
+    // The greeting follows the hour.
+    m_minute.setInterval(60 * 1000);
+    connect(&m_minute, &QTimer::timeout, this, &HomeFace::clockChanged);
+    m_minute.start();
+}
+
+QString HomeFace::greetingAt(int hour)
+{
+    if (hour >= 5 && hour < 12)
+        return QStringLiteral("Bonjour");
+    if (hour >= 12 && hour < 18)
+        return QStringLiteral("Bon après-midi");
+    if (hour >= 18 && hour < 23)
+        return QStringLiteral("Bonsoir");
+    return QStringLiteral("Bonne nuit");
+}
+
+void HomeFace::setClock(const QDateTime &clock)
+{
+    if (m_clock == clock)
+        return;
+    m_clock = clock;
+    Q_EMIT clockChanged();
+}
+
+QVariantList HomeFace::recentTracks() const
+{
+    QVariantList shown;
+    QSet<QString> seen;
+    for (const HistoryEntry &entry : m_model->history()->entries()) {
+        if (seen.contains(entry.trackID))
+            continue;
+        seen.insert(entry.trackID);
+        shown << QVariant::fromValue(entry);
+        if (shown.size() == recentTracksShown)
+            break;
+    }
+    return shown;
+}
+
+QVariantList HomeFace::topArtistsOf(int limit) const
+{
+    // Each artist's face is the cover of their most recent play that has one.
+    QHash<QString, QUrl> covers;
+    for (const HistoryEntry &entry : m_model->history()->entries()) {
+        if (!covers.contains(entry.artist) && entry.artworkBase)
+            covers.insert(entry.artist, entry.artworkShown());
+    }
+    QVariantList rows;
+    for (const ArtistCount &artist : m_model->history()->topArtists(limit))
+        rows << QVariantMap{{QStringLiteral("name"), artist.artist},
+                            {QStringLiteral("plays"), artist.count},
+                            {QStringLiteral("artwork"), covers.value(artist.artist)}};
+    return rows;
 }
 
 QVariantList HomeFace::recommendations() const { return variantsOf(m_model->recommendations()); }
@@ -25,6 +83,7 @@ QVariantList HomeFace::chartAlbums() const { return variantsOf(m_model->chartAlb
 QVariantList HomeFace::chartSongs() const { return variantsOf(m_model->chartSongs()); }
 QVariantList HomeFace::newReleases() const { return variantsOf(m_model->newReleases()); }
 bool HomeFace::chartsLoaded() const { return m_model->chartsLoaded(); }
+bool HomeFace::isLoadingCharts() const { return m_model->isLoadingCharts(); }
 QVariantList HomeFace::recentAlbums() const { return variantsOf(m_model->recentAlbums()); }
 QVariantList HomeFace::recentPlaylists() const { return variantsOf(m_model->recentPlaylists()); }
 QVariantList HomeFace::rotationAlbums() const { return variantsOf(m_model->rotationAlbums()); }
@@ -84,12 +143,8 @@ void HomeFace::reload()
 }
 
 namespace {
-std::optional<Track> historyTrack(CorvaneModel *model, int row)
+Track trackOf(const HistoryEntry &entry)
 {
-    const QList<HistoryEntry> &entries = model->history()->entries();
-    if (row < 0 || row >= entries.size())
-        return std::nullopt;
-    const HistoryEntry &entry = entries.at(row);
     Track track;
     track.id = entry.trackID;
     track.title = entry.title;
@@ -97,6 +152,14 @@ std::optional<Track> historyTrack(CorvaneModel *model, int row)
     track.album = entry.album;
     track.artworkBase = entry.artworkBase;
     return track;
+}
+
+std::optional<Track> historyTrack(CorvaneModel *model, int row)
+{
+    const QList<HistoryEntry> &entries = model->history()->entries();
+    if (row < 0 || row >= entries.size())
+        return std::nullopt;
+    return trackOf(entries.at(row));
 }
 } // namespace
 
@@ -110,6 +173,19 @@ void HomeFace::enqueueHistoryEntry(int row)
 {
     if (const std::optional<Track> track = historyTrack(m_model, row))
         m_model->addToQueue(*track);
+}
+
+void HomeFace::playEntry(const QVariant &entry)
+{
+    if (entry.canConvert<HistoryEntry>())
+        m_model->playSong(trackOf(entry.value<HistoryEntry>()));
+}
+
+void HomeFace::playChartSongs()
+{
+    const QList<Track> songs = m_model->chartSongs().mid(0, chartSongsPlayed);
+    if (!songs.isEmpty())
+        m_model->playSongs(songs, QStringLiteral("Top titres"));
 }
 
 void HomeFace::clearHistory() { m_model->history()->clear(); }

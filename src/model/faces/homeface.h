@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
+#include <QTimer>
 #include <QVariant>
 
 namespace corvane {
@@ -20,6 +22,7 @@ class HomeFace : public QObject
     Q_PROPERTY(QVariantList chartSongs READ chartSongs NOTIFY homeChanged)
     Q_PROPERTY(QVariantList newReleases READ newReleases NOTIFY homeChanged)
     Q_PROPERTY(bool chartsLoaded READ chartsLoaded NOTIFY homeChanged)
+    Q_PROPERTY(bool isLoadingCharts READ isLoadingCharts NOTIFY homeChanged)
     Q_PROPERTY(QVariantList recentAlbums READ recentAlbums NOTIFY personalChanged)
     Q_PROPERTY(QVariantList recentPlaylists READ recentPlaylists NOTIFY personalChanged)
     Q_PROPERTY(QVariantList rotationAlbums READ rotationAlbums NOTIFY personalChanged)
@@ -43,6 +46,15 @@ class HomeFace : public QObject
     Q_PROPERTY(bool exploreLoaded READ exploreLoaded NOTIFY exploreChanged)
     Q_PROPERTY(QVariantList radios READ radios NOTIFY radiosChanged)
     Q_PROPERTY(corvane::RecordListModel *history READ history CONSTANT)
+    // The last tracks played, one entry per track, newest first (at most 14).
+    Q_PROPERTY(QVariantList recentTracks READ recentTracks NOTIFY historyChanged)
+    // The most played artists of the history, each {name, plays, artwork}.
+    Q_PROPERTY(QVariantList topArtists READ topArtists NOTIFY historyChanged)
+    // The history screen's longer list.
+    Q_PROPERTY(QVariantList historyTopArtists READ historyTopArtists NOTIFY historyChanged)
+    // What the home page says by the hour; `clock` stands in for the wall clock when set.
+    Q_PROPERTY(QString greeting READ greeting NOTIFY clockChanged)
+    Q_PROPERTY(QDateTime clock READ clock WRITE setClock NOTIFY clockChanged)
 
 public:
     explicit HomeFace(CorvaneModel *model);
@@ -56,6 +68,7 @@ public:
     QVariantList chartSongs() const;
     QVariantList newReleases() const;
     bool chartsLoaded() const;
+    bool isLoadingCharts() const;
     QVariantList recentAlbums() const;
     QVariantList recentPlaylists() const;
     QVariantList rotationAlbums() const;
@@ -77,6 +90,16 @@ public:
     bool exploreLoaded() const;
     QVariantList radios() const;
     RecordListModel *history() const;
+    QVariantList recentTracks() const;
+    QVariantList topArtists() const { return topArtistsOf(10); }
+    QVariantList historyTopArtists() const { return topArtistsOf(20); }
+    QString greeting() const { return greetingAt(now().time().hour()); }
+    QDateTime clock() const { return m_clock; }
+    void setClock(const QDateTime &clock);
+
+    static QString greetingAt(int hour);
+    static constexpr int chartSongsPlayed = 25;
+    static constexpr int recentTracksShown = 14;
 
     Q_INVOKABLE void reload();
     // The listening history's rows: play now, add to the queue; the whole history emptied; its
@@ -85,6 +108,10 @@ public:
     Q_INVOKABLE void enqueueHistoryEntry(int row);
     Q_INVOKABLE void clearHistory();
     Q_INVOKABLE void repairHistoryArtwork();
+    Q_INVOKABLE void playEntry(const QVariant &entry);
+    QVariantList topArtistsOf(int limit) const;
+    // "Tout lire" of the home charts: the first 25 songs as one list.
+    Q_INVOKABLE void playChartSongs();
     // "Tout lire" of the explore charts.
     Q_INVOKABLE void playExploreSongs();
     // The hue (0…1) of a station's face when it has no logo; the same on every run.
@@ -98,9 +125,15 @@ Q_SIGNALS:
     void personalChanged();
     void exploreChanged();
     void radiosChanged();
+    void historyChanged();
+    void clockChanged();
 
 private:
+    QDateTime now() const { return m_clock.isValid() ? m_clock : QDateTime::currentDateTime(); }
+
     CorvaneModel *m_model;
+    QDateTime m_clock;
+    QTimer m_minute;
 };
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "householdface.h"
 
+#include "applemusic/requests.h"
 #include "model/corvanemodel.h"
 
 #include <QSet>
@@ -25,6 +26,8 @@ HouseholdFace::HouseholdFace(CorvaneModel *model)
     connect(model, &M::setupDismissedChanged, this, &F::setupDismissedChanged);
     connect(model, &M::linkChanged, this, &F::linkChanged);
     connect(model, &M::musicKitAuthorizedChanged, this, &F::musicKitAuthorizedChanged);
+    connect(model, &M::musicKitAuthorizedChanged, this, &F::musicStateChanged);
+    connect(model, &M::musicStateChanged, this, &F::musicStateChanged);
     connect(model, &M::needsAppleMusicChanged, this, &F::needsAppleMusicChanged);
     connect(model, &M::speakerHasLineInChanged, this, &F::speakerHasLineInChanged);
     connect(model, &M::setupChanged, this, &F::setupChanged);
@@ -56,6 +59,30 @@ bool HouseholdFace::setupDismissed() const { return m_model->setupDismissed(); }
 void HouseholdFace::setSetupDismissed(bool dismissed) { m_model->setSetupDismissed(dismissed); }
 bool HouseholdFace::hasLink() const { return m_model->hasLink(); }
 bool HouseholdFace::musicKitAuthorized() const { return m_model->musicKitAuthorized(); }
+bool HouseholdFace::connectingMusic() const { return m_model->connectingMusic(); }
+
+bool HouseholdFace::musicRestricted() const
+{
+    const MusicService *service = m_model->music();
+    return !service || service->authorizationStatus() == MusicService::Status::Restricted;
+}
+
+QString HouseholdFace::authorizationMessage() const
+{
+    const MusicService *service = m_model->music();
+    return service ? AppleMusic::authorizationMessage(*service).value_or(QString()) : QString();
+}
+
+QString HouseholdFace::developerTokenHelp() const
+{
+    return QStringLiteral("Pour Apple Music, Corvane a besoin d'un jeton de développeur MusicKit.");
+}
+
+bool HouseholdFace::keepsTokenInFile() const
+{
+    const MusicService *service = m_model->music();
+    return service && service->keepsTokenInFile();
+}
 bool HouseholdFace::needsAppleMusic() const { return m_model->needsAppleMusic(); }
 bool HouseholdFace::speakerHasLineIn() const { return m_model->speakerHasLineIn(); }
 int HouseholdFace::setupState() const { return m_model->setupState(); }

@@ -26,6 +26,14 @@ class HouseholdFace : public QObject
     Q_PROPERTY(bool setupDismissed READ setupDismissed WRITE setSetupDismissed NOTIFY setupDismissedChanged)
     Q_PROPERTY(bool hasLink READ hasLink NOTIFY linkChanged)
     Q_PROPERTY(bool musicKitAuthorized READ musicKitAuthorized NOTIFY musicKitAuthorizedChanged)
+    // The browser sign-in under way; no developer token configured (nothing to sign in to);
+    // why access failed, if it did; the user's token kept in a private file, the keyring missing.
+    Q_PROPERTY(bool connectingMusic READ connectingMusic NOTIFY musicStateChanged)
+    Q_PROPERTY(bool musicRestricted READ musicRestricted NOTIFY musicStateChanged)
+    Q_PROPERTY(QString authorizationMessage READ authorizationMessage NOTIFY musicStateChanged)
+    Q_PROPERTY(bool keepsTokenInFile READ keepsTokenInFile NOTIFY musicStateChanged)
+    // What to do when no developer token is configured.
+    Q_PROPERTY(QString developerTokenHelp READ developerTokenHelp CONSTANT)
     Q_PROPERTY(bool needsAppleMusic READ needsAppleMusic NOTIFY needsAppleMusicChanged)
     Q_PROPERTY(bool speakerHasLineIn READ speakerHasLineIn NOTIFY speakerHasLineInChanged)
     Q_PROPERTY(int setupState READ setupState NOTIFY setupChanged)
@@ -58,6 +66,11 @@ public:
     void setSetupDismissed(bool dismissed);
     bool hasLink() const;
     bool musicKitAuthorized() const;
+    bool connectingMusic() const;
+    bool musicRestricted() const;
+    QString authorizationMessage() const;
+    bool keepsTokenInFile() const;
+    QString developerTokenHelp() const;
     bool needsAppleMusic() const;
     bool speakerHasLineIn() const;
     int setupState() const;
@@ -90,6 +103,7 @@ Q_SIGNALS:
     void setupDismissedChanged();
     void linkChanged();
     void musicKitAuthorizedChanged();
+    void musicStateChanged();
     void needsAppleMusicChanged();
     void speakerHasLineInChanged();
     void setupChanged();

@@ -25,6 +25,7 @@ PlaybackFace::PlaybackFace(CorvaneModel *model)
     connect(model, &M::isExpandedChanged, this, &F::isExpandedChanged);
     connect(model, &M::equalizerChanged, this, &F::equalizerChanged);
     connect(model, &M::sleepMinutesChanged, this, &F::sleepMinutesChanged);
+    connect(model, &M::systemNowPlayingChanged, this, &F::systemNowPlayingChanged);
 }
 
 NowPlaying PlaybackFace::nowPlaying() const { return m_model->nowPlaying(); }
@@ -74,6 +75,11 @@ void PlaybackFace::play(const QVariant &track)
 
 void PlaybackFace::playTile(const QVariant &item)
 {
+    if (item.canConvert<LibraryPlaylist>()) {
+        const LibraryPlaylist playlist = item.value<LibraryPlaylist>();
+        m_model->playPlaylistNamed(playlist.id, playlist.name);
+        return;
+    }
     if (!item.canConvert<MusicItem>())
         return;
     const MusicItem tile = item.value<MusicItem>();
@@ -147,5 +153,6 @@ void PlaybackFace::sleepTimer(int minutes)
 }
 
 void PlaybackFace::setSystemNowPlaying(bool on) { m_model->setSystemNowPlaying(on); }
+bool PlaybackFace::systemNowPlaying() const { return m_model->systemNowPlaying(); }
 
 } // namespace corvane

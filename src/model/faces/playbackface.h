@@ -29,6 +29,8 @@ class PlaybackFace : public QObject
     Q_PROPERTY(bool isExpanded READ isExpanded WRITE setExpanded NOTIFY isExpandedChanged)
     Q_PROPERTY(corvane::Equalizer equalizer READ equalizer NOTIFY equalizerChanged)
     Q_PROPERTY(QVariant sleepMinutes READ sleepMinutes NOTIFY sleepMinutesChanged)
+    // Whether Corvane shows in the desktop's media controls and answers the media keys.
+    Q_PROPERTY(bool systemNowPlaying READ systemNowPlaying WRITE setSystemNowPlaying NOTIFY systemNowPlayingChanged)
 
 public:
     explicit PlaybackFace(CorvaneModel *model);
@@ -52,6 +54,7 @@ public:
     void setExpanded(bool expanded);
     Equalizer equalizer() const;
     QVariant sleepMinutes() const;
+    bool systemNowPlaying() const;
 
     // Starting something
     Q_INVOKABLE void play(const QVariant &track);
@@ -97,6 +100,7 @@ Q_SIGNALS:
     void isExpandedChanged();
     void equalizerChanged();
     void sleepMinutesChanged();
+    void systemNowPlayingChanged();
 
 private:
     CorvaneModel *m_model;

@@ -8,6 +8,8 @@ Button {
     id: root
 
     property string name
+    // In the playback bar: small, quiet, without the chevron.
+    property bool compact: false
 
     flat: true
     padding: 0
@@ -19,11 +21,15 @@ Button {
         spacing: Theme.spacingXS
         Label {
             text: root.name
-            color: Theme.accent
-            font.pixelSize: Theme.fontSubtitle
-            font.weight: Font.DemiBold
+            color: root.compact ? (root.hovered ? Theme.text : Theme.textDim) : Theme.accent
+            font.pixelSize: root.compact ? Theme.fontCaption + 1 : Theme.fontSubtitle
+            font.weight: root.compact ? Font.Normal : Font.DemiBold
+            font.underline: root.compact && root.hovered
+            elide: Text.ElideRight
+            Layout.fillWidth: true
         }
         Icon {
+            visible: !root.compact
             name: "chevron.right"
             size: 14
             color: Theme.accent

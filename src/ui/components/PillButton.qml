@@ -23,7 +23,7 @@ Button {
         implicitHeight: 34
         radius: height / 2
         color: root.primary ? (root.down ? Qt.darker(Theme.accent, 1.15) : (root.hovered ? Qt.lighter(Theme.accent, 1.08) : Theme.accent))
-                            : (root.down ? Theme.selection : (root.hovered ? Theme.hover : Theme.surfaceHigh))
+                            : (root.down || root.checked ? Theme.selection : (root.hovered ? Theme.hover : Theme.surfaceHigh))
         border.width: root.visualFocus ? 2 : 0
         border.color: Theme.text
     }

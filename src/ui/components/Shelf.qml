@@ -8,6 +8,7 @@ ColumnLayout {
     id: root
 
     property string title
+    property string subtitle
     property var items: []
     property Component tile
     default property alias actions: label.trailing
@@ -20,6 +21,14 @@ ColumnLayout {
         text: root.title
         Layout.fillWidth: true
         Layout.leftMargin: Theme.spacingS
+    }
+    Label {
+        visible: root.subtitle.length > 0
+        text: root.subtitle
+        color: Theme.textDim
+        font.pixelSize: Theme.fontBody
+        Layout.leftMargin: Theme.spacingS
+        Layout.topMargin: -Theme.spacingXS
     }
     ListView {
         id: list

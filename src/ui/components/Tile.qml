@@ -13,6 +13,9 @@ ItemDelegate {
     property bool round: false
     property int side: Theme.tileSize
     property string placeholder: "music.note"
+    // A play button over the artwork while the pointer is on the tile.
+    property bool playable: false
+    signal play()
 
     width: side + 2 * Theme.spacingS
     padding: Theme.spacingS
@@ -32,6 +35,18 @@ ItemDelegate {
             placeholder: root.placeholder
             Layout.alignment: Qt.AlignHCenter
             Layout.bottomMargin: Theme.spacingXS
+            IconButton {
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                anchors.margins: Theme.spacingXS
+                visible: root.playable && (root.hovered || root.activeFocus || hovered)
+                symbol: "play.circle.fill"
+                symbolSize: 30
+                tint: Theme.accent
+                help: "Lire"
+                background: Rectangle { radius: width / 2; color: "#b0141218" }
+                onClicked: root.play()
+            }
         }
         Label {
             text: root.title

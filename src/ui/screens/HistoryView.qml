@@ -6,8 +6,10 @@ import Corvane
 // Every song started from Corvane, newest first, by day.
 ColumnLayout {
     id: root
+    objectName: "historyView"
 
     readonly property int count: App.home.history.count
+    property bool showTopArtists: false
 
     spacing: Theme.spacingS
     Component.onCompleted: App.home.repairHistoryArtwork()
@@ -36,6 +38,15 @@ ColumnLayout {
             }
         }
         PillButton {
+            objectName: "topArtistsButton"
+            visible: root.count > 0
+            text: "Top artistes"
+            symbol: "chart.bar"
+            checkable: true
+            checked: root.showTopArtists
+            onClicked: root.showTopArtists = !root.showTopArtists
+        }
+        PillButton {
             visible: root.count > 0
             text: "Effacer"
             symbol: "xmark"
@@ -54,8 +65,16 @@ ColumnLayout {
         Layout.rightMargin: Theme.spacingXL
     }
 
+    TopArtistsList {
+        visible: root.count > 0 && root.showTopArtists
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        Layout.leftMargin: Theme.spacingL
+        Layout.rightMargin: Theme.spacingL
+    }
+
     ListView {
-        visible: root.count > 0
+        visible: root.count > 0 && !root.showTopArtists
         clip: true
         model: App.home.history
         reuseItems: true

@@ -1,0 +1,169 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// What greets the person: their music, the charts, their favorites and what they played last.
+Flickable {
+    id: root
+    objectName: "homeView"
+
+    readonly property bool newcomer: App.home.recentTracks.length === 0
+                                     && App.household.playableFavorites.length === 0
+                                     && App.browse.recentSearches.length === 0
+
+    clip: true
+    contentWidth: width
+    contentHeight: page.implicitHeight + Theme.spacingXL
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {}
+    Component.onCompleted: App.home.reload()
+
+    ColumnLayout {
+        id: page
+        x: Theme.spacingL
+        width: root.width - 2 * Theme.spacingL
+        spacing: Theme.spacingXL
+
+        HomeHeader {
+            Layout.fillWidth: true
+            Layout.topMargin: Theme.spacingL
+            Layout.leftMargin: Theme.spacingS
+        }
+        ResumeCard {
+            visible: App.playback.hasPolledOnce && !App.playback.hasTrack && App.home.recentTracks.length > 0
+            entry: App.home.recentTracks[0]
+            Layout.fillWidth: true
+        }
+        Repeater {
+            model: App.home.recommendations
+            Shelf {
+                required property var modelData
+                title: modelData.title
+                items: modelData.items
+                tile: Tile {
+                    required property var modelData
+                    artwork: modelData.artwork
+                    title: modelData.title
+                    subtitle: modelData.subtitle
+                    placeholder: modelData.isAlbum ? "opticaldisc" : "music.note.list"
+                    playable: true
+                    onClicked: App.browse.openItem(modelData)
+                    onPlay: App.playback.playTile(modelData)
+                }
+                Layout.fillWidth: true
+            }
+        }
+        Shelf {
+            title: "Ajouts récents"
+            items: App.home.addedAlbums
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        SongGrid {
+            title: "Morceaux ajoutés"
+            songs: App.home.addedSongs
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "En rotation"
+            items: App.home.rotationAlbums
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Écoutés récemment"
+            items: App.home.recentAlbums
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Nouveautés"
+            subtitle: "Sorties des 8 dernières semaines"
+            items: App.home.newReleases
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        ChartSkeleton {
+            objectName: "chartSkeleton"
+            visible: App.home.isLoadingCharts && !App.home.chartsLoaded
+            Layout.fillWidth: true
+        }
+        SongGrid {
+            objectName: "chartSongs"
+            title: "Top titres"
+            songs: App.home.chartSongs
+            ranked: true
+            Layout.fillWidth: true
+            PillButton {
+                text: "Tout lire"
+                symbol: "play.fill"
+                onClicked: App.home.playChartSongs()
+            }
+        }
+        ChartHero {
+            album: App.home.chartAlbums[0]
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Top albums"
+            items: Array.from(App.home.chartAlbums).slice(1)
+            tile: AlbumTile {}
+            Layout.fillWidth: true
+        }
+        HomeLibrary {
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Favoris Sonos"
+            items: App.household.playableFavorites
+            tile: Tile {
+                required property var modelData
+                artwork: modelData.artwork
+                title: modelData.title
+                placeholder: "star.fill"
+                onClicked: App.playback.playFavorite(modelData)
+            }
+            Layout.fillWidth: true
+        }
+        Shelf {
+            title: "Écouté récemment"
+            items: App.home.recentTracks
+            tile: Tile {
+                required property var modelData
+                artwork: modelData.artwork
+                title: modelData.title
+                subtitle: modelData.artist
+                onClicked: App.home.playEntry(modelData)
+            }
+            Layout.fillWidth: true
+            PillButton {
+                text: "Tout l'historique"
+                symbol: "clock.arrow.circlepath"
+                onClicked: App.browse.showPanel(Route.History)
+            }
+        }
+        Shelf {
+            title: "Vos artistes"
+            items: App.home.topArtists
+            tile: Tile {
+                required property var modelData
+                artwork: modelData.artwork
+                title: modelData.name
+                subtitle: modelData.plays + (modelData.plays > 1 ? " écoutes" : " écoute")
+                round: true
+                placeholder: "mic.fill"
+                onClicked: App.browse.openArtistNamed(modelData.name)
+            }
+            Layout.fillWidth: true
+        }
+        SearchChips {
+            Layout.fillWidth: true
+        }
+        FirstRun {
+            objectName: "firstRun"
+            visible: root.newcomer
+            Layout.fillWidth: true
+        }
+    }
+}

@@ -1,0 +1,67 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// Whether Apple Music is connected, and the way to connect it.
+ColumnLayout {
+    id: root
+
+    readonly property bool authorized: App.household.musicKitAuthorized
+    readonly property bool restricted: App.household.musicRestricted
+
+    spacing: Theme.spacingXS
+
+    RowLayout {
+        spacing: Theme.spacingS
+        Layout.fillWidth: true
+        Icon {
+            name: "music.note"
+            color: Theme.textDim
+        }
+        Label {
+            text: "Apple Music"
+            color: Theme.text
+            font.pixelSize: Theme.fontBody
+            Layout.fillWidth: true
+        }
+        Icon {
+            visible: root.authorized
+            name: "checkmark.circle.fill"
+            color: Theme.success
+        }
+        PillButton {
+            visible: !root.authorized && !root.restricted
+            text: App.household.connectingMusic ? "Connexion…" : "Connecter"
+            enabled: !App.household.connectingMusic
+            primary: true
+            onClicked: App.household.connectMusic()
+        }
+    }
+    Label {
+        text: root.authorized ? "Connecté — vos playlists et votre bibliothèque sont disponibles."
+            : root.restricted ? App.household.developerTokenHelp
+            : "Non connecté. Sans accès, ni playlists, ni bibliothèque, ni recherche."
+        color: Theme.textDim
+        font.pixelSize: Theme.fontCaption + 1
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+    Label {
+        visible: !root.authorized && !root.restricted
+        text: App.household.authorizationMessage.length > 0 ? App.household.authorizationMessage
+            : "Si rien ne se passe, terminez la connexion dans la page qui s'est ouverte dans votre navigateur, ou relancez-la ici."
+        color: Theme.textFaint
+        font.pixelSize: Theme.fontCaption + 1
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+    Label {
+        visible: root.authorized && App.household.keepsTokenInFile
+        text: "Aucun trousseau de clés n'a répondu : la connexion est gardée dans un fichier privé de votre dossier personnel."
+        color: Theme.textFaint
+        font.pixelSize: Theme.fontCaption + 1
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+}

@@ -1,0 +1,50 @@
+import QtQuick
+import QtQuick.Layouts
+import Corvane
+
+// Shuffle, previous, play or pause, next and repeat, tinted by their state.
+RowLayout {
+    id: root
+
+    property int playSize: 34
+
+    readonly property bool playing: App.playback.nowPlaying.isPlaying
+
+    spacing: Theme.spacingXS
+
+    IconButton {
+        objectName: "shuffleButton"
+        symbol: "shuffle"
+        help: "Lecture aléatoire"
+        tint: App.playback.isShuffled ? Theme.accent : Theme.textDim
+        checkable: true
+        checked: App.playback.isShuffled
+        onClicked: App.playback.shuffle()
+    }
+    IconButton {
+        symbol: "backward.fill"
+        help: "Morceau précédent"
+        onClicked: App.playback.previous()
+    }
+    IconButton {
+        objectName: "playPauseButton"
+        symbol: root.playing ? "pause.circle.fill" : "play.circle.fill"
+        help: "Lecture / Pause"
+        tint: Theme.accent
+        symbolSize: root.playSize
+        onClicked: App.playback.togglePlay()
+    }
+    IconButton {
+        symbol: "forward.fill"
+        help: "Morceau suivant"
+        onClicked: App.playback.next()
+    }
+    IconButton {
+        objectName: "repeatButton"
+        symbol: App.playback.repeatState === Repeat.One ? "repeat.1" : "repeat"
+        help: App.playback.repeatState === Repeat.One ? "Répéter le morceau"
+            : App.playback.repeatState === Repeat.All ? "Répéter la file" : "Répéter"
+        tint: App.playback.repeatState === Repeat.Off ? Theme.textDim : Theme.accent
+        onClicked: App.playback.repeat()
+    }
+}

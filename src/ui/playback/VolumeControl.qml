@@ -1,0 +1,44 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// Mute, the volume slider and its number. The model waits for the slider to rest before it
+// tells the speaker.
+RowLayout {
+    id: root
+
+    property int sliderWidth: 100
+
+    spacing: Theme.spacingXS
+
+    IconButton {
+        objectName: "muteButton"
+        symbol: App.playback.isMuted ? "speaker.slash.fill" : "speaker.fill"
+        help: App.playback.isMuted ? "Rétablir le son" : "Couper le son"
+        tint: App.playback.isMuted ? Theme.accent : Theme.text
+        onClicked: App.playback.mute()
+    }
+    Slider {
+        id: slider
+        objectName: "volumeSlider"
+        from: 0
+        to: 100
+        stepSize: 1
+        value: App.playback.volume
+        focusPolicy: Qt.StrongFocus
+        Layout.preferredWidth: root.sliderWidth
+        onMoved: {
+            App.playback.volume = value
+            App.playback.commitVolume()
+        }
+        Accessible.name: "Volume"
+    }
+    Label {
+        text: Math.round(App.playback.volume)
+        color: Theme.textDim
+        font.pixelSize: Theme.fontCaption + 1
+        horizontalAlignment: Text.AlignRight
+        Layout.preferredWidth: 22
+    }
+}

@@ -1,0 +1,83 @@
+// The screenshot walk, second half: what plays, the sound settings, the history and the home page
+// further down.
+
+#include "model/corvanemodel.h"
+#include "screenshotwalk.h"
+#include "simhousehold.h"
+#include "simspeaker.h"
+#include "simtrack.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+
+namespace corvane::ui {
+
+namespace {
+
+QQuickItem *findNamed(QQuickWindow *window, const QString &name)
+{
+    QList<QQuickItem *> pending{window->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (item->objectName() == name && item->isVisible())
+            return item;
+        pending += item->childItems();
+    }
+    return nullptr;
+}
+
+QObject *findObject(QQuickWindow *window, const QString &name)
+{
+    return window->findChild<QObject *>(name);
+}
+
+} // namespace
+
+QCoro::Task<> Walk::nowPlayingAndPanels()
+{
+    CorvaneModel *m = model;
+    sim::SimSpeaker *salon = household->speaker(QStringLiteral("Salon"));
+
+    // The home page, further down, with a few plays in the history.
+    m->returnToResults();
+    m->setQuery(QString());
+    co_await waitUntil([m] { return m->route().kind == RouteKind::Results && m->query().isEmpty(); }, 2000);
+    if (QQuickItem *home = findNamed(window, QStringLiteral("homeView"))) {
+        home->setProperty("contentY", home->property("contentHeight").toDouble() - home->height());
+        co_await shoot(QStringLiteral("15-accueil-bas"));
+        home->setProperty("contentY", 0);
+    }
+
+    // Paused, then the large view of a radio without cover.
+    co_await m->pausePlayback();
+    co_await waitUntil([m] { return !m->nowPlaying().isPlaying; }, 3000);
+    co_await shoot(QStringLiteral("16-barre-en-pause"));
+    salon->setStreamSource(sim::radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://127.0.0.1/gardon.mp3")));
+    salon->setTransport(sim::SimSpeaker::Transport::Playing);
+    co_await waitUntil([m] { return m->nowPlaying().duration == 0 && m->nowPlaying().isPlaying; }, 5000);
+    m->setExpanded(true);
+    co_await shoot(QStringLiteral("17-en-grand-radio"));
+    m->setExpanded(false);
+
+    // The sound settings, without then with a sleep timer.
+    if (QObject *popover = findObject(window, QStringLiteral("soundPopover"))) {
+        QMetaObject::invokeMethod(popover, "open");
+        co_await shoot(QStringLiteral("18-reglages-son"));
+        co_await m->changeSleepTimer(30);
+        co_await waitUntil([m] { return m->sleepMinutes().has_value(); }, 3000);
+        co_await shoot(QStringLiteral("19-reglages-minuterie"));
+        co_await m->changeSleepTimer(std::nullopt);
+        QMetaObject::invokeMethod(popover, "close");
+    }
+
+    // The history's most played artists.
+    m->showPanel(RouteKind::History);
+    co_await waitUntil([this] { return findNamed(window, QStringLiteral("historyView")) != nullptr; }, 2000);
+    if (QQuickItem *history = findNamed(window, QStringLiteral("historyView"))) {
+        history->setProperty("showTopArtists", true);
+        co_await shoot(QStringLiteral("20-historique-top-artistes"));
+    }
+    m->returnToResults();
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,308 @@
+// The home page, what plays, and the rooms, history and sound screens, as a person meets them.
+
+#include "async/http.h"
+#include "discrotation.h"
+#include "model/faces/homeface.h"
+#include "storage/preferences.h"
+#include "windowrig.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QRegularExpression>
+
+Q_IMPORT_QML_PLUGIN(CorvanePlugin)
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+Track songNamed(const QString &title, const QString &artist)
+{
+    Track track;
+    track.id = QString::number(qHash(title));
+    track.title = title;
+    track.artist = artist;
+    return track;
+}
+
+QStringList mprisPlayers()
+{
+    QStringList players;
+    const QStringList names = QDBusConnection::sessionBus().interface()->registeredServiceNames().value();
+    for (const QString &name : names) {
+        if (name.startsWith(QLatin1String("org.mpris.MediaPlayer2.")))
+            players << name;
+    }
+    return players;
+}
+
+} // namespace
+
+class TestHomeScreens : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { quietAbortWarnings(); }
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!QStandardPaths|QNetworkDiskCache).+"))); }
+
+    // ---- home
+
+    void greetingFollowsTheHour_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("greeting");
+        QTest::newRow("11:59") << QTime(11, 59) << "Bonjour";
+        QTest::newRow("12:00") << QTime(12, 0) << "Bon après-midi";
+        QTest::newRow("17:59") << QTime(17, 59) << "Bon après-midi";
+        QTest::newRow("18:00") << QTime(18, 0) << "Bonsoir";
+        QTest::newRow("23:00") << QTime(23, 0) << "Bonne nuit";
+        QTest::newRow("04:59") << QTime(4, 59) << "Bonne nuit";
+        QTest::newRow("05:00") << QTime(5, 0) << "Bonjour";
+    }
+    void greetingFollowsTheHour()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, greeting);
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        rig.model->homeFace()->setClock(QDateTime(QDate(2026, 12, 8), time));
+        WindowRig ui(rig);
+        QQuickItem *label = ui.named(QStringLiteral("greeting"));
+        QVERIFY(label);
+        QCOMPARE(label->property("text").toString(), greeting);
+    }
+
+    void allTheChartSongsPlayTwentyFive()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false});
+        rig.web.setChartSize(60);
+        QVERIFY(rig.startUp());
+        await(rig.model->emptyQueue());
+        WindowRig ui(rig);
+        QTRY_VERIFY(ui.shows(QStringLiteral("Top titres")));
+        QVERIFY(ui.click(QStringLiteral("Tout lire")));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QTRY_COMPARE(salon->queue().size(), HomeFace::chartSongsPlayed);
+        QCOMPARE(salon->transport(), sim::SimSpeaker::Transport::Playing);
+    }
+
+    void withoutAccessTheInvitationReplacesTheLibrary()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false});
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QTRY_VERIFY(ui.shows(QStringLiteral("Top titres")));
+        QVERIFY(ui.shows(QStringLiteral("Relier Apple Music")));
+        QVERIFY(ui.shows(QStringLiteral("Top albums")));
+        QVERIFY(!ui.shows(QStringLiteral("Vos playlists")));
+        QVERIFY(!ui.named(QStringLiteral("chartSkeleton"))->isVisible());
+    }
+
+    void aNewcomerSeesWhereToBegin()
+    {
+        ModelRig rig;
+        rig.house->house().favorites.clear();
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QTRY_VERIFY(ui.shows(QStringLiteral("Commencez par une recherche")));
+        QVERIFY(!ui.shows(QStringLiteral("Écouté récemment")));
+        QVERIFY(!ui.shows(QStringLiteral("Vos artistes")));
+        QVERIFY(!ui.shows(QStringLiteral("Favoris Sonos")));
+
+        // One play later: the hints give way to what was played.
+        rig.model->history()->record(songNamed(QStringLiteral("Marée basse"), QStringLiteral("Les Phares")), QStringLiteral("Salon"));
+        QTRY_VERIFY(ui.shows(QStringLiteral("Écouté récemment")));
+        QVERIFY(ui.shows(QStringLiteral("Vos artistes")));
+        QVERIFY(!ui.shows(QStringLiteral("Commencez par une recherche")));
+    }
+
+    // ---- what plays
+
+    void theDiscTurnsAndStopsWhereItIs_data()
+    {
+        QTest::addColumn<QList<int>>("events"); // ms of each play/pause change, starting with play
+        QTest::addColumn<int>("at");
+        QTest::addColumn<double>("angle");
+        QTest::newRow("still") << QList<int>{} << 5000 << 0.0;
+        QTest::newRow("a second of play") << QList<int>{0} << 1000 << 12.0;
+        QTest::newRow("paused stays") << QList<int>{0, 2000} << 9000 << 24.0;
+        QTest::newRow("resumes from there") << QList<int>{0, 2000, 6000} << 6500 << 30.0;
+        QTest::newRow("no jump at the restart") << QList<int>{0, 2000, 6000} << 6000 << 24.0;
+        QTest::newRow("full turns wrap") << QList<int>{0} << 31000 << 12.0;
+    }
+    void theDiscTurnsAndStopsWhereItIs()
+    {
+        QFETCH(QList<int>, events);
+        QFETCH(int, at);
+        QFETCH(double, angle);
+        ui::DiscRotation disc;
+        bool playing = false;
+        for (int ms : events) {
+            playing = !playing;
+            disc.setPlayingAt(playing, ms);
+        }
+        QCOMPARE(disc.angleAt(at), angle);
+    }
+
+    void theTonearmFollowsTheSong_data()
+    {
+        QTest::addColumn<double>("progress");
+        QTest::addColumn<bool>("engaged");
+        QTest::addColumn<double>("angle");
+        QTest::newRow("stopped: aside") << 0.5 << false << ui::DiscRotation::restAngle;
+        QTest::newRow("start: outer groove") << 0.0 << true << ui::DiscRotation::outerGroove;
+        QTest::newRow("end: inner groove") << 1.0 << true << ui::DiscRotation::innerGroove;
+        QTest::newRow("past the end") << 3.0 << true << ui::DiscRotation::innerGroove;
+        QTest::newRow("no duration (NaN)") << qQNaN() << true << ui::DiscRotation::outerGroove;
+    }
+    void theTonearmFollowsTheSong()
+    {
+        QFETCH(double, progress);
+        QFETCH(bool, engaged);
+        QFETCH(double, angle);
+        QCOMPARE(ui::DiscRotation::tonearmAngleFor(progress, engaged), angle);
+    }
+
+    void aStreamWithoutDurationLeavesTheProgressEmpty()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        salon->setStreamSource(sim::radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://127.0.0.1/gardon.mp3")));
+        salon->setTransport(sim::SimSpeaker::Transport::Playing);
+        QTRY_COMPARE(rig.model->nowPlaying().duration, 0);
+        QVERIFY(rig.model->nowPlaying().isPlaying);
+        rig.model->setExpanded(true);
+        QTRY_VERIFY(ui.named(QStringLiteral("turntable")));
+        QTRY_VERIFY(ui.named(QStringLiteral("tonearm")));
+        QQuickItem *arm = ui.named(QStringLiteral("tonearm"));
+        QTRY_COMPARE(arm->property("armAngle").toDouble(), ui::DiscRotation::outerGroove);
+        for (QQuickItem *item : ui.items()) {
+            if (item->objectName() == QLatin1String("progressFill"))
+                QCOMPARE(item->width(), 0.0);
+        }
+    }
+
+    void nothingLoadedReadsSo()
+    {
+        ModelRig rig;
+        rig.speaker(QStringLiteral("Salon"))->setQueue({}, 0);
+        rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Stopped);
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QTRY_COMPARE(ui.named(QStringLiteral("barTitle"))->property("text").toString(), QStringLiteral("Rien en lecture"));
+        rig.model->setExpanded(true);
+        QTRY_VERIFY(ui.named(QStringLiteral("largeTitle")));
+        QCOMPARE(ui.named(QStringLiteral("largeTitle"))->property("text").toString(), QStringLiteral("Rien en lecture"));
+    }
+
+    void draggingTheVolumeSendsItOnce()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QQuickItem *slider = ui.named(QStringLiteral("volumeSlider"));
+        QVERIFY(slider);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        const int before = countOf(*salon, QStringLiteral("SetVolume"));
+        const QPointF left = slider->mapToScene(QPointF(6, slider->height() / 2));
+        QTest::mousePress(ui.window, Qt::LeftButton, {}, left.toPoint());
+        for (int x = 6; x < int(slider->width()) - 6; x += 3)
+            QTest::mouseMove(ui.window, slider->mapToScene(QPointF(x, slider->height() / 2)).toPoint());
+        QTest::mouseRelease(ui.window, Qt::LeftButton, {}, slider->mapToScene(QPointF(slider->width() - 6, slider->height() / 2)).toPoint());
+        QTRY_COMPARE(countOf(*salon, QStringLiteral("SetVolume")), before + 1);
+        QTest::qWait(400);
+        QCOMPARE(countOf(*salon, QStringLiteral("SetVolume")), before + 1);
+        QVERIFY(salon->volume() > 80);
+    }
+
+    void mediaKeysOffLeavesNoPlayer()
+    {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QSKIP("no session bus");
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        rig.model->setSystemNowPlaying(true);
+        await(rig.model->resumePlayback());
+        QTRY_VERIFY(!mprisPlayers().isEmpty());
+        WindowRig ui(rig);
+        QVERIFY(ui.click(QStringLiteral("Réglages sonores")));
+        QQuickItem *row = nullptr;
+        QTRY_VERIFY((row = ui.named(QStringLiteral("mediaKeysSwitch"))) && WindowRig::shown(row));
+        QQuickItem *toggle = nullptr;
+        for (QQuickItem *item : ui.items()) {
+            if (QByteArray(item->metaObject()->className()).contains("Switch") && row->isAncestorOf(item))
+                toggle = item;
+        }
+        QVERIFY(toggle);
+        QTest::mouseClick(ui.window, Qt::LeftButton, {}, ui.centreOf(toggle));
+        QTRY_VERIFY(mprisPlayers().isEmpty());
+        QVERIFY(!Preferences().systemNowPlaying());
+    }
+
+    // ---- rooms and history
+
+    void aGroupOfOneRoomHasNoCount()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        rig.model->showPanel(RouteKind::Groups);
+        QVERIFY(ui.settle());
+        int single = 0, several = 0;
+        for (const QVariant &card : rig.model->householdFace()->groupCards()) {
+            const int rooms = card.toMap().value(QStringLiteral("roomCount")).toInt();
+            (rooms == 1 ? single : several)++;
+        }
+        QVERIFY(single > 0);
+        QVERIFY(ui.showsSymbol(QStringLiteral("hifispeaker.fill")));
+        int counts = 0;
+        for (const QString &text : ui.shownTexts())
+            counts += text.endsWith(QLatin1String(" pièces en synchronisme"));
+        QCOMPARE(counts, several);
+    }
+
+    void historyCountsItsPlays_data()
+    {
+        QTest::addColumn<int>("plays");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("none") << 0 << "Rien encore";
+        QTest::newRow("one") << 1 << "1 écoute conservée";
+        QTest::newRow("two") << 2 << "2 écoutes conservées";
+    }
+    void historyCountsItsPlays()
+    {
+        QFETCH(int, plays);
+        QFETCH(QString, line);
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        for (int i = 0; i < plays; ++i)
+            rig.model->history()->record(songNamed(QStringLiteral("Titre %1").arg(i), QStringLiteral("Les Phares")), QStringLiteral("Salon"));
+        WindowRig ui(rig);
+        rig.model->showPanel(RouteKind::History);
+        QTRY_VERIFY(ui.shows(line));
+    }
+
+    void clearedHistoryStaysEmptyAfterARelaunch()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        rig.model->history()->record(songNamed(QStringLiteral("Marée basse"), QStringLiteral("Les Phares")), QStringLiteral("Salon"));
+        {
+            WindowRig ui(rig);
+            rig.model->showPanel(RouteKind::History);
+            QTRY_VERIFY(ui.shows(QStringLiteral("1 écoute conservée")));
+            QVERIFY(ui.click(QStringLiteral("Effacer")));
+            QTRY_VERIFY(ui.shows(QStringLiteral("Historique vide")));
+        }
+        rig.model.reset();
+        rig.model = std::make_unique<CorvaneModel>(
+            CorvaneModel::Services{rig.music, rig.web.origin(), rig.web.origin(), QStringLiteral("fr")});
+        WindowRig ui(rig);
+        rig.model->showPanel(RouteKind::History);
+        QTRY_VERIFY(ui.shows(QStringLiteral("Historique vide")));
+    }
+};
+
+QTEST_MAIN(TestHomeScreens)
+#include "tst_homescreens.moc"
