@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QUrl>
 #include <QVariant>
 
 namespace corvane {
@@ -43,6 +44,14 @@ class HomeFace : public QObject
     Q_PROPERTY(bool exploreLoaded READ exploreLoaded NOTIFY exploreChanged)
     Q_PROPERTY(QVariantList radios READ radios NOTIFY radiosChanged)
     Q_PROPERTY(corvane::RecordListModel *history READ history CONSTANT)
+    // A newer Corvane was published: its version ("" while none is known), where to get it and
+    // its notes (may be empty).
+    Q_PROPERTY(QString updateVersion READ updateVersion NOTIFY updateChanged)
+    Q_PROPERTY(QUrl updateUrl READ updateUrl NOTIFY updateChanged)
+    Q_PROPERTY(QString updateNotes READ updateNotes NOTIFY updateChanged)
+    // "Lancer Corvane à l'ouverture de session": the session's autostart entry. A change that
+    // cannot be written shows its error in the window and notifies with the unchanged state.
+    Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
 
 public:
     explicit HomeFace(CorvaneModel *model);
@@ -77,6 +86,11 @@ public:
     bool exploreLoaded() const;
     QVariantList radios() const;
     RecordListModel *history() const;
+    QString updateVersion() const;
+    QUrl updateUrl() const;
+    QString updateNotes() const;
+    bool launchAtLogin() const;
+    void setLaunchAtLogin(bool enabled);
 
     Q_INVOKABLE void reload();
     // The listening history's rows: play now, add to the queue; the whole history emptied; its
@@ -98,6 +112,8 @@ Q_SIGNALS:
     void personalChanged();
     void exploreChanged();
     void radiosChanged();
+    void updateChanged();
+    void launchAtLoginChanged();
 
 private:
     CorvaneModel *m_model;
