@@ -126,8 +126,8 @@ void SingleInstance::bringForward(QWindow *window)
     if (!window)
         return;
     window->show();
-    if (window->windowState() & Qt::WindowMinimized)
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    if (window->windowStates() & Qt::WindowMinimized)
+        window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
     window->raise();
     window->requestActivate();
     qCDebug(lcInstance) << "Fenêtre au premier plan, visible :" << window->isVisible();
