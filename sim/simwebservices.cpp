@@ -20,7 +20,8 @@ namespace corvane::sim {
 
 SimWebServices::SimWebServices(QObject *parent) : QAbstractHttpServer(parent)
 {
-    setManifest(R"({"version":"0.1.0","url":"https://corvane.app/telecharger"})");
+    // Newer than any build, so the screens have an update to show.
+    setManifest(R"({"version":"9.9.0","url":"https://corvane.app/telecharger","notes":"Réglages du son plus rapides."})");
 }
 
 bool SimWebServices::start(const QString &address)

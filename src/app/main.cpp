@@ -1,6 +1,7 @@
 #include "async/http.h"
 #include "async/tasks.h"
 #include "demo.h"
+#include "singleinstance.h"
 #include "windowapp.h"
 #include "sonos/sonosdiscovery.h"
 #include "applemusic/webmusicservice.h"
@@ -26,6 +27,7 @@ QString usage()
 {
     return QStringLiteral("Usage :\n"
                           "  corvane                           ouvre la fenêtre et cherche les enceintes du réseau local\n"
+                          "  corvane --tray                    démarre dans la zone de notification, sans fenêtre\n"
                           "  corvane --demo                    la fenêtre sur la maison et les services simulés\n"
                           "  corvane --demo --screenshots DOSSIER\n"
                           "                                    une capture de chaque écran, puis quitte\n"
@@ -65,7 +67,8 @@ int finish(const CommandResult &result)
 
 } // namespace
 
-// Plain `corvane` and `corvane --demo` open the window; everything else is a command.
+// Plain `corvane`, `corvane --tray` and `corvane --demo` start the application; everything else
+// is a command.
 bool wantsWindow(int argc, char *argv[])
 {
     QStringList args;
@@ -75,7 +78,8 @@ bool wantsWindow(int argc, char *argv[])
     if (const qsizetype at = args.indexOf(QStringLiteral("--network")); at >= 0)
         args.remove(at, std::min<qsizetype>(2, args.size() - at));
     const QString first = args.value(0);
-    return (first.isEmpty() || first == QLatin1String("--demo") || first == QLatin1String("--screenshots"))
+    return (first.isEmpty() || first == QLatin1String("--demo") || first == QLatin1String("--tray")
+            || first == QLatin1String("--screenshots"))
         && !args.contains(QStringLiteral("--headless")) && !args.contains(QStringLiteral("--console"));
 }
 
@@ -130,6 +134,20 @@ int main(int argc, char *argv[])
                 QTextStream(stderr) << "--screenshots attend un dossier." << Qt::endl;
                 return 2;
             }
+        }
+        options.startHidden = args.contains(QStringLiteral("--tray"));
+        // One Corvane per session: a second start brings the running window forward (a second
+        // `--tray` start, from the session's autostart, leaves it be). Screenshots and snapshots
+        // are one-off renderings that must work beside a running Corvane.
+        std::unique_ptr<SingleInstance> instance;
+        if (options.screenshots.isEmpty() && qEnvironmentVariableIsEmpty("CORVANE_SNAPSHOT")) {
+            instance = std::make_unique<SingleInstance>(options.demo ? SingleInstance::Kind::Demo : SingleInstance::Kind::Application);
+            if (!instance->claim(!options.startHidden)) {
+                if (!instance->error().isEmpty())
+                    QTextStream(stderr) << instance->error() << Qt::endl;
+                return instance->error().isEmpty() ? 0 : 1;
+            }
+            options.instance = instance.get();
         }
         return runWindowApp(options);
     }

@@ -7,6 +7,7 @@
 #include "screenshots.h"
 #include "simhousehold.h"
 #include "simwebservices.h"
+#include "singleinstance.h"
 #include "sonos/sonosdiscovery.h"
 #include "storage/preferences.h"
 #include "system/configuration.h"
@@ -121,6 +122,7 @@ int runWindowApp(const WindowOptions &options)
     const QString region = options.demo ? QStringLiteral("fr") : QString();
     auto model = std::make_unique<CorvaneModel>(
         CorvaneModel::Services{music, Configuration::chartsOrigin(), Configuration::radioOrigin(), region});
+    model->checkForUpdate(Configuration::updateOrigin());
 
     int result = 0;
     {
@@ -129,12 +131,16 @@ int runWindowApp(const WindowOptions &options)
         if (!options.screenshots.isEmpty()) {
             result = ui::takeScreenshots(&engine, model.get(), options.screenshots, world.household.get());
         } else {
+            if (options.startHidden)
+                engine.setInitialProperties({{QStringLiteral("visible"), false}});
             engine.load(ui::mainWindowUrl());
             if (engine.rootObjects().isEmpty())
                 return 1;
             const QString snapshot = qEnvironmentVariable("CORVANE_SNAPSHOT");
             if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first()); window && !snapshot.isEmpty())
                 snapshotWhenDrawn(window, snapshot, options.launched);
+            if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first()); window && options.instance)
+                QObject::connect(options.instance, &SingleInstance::activationRequested, window, [window] { SingleInstance::bringForward(window); });
             result = QApplication::exec();
         }
     }

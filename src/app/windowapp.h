@@ -5,6 +5,8 @@
 
 namespace corvane {
 
+class SingleInstance;
+
 struct WindowOptions
 {
     // The simulated household and web services, in this process.
@@ -13,6 +15,10 @@ struct WindowOptions
     QString screenshots;
     // Started when the process began: the first frame's time is measured from it.
     QElapsedTimer launched;
+    // `--tray`: no window at start (the session's autostart).
+    bool startHidden = false;
+    // The session's one Corvane: it asks for the window when Corvane is started again.
+    SingleInstance *instance = nullptr;
 };
 
 // The desktop application: one model, the main window, until the last window closes. Expects a

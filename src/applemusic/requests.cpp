@@ -1,5 +1,12 @@
 #include "requests.h"
 
+#include "developertoken.h"
+#include "storage/preferences.h"
+#include "system/configuration.h"
+
+#include <QDir>
+#include <QFile>
+
 namespace corvane::AppleMusic {
 
 QCoro::Task<bool> ensureAuthorized(MusicService *service)
@@ -23,6 +30,46 @@ std::optional<QString> authorizationMessage(const MusicService &service)
     default:
         return std::nullopt;
     }
+}
+
+namespace {
+
+// Why the .p8 key the person configured gave no token; empty when none is configured.
+QString unusableKey()
+{
+    using Configuration::setting;
+    const QString path = setting("CORVANE_MUSICKIT_KEY_FILE", QStringLiteral("origins/musicKitKeyFile"));
+    if (path.isEmpty())
+        return {};
+    QFile key(path);
+    if (!key.open(QIODevice::ReadOnly))
+        return QStringLiteral("La clé MusicKit %1 ne peut pas être lue (%2).\n").arg(QDir::toNativeSeparators(path), key.errorString());
+    const QString keyId = setting("CORVANE_MUSICKIT_KEY_ID", QStringLiteral("origins/musicKitKeyId"));
+    const QString teamId = setting("CORVANE_MUSICKIT_TEAM_ID", QStringLiteral("origins/musicKitTeamId"));
+    if (keyId.isEmpty() || teamId.isEmpty())
+        return QStringLiteral("La clé MusicKit %1 est indiquée, mais il manque %2.\n")
+            .arg(QDir::toNativeSeparators(path), keyId.isEmpty() ? QStringLiteral("son identifiant de clé") : QStringLiteral("votre identifiant d'équipe"));
+    if (!DeveloperToken::mint(key.readAll(), keyId, teamId))
+        return QStringLiteral("Le fichier %1 n'est pas une clé MusicKit .p8 utilisable.\n").arg(QDir::toNativeSeparators(path));
+    return {};
+}
+
+} // namespace
+
+QString developerTokenMissingExplanation()
+{
+    return unusableKey()
+        + QStringLiteral(
+              "Apple Music n'est pas relié : il manque le jeton de développeur MusicKit qui signe chaque demande de Corvane à Apple Music.\n"
+              "Pour le fournir, au choix :\n"
+              "  1. un jeton entier, dans la variable d'environnement CORVANE_DEVELOPER_TOKEN ou en ligne developerToken= de la section [origins] "
+              "du fichier de réglages ;\n"
+              "  2. votre propre clé MusicKit (le fichier .p8, son identifiant de clé et votre identifiant d'équipe Apple Developer), dont Corvane "
+              "tire le jeton lui-même : les variables CORVANE_MUSICKIT_KEY_FILE, CORVANE_MUSICKIT_KEY_ID et CORVANE_MUSICKIT_TEAM_ID, ou les "
+              "lignes musicKitKeyFile=, musicKitKeyId= et musicKitTeamId= de la section [origins].\n"
+              "Fichier de réglages : %1. Relancez Corvane ensuite, puis reliez votre compte Apple Music.\n"
+              "Sans jeton, les enceintes, les favoris, la radio, la file d'attente et l'entrée ligne fonctionnent normalement.")
+              .arg(QDir::toNativeSeparators(Preferences().fileName()));
 }
 
 QCoro::Task<std::optional<QByteArray>> singleGet(MusicService *service, QString path)

@@ -15,6 +15,11 @@ namespace corvane::AppleMusic {
 QCoro::Task<bool> ensureAuthorized(MusicService *service);
 // The French explanation of a refusal; nothing for any other status.
 std::optional<QString> authorizationMessage(const MusicService &service);
+// What is missing when no developer token is configured (status restricted) and what to do, in
+// French, for the screens and `corvane catalog status`: the token given whole or minted from the
+// person's own .p8 key, where to put either, and what works without it. When a key is
+// configured but could not be used, the first line says why.
+QString developerTokenMissingExplanation();
 
 // One GET; nothing when not authorized or on any failure. Callers decode the shape they expect.
 QCoro::Task<std::optional<QByteArray>> singleGet(MusicService *service, QString path);

@@ -29,8 +29,9 @@ WebMusicService::Settings WebMusicService::configuredSettings()
     const QByteArray given = setting("CORVANE_DEVELOPER_TOKEN", QStringLiteral("origins/developerToken")).toUtf8();
     if (!given.isEmpty()) {
         settings.developerToken = given;
-    } else {
-        QFile key(setting("CORVANE_MUSICKIT_KEY_FILE", QStringLiteral("origins/musicKitKeyFile")));
+    } else if (const QString keyFile = setting("CORVANE_MUSICKIT_KEY_FILE", QStringLiteral("origins/musicKitKeyFile")); !keyFile.isEmpty()) {
+        // (A QFile without a name complains on stderr when opened.)
+        QFile key(keyFile);
         if (key.open(QIODevice::ReadOnly))
             settings.developerToken = DeveloperToken::mint(key.readAll(), setting("CORVANE_MUSICKIT_KEY_ID", QStringLiteral("origins/musicKitKeyId")),
                                                            setting("CORVANE_MUSICKIT_TEAM_ID", QStringLiteral("origins/musicKitTeamId")));

@@ -9,6 +9,7 @@
 #include "sonos/sonosdiscovery.h"
 #include "storage/cloudstore.h"
 #include "system/systemplayback.h"
+#include "system/updatecheck.h"
 
 #include <QCollator>
 #include <QThreadPool>
@@ -76,6 +77,7 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
 
     m_history = new ListeningHistory(ListeningHistory::defaultFile(), CloudStore::createDefault(this), this);
     m_system = new SystemPlayback({}, this);
+    m_update = new UpdateCheck(this);
     m_queueModel = RecordListModel::of<QueueItem>(this);
     m_trackModel = RecordListModel::of<Track>(this);
     m_libraryModel = RecordListModel::of<Track>(this);

@@ -31,6 +31,7 @@ namespace corvane {
 class MusicService;
 class SonosController;
 class SystemPlayback;
+class UpdateCheck;
 
 // Everything the user sees: the household, the selection, what plays, the queue, search, the
 // home shelves, toasts and errors. Lives on the main thread; network work is awaited from
@@ -298,6 +299,10 @@ public:
     const QHash<QString, QDateTime> &playlistPlays() const { return m_playlistPlays; }
     void recordPlaylistPlay(const QString &playlistID);
 
+    // ---- the update check: once per launch, against the version manifest at `origin`
+    UpdateCheck *updateCheck() const { return m_update; }
+    void checkForUpdate(const QUrl &origin);
+
     // ---- favorites, radio, groups, sound, sleep
     const QList<SonosFavorite> &favorites() const { return m_favorites; }
     bool isFavorite(const QString &trackID) const;
@@ -428,6 +433,8 @@ private:
 
     Services m_services;
     Preferences m_preferences;
+    UpdateCheck *m_update = nullptr;
+    bool m_updateAsked = false;
     ListeningHistory *m_history = nullptr;
     SystemPlayback *m_system = nullptr;
 

@@ -8,6 +8,9 @@
 #include "async/delays.h"
 #include "async/tasks.h"
 #include "storage/cachedhome.h"
+#include "system/updatecheck.h"
+
+#include <QCoreApplication>
 
 #include <QCollator>
 #include <QLocale>
@@ -312,6 +315,13 @@ void CorvaneModel::recordPlaylistPlay(const QString &playlistID)
     m_preferences.setPlaylistPlays(m_playlistPlays);
     if (m_playlistOrder == PlaylistOrder::RecentlyPlayed)
         Q_EMIT homeChanged();
+}
+
+void CorvaneModel::checkForUpdate(const QUrl &origin)
+{
+    if (std::exchange(m_updateAsked, true) || origin.isEmpty())
+        return;
+    m_update->check(QCoreApplication::applicationVersion(), origin); // silent: a failure leaves no update known
 }
 
 } // namespace corvane

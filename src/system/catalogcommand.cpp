@@ -83,11 +83,16 @@ QString catalogUsage()
 QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService *service, bool tokenInFile)
 {
     const QString command = arguments.value(0);
+    // Without a developer token nothing can work, and "restricted" alone does not say why.
+    const bool restricted = service->authorizationStatus() == MusicService::Status::Restricted;
+    const QString missingToken = restricted ? AppleMusic::developerTokenMissingExplanation() : QString();
     if (command == QLatin1String("status")) {
         co_return CommandResult{0, line({{QStringLiteral("status"), statusText(service->authorizationStatus())},
                                          {QStringLiteral("tokenStorage"), tokenInFile ? QStringLiteral("file") : QStringLiteral("keychain")}}),
-                                {}};
+                                missingToken};
     }
+    if (restricted && command == QLatin1String("authorize"))
+        co_return CommandResult{1, {}, missingToken};
     if (command == QLatin1String("authorize")) {
         const bool granted = co_await AppleMusic::ensureAuthorized(service);
         if (!granted)
@@ -99,8 +104,9 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
 
     // Everything else needs access.
     if (service->authorizationStatus() != MusicService::Status::Authorized) {
-        const QString message = AppleMusic::authorizationMessage(*service).value_or(
-            QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
+        const QString message = restricted ? missingToken
+                                           : AppleMusic::authorizationMessage(*service).value_or(
+                                                 QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
         if (command == QLatin1String("search") || command == QLatin1String("library") || command == QLatin1String("recent")
             || command == QLatin1String("quality") || command == QLatin1String("album") || command == QLatin1String("playlist")
             || command == QLatin1String("artist") || command == QLatin1String("charts"))

@@ -5,6 +5,9 @@
 #include "async/delays.h"
 #include "modelrig.h"
 #include "sonos/sonoscontroller.h"
+#include "system/autostart.h"
+
+#include <QSignalSpy>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -236,6 +239,58 @@ private Q_SLOTS:
         QVERIFY(!model.recentSearches().isEmpty());
         browse->clearRecentSearches();
         QVERIFY(model.recentSearches().isEmpty());
+    }
+    void anUpdateIsAskedForOncePerLaunch()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+        HomeFace *home = rig.model->homeFace();
+        QSignalSpy changed(home, &HomeFace::updateChanged);
+        QCOMPARE(home->property("updateVersion").toString(), QString());
+        rig.model->checkForUpdate(rig.web.origin());
+        QVERIFY(changed.wait(5000));
+        QCOMPARE(home->property("updateVersion").toString(), QStringLiteral("9.9.0"));
+        QCOMPARE(home->property("updateUrl").toUrl(), QUrl(QStringLiteral("https://corvane.app/telecharger")));
+        QVERIFY(!home->property("updateNotes").toString().isEmpty());
+        rig.model->checkForUpdate(rig.web.origin());
+        QTest::qWait(200);
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/corvane/version.json")), 1);
+        QCOMPARE(changed.count(), 1);
+        QCoreApplication::setApplicationVersion(QString());
+    }
+
+    void launchAtLoginIsTheSessionsAutostart_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable") << true;
+        QTest::newRow("the folder cannot be made") << false;
+    }
+    void launchAtLoginIsTheSessionsAutostart()
+    {
+        QFETCH(bool, writable);
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        HomeFace *home = rig.model->homeFace();
+        const QString folder = rig.profile.filePath(QStringLiteral("autostart"));
+        if (!writable) {
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        QSignalSpy changed(home, &HomeFace::launchAtLoginChanged);
+        QVERIFY(!home->property("launchAtLogin").toBool());
+        QVERIFY(home->setProperty("launchAtLogin", true));
+        // The switch follows what is on disk, and a failure is said where the person looks.
+        QCOMPARE(home->property("launchAtLogin").toBool(), writable);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(rig.model->errorMessage().has_value(), !writable);
+        QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/corvane.desktop")), writable);
+        if (!writable)
+            return;
+        home->setProperty("launchAtLogin", true);
+        QCOMPARE(changed.count(), 1);
+        home->setProperty("launchAtLogin", false);
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(!home->property("launchAtLogin").toBool());
+        QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/corvane.desktop")));
     }
 };
 

@@ -3,6 +3,8 @@
 #include "model/corvanemodel.h"
 #include "radio/radiodirectory.h"
 #include "storage/listeninghistory.h"
+#include "system/autostart.h"
+#include "system/updatecheck.h"
 
 #include <QHash>
 #include <QSet>
@@ -18,6 +20,7 @@ HomeFace::HomeFace(CorvaneModel *model)
     connect(model, &CorvaneModel::exploreChanged, this, &HomeFace::exploreChanged);
     connect(model, &CorvaneModel::radiosChanged, this, &HomeFace::radiosChanged);
     connect(model->history(), &ListeningHistory::changed, this, &HomeFace::historyChanged);
+    connect(model->updateCheck(), &UpdateCheck::availableChanged, this, &HomeFace::updateChanged);
     // The greeting follows the hour.
     m_minute.setInterval(60 * 1000);
     connect(&m_minute, &QTimer::timeout, this, &HomeFace::clockChanged);
@@ -72,6 +75,40 @@ QVariantList HomeFace::topArtistsOf(int limit) const
                             {QStringLiteral("plays"), artist.count},
                             {QStringLiteral("artwork"), covers.value(artist.artist)}};
     return rows;
+}
+
+QString HomeFace::updateVersion() const
+{
+    const auto &release = m_model->updateCheck()->available();
+    return release ? release->version : QString();
+}
+
+QUrl HomeFace::updateUrl() const
+{
+    const auto &release = m_model->updateCheck()->available();
+    return release ? release->url : QUrl();
+}
+
+QString HomeFace::updateNotes() const
+{
+    const auto &release = m_model->updateCheck()->available();
+    return release ? release->notes.value_or(QString()) : QString();
+}
+
+bool HomeFace::launchAtLogin() const
+{
+    return Autostart().isEnabled();
+}
+
+void HomeFace::setLaunchAtLogin(bool enabled)
+{
+    Autostart autostart;
+    const bool before = autostart.isEnabled();
+    if (!autostart.setEnabled(enabled))
+        m_model->setErrorMessage(autostart.error());
+    // Also when nothing changed on disk: a switch the person flipped goes back to the truth.
+    if (autostart.isEnabled() != before || autostart.isEnabled() != enabled)
+        Q_EMIT launchAtLoginChanged();
 }
 
 QVariantList HomeFace::recommendations() const { return variantsOf(m_model->recommendations()); }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
+#include <QUrl>
 #include <QVariant>
 
 namespace corvane {
@@ -55,6 +56,14 @@ class HomeFace : public QObject
     // What the home page says by the hour; `clock` stands in for the wall clock when set.
     Q_PROPERTY(QString greeting READ greeting NOTIFY clockChanged)
     Q_PROPERTY(QDateTime clock READ clock WRITE setClock NOTIFY clockChanged)
+    // A newer Corvane was published: its version ("" while none is known), where to get it and
+    // its notes (may be empty).
+    Q_PROPERTY(QString updateVersion READ updateVersion NOTIFY updateChanged)
+    Q_PROPERTY(QUrl updateUrl READ updateUrl NOTIFY updateChanged)
+    Q_PROPERTY(QString updateNotes READ updateNotes NOTIFY updateChanged)
+    // "Lancer Corvane à l'ouverture de session": the session's autostart entry. A change that
+    // cannot be written shows its error in the window and notifies with the unchanged state.
+    Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
 
 public:
     explicit HomeFace(CorvaneModel *model);
@@ -100,6 +109,11 @@ public:
     static QString greetingAt(int hour);
     static constexpr int chartSongsPlayed = 25;
     static constexpr int recentTracksShown = 14;
+    QString updateVersion() const;
+    QUrl updateUrl() const;
+    QString updateNotes() const;
+    bool launchAtLogin() const;
+    void setLaunchAtLogin(bool enabled);
 
     Q_INVOKABLE void reload();
     // The listening history's rows: play now, add to the queue; the whole history emptied; its
@@ -127,6 +141,8 @@ Q_SIGNALS:
     void radiosChanged();
     void historyChanged();
     void clockChanged();
+    void updateChanged();
+    void launchAtLoginChanged();
 
 private:
     QDateTime now() const { return m_clock.isValid() ? m_clock : QDateTime::currentDateTime(); }

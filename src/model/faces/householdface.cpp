@@ -75,7 +75,7 @@ QString HouseholdFace::authorizationMessage() const
 
 QString HouseholdFace::developerTokenHelp() const
 {
-    return QStringLiteral("Pour Apple Music, Corvane a besoin d'un jeton de développeur MusicKit.");
+    return AppleMusic::developerTokenMissingExplanation();
 }
 
 bool HouseholdFace::keepsTokenInFile() const

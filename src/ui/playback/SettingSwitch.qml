@@ -34,7 +34,11 @@ RowLayout {
     Switch {
         checked: root.checked
         focusPolicy: Qt.StrongFocus
-        onToggled: root.toggled(checked)
+        // The setting decides: the switch follows it again after each click.
+        onToggled: {
+            root.toggled(checked)
+            checked = Qt.binding(() => root.checked)
+        }
         Accessible.name: root.text
         Layout.alignment: Qt.AlignTop
     }

@@ -74,8 +74,18 @@ ColumnLayout {
         checked: App.playback.systemNowPlaying
         onToggled: on => App.playback.systemNowPlaying = on
     }
+    SettingSwitch {
+        objectName: "autostartSwitch"
+        text: "Lancer Corvane à l'ouverture de session"
+        explanation: "Corvane démarre dans la zone de notification, sans fenêtre, prêt à piloter l'enceinte."
+        checked: App.home.launchAtLogin
+        onToggled: on => App.home.launchAtLogin = on
+    }
     Rectangle { color: Theme.divider; implicitHeight: 1; Layout.fillWidth: true }
     MusicAccountRow {
+        Layout.fillWidth: true
+    }
+    UpdateLine {
         Layout.fillWidth: true
     }
     PillButton {
