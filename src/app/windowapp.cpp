@@ -8,6 +8,7 @@
 #include "simhousehold.h"
 #include "simwebservices.h"
 #include "singleinstance.h"
+#include "tray.h"
 #include "sonos/sonosdiscovery.h"
 #include "storage/preferences.h"
 #include "system/configuration.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QQmlApplicationEngine>
+#include <QSystemTrayIcon>
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -131,16 +133,19 @@ int runWindowApp(const WindowOptions &options)
         if (!options.screenshots.isEmpty()) {
             result = ui::takeScreenshots(&engine, model.get(), options.screenshots, world.household.get());
         } else {
-            if (options.startHidden)
+            // In the tray only when there is a tray to be in: never an invisible process.
+            if (options.startHidden && QSystemTrayIcon::isSystemTrayAvailable())
                 engine.setInitialProperties({{QStringLiteral("visible"), false}});
             engine.load(ui::mainWindowUrl());
             if (engine.rootObjects().isEmpty())
                 return 1;
+            auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
             const QString snapshot = qEnvironmentVariable("CORVANE_SNAPSHOT");
-            if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first()); window && !snapshot.isEmpty())
+            if (window && !snapshot.isEmpty())
                 snapshotWhenDrawn(window, snapshot, options.launched);
-            if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first()); window && options.instance)
-                QObject::connect(options.instance, &SingleInstance::activationRequested, window, [window] { SingleInstance::bringForward(window); });
+            ui::Tray tray(model.get(), &engine, window);
+            if (window && options.instance)
+                QObject::connect(options.instance, &SingleInstance::activationRequested, &tray, &ui::Tray::openMainWindow);
             result = QApplication::exec();
         }
     }

@@ -50,6 +50,13 @@ ApplicationWindow {
         y: App.playback.isExpanded ? Theme.spacingM : parent.height - height - Theme.spacingXL
     }
 
+    TipCard {
+        objectName: "tipCard"
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: Theme.spacingL
+    }
+
     footer: PlaybackBar {}
 
     PlaybackShortcuts {
@@ -58,8 +65,10 @@ ApplicationWindow {
 
     Component.onCompleted: {
         searchBar.field.forceActiveFocus()
-        if (autoStart)
+        if (autoStart) {
             App.household.refreshSpeakers()
+            App.home.chooseTip()
+        }
     }
     onActiveChanged: {
         if (active)

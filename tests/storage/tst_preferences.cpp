@@ -1,3 +1,4 @@
+#include "model/featuretips.h"
 #include "storage/preferences.h"
 
 #include <QFile>
@@ -29,6 +30,44 @@ class TestPreferences : public QObject
     }
 
 private Q_SLOTS:
+    // Launch by launch, which tip shows: the third, the seventh and the eleventh, then never again.
+    void featureTipsOverLaunches_data()
+    {
+        QTest::addColumn<QList<bool>>("eligible"); // one entry per launch
+        QTest::addColumn<QStringList>("shown");    // what each launch shows ("" for nothing)
+        QList<bool> always(14, true);
+        QTest::newRow("every launch eligible") << always
+            << QStringList{"", "", "menuBar", "", "", "", "siri", "", "", "", "sleep", "", "", ""};
+        QList<bool> replayOnThird = always;
+        replayOnThird[2] = false; // an onboarding replay: counted, no tip
+        QTest::newRow("replay on the third launch") << replayOnThird
+            << QStringList{"", "", "", "menuBar", "", "", "", "siri", "", "", "", "sleep", "", ""};
+    }
+    void featureTipsOverLaunches()
+    {
+        QFETCH(QList<bool>, eligible);
+        QFETCH(QStringList, shown);
+        writeProfile(QByteArray());
+        Preferences preferences;
+        QStringList got;
+        for (bool eligibleNow : eligible)
+            got << FeatureTips::choose(preferences, eligibleNow).value_or(QString());
+        QCOMPARE(got, shown);
+        QCOMPARE(preferences.launchCount(), int(eligible.size()));
+        QCOMPARE(preferences.seenTips(), (QStringList{"menuBar", "siri", "sleep"}));
+    }
+
+    void allTipsSeenMeansNoMoreCards()
+    {
+        writeProfile(QByteArray());
+        Preferences preferences;
+        preferences.setSeenTips({"sleep", "menuBar", "siri"});
+        preferences.setLaunchCount(40);
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(!FeatureTips::choose(preferences, true));
+        QCOMPARE(preferences.lastTipLaunch(), 0);
+    }
+
     void readBack_data()
     {
         QTest::addColumn<QByteArray>("ini");

@@ -1,8 +1,10 @@
 #include "homeface.h"
 
 #include "model/corvanemodel.h"
+#include "model/featuretips.h"
 #include "radio/radiodirectory.h"
 #include "storage/listeninghistory.h"
+#include "storage/preferences.h"
 #include "system/autostart.h"
 #include "system/updatecheck.h"
 
@@ -36,6 +38,28 @@ QString HomeFace::greetingAt(int hour)
     if (hour >= 18 && hour < 23)
         return QStringLiteral("Bonsoir");
     return QStringLiteral("Bonne nuit");
+}
+
+void HomeFace::chooseTip()
+{
+    if (m_tipChosen)
+        return;
+    m_tipChosen = true;
+    // Not while the introduction is shown again, nor before a first speaker on a first launch.
+    const bool eligible = !m_model->onboardingReplay() && (m_model->onboardingDone() || !m_model->launchedWithoutKnownSpeaker());
+    Preferences preferences;
+    m_tip = FeatureTips::choose(preferences, eligible).value_or(QString());
+    preferences.sync();
+    if (!m_tip.isEmpty())
+        Q_EMIT tipChanged();
+}
+
+void HomeFace::dismissTip()
+{
+    if (m_tip.isEmpty())
+        return;
+    m_tip.clear();
+    Q_EMIT tipChanged();
 }
 
 void HomeFace::setClock(const QDateTime &clock)

@@ -56,6 +56,8 @@ class HomeFace : public QObject
     // What the home page says by the hour; `clock` stands in for the wall clock when set.
     Q_PROPERTY(QString greeting READ greeting NOTIFY clockChanged)
     Q_PROPERTY(QDateTime clock READ clock WRITE setClock NOTIFY clockChanged)
+    // The feature tip of this launch ("menuBar", "siri", "sleep"), or empty.
+    Q_PROPERTY(QString tip READ tip NOTIFY tipChanged)
     // A newer Corvane was published: its version ("" while none is known), where to get it and
     // its notes (may be empty).
     Q_PROPERTY(QString updateVersion READ updateVersion NOTIFY updateChanged)
@@ -105,6 +107,7 @@ public:
     QString greeting() const { return greetingAt(now().time().hour()); }
     QDateTime clock() const { return m_clock; }
     void setClock(const QDateTime &clock);
+    QString tip() const { return m_tip; }
 
     static QString greetingAt(int hour);
     static constexpr int chartSongsPlayed = 25;
@@ -126,6 +129,9 @@ public:
     QVariantList topArtistsOf(int limit) const;
     // "Tout lire" of the home charts: the first 25 songs as one list.
     Q_INVOKABLE void playChartSongs();
+    // Once per run, when the main window first shows; "J'ai compris" puts the card away.
+    Q_INVOKABLE void chooseTip();
+    Q_INVOKABLE void dismissTip();
     // "Tout lire" of the explore charts.
     Q_INVOKABLE void playExploreSongs();
     // The hue (0…1) of a station's face when it has no logo; the same on every run.
@@ -141,6 +147,7 @@ Q_SIGNALS:
     void radiosChanged();
     void historyChanged();
     void clockChanged();
+    void tipChanged();
     void updateChanged();
     void launchAtLoginChanged();
 
@@ -149,6 +156,8 @@ private:
 
     CorvaneModel *m_model;
     QDateTime m_clock;
+    QString m_tip;
+    bool m_tipChosen = false;
     QTimer m_minute;
 };
 

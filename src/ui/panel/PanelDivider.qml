@@ -1,0 +1,9 @@
+import QtQuick
+import QtQuick.Layouts
+import Corvane
+
+Rectangle {
+    color: Theme.divider
+    implicitHeight: 1
+    Layout.fillWidth: true
+}

@@ -1,0 +1,36 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// "Favoris": the Sonos favorites that can be played, a click away.
+ColumnLayout {
+    spacing: Theme.spacingXS
+
+    Label {
+        text: "Favoris"
+        color: Theme.textDim
+        font.pixelSize: Theme.fontCaption + 1
+        font.weight: Font.DemiBold
+    }
+    ListView {
+        orientation: ListView.Horizontal
+        model: App.household.playableFavorites
+        spacing: Theme.spacingXS
+        clip: true
+        implicitHeight: 92
+        keyNavigationEnabled: true
+        activeFocusOnTab: true
+        Layout.fillWidth: true
+        Accessible.name: "Favoris"
+        Accessible.role: Accessible.List
+        delegate: Tile {
+            required property var modelData
+            artwork: modelData.artwork
+            title: modelData.title
+            side: 56
+            placeholder: "star.fill"
+            onClicked: App.playback.playFavorite(modelData)
+        }
+    }
+}

@@ -1,0 +1,52 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// "Arrêt programmé": the minutes left, a click cancels; otherwise "Régler" and its presets.
+RowLayout {
+    id: root
+
+    readonly property var minutes: App.playback.sleepMinutes
+    readonly property bool running: minutes !== undefined && minutes !== null
+
+    spacing: Theme.spacingS
+
+    Icon {
+        name: "moon.zzz"
+        size: 16
+        color: root.running ? Theme.accent : Theme.textDim
+        Layout.leftMargin: Theme.spacingS
+    }
+    Label {
+        text: "Arrêt programmé"
+        color: Theme.text
+        font.pixelSize: Theme.fontBody
+        Layout.fillWidth: true
+    }
+    PillButton {
+        visible: root.running
+        text: root.running ? root.minutes + " min" : ""
+        symbol: "xmark"
+        Accessible.description: "Annuler la minuterie"
+        onClicked: App.playback.sleepTimer(0)
+    }
+    PillButton {
+        id: set
+        visible: !root.running
+        text: "Régler"
+        onClicked: presets.open()
+        Menu {
+            id: presets
+            y: set.height
+            Repeater {
+                model: [15, 30, 45, 60]
+                MenuItem {
+                    required property int modelData
+                    text: modelData + " min"
+                    onTriggered: App.playback.sleepTimer(modelData)
+                }
+            }
+        }
+    }
+}

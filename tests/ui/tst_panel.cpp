@@ -1,0 +1,171 @@
+// The notification area's icon and panel, on the simulated household.
+
+#include "async/http.h"
+#include "tray.h"
+#include "windowrig.h"
+
+#include <QRegularExpression>
+
+Q_IMPORT_QML_PLUGIN(CorvanePlugin)
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+// What the panel shows: texts of its visible items, and its visible items by name.
+QStringList panelTexts(QQuickWindow *panel)
+{
+    QStringList texts;
+    QList<QQuickItem *> pending{panel->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (!item->isVisible())
+            continue;
+        const QString text = item->property("text").toString();
+        if (!text.isEmpty())
+            texts << text;
+        pending += item->childItems();
+    }
+    return texts;
+}
+
+bool panelShows(QQuickWindow *panel, const QString &objectName)
+{
+    QList<QQuickItem *> pending{panel->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (!item->isVisible())
+            continue;
+        if (item->objectName() == objectName)
+            return true;
+        pending += item->childItems();
+    }
+    return false;
+}
+
+} // namespace
+
+class TestPanel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { quietAbortWarnings(); }
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!QStandardPaths|QNetworkDiskCache|This plugin does not support).+"))); }
+
+    void theIconFollowsWhatPlays_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("artist");
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<QString>("symbol");
+        QTest::newRow("nothing loaded") << "" << "" << false << "opticaldisc";
+        QTest::newRow("nothing loaded, said to play") << "" << "" << true << "opticaldisc";
+        QTest::newRow("playing") << "Marée basse" << "Les Phares" << true << "opticaldisc.fill";
+        QTest::newRow("paused") << "Marée basse" << "Les Phares" << false << "pause.circle";
+        QTest::newRow("a station, playing") << "Radio Gardon FM" << "" << true << "opticaldisc.fill";
+    }
+    void theIconFollowsWhatPlays()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, artist);
+        QFETCH(bool, playing);
+        QFETCH(QString, symbol);
+        NowPlaying now;
+        now.title = title;
+        now.artist = artist;
+        now.isPlaying = playing;
+        QCOMPARE(ui::Tray::symbolFor(now), symbol);
+    }
+
+    void theIconFollowsTheSpeaker()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        QTRY_COMPARE(tray.symbol(), QStringLiteral("opticaldisc.fill"));
+        await(rig.model->pausePlayback());
+        QTRY_COMPARE(tray.symbol(), QStringLiteral("pause.circle"));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        salon->setQueue({}, 0);
+        salon->setTransport(sim::SimSpeaker::Transport::Stopped);
+        QTRY_COMPARE(tray.symbol(), QStringLiteral("opticaldisc"));
+    }
+
+    void noSpeakerReadsNothingPlaying()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        WindowRig ui(rig);
+        await(rig.model->discoveryRun());
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        QVERIFY(tray.panel());
+        tray.togglePanel();
+        QVERIFY(panelTexts(tray.panel()).contains(QStringLiteral("Rien en lecture")));
+        QVERIFY(!panelShows(tray.panel(), QStringLiteral("panelRooms")));
+        QVERIFY(!panelTexts(tray.panel()).contains(QStringLiteral("Favoris")));
+    }
+
+    void oneSpeakerHasNoRoomChooser()
+    {
+        auto one = startSpeaker();
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        SonosDiscovery::setForcedNetwork(one->config().ip + QStringLiteral("/24"));
+        WindowRig ui(rig);
+        await(rig.model->discoveryRun());
+        QTRY_VERIFY(rig.model->selected().has_value());
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        tray.togglePanel();
+        QVERIFY(!panelShows(tray.panel(), QStringLiteral("panelRooms")));
+    }
+
+    void theHouseholdFillsThePanel()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        tray.togglePanel();
+        QTRY_VERIFY(panelShows(tray.panel(), QStringLiteral("panelRooms")));
+        QVERIFY(panelTexts(tray.panel()).contains(QStringLiteral("Favoris")));
+        QVERIFY(panelShows(tray.panel(), QStringLiteral("panelScrub")));
+
+        // A stream has no duration: no scrub bar.
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        salon->setStreamSource(sim::radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://127.0.0.1/gardon.mp3")));
+        salon->setTransport(sim::SimSpeaker::Transport::Playing);
+        QTRY_COMPARE(rig.model->nowPlaying().duration, 0);
+        QTRY_VERIFY(!panelShows(tray.panel(), QStringLiteral("panelScrub")));
+    }
+
+    void favoritesWithoutAddressAreLeftOut()
+    {
+        ModelRig rig;
+        rig.house->house().favorites = {sim::SimFavorite{7, QStringLiteral("Sans adresse"), QString(), QString(), QString(), QString()}};
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        tray.togglePanel();
+        QTRY_COMPARE(rig.model->favorites().size(), 1);
+        QVERIFY(!panelTexts(tray.panel()).contains(QStringLiteral("Favoris")));
+        QVERIFY(!panelTexts(tray.panel()).contains(QStringLiteral("Sans adresse")));
+    }
+
+    void openCorvaneBringsTheClosedWindowBack()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        WindowRig ui(rig);
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        ui.window->close();
+        QTRY_VERIFY(!ui.window->isVisible());
+        tray.togglePanel();
+        QVERIFY(tray.panel()->isVisible());
+        QMetaObject::invokeMethod(tray.panel(), "openRequested");
+        QTRY_VERIFY(ui.window->isVisible());
+        QVERIFY(!tray.panel()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestPanel)
+#include "tst_panel.moc"
