@@ -1,6 +1,8 @@
 // The notification area's icon and panel, on the simulated household.
 
 #include "async/http.h"
+#include "model/faces/homeface.h"
+#include "storage/preferences.h"
 #include "tray.h"
 #include "windowrig.h"
 
@@ -164,6 +166,66 @@ private Q_SLOTS:
         QMetaObject::invokeMethod(tray.panel(), "openRequested");
         QTRY_VERIFY(ui.window->isVisible());
         QVERIFY(!tray.panel()->isVisible());
+    }
+
+    // ---- helping a new or stuck person
+
+    void theSetupGuideNamesTheRoom()
+    {
+        ModelRig rig(ModelRig::Options{.household = "never"});
+        rig.model->setSetupDismissed(false);
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QTRY_VERIFY(ui.named(QStringLiteral("setupText")));
+        QVERIFY(ui.named(QStringLiteral("setupText"))->property("text").toString().startsWith(QStringLiteral("« Salon »")));
+        QVERIFY(ui.shows(QStringLiteral("Apple Music n'est pas encore relié")));
+        QVERIFY(ui.shows(QStringLiteral("J'ai fait ça, relancer la recherche")));
+    }
+
+    void theFourOnboardingPages()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        WindowRig ui(rig, false);
+        QStringList titles;
+        for (int page = 0; page < 4; ++page) {
+            QQuickItem *title = ui.named(QStringLiteral("onboardingTitle"));
+            QVERIFY(title);
+            titles << title->property("text").toString().section(QLatin1Char('\n'), 0, 0);
+            QVERIFY(ui.click(page < 3 ? QStringLiteral("Continuer") : QStringLiteral("Rechercher mes enceintes")));
+        }
+        QCOMPARE(titles, (QStringList{"Vos enceintes Sonos,", "Sans passer", "Apple Music", "Tout se passe"}));
+        QTRY_VERIFY(rig.model->onboardingDone());
+        QVERIFY(Preferences().onboardingDone());
+    }
+
+    void theThirdLaunchShowsTheTrayTipOnce()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        Preferences preferences;
+        preferences.setLaunchCount(2);
+        preferences.sync();
+        WindowRig ui(rig);
+        rig.model->homeFace()->chooseTip();
+        rig.model->homeFace()->chooseTip(); // once per run
+        QTRY_VERIFY(ui.shows(QStringLiteral("Corvane vit dans la zone de notification")));
+        QVERIFY(ui.click(QStringLiteral("J'ai compris")));
+        QTRY_VERIFY(!ui.shows(QStringLiteral("Corvane vit dans la zone de notification")));
+        QCOMPARE(Preferences().launchCount(), 3);
+        QCOMPARE(Preferences().seenTips(), QStringList{QStringLiteral("menuBar")});
+    }
+
+    void noTipDuringAnOnboardingReplay()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        Preferences preferences;
+        preferences.setLaunchCount(2);
+        preferences.sync();
+        rig.model->finishOnboarding();
+        rig.model->setOnboardingReplay(true);
+        WindowRig ui(rig, false);
+        rig.model->homeFace()->chooseTip();
+        QCOMPARE(rig.model->homeFace()->tip(), QString());
+        QCOMPARE(Preferences().launchCount(), 3);
     }
 };
 

@@ -2,6 +2,9 @@
 
 #include "applemusic/requests.h"
 #include "model/corvanemodel.h"
+#include "system/desktoplinks.h"
+
+#include <QDesktopServices>
 
 #include <QSet>
 
@@ -77,6 +80,10 @@ QString HouseholdFace::developerTokenHelp() const
 {
     return AppleMusic::developerTokenMissingExplanation();
 }
+
+bool HouseholdFace::hasNetworkSettings() const { return !DesktopLinks::networkSettingsCommand().isEmpty(); }
+void HouseholdFace::openNetworkSettings() { DesktopLinks::openNetworkSettings(); }
+void HouseholdFace::openSonosApp() { QDesktopServices::openUrl(DesktopLinks::sonosAppUrl()); }
 
 bool HouseholdFace::keepsTokenInFile() const
 {

@@ -34,6 +34,8 @@ class HouseholdFace : public QObject
     Q_PROPERTY(bool keepsTokenInFile READ keepsTokenInFile NOTIFY musicStateChanged)
     // What to do when no developer token is configured.
     Q_PROPERTY(QString developerTokenHelp READ developerTokenHelp CONSTANT)
+    // The desktop's network settings can be opened (a known one is installed).
+    Q_PROPERTY(bool hasNetworkSettings READ hasNetworkSettings CONSTANT)
     Q_PROPERTY(bool needsAppleMusic READ needsAppleMusic NOTIFY needsAppleMusicChanged)
     Q_PROPERTY(bool speakerHasLineIn READ speakerHasLineIn NOTIFY speakerHasLineInChanged)
     Q_PROPERTY(int setupState READ setupState NOTIFY setupChanged)
@@ -71,6 +73,9 @@ public:
     QString authorizationMessage() const;
     bool keepsTokenInFile() const;
     QString developerTokenHelp() const;
+    bool hasNetworkSettings() const;
+    Q_INVOKABLE void openNetworkSettings();
+    Q_INVOKABLE void openSonosApp();
     bool needsAppleMusic() const;
     bool speakerHasLineIn() const;
     int setupState() const;

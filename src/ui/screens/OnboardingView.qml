@@ -1,28 +1,108 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
-// The first words to a new person: what Corvane does, and the way to the speakers.
+// The first words to a new person, in four pages: what Corvane is, how the sound travels, what it
+// needs, and how it finds the speakers.
 Rectangle {
-    color: Theme.background
+    id: root
 
-    EmptyState {
+    property int page: 0
+    readonly property var pages: [
+        { symbol: "hifispeaker.2.fill", title: "Vos enceintes Sonos,\navec Apple Music",
+          body: "Corvane est une télécommande : elle cherche vos enceintes sur le réseau, puis leur dit quoi jouer. Votre bibliothèque Apple Music, vos playlists, vos favoris — tout est là." },
+        { symbol: "wave.3.right", title: "Sans passer\npar votre ordinateur",
+          body: "Pas d'AirPlay, pas de recompression. L'enceinte va chercher le morceau elle-même, directement chez Apple. Vous pouvez refermer votre ordinateur : la musique continue." },
+        { symbol: "music.note", title: "Apple Music\nest indispensable",
+          body: "Corvane ne fonctionne qu'avec Apple Music : c'est le seul service qu'elle sait piloter. Il vous faut un abonnement actif, le compte relié à Corvane, et Apple Music déjà ajouté dans l'app Sonos. Ni Spotify, ni Deezer, ni fichiers locaux." },
+        { symbol: "wifi", title: "Tout se passe\nchez vous",
+          body: "Vos enceintes vivent sur votre réseau local : Corvane l'explore pour les trouver, c'est le seul moyen. Rien ne quitte votre domicile : ni compte, ni serveur, ni traqueur." }
+    ]
+    readonly property bool last: page === pages.length - 1
+
+    function finish() {
+        App.household.finishOnboarding()
+    }
+
+    color: Theme.background
+    focus: true
+    Keys.onRightPressed: if (!last) page++
+    Keys.onLeftPressed: if (page > 0) page--
+
+    ColumnLayout {
         anchors.centerIn: parent
         width: Math.min(parent.width - 2 * Theme.spacingXL, 520)
-        symbol: "hifispeaker.fill"
-        title: "Bienvenue dans Corvane"
-        hint: "Corvane pilote vos enceintes Sonos et y joue Apple Music. Il explore le réseau local pour trouver les enceintes ; rien ne quitte la maison, et aucun son ne passe par cet ordinateur."
-        PillButton {
-            text: "Passer"
-            onClicked: App.household.finishOnboarding()
+        spacing: Theme.spacingL
+
+        Rectangle {
+            implicitWidth: 96
+            implicitHeight: 96
+            radius: 48
+            color: Theme.surfaceHigh
+            Layout.alignment: Qt.AlignHCenter
+            Icon {
+                anchors.centerIn: parent
+                name: root.pages[root.page].symbol
+                size: 46
+                color: Theme.accent
+            }
         }
-        PillButton {
-            text: "Rechercher mes enceintes"
-            primary: true
-            onClicked: {
-                App.household.finishOnboarding()
-                App.household.refreshSpeakers()
+        Label {
+            objectName: "onboardingTitle"
+            text: root.pages[root.page].title
+            color: Theme.text
+            font.pixelSize: Theme.fontDisplay
+            font.weight: Font.Bold
+            horizontalAlignment: Text.AlignHCenter
+            Layout.fillWidth: true
+            Accessible.role: Accessible.Heading
+        }
+        Label {
+            text: root.pages[root.page].body
+            color: Theme.textDim
+            font.pixelSize: Theme.fontSubtitle
+            wrapMode: Text.Wrap
+            horizontalAlignment: Text.AlignHCenter
+            lineHeight: 1.15
+            Layout.fillWidth: true
+        }
+        MusicLinkButton {
+            Layout.alignment: Qt.AlignHCenter
+            Layout.fillWidth: true
+        }
+        // Where we are among the pages.
+        Row {
+            spacing: Theme.spacingS
+            Layout.alignment: Qt.AlignHCenter
+            Accessible.name: "Page " + (root.page + 1) + " sur " + root.pages.length
+            Repeater {
+                model: root.pages.length
+                Rectangle {
+                    required property int index
+                    width: index === root.page ? 20 : 8
+                    height: 8
+                    radius: 4
+                    color: index === root.page ? Theme.accent : Theme.divider
+                    Behavior on width { NumberAnimation { duration: 160 } }
+                }
+            }
+        }
+        RowLayout {
+            spacing: Theme.spacingM
+            Layout.alignment: Qt.AlignHCenter
+            PillButton {
+                text: "Passer"
+                visible: !root.last
+                onClicked: root.finish()
+            }
+            PillButton {
+                objectName: "onboardingNext"
+                text: root.last ? "Rechercher mes enceintes" : "Continuer"
+                symbol: root.last ? "magnifyingglass" : ""
+                primary: true
+                onClicked: root.last ? root.finish() : root.page++
             }
         }
     }

@@ -3,43 +3,114 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
-// What stands between the person and a working set-up, and the way forward.
+// What stands between the person and a working set-up, step by step, and the way forward.
 Rectangle {
     id: root
 
+    readonly property int setupState: App.household.setupState
+    readonly property string room: App.household.setupRoom
+    readonly property var guide: {
+        switch (setupState) {
+        case Setup.Searching:
+            return { symbol: "antenna.radiowaves.left.and.right", title: "Recherche des enceintes…",
+                     text: "Corvane interroge le réseau local. Cela prend quelques secondes.", steps: [], note: "" }
+        case Setup.LocalControlOff:
+            return { symbol: "exclamationmark.triangle.fill", title: "Le contrôle local est désactivé",
+                     text: "« " + room + " » répond bien, mais refuse d'être piloté : le contrôle local (UPnP) est désactivé sur ce système Sonos.",
+                     steps: ["Ouvrez l'app Sonos officielle.", "Allez dans Compte › Confidentialité et sécurité.",
+                             "Activez UPnP.", "Revenez ici et réessayez."],
+                     note: "Sans UPnP, aucune télécommande du réseau local ne peut piloter les enceintes." }
+        case Setup.AppleMusicMissing:
+            return { symbol: "music.note", title: "Apple Music n'est pas encore relié",
+                     text: "« " + room + " » répond bien, mais Apple Music n'est pas rattaché à ce système Sonos. Ce rattachement se fait une seule fois, depuis l'app Sonos officielle.",
+                     steps: ["Ouvrez l'app Sonos officielle.", "Allez dans Réglages, puis Services et Voix.",
+                             "Ajoutez Apple Music et connectez votre compte.",
+                             "Jouez n'importe quel morceau Apple Music une fois depuis l'app Sonos.",
+                             "Revenez ici et relancez la recherche."],
+                     note: "Ce détour est obligatoire : seul Sonos peut rattacher un compte Apple Music à un système. Une fois fait, tout se passe dans Corvane." }
+        case Setup.Ready:
+            return { symbol: "checkmark.circle.fill", title: "Tout est prêt",
+                     text: "Recherchez un morceau et lancez-le : le son partira d'Apple Music directement vers l'enceinte.", steps: [], note: "" }
+        default:
+            return { symbol: "wifi.exclamationmark", title: "Aucune enceinte Sonos trouvée",
+                     text: "Corvane n'a trouvé aucun Sonos sur ce réseau. L'enceinte doit être allumée et connectée au même réseau que cet ordinateur.",
+                     steps: ["Vérifiez que l'enceinte est allumée.",
+                             "Vérifiez que cet ordinateur et l'enceinte sont sur le même réseau (Wi-Fi ou câble).",
+                             "Si un VPN est actif, désactivez-le : il empêche d'atteindre le réseau local.",
+                             "Si un pare-feu protège cet ordinateur, autorisez le réseau local (les enceintes répondent sur le port 1400)."],
+                     note: "Les classements et la recherche restent accessibles — seule la lecture demande une enceinte." }
+        }
+    }
+
     color: Theme.background
 
-    readonly property int setupState: App.household.setupState
+    Flickable {
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: Math.max(height, column.implicitHeight + 2 * Theme.spacingXL)
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
 
-    EmptyState {
-        anchors.centerIn: parent
-        width: Math.min(parent.width - 2 * Theme.spacingXL, 520)
-        symbol: root.setupState === Setup.AppleMusicMissing ? "music.note" : (root.setupState === Setup.Searching ? "wifi" : "wifi.exclamationmark")
-        title: {
-            switch (root.setupState) {
-            case Setup.Searching: return "Recherche des enceintes…"
-            case Setup.LocalControlOff: return "Le contrôle local est désactivé"
-            case Setup.AppleMusicMissing: return "Apple Music n'est pas relié à Sonos"
-            default: return "Aucune enceinte trouvée"
+        ColumnLayout {
+            id: column
+            width: Math.min(parent.width - 2 * Theme.spacingXL, 540)
+            x: (parent.width - width) / 2
+            y: Math.max(Theme.spacingXL, (parent.height - implicitHeight) / 2)
+            spacing: Theme.spacingM
+
+            Icon {
+                id: illustration
+                name: root.guide.symbol
+                size: 52
+                color: root.setupState === Setup.Ready ? Theme.success : Theme.accent
+                Layout.alignment: Qt.AlignHCenter
+                SequentialAnimation on opacity {
+                    running: root.setupState === Setup.Searching
+                    loops: Animation.Infinite
+                    onRunningChanged: if (!running) illustration.opacity = 1
+                    NumberAnimation { to: 0.35; duration: 700; easing.type: Easing.InOutQuad }
+                    NumberAnimation { to: 1; duration: 700; easing.type: Easing.InOutQuad }
+                }
             }
-        }
-        hint: {
-            switch (root.setupState) {
-            case Setup.Searching: return "Corvane explore le réseau local."
-            case Setup.LocalControlOff: return App.household.setupRoom + " refuse d'être piloté. Dans l'app Sonos : Compte › Confidentialité et sécurité › UPnP, activez-le, puis réessayez."
-            case Setup.AppleMusicMissing: return App.household.setupRoom + " ne connaît pas encore votre compte Apple Music. Ajoutez Apple Music dans l'app Sonos et jouez-y un morceau une fois."
-            default: return "Vérifiez que cet ordinateur est sur le même réseau que vos enceintes, que le VPN est coupé et qu'aucun pare-feu ne bloque le réseau local."
+            Label {
+                objectName: "setupTitle"
+                text: root.guide.title
+                color: Theme.text
+                font.pixelSize: Theme.fontTitle + 2
+                font.weight: Font.Bold
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                Layout.fillWidth: true
+                Accessible.role: Accessible.Heading
             }
-        }
-        PillButton {
-            text: "Continuer sans enceinte"
-            onClicked: App.household.setupDismissed = true
-        }
-        PillButton {
-            text: "Réessayer"
-            primary: true
-            enabled: !App.household.isDiscovering
-            onClicked: App.household.refreshSpeakers()
+            Label {
+                objectName: "setupText"
+                text: root.guide.text
+                color: Theme.textDim
+                font.pixelSize: Theme.fontBody + 1
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                Layout.fillWidth: true
+            }
+            SetupSteps {
+                steps: root.guide.steps
+                Layout.fillWidth: true
+            }
+            Label {
+                visible: text.length > 0
+                text: root.guide.note
+                color: Theme.textFaint
+                font.pixelSize: Theme.fontCaption + 1
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                Layout.fillWidth: true
+            }
+            SetupButtons {
+                setupState: root.setupState
+                Layout.alignment: Qt.AlignHCenter
+                Layout.topMargin: Theme.spacingS
+            }
         }
     }
 }
