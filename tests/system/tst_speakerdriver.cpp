@@ -23,7 +23,9 @@ private Q_SLOTS:
         QTest::newRow("pause") << QStringList{"pause"} << 0 << "Lecture en pause." << "paused";
         QTest::newRow("play") << QStringList{"play"} << 0 << "Lecture lancée." << "playing";
         QTest::newRow("next") << QStringList{"next"} << 0 << "Morceau suivant." << "track 3";
-        QTest::newRow("previous") << QStringList{"previous"} << 0 << "Morceau précédent." << "track 2";
+        QTest::newRow("previous") << QStringList{"previous"} << 0 << "Morceau précédent." << "track 1";
+        // Nothing comes before the first track (the speaker refuses, 711): it starts again.
+        QTest::newRow("previous on the first track restarts it") << QStringList{"previous"} << 0 << "Morceau précédent." << "first restarted";
         QTest::newRow("seek") << QStringList{"seek", "65"} << 0 << "Position : 0:01:05." << "position 65";
         QTest::newRow("volume clamped") << QStringList{"volume", "140"} << 0 << "Volume réglé à 100." << "volume 100";
         QTest::newRow("mute on") << QStringList{"mute", "on"} << 0 << "Son coupé." << "muted";
@@ -48,7 +50,7 @@ private Q_SLOTS:
         QFETCH(QString, state);
 
         auto speaker = startSpeaker();
-        speaker->setQueue(catalogueSongs(), 2);
+        speaker->setQueue(catalogueSongs(), state == QLatin1String("first restarted") ? 1 : 2);
         speaker->setPosition(10);
         speaker->setTransport(SimSpeaker::Transport::Playing);
 
@@ -70,6 +72,8 @@ private Q_SLOTS:
             QCOMPARE(speaker->transport(), SimSpeaker::Transport::Playing);
         else if (words[0] == QLatin1String("track"))
             QCOMPARE(speaker->trackNumber(), words[1].toInt());
+        else if (state == QLatin1String("first restarted"))
+            QVERIFY(speaker->trackNumber() == 1 && speaker->positionSeconds() < 3);
         else if (words[0] == QLatin1String("position"))
             QVERIFY(speaker->positionSeconds() >= words[1].toInt());
         else if (words[0] == QLatin1String("volume"))
