@@ -120,6 +120,8 @@ public:
     // Store the task before awaiting it: GCC 12 destroys a lambda temporary twice when it is
     // written inside a co_await expression.
     QCoro::Task<> performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action);
+    // Sends the play mode the switches show; back to the former one when the speaker refuses.
+    QCoro::Task<> sendPlayMode(bool wasShuffled, RepeatState wasRepeat);
 
     std::optional<QString> errorMessage() const { return m_errorMessage; }
     std::optional<QString> lastAction() const { return m_lastAction; }

@@ -128,6 +128,12 @@ private Q_SLOTS:
         QCOMPARE(salon->trackNumber(), 3);
         await(Intents::previousTrack(targetOf(salon)));
         QCOMPARE(salon->trackNumber(), 2);
+        // Before the first track there is nothing (the speaker answers 711): it starts again.
+        await(Intents::previousTrack(targetOf(salon)));
+        salon->setPosition(30);
+        await(Intents::previousTrack(targetOf(salon)));
+        QCOMPARE(salon->trackNumber(), 1);
+        QVERIFY(salon->positionSeconds() < 3);
         // A live input has no next track: the speaker's refusal is the answer.
         QVERIFY_THROWS_EXCEPTION(CorvaneError, await(Intents::nextTrack(targetOf(house->speaker(QStringLiteral("Bureau"))))));
     }

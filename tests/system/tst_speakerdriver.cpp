@@ -1,5 +1,6 @@
 #include "system/speakerdriver.h"
 #include "async/delays.h"
+#include "sonos/sonoscontroller.h"
 #include "testutil.h"
 
 #include <QTest>
@@ -133,6 +134,39 @@ private Q_SLOTS:
         const QStringList lines = result.out.split(QLatin1Char('\n'));
         for (const QString &line : expected)
             QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" missing from\n") + result.out));
+    }
+
+    void statusOfARadioAndOfAGroupMember_data()
+    {
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<bool>("joinsSalon");
+        QTest::addColumn<QStringList>("expected");
+        // A radio: its station, and the song its stream announces.
+        QTest::newRow("radio") << "Cuisine" << false
+                               << QStringList{"title=Radio Gardon FM", "artist=Les Phares Lointains - Marée basse", "duration=0", "mode=NORMAL"};
+        // A member answers for its group what its coordinator plays (it refuses the sleep timer
+        // question itself: the coordinator answers it).
+        QTest::newRow("group member") << "Cuisine" << true
+                                      << QStringList{"room=Cuisine", "title=Sel & Cendre", "artist=Les Phares Lointains", "track=2",
+                                                     "playing=1", "sleep=30"};
+    }
+    void statusOfARadioAndOfAGroupMember()
+    {
+        QFETCH(QString, room);
+        QFETCH(bool, joinsSalon);
+        QFETCH(QStringList, expected);
+        auto house = startHousehold();
+        SimSpeaker *speaker = house->speaker(room);
+        if (joinsSalon) {
+            SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+            await(SonosController(speaker->speaker()).joinGroup(salon->config().uuid));
+            await(SonosController(salon->speaker()).setSleepTimer(30));
+        }
+        const CommandResult result = await(runSpeakerCommand({speaker->config().ip, QStringLiteral("status"), QStringLiteral("--plain")}));
+        QCOMPARE(result.exitCode, 0);
+        const QStringList lines = result.out.split(QLatin1Char('\n'));
+        for (const QString &line : expected)
+            QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" missing from\n") + result.out + result.err));
     }
 
     void statusSendsItsReadsTogether()
