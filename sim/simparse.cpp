@@ -123,12 +123,6 @@ SoapCall refused(SoapCall call, int fault)
     return call;
 }
 
-// Skips to the next start element; false at the end of the enclosing element or on an error.
-bool nextChild(QXmlStreamReader &xml)
-{
-    return xml.readNextStartElement();
-}
-
 } // namespace
 
 std::optional<QString> serviceAt(const QString &controlPath)
@@ -159,10 +153,10 @@ SoapCall readSoapCall(const QString &path, const QByteArray &soapAction, const Q
         return refused(call, kInvalidAction);
 
     QXmlStreamReader xml(body);
-    if (!nextChild(xml) || xml.name() != QLatin1String("Envelope") || xml.namespaceUri() != kEnvelopeNs)
+    if (!xml.readNextStartElement() || xml.name() != QLatin1String("Envelope") || xml.namespaceUri() != kEnvelopeNs)
         return refused(call, kInvalidArgs);
     bool inBody = false;
-    while (nextChild(xml)) {
+    while (xml.readNextStartElement()) {
         if (xml.namespaceUri() == kEnvelopeNs && xml.name() == QLatin1String("Body")) {
             inBody = true;
             break;
@@ -173,7 +167,7 @@ SoapCall readSoapCall(const QString &path, const QByteArray &soapAction, const Q
         }
         return refused(call, kInvalidArgs);
     }
-    if (!inBody || !nextChild(xml))
+    if (!inBody || !xml.readNextStartElement())
         return refused(call, kInvalidArgs);
     const bool sameAction = xml.name() == call.action && xml.namespaceUri() == call.service;
 
@@ -181,7 +175,7 @@ SoapCall readSoapCall(const QString &path, const QByteArray &soapAction, const Q
     // elements here, which no argument may have.
     QHash<QString, QString> arguments;
     bool malformed = false;
-    while (nextChild(xml)) {
+    while (xml.readNextStartElement()) {
         const QString name = xml.name().toString();
         if (!xml.namespaceUri().isEmpty() || arguments.contains(name)) {
             malformed = true;
@@ -194,7 +188,7 @@ SoapCall readSoapCall(const QString &path, const QByteArray &soapAction, const Q
         arguments.insert(name, value);
     }
     // Nothing may follow the action in the body, and the document must end well.
-    if (!xml.hasError() && nextChild(xml))
+    if (!xml.hasError() && xml.readNextStartElement())
         malformed = true;
     while (!xml.atEnd() && !xml.hasError())
         xml.readNext();

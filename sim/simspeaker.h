@@ -173,8 +173,9 @@ private:
     Reply queueAction(const SimRequest &request);
     Reply setTransportURI(const QString &uri, const QString &metadata);
     Reply memberTransport(const SimRequest &request, SimSpeaker *leader);
-    Reply positionInfo();
-    Reply mediaInfo() const;
+    // The arguments of the GetPositionInfo and GetMediaInfo replies of what plays now.
+    QString positionInfo();
+    QString mediaInfo() const;
     // 0 when an Apple Music item may be played with this metadata, else the refusal (800).
     int accountRefusal(const QString &uri, const QString &metadata) const;
     Reply deviceDescription() const;

@@ -155,25 +155,23 @@ QString SimSpeaker::streamTitle()
     return m_stream->streamTitles.at(int(step % m_stream->streamTitles.size()));
 }
 
-SimSpeaker::Reply SimSpeaker::positionInfo()
+QString SimSpeaker::positionInfo()
 {
     const SimTrack *track = currentTrack();
     if (!track)
-        return Reply{200, {}, positionReply(0, QStringLiteral("0:00:00"), QString(), QString(), QStringLiteral("0:00:00")).toUtf8()};
+        return positionReply(0, QStringLiteral("0:00:00"), QString(), QString(), QStringLiteral("0:00:00"));
     if (track->kind == SimTrack::Kind::LineIn)
-        return Reply{200, {}, positionReply(1, QString(), track->positionDidl({}), track->uri, QStringLiteral("0:00:00")).toUtf8()};
+        return positionReply(1, QString(), track->positionDidl({}), track->uri, QStringLiteral("0:00:00"));
     const int number = m_stream ? 1 : m_track;
-    return Reply{200, {},
-                 positionReply(number, hms(track->durationSeconds), track->positionDidl(streamTitle()), track->uri,
-                               hms(m_positionMs / 1000))
-                     .toUtf8()};
+    return positionReply(number, hms(track->durationSeconds), track->positionDidl(streamTitle()), track->uri,
+                         hms(m_positionMs / 1000));
 }
 
-SimSpeaker::Reply SimSpeaker::mediaInfo() const
+QString SimSpeaker::mediaInfo() const
 {
     if (m_stream)
-        return Reply{200, {}, mediaReply(1, m_stream->uri, m_stream->metadata).toUtf8()};
-    return Reply{200, {}, mediaReply(int(m_queue.size()), transportURI(), QString()).toUtf8()};
+        return mediaReply(1, m_stream->uri, m_stream->metadata);
+    return mediaReply(int(m_queue.size()), transportURI(), QString());
 }
 
 SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
@@ -305,9 +303,9 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
                       .arg(QLatin1String(names[int(m_transport)])));
     }
     if (action == QLatin1String("GetPositionInfo"))
-        return ok(QString::fromUtf8(positionInfo().body));
+        return ok(positionInfo());
     if (action == QLatin1String("GetMediaInfo"))
-        return ok(QString::fromUtf8(mediaInfo().body));
+        return ok(mediaInfo());
     return refuse(401);
 }
 
