@@ -1,6 +1,7 @@
 // The simulated speaker's queue, sources, favorites, services and topology.
 #include "simhousehold.h"
 #include "simsoap.h"
+#include "simparse.h"
 #include "simspeaker.h"
 
 #include "sonos/text.h"
@@ -16,30 +17,35 @@ const QString kCD = QStringLiteral("urn:schemas-upnp-org:service:ContentDirector
 const QString kMS = QStringLiteral("urn:schemas-upnp-org:service:MusicServices:1");
 const QString kZGT = QStringLiteral("urn:schemas-upnp-org:service:ZoneGroupTopology:1");
 
-QString tag(const QString &text, const char *name)
-{
-    const QRegularExpression pattern(QStringLiteral("<%1[^>]*>([^<]*)</%1>").arg(QLatin1String(name)));
-    return xmlUnescape(pattern.match(text).captured(1));
-}
-
-// The songs a URI stands for: one song, an album or playlist of the catalogue, or nothing.
-std::optional<QList<SimTrack>> tracksFor(const QString &uri, const QString &metadata)
+// The songs an Apple Music URI stands for: one song or a whole album or playlist of the
+// catalogue (none for a container it does not know); nothing for a song it does not know.
+std::optional<QList<SimTrack>> tracksFor(const QString &uri, const DidlItem &metadata)
 {
     static const QRegularExpression container(QStringLiteral("^x-rincon-cpcontainer:100[46]206c(album|playlist)%3a([^?]+)"));
     if (const auto m = container.match(uri); m.hasMatch()) {
         const auto found = catalogueContainer(m.captured(1), QUrl::fromPercentEncoding(m.captured(2).toUtf8()));
         return found ? found->songs : QList<SimTrack>();
     }
-    const QString id = songIDOf(uri);
-    if (id.isEmpty())
+    const auto known = catalogueSong(songIDOf(uri));
+    if (!known)
         return std::nullopt;
-    SimTrack track = songFromMetadata(uri, metadata);
-    if (const auto known = catalogueSong(id)) {
-        track.durationSeconds = known->durationSeconds;
-        if (track.title.isEmpty())
-            track = *known;
+    // The queue shows the song as its metadata describes it, and plays the URI as sent.
+    SimTrack track = *known;
+    track.uri = uri;
+    track.albumArtURI = QStringLiteral("/getaa?s=1&u=") + artEncoded(uri);
+    if (!metadata.title.isEmpty()) {
+        track.title = metadata.title;
+        track.artist = metadata.creator;
+        track.album = metadata.album;
     }
     return QList<SimTrack>{track};
+}
+
+// Empty metadata, or metadata that is a DIDL-Lite item; anything else is no argument a speaker
+// can read.
+bool readableMetadata(const QString &metadata)
+{
+    return metadata.isEmpty() || readDidlItem(metadata).has_value();
 }
 
 } // namespace
@@ -62,29 +68,48 @@ QString SimSpeaker::transportURI() const
     return QStringLiteral("x-rincon-queue:") + m_config.uuid + QStringLiteral("#0");
 }
 
+int SimSpeaker::accountRefusal(const QString &uri, const QString &metadata) const
+{
+    // Apple Music items play with the household's account: the URI carries its serial and the
+    // metadata its token, or the speaker cannot fetch them.
+    if (uriParameter(uri, QStringLiteral("sid")) != QStringLiteral("204"))
+        return 0;
+    if (uriParameter(uri, QStringLiteral("sn")) != m_house->appleMusicSerial)
+        return 800;
+    const auto item = readDidlItem(metadata);
+    if (!item || item->desc != m_house->appleMusicToken())
+        return 800;
+    return 0;
+}
+
 SimSpeaker::Reply SimSpeaker::setTransportURI(const QString &uri, const QString &metadata)
 {
     const auto done = [] {
         return Reply{200, "text/xml; charset=\"utf-8\"", soapEnvelope(kAVT, QStringLiteral("SetAVTransportURI"), {})};
     };
+    if (!readableMetadata(metadata))
+        return Reply{-402, {}, {}};
     if (uri.startsWith(QLatin1String("x-rincon:"))) {
         if (!m_household || !m_household->join(this, uri.mid(9)))
             return Reply{-800, {}, {}};
         return done();
     }
+    if (const int refusal = accountRefusal(uri, metadata))
+        return Reply{-refusal, {}, {}};
 
     SimTrack source;
     if (uri.startsWith(QLatin1String("x-rincon-queue:"))) {
         if (uri != QStringLiteral("x-rincon-queue:") + m_config.uuid + QStringLiteral("#0"))
             return Reply{-714, {}, {}};
     } else if (uri.startsWith(QLatin1String("x-rincon-mp3radio://")) && uri.size() > 20) {
-        source = radioStation(tag(metadata, "dc:title"), uri.mid(20));
-        source.uri = uri;
+        source = radioStation(readDidlItem(metadata).value_or(DidlItem()).title, uri);
+        source.metadata = metadata;
     } else if (uri.startsWith(QLatin1String("x-rincon-stream:"))) {
         SimSpeaker *input = m_household ? m_household->speakerByUuid(uri.mid(16)) : (uri.mid(16) == m_config.uuid ? this : nullptr);
         if (!input || !input->config().hasAudioIn)
             return Reply{-714, {}, {}};
         source = lineIn(input->config().uuid);
+        source.metadata = metadata;
     } else if (uri.startsWith(QLatin1String("x-sonos-htastream:"))) {
         // The TV input of a home-theatre speaker: x-sonos-htastream:<uuid>:spdif.
         const QString uuid = uri.mid(18).section(QLatin1Char(':'), 0, 0);
@@ -93,9 +118,10 @@ SimSpeaker::Reply SimSpeaker::setTransportURI(const QString &uri, const QString 
             return Reply{-714, {}, {}};
         source = lineIn(uuid);
         source.uri = uri;
+        source.metadata = metadata;
     } else if (uri.startsWith(QLatin1String("x-rincon-cpcontainer:"))) {
         // A saved album or playlist replaces the queue and plays from it.
-        const auto tracks = tracksFor(uri, metadata);
+        const auto tracks = tracksFor(uri, readDidlItem(metadata).value_or(DidlItem()));
         if (!tracks || tracks->isEmpty())
             return Reply{-714, {}, {}};
         if (m_household && coordinator() != this)
@@ -106,7 +132,8 @@ SimSpeaker::Reply SimSpeaker::setTransportURI(const QString &uri, const QString 
     } else if (uri.contains(QLatin1String("x-sonosapi"))) {
         source.kind = SimTrack::Kind::Radio;
         source.uri = uri;
-        source.title = tag(metadata, "dc:title");
+        source.title = readDidlItem(metadata).value_or(DidlItem()).title;
+        source.metadata = metadata;
     } else {
         return Reply{-714, {}, {}};
     }
@@ -138,6 +165,8 @@ SimSpeaker::Reply SimSpeaker::queueAction(const SimRequest &request)
     const int length = int(m_queue.size());
 
     if (action == QLatin1String("RemoveAllTracksFromQueue")) {
+        if (m_queue.isEmpty())
+            return refuse(804); // as real players answer: nothing to remove
         m_queue.clear();
         ++m_queueUpdateID;
         m_track = 0;
@@ -152,11 +181,16 @@ SimSpeaker::Reply SimSpeaker::queueAction(const SimRequest &request)
         const auto asNext = parseInteger(arg("EnqueueAsNext"));
         if (!desired || !asNext || *desired < 0)
             return refuse(402);
-        if (!uri.contains(QLatin1String("sid=204")))
+        const QString metadata = arg("EnqueuedURIMetaData");
+        if (!readableMetadata(metadata))
+            return refuse(402);
+        if (uriParameter(uri, QStringLiteral("sid")) != QStringLiteral("204"))
             return refuse(714);
-        const auto tracks = tracksFor(uri, arg("EnqueuedURIMetaData"));
+        if (const int refusal = accountRefusal(uri, metadata))
+            return refuse(refusal);
+        const auto tracks = tracksFor(uri, readDidlItem(metadata).value_or(DidlItem()));
         if (!tracks)
-            return refuse(714);
+            return refuse(800); // no such song in the catalogue: the service refuses it
         if (tracks->size() == 1 && m_faults.refusedSongs.contains(songIDOf(tracks->first().uri)))
             return refuse(800);
         int first = *desired == 0 || *desired > length ? length + 1 : *desired;
@@ -220,10 +254,14 @@ namespace {
 // One favorite as a real speaker lists it; its own DIDL-Lite travels escaped inside the item.
 QString favoriteItem(const SimFavorite &favorite)
 {
+    // The protocol of what the favorite plays: a container, a service song, a stream.
+    QString protocol = favorite.uri.section(QLatin1Char(':'), 0, 0) + QStringLiteral(":*:*:*");
+    if (favorite.uri.startsWith(QLatin1String("x-sonos-http:")))
+        protocol = QStringLiteral("sonos.com-http:*:audio/mp4:*");
     QString item = QStringLiteral("<item id=\"FV:2/%1\" parentID=\"FV:2\" restricted=\"false\"><dc:title>%2</dc:title>"
                                   "<upnp:class>object.itemobject.item.sonos-favorite</upnp:class>"
-                                  "<r:ordinal>%1</r:ordinal><res protocolInfo=\"x-rincon-cpcontainer:*:*:*\">%3</res>")
-                       .arg(QString::number(favorite.number), xmlEscape(favorite.title), xmlEscape(favorite.uri));
+                                  "<r:ordinal>%1</r:ordinal><res protocolInfo=\"%4\">%3</res>")
+                       .arg(QString::number(favorite.number), xmlEscape(favorite.title), xmlEscape(favorite.uri), xmlEscape(protocol));
     if (!favorite.albumArtURI.isEmpty())
         item += QStringLiteral("<upnp:albumArtURI>%1</upnp:albumArtURI>").arg(xmlEscape(favorite.albumArtURI));
     item += QStringLiteral("<r:type>instantPlay</r:type><r:description>%1</r:description>").arg(xmlEscape(favorite.description));
@@ -244,14 +282,15 @@ SimSpeaker::Reply SimSpeaker::contentDirectory(const SimRequest &request)
         if (arg("ContainerID") != QLatin1String("FV:2"))
             return Reply{-701, {}, {}};
         const QString elements = arg("Elements");
+        const auto item = readDidlItem(elements);
+        if (!item || item->res.isEmpty())
+            return Reply{-402, {}, {}};
         SimFavorite favorite;
         favorite.number = m_house->nextFavorite++;
-        favorite.title = tag(elements, "dc:title");
-        favorite.uri = tag(elements, "res");
-        favorite.albumArtURI = tag(elements, "upnp:albumArtURI");
-        favorite.description = tag(elements, "r:description");
-        if (favorite.uri.isEmpty())
-            return Reply{-402, {}, {}};
+        favorite.title = item->title;
+        favorite.uri = item->res;
+        favorite.albumArtURI = item->albumArtURI;
+        favorite.description = item->description;
         favorite.metadata = elements;
         m_house->favorites.append(favorite);
         return ok(QStringLiteral("<ObjectID>FV:2/%1</ObjectID><Result></Result>").arg(favorite.number));
@@ -336,15 +375,7 @@ SimSpeaker::Reply SimSpeaker::zoneGroupTopology(const SimRequest &request)
         return Reply{-401, {}, {}};
     if (m_faults.topologyFails)
         return Reply{-501, {}, {}};
-    QString state;
-    if (m_household) {
-        state = m_household->zoneGroupState();
-    } else {
-        state = QStringLiteral("<ZoneGroupState><ZoneGroups><ZoneGroup Coordinator=\"%1\" ID=\"%1:1\">"
-                               "<ZoneGroupMember UUID=\"%1\" Location=\"http://%2:1400/xml/device_description.xml\" "
-                               "ZoneName=\"%3\"/></ZoneGroup></ZoneGroups></ZoneGroupState>")
-                    .arg(m_config.uuid, m_config.ip, xmlEscape(m_config.roomName));
-    }
+    const QString state = m_household ? m_household->zoneGroupState() : SimHousehold::soloZoneGroupState(m_config);
     return Reply{200, "text/xml; charset=\"utf-8\"",
                  soapEnvelope(kZGT, request.action,
                               QStringLiteral("<ZoneGroupState>%1</ZoneGroupState>").arg(xmlEscape(state)))};

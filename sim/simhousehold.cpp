@@ -17,6 +17,15 @@ SimSpeaker *SimHousehold::addSpeaker(SimSpeakerConfig config)
 {
     if (config.ip.isEmpty())
         config.ip = m_prefix + QLatin1Char('.') + QString::number(10 + m_speakers.size());
+    if (config.icon.isEmpty()) {
+        // The icon the Sonos app gives a room of that kind.
+        static const QHash<QString, QString> icons = {
+            {QStringLiteral("Salon"), QStringLiteral("living")},    {QStringLiteral("Cuisine"), QStringLiteral("kitchen")},
+            {QStringLiteral("Bureau"), QStringLiteral("office")},   {QStringLiteral("Séjour"), QStringLiteral("tvroom")},
+            {QStringLiteral("Chambre"), QStringLiteral("bedroom")},
+        };
+        config.icon = QStringLiteral("x-rincon-roomicon:") + icons.value(config.roomName, QStringLiteral("den"));
+    }
     auto *speaker = new SimSpeaker(std::move(config), this);
     speaker->setHousehold(this, m_house);
     m_speakers.push_back(speaker);
@@ -111,42 +120,72 @@ bool SimHousehold::join(SimSpeaker *speaker, const QString &coordinatorUuid)
     return true;
 }
 
+namespace {
+
+// One member or satellite of the topology, its attributes in the order S2 players send them; a
+// bonded set names its channel map where the recorded replies have it.
+QString memberElement(const QString &tag, const QString &uuid, const QString &ip, const QString &zone, const QString &icon,
+                      bool invisible, const QString &channelMap, const QString &inner)
+{
+    QString text = QStringLiteral("<%1 UUID=\"%2\" Location=\"http://%3:1400/xml/device_description.xml\" "
+                                  "ZoneName=\"%4\" Icon=\"%5\" Configuration=\"1\"%6 SoftwareVersion=\"80.1-55240\" "
+                                  "SWGen=\"2\" MinCompatibleVersion=\"79.0-00000\" "
+                                  "LegacyCompatibleVersion=\"58.0-00000\"%7 BootSeq=\"42\" "
+                                  "TVConfigurationError=\"0\" HdmiCecAvailable=\"0\" WirelessMode=\"0\" "
+                                  "WirelessLeafOnly=\"0\" ChannelFreq=\"2437\" BehindWifiExtender=\"0\" "
+                                  "WifiEnabled=\"1\" EthLink=\"0\" Orientation=\"0\" RoomCalibrationState=\"4\" "
+                                  "SecureRegState=\"3\" VoiceConfigState=\"0\" MicEnabled=\"0\" "
+                                  "AirPlayEnabled=\"1\" IdleState=\"1\" MoreInfo=\"\" SSLPort=\"1443\" "
+                                  "HHSSLPort=\"1843\"")
+                       .arg(tag, uuid, ip, xmlEscape(zone), xmlEscape(icon), invisible ? QStringLiteral(" Invisible=\"1\"") : QString(),
+                            channelMap.isEmpty() ? QString() : QLatin1Char(' ') + channelMap);
+    if (inner.isEmpty())
+        return text + QStringLiteral("/>");
+    return text + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
+}
+
+} // namespace
+
+QString SimHousehold::soloZoneGroupState(const SimSpeakerConfig &config)
+{
+    return QStringLiteral("<ZoneGroupState><ZoneGroups><ZoneGroup Coordinator=\"%1\" ID=\"%1:1\">").arg(config.uuid)
+        + memberElement(QStringLiteral("ZoneGroupMember"), config.uuid, config.ip, config.roomName, config.icon, false, {}, {})
+        + QStringLiteral("</ZoneGroup></ZoneGroups><VanishedDevices></VanishedDevices></ZoneGroupState>");
+}
+
 QString SimHousehold::zoneGroupState() const
 {
-    const auto member = [](const QString &tag, const QString &uuid, const QString &ip, const QString &zone,
-                           bool invisible, const QString &inner) {
-        QString text = QStringLiteral("<%1 UUID=\"%2\" Location=\"http://%3:1400/xml/device_description.xml\" "
-                                      "ZoneName=\"%4\" Icon=\"\" Configuration=\"1\"%5 SoftwareVersion=\"80.1-55240\" "
-                                      "SWGen=\"2\" MinCompatibleVersion=\"79.0-00000\" "
-                                      "LegacyCompatibleVersion=\"58.0-00000\" BootSeq=\"42\" "
-                                      "TVConfigurationError=\"0\" HdmiCecAvailable=\"0\" WirelessMode=\"0\" "
-                                      "WirelessLeafOnly=\"0\" ChannelFreq=\"2437\" BehindWifiExtender=\"0\" "
-                                      "WifiEnabled=\"1\" EthLink=\"0\" Orientation=\"0\" RoomCalibrationState=\"4\" "
-                                      "SecureRegState=\"3\" VoiceConfigState=\"0\" MicEnabled=\"0\" "
-                                      "AirPlayEnabled=\"1\" IdleState=\"1\" MoreInfo=\"\" SSLPort=\"1443\" "
-                                      "HHSSLPort=\"1843\"")
-                           .arg(tag, uuid, ip, xmlEscape(zone), invisible ? QStringLiteral(" Invisible=\"1\"") : QString());
-        if (inner.isEmpty())
-            return text + QStringLiteral("/>");
-        return text + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
-    };
-
     QString groups;
     for (const Group &group : m_groups) {
         QString members;
         for (const QString &uuid : group.members) {
             const SimSpeaker *speaker = speakerByUuid(uuid);
+            const QString icon = speaker->config().icon;
+            // A home theatre: the player carries the whole map, each satellite its own part.
+            QString fullMap = uuid + QStringLiteral(":LF,RF");
+            for (const SimHiddenPlayer &hidden : m_hidden) {
+                if (hidden.ownerUuid == uuid && hidden.satellite)
+                    fullMap += QLatin1Char(';') + hidden.uuid + QLatin1Char(':') + hidden.channels;
+            }
             QString satellites;
             for (const SimHiddenPlayer &hidden : m_hidden) {
                 if (hidden.ownerUuid == uuid && hidden.satellite)
-                    satellites += member(QStringLiteral("Satellite"), hidden.uuid, hidden.ip, hidden.zoneName, true, {});
+                    satellites += memberElement(QStringLiteral("Satellite"), hidden.uuid, hidden.ip, hidden.zoneName, icon, true,
+                                         QStringLiteral("HTSatChanMapSet=\"%1:LF,RF;%2:%3\"").arg(uuid, hidden.uuid, hidden.channels), {});
             }
-            members += member(QStringLiteral("ZoneGroupMember"), uuid, speaker->config().ip,
-                              speaker->config().roomName, false, satellites);
+            // A stereo pair: the hidden speaker comes first, both with the pair's map.
+            QString pairMap;
             for (const SimHiddenPlayer &hidden : m_hidden) {
-                if (hidden.ownerUuid == uuid && !hidden.satellite)
-                    members += member(QStringLiteral("ZoneGroupMember"), hidden.uuid, hidden.ip, hidden.zoneName, true, {});
+                if (hidden.ownerUuid == uuid && !hidden.satellite) {
+                    pairMap = QStringLiteral("ChannelMapSet=\"%1:LF,LF;%2:%3\"").arg(uuid, hidden.uuid, hidden.channels);
+                    members += memberElement(QStringLiteral("ZoneGroupMember"), hidden.uuid, hidden.ip, hidden.zoneName, icon, true, pairMap, {});
+                }
             }
+            const QString map = !pairMap.isEmpty() ? pairMap
+                : satellites.isEmpty()              ? QString()
+                                                    : QStringLiteral("HTSatChanMapSet=\"%1\"").arg(fullMap);
+            members += memberElement(QStringLiteral("ZoneGroupMember"), uuid, speaker->config().ip, speaker->config().roomName, icon, false,
+                              map, satellites);
         }
         groups += QStringLiteral("<ZoneGroup Coordinator=\"%1\" ID=\"%1:%2\">%3</ZoneGroup>")
                       .arg(group.coordinator, QString::number(qHash(group.coordinator) % 100000), members);
@@ -184,8 +223,9 @@ void SimHousehold::addStandardFavorites(bool withAppleMusic)
                           + QStringLiteral("</item>")),
                      song.albumArtURI, song.artist});
     }
-    addFavorite({21, QStringLiteral("Radio Gardon FM"), QStringLiteral("x-rincon-mp3radio://127.0.0.1/gardon.mp3"),
-                 QString(), QString(), QStringLiteral("Station de radio")});
+    // A stream favorite keeps the metadata it was saved with, which names the station.
+    const SimTrack gardon = radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("127.0.0.1/gardon.mp3"));
+    addFavorite({21, gardon.title, gardon.uri, gardon.metadata, QString(), QStringLiteral("Station de radio")});
     addFavorite({22, QStringLiteral("Rires & Chansons d'ici"),
                  QStringLiteral("x-sonosapi-stream:s24861?sid=254&flags=8224&sn=0"),
                  didl(QStringLiteral("<item id=\"F00092020s24861\" parentID=\"L\" restricted=\"true\"><dc:title>Rires "
@@ -240,16 +280,16 @@ bool SimHousehold::startDefault()
                                      .modelNumber = QStringLiteral("S45"),
                                      .displayName = QStringLiteral("Arc Ultra")});
     sejour->setQueue(catalogueContainer(QStringLiteral("playlist"), QStringLiteral("pl.u-Kf3mQ"))->songs, 1);
-    addHidden({QStringLiteral("RINCON_48A6B8C9D0E201400"), m_prefix + QStringLiteral(".40"), QStringLiteral("Séjour"), sejour->config().uuid, true});
-    addHidden({QStringLiteral("RINCON_48A6B8C9D0E301400"), m_prefix + QStringLiteral(".41"), QStringLiteral("Séjour"), sejour->config().uuid, true});
-    addHidden({QStringLiteral("RINCON_48A6B8C9D0E401400"), m_prefix + QStringLiteral(".42"), QStringLiteral("Sub"), sejour->config().uuid, true});
+    addHidden({QStringLiteral("RINCON_48A6B8C9D0E201400"), m_prefix + QStringLiteral(".40"), QStringLiteral("Séjour"), sejour->config().uuid, true, QStringLiteral("LR")});
+    addHidden({QStringLiteral("RINCON_48A6B8C9D0E301400"), m_prefix + QStringLiteral(".41"), QStringLiteral("Séjour"), sejour->config().uuid, true, QStringLiteral("RR")});
+    addHidden({QStringLiteral("RINCON_48A6B8C9D0E401400"), m_prefix + QStringLiteral(".42"), QStringLiteral("Sub"), sejour->config().uuid, true, QStringLiteral("SW")});
 
     SimSpeaker *chambre = addSpeaker({.uuid = QStringLiteral("RINCON_7828CA0B1C2D01400"),
                                       .roomName = QStringLiteral("Chambre"),
                                       .modelName = QStringLiteral("Sonos Era 100"),
                                       .modelNumber = QStringLiteral("S39"),
                                       .displayName = QStringLiteral("Era 100")});
-    addHidden({QStringLiteral("RINCON_7828CA0B1C2E01400"), m_prefix + QStringLiteral(".43"), QStringLiteral("Chambre"), chambre->config().uuid, false});
+    addHidden({QStringLiteral("RINCON_7828CA0B1C2E01400"), m_prefix + QStringLiteral(".43"), QStringLiteral("Chambre"), chambre->config().uuid, false, QStringLiteral("RF,RF")});
 
     addStandardFavorites(true);
     return startAll();

@@ -20,6 +20,9 @@ struct SimHiddenPlayer
     QString zoneName;
     QString ownerUuid;
     bool satellite = true;
+    // The channels it plays: "LR", "RR" or "SW" for a satellite, "RF,RF" for the right speaker
+    // of a stereo pair (whose owner then plays "LF,LF").
+    QString channels;
 };
 
 // A household of simulated speakers on one loopback /24 (for example 127.77.0.0/24): zone groups
@@ -59,6 +62,8 @@ public:
     void leave(SimSpeaker *speaker);
     // The ZoneGroupState document (plain XML).
     QString zoneGroupState() const;
+    // The same for a speaker that stands alone, outside any household.
+    static QString soloZoneGroupState(const SimSpeakerConfig &config);
 
     // Favorites as a real household keeps them, in FV:2 order.
     void addFavorite(SimFavorite favorite);

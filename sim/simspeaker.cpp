@@ -2,13 +2,8 @@
 
 #include "sonos/text.h"
 
-#include <QBuffer>
-#include <QCryptographicHash>
 #include <QHttpServerRequest>
-#include <QImage>
-#include <QPainter>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -97,8 +92,6 @@ void SimSpeaker::setPosition(int seconds)
 
 bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
-    static const QRegularExpression argument(QStringLiteral("<([A-Za-z0-9_]+)>([^<]*)</\\1>"));
-
     SimRequest seen;
     switch (request.method()) {
     case QHttpServerRequest::Method::Get:
@@ -115,15 +108,12 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
     seen.query = request.url().query(QUrl::FullyEncoded);
     seen.headers = request.headers();
     seen.body = request.body();
-    const QString soapAction = QString::fromUtf8(seen.header("SOAPACTION")).remove(QLatin1Char('"'));
-    if (const qsizetype hash = soapAction.indexOf(QLatin1Char('#')); hash > 0) {
-        seen.service = soapAction.left(hash);
-        seen.action = soapAction.mid(hash + 1);
-        auto it = argument.globalMatch(QString::fromUtf8(seen.body));
-        while (it.hasNext()) {
-            const auto m = it.next();
-            seen.arguments.insert(m.captured(1), xmlUnescape(m.captured(2)));
-        }
+    SoapCall call;
+    if (seen.method == "POST") {
+        call = readSoapCall(seen.path, seen.header("SOAPACTION"), seen.body);
+        seen.service = call.service;
+        seen.action = call.action;
+        seen.arguments = call.arguments;
     }
     m_received.append(seen);
     Q_EMIT requestReceived(seen);
@@ -139,7 +129,7 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
     } else if (m_faults.emptyReply) {
         reply = Reply{200, "text/xml; charset=\"utf-8\"", {}};
     } else {
-        reply = route(seen);
+        reply = route(seen, call);
         if (m_faults.invalidUtf8)
             reply.body.insert(reply.body.size() / 2, "\xC3\x28\xFF");
     }
@@ -164,7 +154,7 @@ void SimSpeaker::missingHandler(const QHttpServerRequest &, QTcpSocket *socket)
 void SimSpeaker::send(QTcpSocket *socket, Reply reply)
 {
     static const QHash<int, QByteArray> reasons = {
-        {200, "OK"}, {403, "Forbidden"}, {404, "Not Found"}, {500, "Internal Server Error"}};
+        {200, "OK"}, {403, "Forbidden"}, {404, "Not Found"}, {405, "Method Not Allowed"}, {500, "Internal Server Error"}};
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' '
         + reasons.value(reply.status, "Error") + "\r\n";
     head += "CONTENT-LENGTH: " + QByteArray::number(reply.body.size()) + "\r\n";
@@ -176,12 +166,16 @@ void SimSpeaker::send(QTcpSocket *socket, Reply reply)
     socket->disconnectFromHost();
 }
 
-SimSpeaker::Reply SimSpeaker::route(const SimRequest &request)
+SimSpeaker::Reply SimSpeaker::route(const SimRequest &request, const SoapCall &call)
 {
-    if (request.method == "POST" && !request.action.isEmpty())
-        return soap(request);
-    if (request.method != "GET")
-        return Reply{404, "text/plain", {}};
+    if (request.method == "POST") {
+        // Only control URLs take a POST; a real player's web server refuses the method elsewhere.
+        if (call.httpStatus != 200)
+            return Reply{call.httpStatus, "text/html", {}};
+        return soap(request, call);
+    }
+    if (request.method != "GET" || serviceAt(request.path))
+        return Reply{405, "text/html", {}};
     if (request.path == QLatin1String("/xml/device_description.xml"))
         return m_faults.deviceDescription.isEmpty() ? deviceDescription()
                                                     : Reply{200, "text/xml", m_faults.deviceDescription};
@@ -190,83 +184,6 @@ SimSpeaker::Reply SimSpeaker::route(const SimRequest &request)
     if (request.path == QLatin1String("/getaa"))
         return albumArt(request.query);
     return Reply{404, "text/plain", {}};
-}
-
-SimSpeaker::Reply SimSpeaker::deviceDescription() const
-{
-    const auto service = [](const char *name, const char *path) {
-        return QStringLiteral("<service><serviceType>urn:schemas-upnp-org:service:%1:1</serviceType>"
-                              "<serviceId>urn:upnp-org:serviceId:%1</serviceId>"
-                              "<controlURL>%2/Control</controlURL><eventSubURL>%2/Event</eventSubURL>"
-                              "<SCPDURL>/xml/%1%3.xml</SCPDURL></service>")
-            .arg(QLatin1String(name), QLatin1String(path), QStringLiteral("1"));
-    };
-    QString services = service("AlarmClock", "/AlarmClock") + service("MusicServices", "/MusicServices")
-        + service("DeviceProperties", "/DeviceProperties")
-        + service("SystemProperties", "/SystemProperties")
-        + service("ZoneGroupTopology", "/ZoneGroupTopology")
-        + service("GroupManagement", "/GroupManagement");
-    if (m_config.hasAudioIn)
-        services += service("AudioIn", "/AudioIn");
-
-    const QString xml = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n"
-        "<root xmlns=\"urn:schemas-upnp-org:device-1-0\"><specVersion><major>1</major><minor>0</minor>"
-        "</specVersion><device><deviceType>urn:schemas-upnp-org:device:ZonePlayer:1</deviceType>"
-        "<friendlyName>%1 - %2 - %3</friendlyName><manufacturer>Sonos, Inc.</manufacturer>"
-        "<manufacturerURL>http://www.sonos.com</manufacturerURL><modelNumber>%4</modelNumber>"
-        "<modelDescription>%2</modelDescription><modelName>%2</modelName>"
-        "<softwareVersion>80.1-55240</softwareVersion><swGen>2</swGen>"
-        "<hardwareVersion>1.36.1.6-2.1</hardwareVersion><UDN>uuid:%3</UDN>"
-        "<roomName>%5</roomName><displayName>%6</displayName><zoneType>31</zoneType>"
-        "<serviceList>%7</serviceList><deviceList>"
-        "<device><deviceType>urn:schemas-upnp-org:device:MediaServer:1</deviceType>"
-        "<UDN>uuid:%3_MS</UDN><serviceList>%8</serviceList></device>"
-        "<device><deviceType>urn:schemas-upnp-org:device:MediaRenderer:1</deviceType>"
-        "<UDN>uuid:%3_MR</UDN><serviceList>%9</serviceList></device>"
-        "</deviceList></device></root>\n")
-        .arg(m_config.ip, xmlEscape(m_config.modelName), m_config.uuid, m_config.modelNumber,
-             xmlEscape(m_config.roomName), xmlEscape(m_config.displayName), services,
-             service("ContentDirectory", "/MediaServer/ContentDirectory"),
-             service("RenderingControl", "/MediaRenderer/RenderingControl")
-                 + service("AVTransport", "/MediaRenderer/AVTransport")
-                 + service("Queue", "/MediaRenderer/Queue"));
-    return Reply{200, "text/xml", xml.toUtf8()};
-}
-
-SimSpeaker::Reply SimSpeaker::batteryPage() const
-{
-    QString page = QStringLiteral("<?xml version=\"1.0\" ?>\n"
-                                  "<?xml-stylesheet type=\"text/xsl\" href=\"/xml/review.xsl\"?>\n"
-                                  "<ZPSupportInfo>\n");
-    if (m_config.hasBattery) {
-        page += QStringLiteral("<LocalBatteryStatus>\n<Data name=\"Health\">GREEN</Data>\n"
-                               "<Data name=\"Level\">%1</Data>\n"
-                               "<Data name=\"Temperature\">NORMAL</Data>\n"
-                               "<Data name=\"PowerSource\">%2</Data>\n</LocalBatteryStatus>\n")
-                    .arg(m_config.batteryLevel)
-                    .arg(m_config.powerSource);
-    }
-    page += QStringLiteral("<!-- SDT: 0 ms -->\n</ZPSupportInfo>\n");
-    return Reply{200, "text/xml", page.toUtf8()};
-}
-
-SimSpeaker::Reply SimSpeaker::albumArt(const QString &key) const
-{
-    // A cover of its own for every track: two colours drawn from a stable hash of the URI.
-    const QByteArray digest = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1);
-    QImage image(240, 240, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(quint8(digest[0]) * 359 / 255, 140, 200));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor::fromHsv(quint8(digest[1]) * 359 / 255, 200, 90));
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QPointF(120, 120), 70 + quint8(digest[2]) % 40, 70 + quint8(digest[2]) % 40);
-    painter.end();
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return Reply{200, "image/png", buffer.data()};
 }
 
 } // namespace corvane::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "simparse.h"
 #include "simtrack.h"
 #include "sonos/records.h"
 
@@ -29,12 +30,20 @@ struct SimFavorite
     QString description;
 };
 
-// What every speaker of a household shares: its favorites and its music services.
+// What every speaker of a household shares: its favorites, its music services and the Apple Music
+// account bound to it in the Sonos app.
 struct SimHouseData
 {
     QList<SimFavorite> favorites;
     int nextFavorite = 30;
     bool appleMusicListed = true;
+    QString appleMusicSerial = QStringLiteral("3"); // the account's serial number (sn)
+
+    // The account token a speaker expects in the metadata of Apple Music items.
+    QString appleMusicToken() const
+    {
+        return QStringLiteral("SA_RINCON52231_X_#Svc52231-") + appleMusicSerial + QStringLiteral("-Token");
+    }
 };
 
 // What reached a simulated speaker, for tests that check the wire.
@@ -47,7 +56,7 @@ struct SimRequest
     QByteArray body;
     QString service; // from SOAPACTION, empty for plain GETs
     QString action;
-    QHash<QString, QString> arguments; // SOAP arguments, unescaped once
+    QHash<QString, QString> arguments; // SOAP arguments, unescaped once; empty when unreadable
 
     QByteArray header(const QByteArray &name) const;
 };
@@ -60,6 +69,7 @@ struct SimSpeakerConfig
     QString modelName;   // "Sonos Era 100"
     QString modelNumber; // "S39"
     QString displayName; // "Era 100"
+    QString icon;        // the room's icon in the topology: "x-rincon-roomicon:living"
     bool hasBattery = false;
     int batteryLevel = 0;
     QString powerSource; // "BATTERY", "USB_POWER", "SONOS_CHARGING_RING"
@@ -106,6 +116,8 @@ public:
     QList<SimTrack> queue() const { return m_queue; }
     // Plays a radio stream or the line-in instead of the queue.
     void setStreamSource(SimTrack source);
+    // What GetPositionInfo names the stream now playing (r:streamContent), empty when it says nothing.
+    QString streamTitle();
     void setTransport(Transport state);
     void changeTransportLater(Transport state);
     void setPosition(int seconds);
@@ -151,8 +163,8 @@ private:
         QByteArray body;
     };
 
-    Reply route(const SimRequest &request);
-    Reply soap(const SimRequest &request);
+    Reply route(const SimRequest &request, const SoapCall &call);
+    Reply soap(const SimRequest &request, const SoapCall &call);
     Reply avTransport(const SimRequest &request);
     Reply renderingControl(const SimRequest &request);
     Reply contentDirectory(const SimRequest &request);
@@ -160,7 +172,14 @@ private:
     Reply zoneGroupTopology(const SimRequest &request);
     Reply queueAction(const SimRequest &request);
     Reply setTransportURI(const QString &uri, const QString &metadata);
+    Reply memberTransport(const SimRequest &request, SimSpeaker *leader);
+    // The arguments of the GetPositionInfo and GetMediaInfo replies of what plays now.
+    QString positionInfo();
+    QString mediaInfo() const;
+    // 0 when an Apple Music item may be played with this metadata, else the refusal (800).
+    int accountRefusal(const QString &uri, const QString &metadata) const;
     Reply deviceDescription() const;
+    QString macAddress() const;
     Reply batteryPage() const;
     Reply albumArt(const QString &key) const;
     void send(QTcpSocket *socket, Reply reply);

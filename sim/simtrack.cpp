@@ -2,7 +2,10 @@
 
 #include "sonos/text.h"
 
+#include <QRegularExpression>
 #include <QUrl>
+
+#include <cctype>
 
 namespace corvane::sim {
 
@@ -29,49 +32,77 @@ SimTrack song(const char *id, const char *title, const char *artist, const char 
     track.album = QString::fromUtf8(album);
     track.durationSeconds = seconds;
     // Speakers serve the art of service tracks themselves, keyed by the percent-encoded URI.
-    track.albumArtURI = QStringLiteral("/getaa?s=1&u=")
-        + QString::fromLatin1(QUrl::toPercentEncoding(track.uri));
+    track.albumArtURI = QStringLiteral("/getaa?s=1&u=") + artEncoded(track.uri);
     return track;
 }
 } // namespace
 
 QString SimTrack::didlItem(const QString &itemId, const QString &parentId) const
 {
-    QString item = QStringLiteral("<item id=\"%1\" parentID=\"%2\" restricted=\"true\">")
-                       .arg(xmlEscape(itemId), xmlEscape(parentId));
-    switch (kind) {
-    case Kind::Song:
-        item += QStringLiteral("<res protocolInfo=\"sonos.com-http:*:audio/mp4:*\" "
-                               "duration=\"%1\">%2</res>")
-                    .arg(hms(durationSeconds), xmlEscape(uri));
-        item += QStringLiteral("<r:streamContent></r:streamContent>");
-        item += QStringLiteral("<upnp:albumArtURI>%1</upnp:albumArtURI>").arg(xmlEscape(albumArtURI));
-        item += QStringLiteral("<dc:title>%1</dc:title>").arg(xmlEscape(title));
-        item += QStringLiteral("<upnp:class>object.item.audioItem.musicTrack</upnp:class>");
-        item += QStringLiteral("<dc:creator>%1</dc:creator>").arg(xmlEscape(artist));
-        item += QStringLiteral("<upnp:album>%1</upnp:album>").arg(xmlEscape(album));
-        break;
-    case Kind::Radio:
-        item += QStringLiteral("<res protocolInfo=\"x-rincon-mp3radio:*:*:*\">%1</res>")
-                    .arg(xmlEscape(uri));
-        item += QStringLiteral("<r:streamContent>%1</r:streamContent>").arg(xmlEscape(artist));
-        item += QStringLiteral("<dc:title>%1</dc:title>").arg(xmlEscape(title));
-        item += QStringLiteral("<upnp:class>object.item</upnp:class>");
-        break;
-    case Kind::LineIn:
-        item += QStringLiteral("<res protocolInfo=\"x-rincon-stream:*:*:*\">%1</res>")
-                    .arg(xmlEscape(uri));
-        item += QStringLiteral("<r:audioInputIcon>AudioComponent</r:audioInputIcon>");
-        item += QStringLiteral("<upnp:class>object.item</upnp:class>");
-        break;
-    }
-    item += QStringLiteral("</item>");
-    return item;
+    // A queue lists service tracks without the stream fields of the current track.
+    return QStringLiteral("<item id=\"%1\" parentID=\"%2\" restricted=\"true\">").arg(xmlEscape(itemId), xmlEscape(parentId))
+        + QStringLiteral("<res protocolInfo=\"sonos.com-http:*:audio/mp4:*\" duration=\"%1\">%2</res>").arg(hms(durationSeconds), xmlEscape(uri))
+        + QStringLiteral("<upnp:albumArtURI>%1</upnp:albumArtURI>").arg(xmlEscape(albumArtURI))
+        + QStringLiteral("<dc:title>%1</dc:title>").arg(xmlEscape(title))
+        + QStringLiteral("<upnp:class>object.item.audioItem.musicTrack</upnp:class>")
+        + QStringLiteral("<dc:creator>%1</dc:creator>").arg(xmlEscape(artist))
+        + QStringLiteral("<upnp:album>%1</upnp:album></item>").arg(xmlEscape(album));
 }
 
 QString SimTrack::didl(const QString &itemId, const QString &parentId) const
 {
     return didlDocument(didlItem(itemId, parentId));
+}
+
+QString SimTrack::positionDidl(const QString &streamContent) const
+{
+    QString item = QStringLiteral("<item id=\"-1\" parentID=\"-1\" restricted=\"true\">");
+    switch (kind) {
+    case Kind::Song:
+        item += QStringLiteral("<res protocolInfo=\"sonos.com-http:*:audio/mp4:*\" duration=\"%1\">%2</res>")
+                    .arg(hms(durationSeconds), xmlEscape(uri))
+            + QStringLiteral("<r:streamContent></r:streamContent>")
+            + QStringLiteral("<upnp:albumArtURI>%1</upnp:albumArtURI>").arg(xmlEscape(albumArtURI))
+            + QStringLiteral("<dc:title>%1</dc:title>").arg(xmlEscape(title))
+            + QStringLiteral("<upnp:class>object.item.audioItem.musicTrack</upnp:class>")
+            + QStringLiteral("<dc:creator>%1</dc:creator>").arg(xmlEscape(artist))
+            + QStringLiteral("<upnp:album>%1</upnp:album>").arg(xmlEscape(album));
+        break;
+    case Kind::Radio: {
+        // The speaker names a plain stream after its file and a service stream after its URI;
+        // the station's own name is only in the metadata it was set with (GetMediaInfo).
+        const QString scheme = uri.section(QLatin1Char(':'), 0, 0);
+        const QString name = scheme == QLatin1String("x-rincon-mp3radio")
+            ? QUrl(QStringLiteral("http:") + uri.mid(scheme.size() + 1)).fileName()
+            : uri;
+        item += QStringLiteral("<res protocolInfo=\"%1:*:*:*\">%2</res>").arg(scheme, xmlEscape(uri))
+            + QStringLiteral("<r:streamContent>%1</r:streamContent>").arg(xmlEscape(streamContent))
+            + QStringLiteral("<dc:title>%1</dc:title>").arg(xmlEscape(name.isEmpty() ? uri : name))
+            + QStringLiteral("<upnp:class>object.item</upnp:class>");
+        break;
+    }
+    case Kind::LineIn:
+        item += QStringLiteral("<res protocolInfo=\"%1:*:*:*\">%2</res>").arg(uri.section(QLatin1Char(':'), 0, 0), xmlEscape(uri))
+            + QStringLiteral("<r:audioInputIcon>AudioComponent</r:audioInputIcon>")
+            + QStringLiteral("<dc:title>Audio Component</dc:title>")
+            + QStringLiteral("<upnp:class>object.item</upnp:class>")
+            + QStringLiteral("<r:episodeNumber>0</r:episodeNumber>");
+        break;
+    }
+    return didlDocument(item + QStringLiteral("</item>"));
+}
+
+QString artEncoded(const QString &uri)
+{
+    QByteArray encoded = QUrl::toPercentEncoding(uri);
+    for (qsizetype i = 0; i + 2 < encoded.size(); ++i) {
+        if (encoded[i] == '%') {
+            encoded[i + 1] = char(std::tolower(encoded[i + 1]));
+            encoded[i + 2] = char(std::tolower(encoded[i + 2]));
+            i += 2;
+        }
+    }
+    return QString::fromLatin1(encoded);
 }
 
 QString didlDocument(const QString &items)
@@ -126,10 +157,33 @@ QList<SimContainer> catalogueContainers()
 
 std::optional<SimTrack> catalogueSong(const QString &songID)
 {
-    for (const SimTrack &track : catalogueSongs() + extraSongs()) {
+    const QList<SimTrack> named = catalogueSongs();
+    for (const SimTrack &track : named + extraSongs()) {
         if (songIDOf(track.uri) == songID)
             return track;
     }
+    // The pages the web service generates (simwebservices.cpp: artists' top songs and library
+    // playlists numbered from a base id, the library's catalogue ids) list songs of their own
+    // numbers, which the catalogue knows as the songs those pages show.
+    bool ok = false;
+    const qint64 number = songID.toLongLong(&ok, 10);
+    if (!ok || QString::number(number) != songID)
+        return std::nullopt;
+    const auto renumbered = [&named, &songID](qint64 index) {
+        const SimTrack &base = named.at(int(index % named.size()));
+        return song(songID.toLatin1().constData(), base.title.toUtf8().constData(), base.artist.toUtf8().constData(),
+                    base.album.toUtf8().constData(), base.durationSeconds);
+    };
+    // The public chart feeds number their entries from 1700000000.
+    if (number >= 1700000000 && number < 1700001000)
+        return renumbered(number - 1700000000);
+    if (number >= 1810000000 && number < 1830000000)
+        return renumbered((number - 1810000000) % 10000000);
+    if (number >= 1830000000 && number < 1930000000)
+        return renumbered((number - 1830000000) % 100);
+    if (number >= 1609930000 && number < 1609940000)
+        return song(songID.toLatin1().constData(), QStringLiteral("Chanson %1").arg(number - 1609930000).toUtf8().constData(),
+                    "Odile Ravanel", "Villes de nuit", 200);
     return std::nullopt;
 }
 
@@ -148,28 +202,20 @@ QString songIDOf(const QString &uri)
     return song.match(uri).captured(1);
 }
 
-SimTrack songFromMetadata(const QString &uri, const QString &metadata)
-{
-    const auto field = [&metadata](const char *tag) {
-        const QRegularExpression pattern(QStringLiteral("<%1>([^<]*)</%1>").arg(QLatin1String(tag)));
-        return xmlUnescape(pattern.match(metadata).captured(1));
-    };
-    SimTrack track;
-    track.uri = uri;
-    track.title = field("dc:title");
-    track.artist = field("dc:creator");
-    track.album = field("upnp:album");
-    track.durationSeconds = 200;
-    track.albumArtURI = QStringLiteral("/getaa?s=1&u=") + QString::fromLatin1(QUrl::toPercentEncoding(uri));
-    return track;
-}
-
 SimTrack radioStation(const QString &name, const QString &streamUrl)
 {
     SimTrack track;
     track.kind = SimTrack::Kind::Radio;
-    track.uri = QStringLiteral("x-rincon-mp3radio://") + QString(streamUrl).remove(QRegularExpression(QStringLiteral("^https?://")));
+    track.uri = QStringLiteral("x-rincon-mp3radio://") + QString(streamUrl).remove(QRegularExpression(QStringLiteral("^(https?|x-rincon-mp3radio)://")));
     track.title = name;
+    track.metadata = didlDocument(QStringLiteral("<item id=\"R:0/0/0\" parentID=\"R:0/0\" restricted=\"true\"><dc:title>")
+                                  + xmlEscape(name)
+                                  + QStringLiteral("</dc:title><upnp:class>object.item.audioItem.audioBroadcast</upnp:class>"
+                                                   "<desc id=\"cdudn\" nameSpace=\"urn:schemas-rinconnetworks-com:metadata-1-0/\">"
+                                                   "SA_RINCON65031_</desc></item>"));
+    // The station plays the catalogue's songs and says so, as "Artist - Title".
+    for (const SimTrack &song : catalogueSongs())
+        track.streamTitles << song.artist + QStringLiteral(" - ") + song.title;
     return track;
 }
 

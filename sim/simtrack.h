@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include <optional>
@@ -19,11 +20,18 @@ struct SimTrack
     QString album;
     int durationSeconds = 0; // 0 for live sources
     QString albumArtURI;     // as the speaker reports it: absolute or /getaa?...
+    // A live source: the metadata it was set with (GetMediaInfo's CurrentURIMetaData), and the
+    // songs its stream announces one after another (none when the stream says nothing).
+    QString metadata;
+    QStringList streamTitles;
 
-    // The DIDL-Lite item the speaker reports for it (plain, not yet escaped), alone or wrapped
-    // in its own document.
+    // The DIDL-Lite item a queue lists for it (plain, not yet escaped), alone or wrapped in its
+    // own document.
     QString didlItem(const QString &itemId, const QString &parentId) const;
     QString didl(const QString &itemId, const QString &parentId) const;
+    // The document GetPositionInfo reports while it plays; `streamContent` is what a live
+    // stream announces now.
+    QString positionDidl(const QString &streamContent) const;
 };
 
 // A small fictional Apple Music catalogue, the same on every run.
@@ -43,11 +51,13 @@ std::optional<SimTrack> catalogueSong(const QString &songID);
 std::optional<SimContainer> catalogueContainer(const QString &kind, const QString &id);
 // The catalogue id inside an Apple Music song URI ("...song%3a123.mp4?..."), if any.
 QString songIDOf(const QString &uri);
-// A song the catalogue does not know, as described by its DIDL-Lite metadata.
-SimTrack songFromMetadata(const QString &uri, const QString &metadata);
+// A radio stream: `streamUrl` with or without its scheme; its metadata names the station as
+// Corvane and the Sonos app set it.
 SimTrack radioStation(const QString &name, const QString &streamUrl);
 SimTrack lineIn(const QString &speakerUuid);
 // Wraps items in a DIDL-Lite document with the namespaces speakers declare.
 QString didlDocument(const QString &items);
+// Percent-encodes a URI for a /getaa address the way speakers do: lower-case hex digits.
+QString artEncoded(const QString &uri);
 
 } // namespace corvane::sim

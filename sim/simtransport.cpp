@@ -1,5 +1,4 @@
-// SOAP control of a simulated speaker: AVTransport and RenderingControl, with state that moves
-// on with the clock.
+// SOAP control of a simulated speaker: AVTransport, with state that moves on with the clock.
 #include "simspeaker.h"
 
 #include <QTimer>
@@ -17,6 +16,11 @@ namespace {
 const QString kAVT = QStringLiteral("urn:schemas-upnp-org:service:AVTransport:1");
 const QString kRC = QStringLiteral("urn:schemas-upnp-org:service:RenderingControl:1");
 const QString kCD = QStringLiteral("urn:schemas-upnp-org:service:ContentDirectory:1");
+const QString kMS = QStringLiteral("urn:schemas-upnp-org:service:MusicServices:1");
+const QString kZGT = QStringLiteral("urn:schemas-upnp-org:service:ZoneGroupTopology:1");
+
+// A live stream announces its next song this often (seconds of play).
+constexpr int kStreamTitleSeconds = 40;
 
 QString hms(qint64 seconds)
 {
@@ -38,13 +42,21 @@ std::optional<qint64> parseHms(const QString &text)
     return m.captured(1).toLongLong() * 3600 + minutes * 60 + seconds;
 }
 
-std::optional<bool> parseFlag(const QString &text)
+QString positionReply(int track, const QString &duration, const QString &metadata, const QString &uri, const QString &relTime)
 {
-    if (text == QLatin1String("1"))
-        return true;
-    if (text == QLatin1String("0"))
-        return false;
-    return std::nullopt;
+    return QStringLiteral("<Track>%1</Track><TrackDuration>%2</TrackDuration><TrackMetaData>%3</TrackMetaData>"
+                          "<TrackURI>%4</TrackURI><RelTime>%5</RelTime><AbsTime>NOT_IMPLEMENTED</AbsTime>"
+                          "<RelCount>2147483647</RelCount><AbsCount>2147483647</AbsCount>")
+        .arg(QString::number(track), duration, xmlEscape(metadata), xmlEscape(uri), relTime);
+}
+
+QString mediaReply(int tracks, const QString &uri, const QString &metadata)
+{
+    return QStringLiteral("<NrTracks>%1</NrTracks><MediaDuration>NOT_IMPLEMENTED</MediaDuration>"
+                          "<CurrentURI>%2</CurrentURI><CurrentURIMetaData>%3</CurrentURIMetaData>"
+                          "<NextURI></NextURI><NextURIMetaData></NextURIMetaData><PlayMedium>NETWORK</PlayMedium>"
+                          "<RecordMedium>NOT_IMPLEMENTED</RecordMedium><WriteStatus>NOT_IMPLEMENTED</WriteStatus>")
+        .arg(QString::number(tracks), xmlEscape(uri), xmlEscape(metadata));
 }
 
 } // namespace
@@ -58,6 +70,17 @@ QByteArray soapEnvelope(const QString &service, const QString &action, const QSt
         .toUtf8();
 }
 
+QByteArray soapFault(int code)
+{
+    return QStringLiteral("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+                          "s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body><s:Fault>"
+                          "<faultcode>s:Client</faultcode><faultstring>UPnPError</faultstring><detail>"
+                          "<UPnPError xmlns=\"urn:schemas-upnp-org:control-1-0\"><errorCode>%1</errorCode>"
+                          "</UPnPError></detail></s:Fault></s:Body></s:Envelope>")
+        .arg(code)
+        .toUtf8();
+}
+
 std::optional<int> parseInteger(const QString &text)
 {
     bool ok = false;
@@ -65,52 +88,90 @@ std::optional<int> parseInteger(const QString &text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request)
+SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request, const SoapCall &call)
 {
-    const auto fault = [](int code) {
-        const QString body = QStringLiteral(
-            "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-            "s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body><s:Fault>"
-            "<faultcode>s:Client</faultcode><faultstring>UPnPError</faultstring><detail>"
-            "<UPnPError xmlns=\"urn:schemas-upnp-org:control-1-0\"><errorCode>%1</errorCode>"
-            "</UPnPError></detail></s:Fault></s:Body></s:Envelope>")
-                                 .arg(code);
-        return Reply{500, "text/xml; charset=\"utf-8\"", body.toUtf8()};
-    };
-
-    // The action must be the one the envelope carries.
-    if (!request.body.contains(("<u:" + request.action + ' ').toUtf8()))
-        return fault(401);
-    const bool renderer = (request.service == kAVT
-                           && request.path == QLatin1String("/MediaRenderer/AVTransport/Control"))
-        || (request.service == kRC
-            && request.path == QLatin1String("/MediaRenderer/RenderingControl/Control"));
+    const auto fault = [](int code) { return Reply{500, "text/xml; charset=\"utf-8\"", soapFault(code)}; };
+    if (!call.ok())
+        return fault(call.fault);
     // Every renderer action addresses instance 0.
-    if (renderer && !request.arguments.contains(QStringLiteral("InstanceID")))
-        return fault(402);
-    if (renderer && request.arguments.value(QStringLiteral("InstanceID")) != QLatin1String("0"))
+    const bool renderer = call.service == kAVT || call.service == kRC;
+    if (renderer && call.arguments.value(QStringLiteral("InstanceID")) != QLatin1String("0"))
         return fault(718);
-
-    if (m_faults.failingActions.contains(request.action))
+    if (m_faults.failingActions.contains(call.action))
         return fault(701);
+
     settle();
     Reply reply;
-    if (renderer && request.service == kAVT)
+    if (call.service == kAVT)
         reply = avTransport(request);
-    else if (renderer)
+    else if (call.service == kRC)
         reply = renderingControl(request);
-    else if (request.service == kCD && request.path == QLatin1String("/MediaServer/ContentDirectory/Control"))
+    else if (call.service == kCD)
         reply = contentDirectory(request);
-    else if (request.path == QLatin1String("/MusicServices/Control"))
+    else if (call.service == kMS)
         reply = musicServices(request);
-    else if (request.path == QLatin1String("/ZoneGroupTopology/Control"))
+    else if (call.service == kZGT)
         reply = zoneGroupTopology(request);
     else
         reply = Reply{-401, {}, {}};
-
     if (reply.status < 0)
         return fault(-reply.status);
     return reply;
+}
+
+// A member of a group plays what its coordinator sends it: it refuses the group's commands and
+// reports the coordinator's stream as its track. Status 0: the member handles it as its own.
+SimSpeaker::Reply SimSpeaker::memberTransport(const SimRequest &request, SimSpeaker *leader)
+{
+    const QString &action = request.action;
+    const auto ok = [&action](const QString &content) {
+        return Reply{200, "text/xml; charset=\"utf-8\"", soapEnvelope(kAVT, action, content)};
+    };
+    static const QStringList groupActions = {
+        "Play", "Pause", "Stop", "Next", "Previous", "Seek", "ConfigureSleepTimer", "GetRemainingSleepTimerDuration",
+        "AddURIToQueue", "RemoveTrackFromQueue", "ReorderTracksInQueue", "RemoveAllTracksFromQueue"};
+    const QString followed = QStringLiteral("x-rincon:") + leader->config().uuid;
+    if (action == QLatin1String("SetPlayMode"))
+        return Reply{-712, {}, {}};
+    if (groupActions.contains(action))
+        return Reply{-800, {}, {}};
+    if (action == QLatin1String("GetPositionInfo"))
+        return ok(positionReply(1, QString(), QString(), followed, QStringLiteral("0:00:00")));
+    if (action == QLatin1String("GetMediaInfo"))
+        return ok(mediaReply(1, followed, QString()));
+    if (action == QLatin1String("GetTransportInfo") || action == QLatin1String("GetTransportSettings")) {
+        leader->settle();
+        return leader->avTransport(request);
+    }
+    return Reply{0, {}, {}};
+}
+
+QString SimSpeaker::streamTitle()
+{
+    settle();
+    if (!m_stream || m_stream->streamTitles.isEmpty())
+        return {};
+    const qint64 step = m_positionMs / 1000 / kStreamTitleSeconds;
+    return m_stream->streamTitles.at(int(step % m_stream->streamTitles.size()));
+}
+
+QString SimSpeaker::positionInfo()
+{
+    const SimTrack *track = currentTrack();
+    if (!track)
+        return positionReply(0, QStringLiteral("0:00:00"), QString(), QString(), QStringLiteral("0:00:00"));
+    if (track->kind == SimTrack::Kind::LineIn)
+        return positionReply(1, QString(), track->positionDidl({}), track->uri, QStringLiteral("0:00:00"));
+    const int number = m_stream ? 1 : m_track;
+    return positionReply(number, hms(track->durationSeconds), track->positionDidl(streamTitle()), track->uri,
+                         hms(m_positionMs / 1000));
+}
+
+QString SimSpeaker::mediaInfo() const
+{
+    if (m_stream)
+        return mediaReply(1, m_stream->uri, m_stream->metadata);
+    return mediaReply(int(m_queue.size()), transportURI(), QString());
 }
 
 SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
@@ -123,21 +184,9 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
         return Reply{200, "text/xml; charset=\"utf-8\"", soapEnvelope(kAVT, action, content)};
     };
     const auto refuse = [](int code) { return Reply{-code, {}, {}}; };
-    // Group-wide actions belong to the coordinator; a member refuses them as real players do.
-    static const QStringList groupActions = {
-        "Play", "Pause", "Stop", "Next", "Previous", "Seek", "SetPlayMode", "ConfigureSleepTimer",
-        "AddURIToQueue", "RemoveTrackFromQueue", "ReorderTracksInQueue", "RemoveAllTracksFromQueue"};
-    SimSpeaker *leader = coordinator();
-    if (leader != this) {
-        if (groupActions.contains(action))
-            return refuse(800);
-        if (action == QLatin1String("GetPositionInfo") || action == QLatin1String("GetTransportInfo")
-            || action == QLatin1String("GetTransportSettings")
-            || action == QLatin1String("GetRemainingSleepTimerDuration")) {
-            leader->settle();
-            Reply followed = leader->avTransport(request);
-            return followed;
-        }
+    if (SimSpeaker *leader = coordinator(); leader != this) {
+        if (Reply reply = memberTransport(request, leader); reply.status != 0)
+            return reply;
     }
     if (action == QLatin1String("SetAVTransportURI"))
         return setTransportURI(arg("CurrentURI"), arg("CurrentURIMetaData"));
@@ -171,17 +220,22 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
         m_positionMs = 0;
         return ok();
     }
-    if (action == QLatin1String("Next") || action == QLatin1String("Previous")) {
+    if (action == QLatin1String("Next")) {
         if (m_stream || m_queue.isEmpty())
             return refuse(701);
-        if (action == QLatin1String("Next")) {
-            if (!stepForward(true))
-                return refuse(711);
-        } else {
-            if (m_positionMs < 3000 && m_track > 1)
-                --m_track;
-            m_positionMs = 0;
-        }
+        if (!stepForward(true))
+            return refuse(711);
+        return ok();
+    }
+    if (action == QLatin1String("Previous")) {
+        if (m_stream || m_queue.isEmpty())
+            return refuse(701);
+        // There is nothing before the first track unless the queue wraps around.
+        const bool wraps = m_playMode == PlayMode::RepeatAll || m_playMode == PlayMode::Shuffle;
+        if (m_track <= 1 && !wraps)
+            return refuse(711);
+        m_track = m_track > 1 ? m_track - 1 : int(m_queue.size());
+        m_positionMs = 0;
         return ok();
     }
     if (action == QLatin1String("Seek")) {
@@ -210,7 +264,8 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
     }
     if (action == QLatin1String("SetPlayMode")) {
         const auto mode = playModeFromText(arg("NewPlayMode"));
-        if (!mode)
+        // A live source has no play modes to set.
+        if (!mode || m_stream)
             return refuse(712);
         m_playMode = *mode;
         return ok();
@@ -222,8 +277,6 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
     }
     if (action == QLatin1String("ConfigureSleepTimer")) {
         const QString duration = arg("NewSleepTimerDuration");
-        if (!request.arguments.contains(QStringLiteral("NewSleepTimerDuration")))
-            return refuse(402);
         if (duration.isEmpty()) {
             m_sleepDeadline.reset();
         } else {
@@ -249,88 +302,10 @@ SimSpeaker::Reply SimSpeaker::avTransport(const SimRequest &request)
                                  "<CurrentSpeed>1</CurrentSpeed>")
                       .arg(QLatin1String(names[int(m_transport)])));
     }
-    if (action == QLatin1String("GetPositionInfo")) {
-        if (!track) {
-            return ok(QStringLiteral("<Track>0</Track><TrackDuration>0:00:00</TrackDuration>"
-                                     "<TrackMetaData></TrackMetaData><TrackURI></TrackURI>"
-                                     "<RelTime>0:00:00</RelTime><AbsTime>NOT_IMPLEMENTED</AbsTime>"
-                                     "<RelCount>2147483647</RelCount>"
-                                     "<AbsCount>2147483647</AbsCount>"));
-        }
-        const int number = m_stream ? 1 : m_track;
-        QString duration = hms(track->durationSeconds);
-        if (track->kind == SimTrack::Kind::LineIn)
-            duration.clear();
-        const qint64 elapsed = track->kind == SimTrack::Kind::LineIn ? 0 : m_positionMs / 1000;
-        return ok(QStringLiteral("<Track>%1</Track><TrackDuration>%2</TrackDuration>"
-                                 "<TrackMetaData>%3</TrackMetaData><TrackURI>%4</TrackURI>"
-                                 "<RelTime>%5</RelTime><AbsTime>NOT_IMPLEMENTED</AbsTime>"
-                                 "<RelCount>2147483647</RelCount><AbsCount>2147483647</AbsCount>")
-                      .arg(number)
-                      .arg(duration,
-                           xmlEscape(track->didl(QStringLiteral("-1"), QStringLiteral("-1"))),
-                           xmlEscape(track->uri), hms(elapsed)));
-    }
-    return refuse(401);
-}
-
-SimSpeaker::Reply SimSpeaker::renderingControl(const SimRequest &request)
-{
-    const QString &action = request.action;
-    const auto arg = [&request](const char *name) {
-        return request.arguments.value(QString::fromLatin1(name));
-    };
-    const auto ok = [&action](const QString &content = {}) {
-        return Reply{200, "text/xml; charset=\"utf-8\"", soapEnvelope(kRC, action, content)};
-    };
-    const auto refuse = [](int code) { return Reply{-code, {}, {}}; };
-    const bool master = arg("Channel") == QLatin1String("Master");
-
-    if (action == QLatin1String("GetVolume") || action == QLatin1String("SetVolume")
-        || action == QLatin1String("GetMute") || action == QLatin1String("SetMute")
-        || action == QLatin1String("GetLoudness") || action == QLatin1String("SetLoudness")) {
-        if (!master)
-            return refuse(402);
-    }
-    if (action == QLatin1String("GetVolume"))
-        return ok(QStringLiteral("<CurrentVolume>%1</CurrentVolume>").arg(m_volume));
-    if (action == QLatin1String("SetVolume")) {
-        const auto level = parseInteger(arg("DesiredVolume"));
-        if (!level || *level < 0 || *level > 100)
-            return refuse(402);
-        m_volume = *level;
-        return ok();
-    }
-    if (action == QLatin1String("GetMute"))
-        return ok(QStringLiteral("<CurrentMute>%1</CurrentMute>").arg(m_muted ? 1 : 0));
-    if (action == QLatin1String("SetMute")) {
-        const auto flag = parseFlag(arg("DesiredMute"));
-        if (!flag)
-            return refuse(402);
-        m_muted = *flag;
-        return ok();
-    }
-    if (action == QLatin1String("GetLoudness"))
-        return ok(QStringLiteral("<CurrentLoudness>%1</CurrentLoudness>").arg(m_eq.loudness ? 1 : 0));
-    if (action == QLatin1String("SetLoudness")) {
-        const auto flag = parseFlag(arg("DesiredLoudness"));
-        if (!flag)
-            return refuse(402);
-        m_eq.loudness = *flag;
-        return ok();
-    }
-    if (action == QLatin1String("GetBass"))
-        return ok(QStringLiteral("<CurrentBass>%1</CurrentBass>").arg(m_eq.bass));
-    if (action == QLatin1String("GetTreble"))
-        return ok(QStringLiteral("<CurrentTreble>%1</CurrentTreble>").arg(m_eq.treble));
-    if (action == QLatin1String("SetBass") || action == QLatin1String("SetTreble")) {
-        const bool bass = action == QLatin1String("SetBass");
-        const auto value = parseInteger(arg(bass ? "DesiredBass" : "DesiredTreble"));
-        if (!value || *value < -10 || *value > 10)
-            return refuse(402);
-        (bass ? m_eq.bass : m_eq.treble) = *value;
-        return ok();
-    }
+    if (action == QLatin1String("GetPositionInfo"))
+        return ok(positionInfo());
+    if (action == QLatin1String("GetMediaInfo"))
+        return ok(mediaInfo());
     return refuse(401);
 }
 

@@ -145,7 +145,7 @@ int runWindowApp(const WindowOptions &options)
                 snapshotWhenDrawn(window, snapshot, options.launched);
             ui::Tray tray(model.get(), &engine, window);
             if (window && options.instance)
-                QObject::connect(options.instance, &SingleInstance::activationRequested, &tray, &ui::Tray::openMainWindow);
+                QObject::connect(options.instance, &SingleInstance::activationRequested, window, [window] { SingleInstance::bringForward(window); });
             result = QApplication::exec();
         }
     }

@@ -29,6 +29,9 @@ public:
     // must tell a failure from an empty answer.
     virtual int failedRequests() const { return 0; }
     virtual QString lastFailure() const { return {}; }
+    // Of those, the ones answered 404: a resource that is not there, which a caller trying two
+    // routes to the same thing expects on one of them.
+    virtual int notFoundRequests() const { return 0; }
     // The service answered 401: the developer token is not accepted.
     virtual bool developerTokenRejected() const { return false; }
     // The keyring was not reachable: the user's token is kept in a private file instead.

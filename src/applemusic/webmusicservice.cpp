@@ -107,6 +107,7 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
         failed(personal ? QStringLiteral("Apple Music refuse l'accès à votre compte (erreur 403) : reconnectez Corvane avec « corvane catalog authorize ».")
                         : QStringLiteral("Apple Music refuse cette demande (erreur 403)."));
     } else if (*result.status == 404) {
+        ++m_notFound;
         failed(QStringLiteral("Apple Music ne trouve pas ce qui est demandé (erreur 404)."));
     } else if (*result.status != 200) {
         failed(QStringLiteral("Apple Music a répondu par une erreur (%1). Réessayez plus tard.").arg(*result.status));

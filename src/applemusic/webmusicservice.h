@@ -42,6 +42,7 @@ public:
 
     int failedRequests() const override { return m_failures; }
     QString lastFailure() const override { return m_lastFailure; }
+    int notFoundRequests() const override { return m_notFound; }
     bool developerTokenRejected() const override { return m_developerTokenRejected; }
     bool keepsTokenInFile() const override { return m_store.usesFile(); }
     const UserTokenStore &store() const { return m_store; }
@@ -53,6 +54,7 @@ private:
     bool m_denied = false;
     bool m_developerTokenRejected = false;
     int m_failures = 0;
+    int m_notFound = 0;
     QString m_lastFailure;
     void failed(QString message);
     std::optional<QString> m_country;

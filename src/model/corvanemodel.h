@@ -128,6 +128,8 @@ public:
                                    Needs needs = Needs::Speaker, std::optional<int> queueToken = std::nullopt);
     // Why a command cannot be sent now (no speaker, no link), before anything is shown as started.
     std::optional<QString> commandRefusal(Needs needs) const;
+    // Sends the play mode the switches show; back to the former one when the speaker refuses.
+    QCoro::Task<> sendPlayMode(bool wasShuffled, RepeatState wasRepeat);
 
     std::optional<QString> errorMessage() const { return m_errorMessage; }
     std::optional<QString> lastAction() const { return m_lastAction; }

@@ -374,15 +374,15 @@ QCoro::Task<> CorvaneModel::toggleMute()
 
 QCoro::Task<> CorvaneModel::toggleShuffle()
 {
+    const bool wasShuffled = m_isShuffled;
     m_isShuffled = !m_isShuffled;
     Q_EMIT playModeChanged();
-    const PlayMode mode = playModeFor(m_isShuffled, m_repeatState);
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
-    co_await command;
+    co_await sendPlayMode(wasShuffled, m_repeatState);
 }
 
 QCoro::Task<> CorvaneModel::cycleRepeat()
 {
+    const RepeatState was = m_repeatState;
     switch (m_repeatState) {
     case RepeatState::Off:
         m_repeatState = RepeatState::All;
@@ -395,9 +395,23 @@ QCoro::Task<> CorvaneModel::cycleRepeat()
         break;
     }
     Q_EMIT playModeChanged();
+    co_await sendPlayMode(m_isShuffled, was);
+}
+
+QCoro::Task<> CorvaneModel::sendPlayMode(bool wasShuffled, RepeatState wasRepeat)
+{
+    QPointer<CorvaneModel> self(this);
+    const int errorsBefore = m_errorSerial;
     const PlayMode mode = playModeFor(m_isShuffled, m_repeatState);
     QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
     co_await command;
+    // Refused (a radio has no play modes, and says so in the message): the switches go back to
+    // what the speaker still does.
+    if (self && m_errorSerial != errorsBefore && mode == playModeFor(m_isShuffled, m_repeatState)) {
+        m_isShuffled = wasShuffled;
+        m_repeatState = wasRepeat;
+        Q_EMIT playModeChanged();
+    }
 }
 
 } // namespace corvane

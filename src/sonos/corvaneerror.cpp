@@ -37,6 +37,11 @@ CorvaneError CorvaneError::localControlDisabled()
     return CorvaneError(Kind::LocalControlDisabled, std::nullopt);
 }
 
+CorvaneError CorvaneError::noPlayModes()
+{
+    return CorvaneError(Kind::NoPlayModes, QStringLiteral("712"));
+}
+
 QString CorvaneError::message() const
 {
     switch (m_kind) {
@@ -65,6 +70,9 @@ QString CorvaneError::message() const
         return QStringLiteral("L'enceinte refuse le contrôle local : il est désactivé sur ce "
                               "système Sonos. Activez-le dans l'app Sonos (Compte › Confidentialité "
                               "et sécurité › UPnP), puis réessayez.");
+    case Kind::NoPlayModes:
+        return QStringLiteral("Cette source n'a pas de modes de lecture : la lecture aléatoire et la "
+                              "répétition ne s'appliquent qu'à la file d'attente.");
     }
     return {};
 }

@@ -20,6 +20,8 @@ public:
         AppleMusicNotLinked,
         // HTTP 403 on port 1400: the household has local (UPnP) control switched off.
         LocalControlDisabled,
+        // A play mode asked of a source that has none (a radio stream, a line-in): error 712.
+        NoPlayModes,
     };
 
     static CorvaneError speakerUnreachable(const QString &room);
@@ -28,6 +30,7 @@ public:
     static CorvaneError noSpeakers();
     static CorvaneError appleMusicNotLinked();
     static CorvaneError localControlDisabled();
+    static CorvaneError noPlayModes();
 
     Kind kind() const { return m_kind; }
     // The room, the UPnP error code or the network message, as given.

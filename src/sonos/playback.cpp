@@ -3,6 +3,7 @@
 
 #include "async/http.h"
 #include "async/tasks.h"
+#include "corvaneerror.h"
 #include "replies.h"
 #include "text.h"
 
@@ -47,7 +48,18 @@ QCoro::Task<> SonosController::next() const
 
 QCoro::Task<> SonosController::previous() const
 {
-    co_await soap(upnp::avTransport, QStringLiteral("Previous"), kInstance);
+    // Before the first track there is nothing: a speaker answers 711, and the first track starts
+    // again instead, as a person pressing "previous" there expects.
+    bool first = false;
+    try {
+        co_await soap(upnp::avTransport, QStringLiteral("Previous"), kInstance);
+    } catch (const CorvaneError &error) {
+        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("711"))
+            throw;
+        first = true;
+    }
+    if (first)
+        co_await seek(0);
 }
 
 QCoro::Task<> SonosController::seek(int seconds) const
@@ -68,7 +80,17 @@ QCoro::Task<> SonosController::setPlayMode(PlayMode mode) const
 {
     const QString body = kInstance + QStringLiteral("<NewPlayMode>") + playModeText(mode)
         + QStringLiteral("</NewPlayMode>");
-    co_await soap(upnp::avTransport, QStringLiteral("SetPlayMode"), body);
+    bool refused = false;
+    try {
+        co_await soap(upnp::avTransport, QStringLiteral("SetPlayMode"), body);
+    } catch (const CorvaneError &error) {
+        // 712: the mode is not valid for what plays, which only happens with a radio or an input.
+        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("712"))
+            throw;
+        refused = true;
+    }
+    if (refused)
+        throw CorvaneError::noPlayModes();
 }
 
 QCoro::Task<std::optional<PlayMode>> SonosController::playMode() const
@@ -98,7 +120,8 @@ QCoro::Task<NowPlaying> SonosController::nowPlaying() const
     reads.push_back(soap(upnp::avTransport, QStringLiteral("GetPositionInfo"), kInstance));
     reads.push_back(soap(upnp::avTransport, QStringLiteral("GetTransportInfo"), kInstance));
     const std::vector<QString> replies = co_await whenAll(std::move(reads));
-    co_return parseNowPlaying(xmlUnescape(xmlUnescape(replies[0])), replies[1], m_speaker);
+    NowPlaying now = co_await describe(xmlUnescape(xmlUnescape(replies[0])), replies[1]);
+    co_return now;
 }
 
 QCoro::Task<bool> SonosController::isPlaying() const
@@ -110,7 +133,40 @@ QCoro::Task<bool> SonosController::isPlaying() const
 QCoro::Task<NowPlaying> SonosController::currentTrack() const
 {
     const QString reply = co_await soap(upnp::avTransport, QStringLiteral("GetPositionInfo"), kInstance);
-    co_return parseNowPlaying(xmlUnescape(xmlUnescape(reply)), QString(), m_speaker);
+    NowPlaying now = co_await describe(xmlUnescape(xmlUnescape(reply)), QString());
+    co_return now;
+}
+
+QCoro::Task<NowPlaying> SonosController::describe(QString position, QString transport) const
+{
+    const QString uri = parseTrackURI(position);
+    // A group member reports only that it follows its coordinator: what plays is what the
+    // coordinator reports, found through the group state.
+    if (const std::optional<QString> leader = followedCoordinator(uri)) {
+        const std::optional<Speaker> coordinator = co_await coordinatorOf(*leader);
+        if (coordinator && coordinator->uuid != m_speaker.uuid) {
+            const SonosController followed(*coordinator, m_token);
+            if (transport.isEmpty()) {
+                NowPlaying now = co_await followed.currentTrack();
+                co_return now;
+            }
+            NowPlaying now = co_await followed.nowPlaying();
+            co_return now;
+        }
+        co_return parseNowPlaying(position, transport, m_speaker);
+    }
+    // A live stream is named by the metadata it was chosen with, which only GetMediaInfo gives.
+    QString station;
+    if (isLiveStream(uri)) {
+        try {
+            const QString media = co_await soap(upnp::avTransport, QStringLiteral("GetMediaInfo"), kInstance);
+            station = parseStationName(xmlUnescape(xmlUnescape(media)));
+        } catch (const CorvaneError &) {
+            if (m_token.isCancelled())
+                throw;
+        }
+    }
+    co_return parseNowPlaying(position, transport, m_speaker, station);
 }
 
 QCoro::Task<int> SonosController::volume() const

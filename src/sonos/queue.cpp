@@ -43,7 +43,13 @@ QCoro::Task<> SonosController::setTransportURI(QString uri, QString metadata) co
 
 QCoro::Task<> SonosController::clearQueue() const
 {
-    co_await soap(upnp::avTransport, QStringLiteral("RemoveAllTracksFromQueue"), kInstance);
+    try {
+        co_await soap(upnp::avTransport, QStringLiteral("RemoveAllTracksFromQueue"), kInstance);
+    } catch (const CorvaneError &error) {
+        // 804: the queue was already empty, which is what was asked.
+        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("804"))
+            throw;
+    }
 }
 
 QCoro::Task<> SonosController::setQueueAsSource() const

@@ -138,7 +138,7 @@ QList<QueueItem> parseQueue(const QString &didl, const Speaker &speaker)
 }
 
 NowPlaying parseNowPlaying(const QString &positionText, const QString &transportText,
-                           const Speaker &speaker)
+                           const Speaker &speaker, const QString &station)
 {
     static const QRegularExpression album = caseless("<upnp:album>([^<]*)</upnp:album>");
     static const QRegularExpression state =
@@ -148,6 +148,9 @@ NowPlaying parseNowPlaying(const QString &positionText, const QString &transport
     static const QRegularExpression song = caseless("song%3[aA]([0-9]+)");
     static const QRegularExpression duration =
         caseless("<TrackDuration>([0-9:]+)</TrackDuration>");
+    static const QRegularExpression streamContent(QStringLiteral("<r:streamContent>(.*?)</r:streamContent>"),
+                                                  QRegularExpression::CaseInsensitiveOption
+                                                      | QRegularExpression::DotMatchesEverythingOption);
 
     NowPlaying now;
     now.title = captureOrEmpty(titlePattern(), positionText);
@@ -159,7 +162,63 @@ NowPlaying parseNowPlaying(const QString &positionText, const QString &transport
     now.trackID = firstCapture(song, positionText);
     now.duration = hmsSeconds(firstCapture(duration, positionText));
     now.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), positionText), speaker);
+
+    const QString uri = parseTrackURI(positionText);
+    if (isInputSource(uri)) {
+        // The speaker calls every input "Audio Component": that names no music.
+        now.title.clear();
+        now.artist.clear();
+        now.album.clear();
+    } else if (isLiveStream(uri)) {
+        // The stream's own title is a file name or the stream's address; the station's name came
+        // with the stream when it was chosen, and the song is what the stream announces now
+        // (speakers put their own ZPSTR_ status words there while they connect).
+        QString announced = captureOrEmpty(streamContent, positionText).trimmed();
+        if (announced.startsWith(QLatin1String("ZPSTR_")))
+            announced.clear();
+        QString fallback = now.title;
+        if (fallback.startsWith(QLatin1String("x-")) || fallback.contains(QLatin1String("://")))
+            fallback.clear();
+        now.title = !station.isEmpty() ? station : !announced.isEmpty() ? announced : fallback;
+        now.artist = !station.isEmpty() ? announced : QString();
+        now.album.clear();
+    }
     return now;
+}
+
+QString parseTrackURI(const QString &positionText)
+{
+    static const QRegularExpression uri = caseless("<TrackURI>([^<]*)</TrackURI>");
+    return captureOrEmpty(uri, positionText).trimmed();
+}
+
+std::optional<QString> followedCoordinator(const QString &trackURI)
+{
+    static const QRegularExpression follower(QStringLiteral("^x-rincon:(RINCON_[0-9A-Za-z]+)$"));
+    return firstCapture(follower, trackURI);
+}
+
+bool isLiveStream(const QString &trackURI)
+{
+    static const char *const schemes[] = {"x-rincon-mp3radio:", "x-sonosapi-stream:", "x-sonosapi-radio:",
+                                          "x-sonosapi-hls:", "aac:", "hls-radio:"};
+    return std::any_of(std::begin(schemes), std::end(schemes), [&trackURI](const char *scheme) {
+        return trackURI.startsWith(QLatin1String(scheme), Qt::CaseInsensitive);
+    });
+}
+
+bool isInputSource(const QString &trackURI)
+{
+    return trackURI.startsWith(QLatin1String("x-rincon-stream:"), Qt::CaseInsensitive)
+        || trackURI.startsWith(QLatin1String("x-sonos-htastream:"), Qt::CaseInsensitive);
+}
+
+QString parseStationName(const QString &mediaText)
+{
+    static const QRegularExpression metadata(QStringLiteral("<CurrentURIMetaData>(.*?)</CurrentURIMetaData>"),
+                                             QRegularExpression::CaseInsensitiveOption
+                                                 | QRegularExpression::DotMatchesEverythingOption);
+    return captureOrEmpty(titlePattern(), captureOrEmpty(metadata, mediaText)).trimmed();
 }
 
 std::optional<PlayMode> parsePlayMode(const QString &reply)

@@ -92,6 +92,9 @@ public:
     QCoro::Task<QList<SonosGroup>> zoneGroups() const;
     // The same in one request: members keep the model "Sonos" (no device description is read).
     QCoro::Task<QList<SonosGroup>> zoneGroupsWithoutModels() const;
+    // The coordinator of the group holding `member` (a uuid or an address), from the group state
+    // this speaker reports; nothing when it cannot tell.
+    QCoro::Task<std::optional<Speaker>> coordinatorOf(QString member) const;
     // Sent to the speaker that joins or leaves.
     QCoro::Task<> joinGroup(QString coordinatorUUID) const;
     QCoro::Task<> leaveGroup() const;
@@ -136,6 +139,10 @@ public:
     static QString sleepTimerDuration(std::optional<int> minutes);
 
 private:
+    // The snapshot of a GetPositionInfo reply (unescaped twice) and a GetTransportInfo reply
+    // (empty: not read), with what the position alone does not say: the station of a live
+    // stream, and for a group member its coordinator's track.
+    QCoro::Task<NowPlaying> describe(QString position, QString transport) const;
     QCoro::Task<QString> addURIToQueue(QString uri, QString metadata, int desiredFirst, bool asNext) const;
     QCoro::Task<> setTransportURI(QString uri, QString metadata) const;
 

@@ -1,6 +1,8 @@
 // Zone topology and grouping of SonosController.
 #include "sonoscontroller.h"
 
+#include "corvaneerror.h"
+
 #include "async/http.h"
 #include "async/tasks.h"
 #include "replies.h"
@@ -87,6 +89,24 @@ QCoro::Task<QList<SonosGroup>> SonosController::zoneGroups() const
             member = named.at(next++);
     }
     co_return groups;
+}
+
+QCoro::Task<std::optional<Speaker>> SonosController::coordinatorOf(QString member) const
+{
+    std::optional<Speaker> found;
+    try {
+        const QList<SonosGroup> groups = co_await zoneGroupsWithoutModels();
+        for (const SonosGroup &group : groups) {
+            const bool holds = std::any_of(group.members.cbegin(), group.members.cend(),
+                                           [&member](const Speaker &s) { return s.uuid == member || s.ip == member; });
+            if (holds || group.coordinatorUUID == member)
+                found = group.coordinator();
+        }
+    } catch (const CorvaneError &) {
+        if (m_token.isCancelled())
+            throw;
+    }
+    co_return found;
 }
 
 QCoro::Task<> SonosController::joinGroup(QString coordinatorUUID) const

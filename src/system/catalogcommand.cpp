@@ -112,10 +112,10 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
             || command == QLatin1String("artist") || command == QLatin1String("charts"))
             co_return CommandResult{1, {}, message};
     }
-    // The client answers failures with empty lists: the service's count tells them apart from
-    // answers that really are empty. Some answers try two routes (a playlist of the library or
-    // of the catalogue), so a failed request with something to show is not a failed command.
+    // The client answers failures with empty or shorter lists: the service's count tells them
+    // apart from answers that really are empty or short.
     const int failuresBefore = service->failedRequests();
+    const int notFoundBefore = service->notFoundRequests();
     QStringList lines;
     if (command == QLatin1String("search")) {
         const QString term = arguments.mid(1).join(QLatin1Char(' '));
@@ -200,9 +200,20 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     } else {
         co_return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
     }
-    if (lines.isEmpty() && service->failedRequests() > failuresBefore) {
-        const QString why = service->lastFailure();
-        co_return CommandResult{1, {}, why.isEmpty() ? QStringLiteral("La demande à Apple Music a échoué.") : why};
+    int failures = service->failedRequests() - failuresBefore;
+    // A playlist is looked for in the library and in the catalogue at once: the route it is not
+    // on answers 404, which is no failure once the other one answered.
+    if (command == QLatin1String("playlist") && !lines.isEmpty())
+        failures -= service->notFoundRequests() - notFoundBefore;
+    if (failures > 0) {
+        QString why = service->lastFailure();
+        if (why.isEmpty())
+            why = QStringLiteral("La demande à Apple Music a échoué.");
+        // A label read from nothing is no label: nothing is printed in its place.
+        if (lines.isEmpty() || command == QLatin1String("quality"))
+            co_return CommandResult{1, {}, why};
+        // What did arrive is printed, and the exit status says it is not the whole answer.
+        co_return CommandResult{1, lines.join(QLatin1Char('\n')), QStringLiteral("Réponse incomplète d'Apple Music : ") + why};
     }
     co_return CommandResult{0, lines.join(QLatin1Char('\n')), {}};
 }

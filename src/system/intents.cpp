@@ -114,18 +114,10 @@ QCoro::Task<QString> playPause(IntentTarget target)
         co_await controller.pause();
         co_return QStringLiteral("En pause.");
     }
-    // The title only matters for the answer: read it while the speaker starts.
-    QCoro::Task<NowPlaying> reading = controller.currentTrack();
-    QCoro::Task<> starting = controller.play();
-    NowPlaying now;
-    try {
-        now = co_await reading;
-    } catch (const CorvaneError &) {
-    }
-    co_await starting;
-    if (now.isEmpty())
-        co_return QStringLiteral("Lecture lancée.");
-    co_return QStringLiteral("Lecture de ") + now.title + QLatin1Char('.');
+    // A key press costs the group state, the transport state and the command, no more: what
+    // plays is not read to be named.
+    co_await controller.play();
+    co_return QStringLiteral("Lecture lancée.");
 }
 
 QCoro::Task<QString> nextTrack(IntentTarget target)

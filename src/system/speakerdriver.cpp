@@ -58,6 +58,23 @@ QCoro::Task<T> settled(QCoro::Task<T> task, std::exception_ptr *failure)
     co_return value;
 }
 
+// The group's sleep timer: a member refuses the question (800), its coordinator answers it.
+QCoro::Task<std::optional<int>> groupSleepTimer(SonosController controller)
+{
+    try {
+        const std::optional<int> left = co_await controller.sleepTimerRemaining();
+        co_return left;
+    } catch (const CorvaneError &error) {
+        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("800"))
+            throw;
+    }
+    const std::optional<Speaker> coordinator = co_await controller.coordinatorOf(controller.speaker().ip);
+    if (!coordinator || coordinator->ip == controller.speaker().ip)
+        throw CorvaneError::sonosRefused(QStringLiteral("800"));
+    const std::optional<int> left = co_await SonosController(*coordinator).sleepTimerRemaining();
+    co_return left;
+}
+
 QCoro::Task<QString> status(SonosController controller, bool plain)
 {
     // Every read goes out at once; each is awaited to its end before the first failure is
@@ -68,7 +85,7 @@ QCoro::Task<QString> status(SonosController controller, bool plain)
     QCoro::Task<bool> muteRead = controller.isMuted();
     QCoro::Task<Equalizer> equalizerRead = controller.equalizer();
     QCoro::Task<std::optional<PlayMode>> modeRead = controller.playMode();
-    QCoro::Task<std::optional<int>> sleepRead = controller.sleepTimerRemaining();
+    QCoro::Task<std::optional<int>> sleepRead = groupSleepTimer(controller);
     QCoro::Task<std::optional<BatteryStatus>> batteryRead = controller.batteryStatus();
 
     std::exception_ptr failure;

@@ -330,29 +330,54 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("artist");
         QTest::addColumn<bool>("hasTrackID");
         QTest::addColumn<bool>("hasDuration");
-        QTest::newRow("Apple Music queue") << "queue" << "Sel & Cendre" << true << true;
-        QTest::newRow("radio stream") << "radio" << "Radio Gardon FM" << false << false;
-        QTest::newRow("line-in") << "linein" << "" << false << false;
+        QTest::addColumn<QStringList>("actions");
+        const QStringList reads{"GetPositionInfo", "GetTransportInfo"};
+        QTest::newRow("Apple Music queue") << "queue" << "Sel & Cendre" << "Les Phares Lointains" << true << true << reads;
+        // The station's name comes with the stream it was set with; the song is what the stream
+        // announces now (the sim's first song, then the next one 40 s later).
+        QTest::newRow("radio stream") << "radio" << "Radio Gardon FM" << "Les Phares Lointains - Marée basse" << false << false
+                                      << reads + QStringList{"GetMediaInfo"};
+        QTest::newRow("radio, next song") << "radio later" << "Radio Gardon FM" << "Les Phares Lointains - Sel & Cendre" << false
+                                          << false << reads + QStringList{"GetMediaInfo"};
+        // Set without a name and saying nothing: the stream's own name is all there is.
+        QTest::newRow("radio saying nothing, set without a name") << "mute radio" << "g.mp3" << "" << false << false
+                                                                   << reads + QStringList{"GetMediaInfo"};
+        // A speaker names every input "Audio Component": no title.
+        QTest::newRow("line-in") << "linein" << "" << "" << false << false << reads;
     }
     void nowPlayingOfEachSource()
     {
         QFETCH(QString, source);
         QFETCH(QString, title);
+        QFETCH(QString, artist);
         QFETCH(bool, hasTrackID);
         QFETCH(bool, hasDuration);
+        QFETCH(QStringList, actions);
         auto speaker = startSpeaker();
         speaker->setQueue(songs(), 2);
-        if (source == QLatin1String("radio"))
-            speaker->setStreamSource(radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://radio.example.org/g.mp3")));
-        else if (source == QLatin1String("linein"))
+        if (source.endsWith(QLatin1String("radio")) || source.startsWith(QLatin1String("radio"))) {
+            SimTrack radio = radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://radio.example.org/g.mp3"));
+            if (source == QLatin1String("mute radio")) {
+                radio.metadata.clear();
+                radio.streamTitles.clear();
+            }
+            speaker->setStreamSource(radio);
+        } else if (source == QLatin1String("linein")) {
             speaker->setStreamSource(lineIn(speaker->config().uuid));
+        }
         speaker->setTransport(SimSpeaker::Transport::Playing);
+        if (source == QLatin1String("radio later"))
+            speaker->advanceClock(41000);
+        speaker->clearReceived();
 
         const SonosController controller(speaker->speaker());
         const NowPlaying now = await(controller.nowPlaying());
+        QCOMPARE(actionsOf(*speaker), actions);
         QCOMPARE(now.title, title);
+        QCOMPARE(now.artist, artist);
         QVERIFY(now.isPlaying);
         QCOMPARE(now.trackID.has_value(), hasTrackID);
         QCOMPARE(now.duration > 0, hasDuration);

@@ -182,12 +182,24 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("actions");
         const QStringList direct = {"SetAVTransportURI", "Play"};
         const QStringList queued = {"RemoveAllTracksFromQueue", "AddURIToQueue", "SetAVTransportURI", "Play"};
-        QTest::newRow("service radio: set directly") << "x-sonosapi-radio:radio%3ara.u-7ad?sid=204&flags=8300&sn=3" << "<DIDL-Lite/>" << direct;
-        QTest::newRow("saved playlist: set directly") << "x-rincon-cpcontainer:1006206cplaylist%3apl.u-Kf3mQ?sid=204&flags=8300&sn=3" << "" << direct;
+        // Apple Music favorites carry the household's account token, as the speaker requires.
+        const auto resMD = [](const char *id, const char *upnpClass) {
+            return QStringLiteral("<DIDL-Lite xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:upnp=\"urn:schemas-upnp-org:metadata-1-0/upnp/\" "
+                                  "xmlns:r=\"urn:schemas-rinconnetworks-com:metadata-1-0/\" xmlns=\"urn:schemas-upnp-org:metadata-1-0/DIDL-Lite/\">"
+                                  "<item id=\"%1\" parentID=\"0\" restricted=\"true\"><dc:title>Fav</dc:title><upnp:class>%2</upnp:class>"
+                                  "<desc id=\"cdudn\" nameSpace=\"urn:schemas-rinconnetworks-com:metadata-1-0/\">SA_RINCON52231_X_#Svc52231-3-Token</desc>"
+                                  "</item></DIDL-Lite>")
+                .arg(QLatin1String(id), QLatin1String(upnpClass));
+        };
+        QTest::newRow("service radio: set directly") << "x-sonosapi-radio:radio%3ara.u-7ad?sid=204&flags=8300&sn=3"
+                                                     << resMD("100c2068radio%3ara.u-7ad", "object.item.audioItem.audioBroadcast.#station") << direct;
+        QTest::newRow("saved playlist: set directly") << "x-rincon-cpcontainer:1006206cplaylist%3apl.u-Kf3mQ?sid=204&flags=8300&sn=3"
+                                                      << resMD("1006206cplaylist%3apl.u-Kf3mQ", "object.container.playlistContainer") << direct;
         QTest::newRow("plain radio stream: set directly") << "x-rincon-mp3radio://radio.example.org/a.mp3" << "" << direct;
         QTest::newRow("line-in: set directly") << "x-rincon-stream:RINCON_000E58A0B1C201400" << "" << direct;
         QTest::newRow("TV input: set directly") << "x-sonos-htastream:RINCON_000E58A0B1C201400:spdif" << "" << direct;
-        QTest::newRow("a song: through the queue") << "x-sonos-http:song%3a1609934420.mp4?sid=204&flags=8224&sn=3" << "<DIDL-Lite/>" << queued;
+        QTest::newRow("a song: through the queue") << "x-sonos-http:song%3a1609934420.mp4?sid=204&flags=8224&sn=3"
+                                                   << resMD("10032020song%3a1609934420", "object.item.audioItem.musicTrack") << queued;
         QTest::newRow("no uri: nothing") << "" << "" << QStringList();
     }
     void playFavorite()

@@ -145,8 +145,10 @@ private Q_SLOTS:
             << "position_library.xml" << "PAUSED_PLAYBACK" << "Néons sur la Loire" << "Odile Ravanel" << "Villes de nuit"
             << std::optional<QString>() << "https://is1-ssl.example.com/image/thumb/Music/aa/bb/cover.jpg/600x600bb.jpg"
             << false << std::optional<int>(1) << 7 << 252;
+        // A stream's own title is its file: the station's name comes from GetMediaInfo (below),
+        // and without it the song the stream announces is the title.
         QTest::newRow("radio stream has no duration")
-            << "position_radio.xml" << "PLAYING" << "gardon-128.mp3" << "" << "" << std::optional<QString>() << ""
+            << "position_radio.xml" << "PLAYING" << "Odile Ravanel - Minuit moins le quart" << "" << "" << std::optional<QString>() << ""
             << true << std::optional<int>(1) << 760 << 0;
         QTest::newRow("line-in has neither title nor artist")
             << "position_linein.xml" << "TRANSITIONING" << "" << "" << "" << std::optional<QString>() << ""
@@ -177,6 +179,61 @@ private Q_SLOTS:
         QCOMPARE(now.elapsed, elapsed);
         QCOMPARE(now.duration, duration);
         QCOMPARE(now.isEmpty(), title.isEmpty() && artist.isEmpty());
+    }
+
+    void radioStation_data()
+    {
+        QTest::addColumn<QString>("media");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("artist");
+        const QString didl = QStringLiteral("&lt;DIDL-Lite xmlns:dc=&quot;http://purl.org/dc/elements/1.1/&quot; "
+                                            "xmlns:upnp=&quot;urn:schemas-upnp-org:metadata-1-0/upnp/&quot; "
+                                            "xmlns=&quot;urn:schemas-upnp-org:metadata-1-0/DIDL-Lite/&quot;&gt;&lt;item id=&quot;R:0/0/0&quot; "
+                                            "parentID=&quot;R:0/0&quot; restricted=&quot;true&quot;&gt;&lt;dc:title&gt;%1&lt;/dc:title&gt;"
+                                            "&lt;upnp:class&gt;object.item.audioItem.audioBroadcast&lt;/upnp:class&gt;&lt;/item&gt;&lt;/DIDL-Lite&gt;");
+        const QString media = QStringLiteral("<u:GetMediaInfoResponse xmlns:u=\"urn:schemas-upnp-org:service:AVTransport:1\"><NrTracks>1</NrTracks>"
+                                             "<MediaDuration>NOT_IMPLEMENTED</MediaDuration><CurrentURI>x-rincon-mp3radio://radio.example.org/gardon-128.mp3"
+                                             "</CurrentURI><CurrentURIMetaData>%1</CurrentURIMetaData><NextURI></NextURI></u:GetMediaInfoResponse>");
+        QTest::newRow("the station named, the song from the stream")
+            << media.arg(didl.arg(QStringLiteral("Rires &amp;amp; Chansons"))) << "Rires & Chansons" << "Odile Ravanel - Minuit moins le quart";
+        QTest::newRow("set without metadata: the song alone") << media.arg(QString()) << "Odile Ravanel - Minuit moins le quart" << "";
+    }
+    void radioStation()
+    {
+        QFETCH(QString, media);
+        QFETCH(QString, title);
+        QFETCH(QString, artist);
+        const QString station = parseStationName(xmlUnescape(xmlUnescape(media)));
+        const NowPlaying now = parseNowPlaying(browsed(QStringLiteral("position_radio.xml")), transport(QStringLiteral("PLAYING")), kSpeaker, station);
+        QCOMPARE(now.title, title);
+        QCOMPARE(now.artist, artist);
+        QCOMPARE(now.album, QString());
+    }
+
+    void trackSources_data()
+    {
+        QTest::addColumn<QString>("uri");
+        QTest::addColumn<bool>("live");
+        QTest::addColumn<bool>("input");
+        QTest::addColumn<QString>("followed");
+        QTest::newRow("Apple Music song") << "x-sonos-http:song%3a1.mp4?sid=204&flags=8224&sn=3" << false << false << "";
+        QTest::newRow("plain radio") << "x-rincon-mp3radio://radio.example.org/a.mp3" << true << false << "";
+        QTest::newRow("service radio") << "x-sonosapi-radio:radio%3ara.u-7ad?sid=204&flags=8300&sn=3" << true << false << "";
+        QTest::newRow("TuneIn stream") << "x-sonosapi-stream:s24861?sid=254&flags=8224&sn=0" << true << false << "";
+        QTest::newRow("line-in") << "x-rincon-stream:RINCON_347E5C6D7E8F01400" << false << true << "";
+        QTest::newRow("TV") << "x-sonos-htastream:RINCON_48A6B8C9D0E101400:spdif" << false << true << "";
+        QTest::newRow("a group member") << "x-rincon:RINCON_5CAAFD0A1B2C01400" << false << false << "RINCON_5CAAFD0A1B2C01400";
+        QTest::newRow("the queue is no member") << "x-rincon-queue:RINCON_5CAAFD0A1B2C01400#0" << false << false << "";
+    }
+    void trackSources()
+    {
+        QFETCH(QString, uri);
+        QFETCH(bool, live);
+        QFETCH(bool, input);
+        QFETCH(QString, followed);
+        QCOMPARE(isLiveStream(uri), live);
+        QCOMPARE(isInputSource(uri), input);
+        QCOMPARE(followedCoordinator(uri).value_or(QString()), followed);
     }
 
     void transportStates_data()

@@ -122,6 +122,45 @@ private Q_SLOTS:
             QVERIFY2(result.err.contains(message), qPrintable(result.err));
     }
 
+    void partlyFailedAnswersAreFailures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("lines"); // printed on stdout all the same
+        // The second page of three fails: what came is printed, the exit status says it is partial.
+        QTest::newRow("a later page fails") << QStringList{"library", "playlists"} << "/v1/me/library/playlists" << 1 << 100;
+        QTest::newRow("one view of seven fails") << QStringList{"artist", "art.full"} << "/v1/catalog/fr/artists/art.full/view/full-albums" << 1
+                                                 << 11;
+        // No label is printed for a quality that could not be read.
+        QTest::newRow("quality not read") << QStringList{"quality", "1609934412"} << "/v1/catalog/fr/songs/1609934412" << 1 << 0;
+        // A catalogue playlist is not in the library: that route's 404 is no failure.
+        QTest::newRow("playlist found on one route") << QStringList{"playlist", "pl.u-Kf3mQ"} << "" << 0 << 5;
+        QTest::newRow("playlist on no route") << QStringList{"playlist", "pl.nowhere"} << "" << 1 << 0;
+    }
+    void partlyFailedAnswersAreFailures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, path);
+        QFETCH(int, exitCode);
+        QFETCH(int, lines);
+        SimWebServices web;
+        QVERIFY(web.start());
+        if (!path.isEmpty())
+            web.failRequest(path, arguments.first() == QLatin1String("library") ? 2 : 1);
+        UserTokenStore store(false);
+        await(store.write(QString::fromLatin1(SimWebServices::userToken)));
+        WebMusicService service(WebMusicService::Settings{web.origin(), SimWebServices::developerToken, {}, {}}, store);
+        await(service.load());
+        const CommandResult result = await(runCatalogCommand(arguments, &service, true));
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.out.isEmpty() ? 0 : int(result.out.split(QLatin1Char('\n')).size()), lines);
+        QCOMPARE(result.err.isEmpty(), exitCode == 0);
+        if (exitCode != 0 && lines > 0)
+            QVERIFY2(result.err.startsWith(QStringLiteral("Réponse incomplète d'Apple Music : ")), qPrintable(result.err));
+        QVERIFY(!result.out.contains(QLatin1String("\"label\":null")));
+    }
+
     void tokenStorageSaysWhereTheTokenIs()
     {
         QVERIFY(await(UserTokenStore(false).write(QStringLiteral("kept-in-the-file"))));

@@ -1,5 +1,6 @@
 #include "system/speakerdriver.h"
 #include "async/delays.h"
+#include "sonos/sonoscontroller.h"
 #include "testutil.h"
 
 #include <QTest>
@@ -23,7 +24,9 @@ private Q_SLOTS:
         QTest::newRow("pause") << QStringList{"pause"} << 0 << "Lecture en pause." << "paused";
         QTest::newRow("play") << QStringList{"play"} << 0 << "Lecture lancée." << "playing";
         QTest::newRow("next") << QStringList{"next"} << 0 << "Morceau suivant." << "track 3";
-        QTest::newRow("previous") << QStringList{"previous"} << 0 << "Morceau précédent." << "track 2";
+        QTest::newRow("previous") << QStringList{"previous"} << 0 << "Morceau précédent." << "track 1";
+        // Nothing comes before the first track (the speaker refuses, 711): it starts again.
+        QTest::newRow("previous on the first track restarts it") << QStringList{"previous"} << 0 << "Morceau précédent." << "first restarted";
         QTest::newRow("seek") << QStringList{"seek", "65"} << 0 << "Position : 0:01:05." << "position 65";
         QTest::newRow("volume clamped") << QStringList{"volume", "140"} << 0 << "Volume réglé à 100." << "volume 100";
         QTest::newRow("mute on") << QStringList{"mute", "on"} << 0 << "Son coupé." << "muted";
@@ -48,7 +51,7 @@ private Q_SLOTS:
         QFETCH(QString, state);
 
         auto speaker = startSpeaker();
-        speaker->setQueue(catalogueSongs(), 2);
+        speaker->setQueue(catalogueSongs(), state == QLatin1String("first restarted") ? 1 : 2);
         speaker->setPosition(10);
         speaker->setTransport(SimSpeaker::Transport::Playing);
 
@@ -70,6 +73,8 @@ private Q_SLOTS:
             QCOMPARE(speaker->transport(), SimSpeaker::Transport::Playing);
         else if (words[0] == QLatin1String("track"))
             QCOMPARE(speaker->trackNumber(), words[1].toInt());
+        else if (state == QLatin1String("first restarted"))
+            QVERIFY(speaker->trackNumber() == 1 && speaker->positionSeconds() < 3);
         else if (words[0] == QLatin1String("position"))
             QVERIFY(speaker->positionSeconds() >= words[1].toInt());
         else if (words[0] == QLatin1String("volume"))
@@ -129,6 +134,39 @@ private Q_SLOTS:
         const QStringList lines = result.out.split(QLatin1Char('\n'));
         for (const QString &line : expected)
             QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" missing from\n") + result.out));
+    }
+
+    void statusOfARadioAndOfAGroupMember_data()
+    {
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<bool>("joinsSalon");
+        QTest::addColumn<QStringList>("expected");
+        // A radio: its station, and the song its stream announces.
+        QTest::newRow("radio") << "Cuisine" << false
+                               << QStringList{"title=Radio Gardon FM", "artist=Les Phares Lointains - Marée basse", "duration=0", "mode=NORMAL"};
+        // A member answers for its group what its coordinator plays (it refuses the sleep timer
+        // question itself: the coordinator answers it).
+        QTest::newRow("group member") << "Cuisine" << true
+                                      << QStringList{"room=Cuisine", "title=Sel & Cendre", "artist=Les Phares Lointains", "track=2",
+                                                     "playing=1", "sleep=30"};
+    }
+    void statusOfARadioAndOfAGroupMember()
+    {
+        QFETCH(QString, room);
+        QFETCH(bool, joinsSalon);
+        QFETCH(QStringList, expected);
+        auto house = startHousehold();
+        SimSpeaker *speaker = house->speaker(room);
+        if (joinsSalon) {
+            SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+            await(SonosController(speaker->speaker()).joinGroup(salon->config().uuid));
+            await(SonosController(salon->speaker()).setSleepTimer(30));
+        }
+        const CommandResult result = await(runSpeakerCommand({speaker->config().ip, QStringLiteral("status"), QStringLiteral("--plain")}));
+        QCOMPARE(result.exitCode, 0);
+        const QStringList lines = result.out.split(QLatin1Char('\n'));
+        for (const QString &line : expected)
+            QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" missing from\n") + result.out + result.err));
     }
 
     void statusSendsItsReadsTogether()

@@ -1,3 +1,4 @@
+#include "sonos/sonoscontroller.h"
 #include "system/systemplayback.h"
 #include "testutil.h"
 
@@ -122,6 +123,20 @@ private Q_SLOTS:
         playback.update(NowPlaying{}, std::nullopt);
         QCOMPARE(playerctl({QStringLiteral("status")}), QStringLiteral("Stopped"));
         QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("title")}), QString());
+    }
+
+    void aRadioShowsItsStationAndItsSong()
+    {
+        SystemPlayback playback([] { return true; });
+        Calls calls;
+        playback.configure(calls.handlers());
+        auto speaker = startSpeaker();
+        speaker->setStreamSource(radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://radio.example.org/gardon.mp3")));
+        speaker->setTransport(SimSpeaker::Transport::Playing);
+        playback.update(await(SonosController(speaker->speaker()).nowPlaying()), std::nullopt);
+        QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("--format"), QStringLiteral("{{title}}|{{artist}}")}),
+                 QStringLiteral("Radio Gardon FM|Les Phares Lointains - Marée basse"));
+        QCOMPARE(playerctl({QStringLiteral("status")}), QStringLiteral("Playing"));
     }
 
     void typesOnTheBus()
