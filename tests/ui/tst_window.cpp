@@ -216,11 +216,15 @@ private Q_SLOTS:
     {
         ModelRig rig;
         WindowRig ui(rig, false);
-        QTRY_VERIFY(ui.named(QStringLiteral("onboardingTitle")));
+        const auto onboardingShown = [&ui] {
+            QQuickItem *title = ui.named(QStringLiteral("onboardingTitle"));
+            return title && WindowRig::shown(title);
+        };
+        QTRY_VERIFY(onboardingShown());
         QTest::keyClick(ui.window, Qt::Key_0, Qt::ControlModifier);
         QVERIFY(rig.model->isExpanded());
         QTest::qWait(400);
-        QVERIFY(ui.named(QStringLiteral("onboardingTitle")));
+        QVERIFY(onboardingShown());
         QTest::keyClick(ui.window, Qt::Key_0, Qt::ControlModifier);
         QVERIFY(!rig.model->isExpanded());
     }
