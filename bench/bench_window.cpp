@@ -128,6 +128,31 @@ int main(int argc, char *argv[])
             return 1;
         waitUntil([&] { return model->hasReadSpeakerState(); }, 20000);
 
+        // The home page with everything the account has: the shelves, the history's tiles.
+        waitUntil([&] { return !model->recommendations().isEmpty() && !model->addedAlbums().isEmpty(); }, 10000);
+        idle(3000);
+        out << QStringLiteral("Mémoire résidente, accueil complet affiché (%1 recommandations, %2 ajouts récents) : %3 Mio")
+                   .arg(model->recommendations().size()).arg(model->addedAlbums().size()).arg(residentMiB(), 0, 'f', 1)
+            << Qt::endl;
+
+        // The large view while the speaker plays: the record turns.
+        runBlocking(model->resumePlayback());
+        model->setExpanded(true);
+        idle(1500);
+        {
+            const double before = cpuSeconds();
+            QElapsedTimer wall;
+            wall.start();
+            idle(10000);
+            const double used = cpuSeconds() - before;
+            out << QStringLiteral("Processeur, vue en grand pendant la lecture (%1 s, disque qui tourne) : %2 % d'un cœur")
+                       .arg(wall.elapsed() / 1000.0, 0, 'f', 1)
+                       .arg(100.0 * used / (wall.elapsed() / 1000.0), 0, 'f', 2)
+                << Qt::endl;
+        }
+        model->setExpanded(false);
+        runBlocking(model->pausePlayback());
+
         model->setQuery(QStringLiteral("a")); // 25 of each kind at most, as every search
         waitUntil([&] { return model->hasAnsweredQuery(); }, 10000);
         idle(3000); // artwork in, frames drawn

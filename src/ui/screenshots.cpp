@@ -40,6 +40,19 @@ QCoro::Task<> Walk::shoot(QString name)
     QTextStream(stdout) << file << Qt::endl;
 }
 
+QCoro::Task<> Walk::shootWindow(QQuickWindow *other, QString name)
+{
+    co_await sleep(Millis(700));
+    const QImage image = other->grabWindow();
+    const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (image.isNull() || !image.save(file)) {
+        QTextStream(stderr) << "Capture impossible : " << file << Qt::endl;
+        ++failures;
+        co_return;
+    }
+    QTextStream(stdout) << file << Qt::endl;
+}
+
 QCoro::Task<> Walk::run()
 {
     CorvaneModel *m = model;
@@ -51,6 +64,7 @@ QCoro::Task<> Walk::run()
     m->showPanel(RouteKind::Groups);
     co_await shoot(QStringLiteral("01-pieces-aucune"));
     m->returnToResults();
+    co_await panelAndIntroduction(QStringLiteral("21-panneau-rien"));
 
     SonosDiscovery::setForcedNetwork(household->network());
     m->setSetupDismissed(false);
@@ -116,6 +130,7 @@ QCoro::Task<> Walk::run()
     m->setExpanded(false);
 
     co_await nowPlayingAndPanels();
+    co_await panelAndIntroduction(QStringLiteral("22-panneau-radio"));
 }
 
 namespace {

@@ -34,6 +34,10 @@ struct Walk
     QCoro::Task<> run();
     // What plays, the sound settings, the history's top artists, the home page further down.
     QCoro::Task<> nowPlayingAndPanels();
+    // The notification area's panel, the onboarding pages and the tip card.
+    QCoro::Task<> panelAndIntroduction(QString prefix);
+    // Writes another window of the application (the panel).
+    QCoro::Task<> shootWindow(QQuickWindow *other, QString name);
 };
 
 } // namespace corvane::ui

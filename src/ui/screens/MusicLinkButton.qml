@@ -12,9 +12,9 @@ ColumnLayout {
         text: App.household.musicKitAuthorized ? "Apple Music est relié"
             : App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
         symbol: App.household.musicKitAuthorized ? "checkmark.circle.fill" : "music.note"
-        enabled: !App.household.musicKitAuthorized && !App.household.connectingMusic
+        enabled: !App.household.connectingMusic
         Layout.alignment: Qt.AlignHCenter
-        onClicked: App.household.connectMusic()
+        onClicked: if (!App.household.musicKitAuthorized) App.household.connectMusic()
     }
     Label {
         visible: App.household.musicRestricted

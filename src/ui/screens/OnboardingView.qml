@@ -8,6 +8,7 @@ import Corvane
 // needs, and how it finds the speakers.
 Rectangle {
     id: root
+    objectName: "onboardingView"
 
     property int page: 0
     readonly property var pages: [
