@@ -1,9 +1,11 @@
 #include "http.h"
 
+#include "tasks.h"
+
 #include <QHostAddress>
 
 #include <QCoreApplication>
-#include <QCoroNetworkReply>
+#include <QCoroSignal>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QPointer>
@@ -151,22 +153,51 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, raw, [raw, &timedOut] {
+        if (raw->isFinished())
+            return; // it ended in time; this frame only has not resumed yet
         timedOut = true;
         raw->abort();
     });
     if (request.timeout.count() > 0)
         timer.start(request.timeout);
-    const QMetaObject::Connection onCancel = request.token.onCancel(raw, [raw, &cancelled] {
+    // A read from a speaker that is cancelled is let go rather than aborted: aborting requests
+    // while a speaker drops its connections (it left the network) leaves Qt 6.4's pooled
+    // connection to it wedged, and every later request to that speaker then times out.
+    const bool letGo = network == speakerNetwork() && (request.method == "GET" || request.readOnly);
+    detail::Wakeup ended;
+    QObject::connect(raw, &QNetworkReply::finished, &ended, &detail::Wakeup::fire);
+    const QMetaObject::Connection onCancel = request.token.onCancel(raw, [raw, letGo, &cancelled, &ended] {
         cancelled = true;
-        if (raw->isRunning())
+        if (letGo)
+            ended.fire();
+        else if (raw->isRunning())
             raw->abort();
     });
 
-    co_await raw;
+    // Awaited through a signal, once and from the event loop. A reply aborted while its error is
+    // on its way from Qt's network thread emits finished() twice (Qt 6.4), and QCoro 0.8's own
+    // awaiter of a reply resumes the coroutine on every emission: the second resume ran a frame
+    // that was gone.
+    if (!raw->isFinished() && !ended.hasFired())
+        co_await qCoro(&ended, &detail::Wakeup::fired);
 
     // The reply outlives this frame until deleteLater runs: nothing may reach our locals then.
+    const auto left = std::chrono::milliseconds(std::max(timer.remainingTime(), 0));
     timer.stop();
     QObject::disconnect(onCancel);
+    if (cancelled && letGo && !raw->isFinished()) {
+        // It ends on its own, within what was left of its time.
+        QNetworkReply *released = reply.release();
+        QObject::connect(released, &QNetworkReply::finished, released, &QObject::deleteLater);
+        QTimer::singleShot(left.count() > 0 ? left : delays().soapTimeout, released, [released] {
+            if (!released->isFinished())
+                released->abort();
+        });
+        result.cancelled = true;
+        result.error = QNetworkReply::OperationCanceledError;
+        result.errorMessage = networkErrorMessage(result.error, false, true);
+        co_return result;
+    }
 
     result.error = raw->error();
     result.timedOut = timedOut;

@@ -27,6 +27,9 @@ struct HttpRequest
     Millis timeout{0};
     QNetworkRequest::CacheLoadControl cacheLoad = QNetworkRequest::PreferNetwork;
     CancellationToken token;
+    // Changes nothing where it is sent (a GET always counts as such): when cancelled, it is left
+    // to end on its own instead of being aborted.
+    bool readOnly = false;
 };
 
 struct HttpResult

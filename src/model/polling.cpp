@@ -61,7 +61,8 @@ QCoro::Task<> CorvaneModel::pollOnce()
         result = co_await controller->nowPlaying();
     } catch (...) {
     }
-    if (!self)
+    // A drag that began while the read was out holds the position: the reading is dropped.
+    if (!self || isScrubbing())
         co_return;
     if (result)
         applyNowPlaying(*result);

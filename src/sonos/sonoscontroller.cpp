@@ -58,6 +58,9 @@ QCoro::Task<QString> SonosController::soap(QString service, QString path, QStrin
     request.body = envelope(service, action, body);
     request.timeout = delays().soapTimeout;
     request.token = m_token;
+    // Reading actions change nothing on the speaker.
+    request.readOnly = action.startsWith(QLatin1String("Get")) || action == QLatin1String("Browse")
+        || action == QLatin1String("ListAvailableServices");
 
     const HttpResult result = co_await httpSend(speakerNetwork(), request);
     if (!result.status)
