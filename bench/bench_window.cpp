@@ -73,6 +73,19 @@ double firstFrameMs(const QString &folder)
 
 } // namespace
 
+// The CPU used over 10 s of running events, as a share of one core; `line` takes the seconds and
+// the share.
+static void printCpuOver(QTextStream &out, const QString &line)
+{
+    const double before = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    idle(10000);
+    const double used = cpuSeconds() - before;
+    const double seconds = wall.elapsed() / 1000.0;
+    out << line.arg(seconds, 0, 'f', 1).arg(100.0 * used / seconds, 0, 'f', 2) << Qt::endl;
+}
+
 int main(int argc, char *argv[])
 {
     // As the application draws (see main.cpp).
@@ -139,17 +152,7 @@ int main(int argc, char *argv[])
         runBlocking(model->resumePlayback());
         model->setExpanded(true);
         idle(1500);
-        {
-            const double before = cpuSeconds();
-            QElapsedTimer wall;
-            wall.start();
-            idle(10000);
-            const double used = cpuSeconds() - before;
-            out << QStringLiteral("Processeur, vue en grand pendant la lecture (%1 s, disque qui tourne) : %2 % d'un cœur")
-                       .arg(wall.elapsed() / 1000.0, 0, 'f', 1)
-                       .arg(100.0 * used / (wall.elapsed() / 1000.0), 0, 'f', 2)
-                << Qt::endl;
-        }
+        printCpuOver(out, QStringLiteral("Processeur, vue en grand pendant la lecture (%1 s, disque qui tourne) : %2 % d'un cœur"));
         model->setExpanded(false);
         runBlocking(model->pausePlayback());
 
@@ -161,15 +164,7 @@ int main(int argc, char *argv[])
                    .arg(model->searchPlaylists().size()).arg(residentMiB(), 0, 'f', 1)
             << Qt::endl;
 
-        const double before = cpuSeconds();
-        QElapsedTimer wall;
-        wall.start();
-        idle(10000);
-        const double used = cpuSeconds() - before;
-        out << QStringLiteral("Processeur, fenêtre ouverte au repos pendant %1 s (le suivi de l'enceinte continue) : %2 % d'un cœur")
-                   .arg(wall.elapsed() / 1000.0, 0, 'f', 1)
-                   .arg(100.0 * used / (wall.elapsed() / 1000.0), 0, 'f', 2)
-            << Qt::endl;
+        printCpuOver(out, QStringLiteral("Processeur, fenêtre ouverte au repos pendant %1 s (le suivi de l'enceinte continue) : %2 % d'un cœur"));
     }
     model.reset();
     QThreadPool::globalInstance()->waitForDone();

@@ -252,6 +252,8 @@ public:
     QCoro::Task<> playCatalogItem(MusicItem item);
     // A playlist of the library or the catalogue, by id: its tracks fetched, then played.
     QCoro::Task<> playPlaylistNamed(QString id, QString name);
+    // The end of both: what was fetched played as one list, or why nothing plays.
+    QCoro::Task<> playFetched(QList<Track> tracks, QString title, QString kind, QString id);
 
     // ---- home and explore
     QCoro::Task<> connectAppleMusic();

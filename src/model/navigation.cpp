@@ -348,13 +348,8 @@ QCoro::Task<> CorvaneModel::playCatalogItem(MusicItem item)
         tracks = co_await AppleMusicKit::itemTracks(music(), item);
     if (!self)
         co_return;
-    setPreparing(std::nullopt);
-    if (tracks.isEmpty()) {
-        setErrorMessage(QStringLiteral("Ce contenu est vide ou indisponible."));
-        co_return;
-    }
     const QString kind = item.kind == MusicItem::Kind::Album ? QStringLiteral("album") : QStringLiteral("playlist");
-    co_await playSongs(tracks, item.title, kind, item.id);
+    co_await playFetched(tracks, item.title, kind, item.id);
 }
 
 QCoro::Task<> CorvaneModel::playPlaylistNamed(QString id, QString name)
@@ -366,12 +361,17 @@ QCoro::Task<> CorvaneModel::playPlaylistNamed(QString id, QString name)
         tracks = co_await AppleMusicKit::playlistTracks(music(), id);
     if (!self)
         co_return;
+    co_await playFetched(tracks, name, QStringLiteral("playlist"), id);
+}
+
+QCoro::Task<> CorvaneModel::playFetched(QList<Track> tracks, QString title, QString kind, QString id)
+{
     setPreparing(std::nullopt);
     if (tracks.isEmpty()) {
         setErrorMessage(QStringLiteral("Ce contenu est vide ou indisponible."));
         co_return;
     }
-    co_await playSongs(tracks, name, QStringLiteral("playlist"), id);
+    co_await playSongs(tracks, title, kind, id);
 }
 
 void CorvaneModel::setPreparing(const std::optional<QString> &title)

@@ -29,15 +29,7 @@ QCoro::Task<bool> waitUntil(std::function<bool()> done, int timeoutMs)
 
 QCoro::Task<> Walk::shoot(QString name)
 {
-    co_await sleep(Millis(700));
-    const QImage image = window->grabWindow();
-    const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (image.isNull() || !image.save(file)) {
-        QTextStream(stderr) << "Capture impossible : " << file << Qt::endl;
-        ++failures;
-        co_return;
-    }
-    QTextStream(stdout) << file << Qt::endl;
+    co_await shootWindow(window, name);
 }
 
 QCoro::Task<> Walk::shootWindow(QQuickWindow *other, QString name)
