@@ -137,6 +137,19 @@ QCoro::Task<NowPlaying> SonosController::currentTrack() const
     co_return now;
 }
 
+QCoro::Task<SonosController::Report> SonosController::report(bool withTransport) const
+{
+    std::vector<QCoro::Task<QString>> reads;
+    reads.push_back(soap(upnp::avTransport, QStringLiteral("GetPositionInfo"), kInstance));
+    if (withTransport)
+        reads.push_back(soap(upnp::avTransport, QStringLiteral("GetTransportInfo"), kInstance));
+    const std::vector<QString> replies = co_await whenAll(std::move(reads));
+    const QString position = xmlUnescape(xmlUnescape(replies[0]));
+    Report report{parseNowPlaying(position, withTransport ? replies[1] : QString(), m_speaker),
+                  followedCoordinator(parseTrackURI(position))};
+    co_return report;
+}
+
 QCoro::Task<NowPlaying> SonosController::describe(QString position, QString transport) const
 {
     const QString uri = parseTrackURI(position);

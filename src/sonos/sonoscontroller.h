@@ -73,6 +73,15 @@ public:
     // One request each: the transport state alone, the current track alone (isPlaying false).
     QCoro::Task<bool> isPlaying() const;
     QCoro::Task<NowPlaying> currentTrack() const;
+    // What this speaker itself reports, in one round: the current track, and the transport state
+    // when asked (two requests then). A group member's reply is not followed to its coordinator
+    // and a station is not named, so nothing else is asked.
+    struct Report
+    {
+        NowPlaying now;                        // isPlaying holds only when the transport was read
+        std::optional<QString> followedLeader; // the coordinator's UUID when it is a group member
+    };
+    QCoro::Task<Report> report(bool withTransport) const;
 
     // Rendering (each member has its own).
     QCoro::Task<int> volume() const;

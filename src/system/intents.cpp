@@ -21,13 +21,35 @@ struct Reached
 {
     Speaker speaker;
     std::optional<Speaker> coordinator;
+    std::optional<NowPlaying> current;
+    std::optional<bool> playing;
 };
 
-// A remembered address, asked for the group state straight away: one request says both that a
-// speaker is there and which member leads its group.
-QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, std::shared_ptr<QStringList> refusing, CancellationToken token)
+// A remembered address is first asked what it plays: a speaker that follows no coordinator leads
+// its own group (alone or not), so that one round both finds the target and reads its state. A
+// group member is asked for the group state, which names its coordinator.
+QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, bool readTransport,
+                                                    std::shared_ptr<QStringList> refusing, CancellationToken token)
 {
     const SonosController controller(Speaker{ip, ip, QString(), QStringLiteral("Sonos")}, token);
+    try {
+        const SonosController::Report report = co_await controller.report(readTransport);
+        if (!report.followedLeader) {
+            Reached reached{controller.speaker(), std::nullopt, report.now, std::nullopt};
+            if (readTransport)
+                reached.playing = report.now.isPlaying;
+            co_return reached;
+        }
+    } catch (const CorvaneError &error) {
+        if (error.kind() == CorvaneError::Kind::LocalControlDisabled) {
+            refusing->append(ip);
+            co_return std::nullopt;
+        }
+        // Anything but a speaker's own refusal means no speaker answers there.
+        if (error.kind() != CorvaneError::Kind::SonosRefused)
+            co_return std::nullopt;
+    }
+
     QList<SonosGroup> groups;
     bool describe = true;
     try {
@@ -35,13 +57,12 @@ QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, std::shared_ptr<
     } catch (const CorvaneError &error) {
         if (error.kind() == CorvaneError::Kind::LocalControlDisabled)
             refusing->append(ip);
-        // Anything but a speaker's own refusal means no speaker answers there.
         describe = error.kind() == CorvaneError::Kind::SonosRefused;
     }
     for (const SonosGroup &group : std::as_const(groups)) {
         for (const Speaker &member : group.members) {
             if (member.ip == ip) {
-                const Reached reached{member, group.coordinator()};
+                const Reached reached{member, group.coordinator(), std::nullopt, std::nullopt};
                 co_return reached;
             }
         }
@@ -53,7 +74,7 @@ QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, std::shared_ptr<
     const std::optional<Speaker> described = co_await SonosDiscovery::probe(ip, token);
     if (!described)
         co_return std::nullopt;
-    const Reached reached{*described, std::nullopt};
+    const Reached reached{*described, std::nullopt, std::nullopt, std::nullopt};
     co_return reached;
 }
 
@@ -67,14 +88,16 @@ bool sameTrack(const NowPlaying &a, const NowPlaying &b)
 
 } // namespace
 
-QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token)
+QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token, bool readTransport)
 {
     auto refusing = std::make_shared<QStringList>();
     std::optional<Reached> reached;
     if (!knownIPs.isEmpty()) {
         std::vector<Racer<Reached>> racers;
         for (const QString &ip : knownIPs)
-            racers.push_back([ip, refusing](CancellationToken t) { return reachRemembered(ip, refusing, t); });
+            racers.push_back([ip, readTransport, refusing](CancellationToken t) {
+                return reachRemembered(ip, readTransport, refusing, t);
+            });
         reached = co_await firstResult<Reached>(std::move(racers), token);
     }
 
@@ -103,30 +126,37 @@ QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken 
             // Without the topology, the speaker found is controlled directly.
         }
     }
-    co_return IntentTarget{reached->coordinator.value_or(reached->speaker), std::nullopt, reached->speaker.ip};
+    co_return IntentTarget{reached->coordinator.value_or(reached->speaker), std::nullopt, reached->speaker.ip,
+                           reached->current, reached->playing};
 }
 
 QCoro::Task<QString> playPause(IntentTarget target)
 {
     const SonosController controller(target.speaker);
-    const bool playing = co_await controller.isPlaying();
-    if (playing) {
+    if (!target.current || !target.playing) {
+        const SonosController::Report report = co_await controller.report(true);
+        target.current = report.now;
+        target.playing = report.now.isPlaying;
+    }
+    if (*target.playing) {
         co_await controller.pause();
         co_return QStringLiteral("En pause.");
     }
-    // A key press costs the group state, the transport state and the command, no more: what
-    // plays is not read to be named.
     co_await controller.play();
-    co_return QStringLiteral("Lecture lancée.");
+    if (target.current->title.isEmpty() && target.current->artist.isEmpty())
+        co_return QStringLiteral("Lecture lancée.");
+    co_return QStringLiteral("Lecture de ") + target.current->title + QLatin1Char('.');
 }
 
 QCoro::Task<QString> nextTrack(IntentTarget target)
 {
     const SonosController controller(target.speaker);
-    std::optional<NowPlaying> before;
-    try {
-        before = co_await controller.currentTrack();
-    } catch (const CorvaneError &) {
+    std::optional<NowPlaying> before = target.current;
+    if (!before) {
+        try {
+            before = co_await controller.currentTrack();
+        } catch (const CorvaneError &) {
+        }
     }
     co_await controller.next();
     // Answer as soon as the speaker reports another track; the read delay is the longest wait.
@@ -272,7 +302,8 @@ QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
 
     try {
         Preferences preferences;
-        const IntentTarget target = co_await Intents::resolveTarget(preferences.knownSpeakerIPs());
+        const IntentTarget target = co_await Intents::resolveTarget(preferences.knownSpeakerIPs(), {},
+                                                                    command == QLatin1String("play-pause"));
         rememberSpeaker(preferences, target.answeringIP);
         QString answer;
         if (command == QLatin1String("play-pause"))

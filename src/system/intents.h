@@ -18,13 +18,18 @@ struct IntentTarget
     Speaker speaker;
     std::optional<AppleMusicLink> link; // not read by the shortcuts, which need none
     QString answeringIP;                 // the address that answered, remembered for next time
+    // What the target reported while it was found, when a remembered address answered for itself:
+    // the current track, and whether it plays when the transport state was asked for.
+    std::optional<NowPlaying> current;
+    std::optional<bool> playing;
 };
 
 // Shortcuts that work without the window: each finds its speaker on its own, talks to it and
 // answers with a short French sentence. Failures are CorvaneError.
 namespace Intents {
 
-QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token = {});
+// With `readTransport`, a remembered speaker is also asked whether it plays, in the same round.
+QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token = {}, bool readTransport = false);
 
 QCoro::Task<QString> playPause(IntentTarget target);
 QCoro::Task<QString> nextTrack(IntentTarget target);

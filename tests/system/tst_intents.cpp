@@ -94,7 +94,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("transport");
         QTest::newRow("playing: pause") << "Salon" << "En pause." << int(SimSpeaker::Transport::Paused);
-        QTest::newRow("paused radio: play it") << "Cuisine" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
+        QTest::newRow("paused radio: play it") << "Cuisine" << "Lecture de Les Phares Lointains - Marée basse." << int(SimSpeaker::Transport::Playing);
         QTest::newRow("nothing loaded, accepted") << "Séjour-linein" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
         QTest::newRow("nothing loaded, refused") << "Chambre" << "L'enceinte a refusé la demande (code 701)." << int(SimSpeaker::Transport::Stopped);
     }
@@ -152,18 +152,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("playing");
         QTest::addColumn<QStringList>("actions");
-        QTest::newRow("pause") << true << QStringList{"GetZoneGroupState", "GetTransportInfo", "Pause"};
-        QTest::newRow("play") << false << QStringList{"GetZoneGroupState", "GetTransportInfo", "Play"};
+        QTest::addColumn<bool>("named");
+        QTest::newRow("pause") << true << QStringList{"GetPositionInfo", "GetTransportInfo", "Pause"} << false;
+        QTest::newRow("play, naming the track") << false << QStringList{"GetPositionInfo", "GetTransportInfo", "Play"} << true;
     }
     void aRememberedSpeakerCostsThreeRequests()
     {
         QFETCH(bool, playing);
         QFETCH(QStringList, actions);
+        QFETCH(bool, named);
         setDelayScale(1.0);
         auto house = startHousehold();
         SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
         if (!playing)
             await(SonosController(salon->speaker()).pause());
+        const QString title = await(SonosController(salon->speaker()).currentTrack()).title;
+        QVERIFY(!title.isEmpty());
         salon->clearReceived();
         Preferences().setKnownSpeakerIPs(QStringList{salon->config().ip});
         // Were anything swept, it would be this empty network.
@@ -171,6 +175,7 @@ private Q_SLOTS:
         const CommandResult result = await(runIntentCommand({QStringLiteral("play-pause")}));
         Preferences().setKnownSpeakerIPs({});
         QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, named ? QStringLiteral("Lecture de %1.").arg(title) : QStringLiteral("En pause."));
         QStringList sent = actionsOf(*salon);
         std::sort(sent.begin(), sent.end());
         std::sort(actions.begin(), actions.end());
@@ -179,6 +184,22 @@ private Q_SLOTS:
             if (other != salon)
                 QVERIFY2(other->received().isEmpty(), qPrintable(other->config().roomName));
         }
+    }
+
+    void aRememberedGroupMemberLeadsToItsCoordinator()
+    {
+        setDelayScale(1.0);
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        SimSpeaker *cuisine = house->speaker(QStringLiteral("Cuisine"));
+        await(SonosController(cuisine->speaker()).joinGroup(salon->config().uuid));
+        Preferences().setKnownSpeakerIPs(QStringList{cuisine->config().ip});
+        QVERIFY(SonosDiscovery::setForcedNetwork(randomLoopbackPrefix() + QStringLiteral(".1/24")));
+        QCOMPARE(await(runIntentCommand({QStringLiteral("play-pause")})).out, QStringLiteral("En pause."));
+        QCOMPARE(salon->transport(), SimSpeaker::Transport::Paused);
+        // The room the person uses stays the one remembered, whatever group it is in.
+        QCOMPARE(Preferences().knownSpeakerIPs(), QStringList{cuisine->config().ip});
+        Preferences().setKnownSpeakerIPs({});
     }
 
     void aShortcutRemembersItsSpeaker()
