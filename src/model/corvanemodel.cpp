@@ -296,8 +296,14 @@ QCoro::Task<> CorvaneModel::discoveryRun()
             }
         }
         m_localControlOffHosts = refusing;
+        const std::optional<Speaker> before = m_selected;
         applyTopology(groups, answering);
         chooseSelection();
+        // The same speaker stays selected, so no new session reads the household's binding: one
+        // that could not be read is read again, or "J'ai fait ça" after playing Apple Music from
+        // the Sonos app would change nothing.
+        if (before && m_selected && before->uuid == m_selected->uuid && !m_link)
+            rereadLink();
     } else {
         m_localControlOffHosts = refusing;
         setSpeakersAndGroups({});

@@ -400,6 +400,7 @@ private:
     void chooseSelection();
     void startSession();
     QCoro::Task<> readSpeakerState(std::shared_ptr<SonosController> controller);
+    QCoro::Task<> rereadLink();
     QCoro::Task<> pollLoop(CancellationToken token);
     void recordIfNew(const NowPlaying &result);
     QCoro::Task<> enrichHistoryEntry(Track track);

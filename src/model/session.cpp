@@ -48,6 +48,26 @@ void CorvaneModel::startSession()
     pollLoop(m_pollTask->token());
 }
 
+QCoro::Task<> CorvaneModel::rereadLink()
+{
+    const std::shared_ptr<SonosController> controller = coordinatorController();
+    if (!controller)
+        co_return;
+    QPointer<CorvaneModel> self(this);
+    const int session = m_session;
+    try {
+        const AppleMusicLink link = co_await controller->appleMusicLink();
+        if (!self || self->m_session != session)
+            co_return;
+        setLink(link);
+        setErrorMessage(std::nullopt);
+    } catch (...) {
+        if (!self || self->m_session != session)
+            co_return;
+        setErrorMessage(failureMessage(std::current_exception()));
+    }
+}
+
 QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> controller)
 {
     QPointer<CorvaneModel> self(this);

@@ -217,6 +217,21 @@ private Q_SLOTS:
         QVERIFY(rig.model->setupRoom().startsWith(rig.house->prefix()));
     }
 
+    void aNewSearchSeesAppleMusicPlayedMeanwhile()
+    {
+        ModelRig::Options options;
+        options.household = "never";
+        ModelRig rig(options);
+        QVERIFY(rig.startUp());
+        QTRY_VERIFY(rig.model->hasCheckedAppleMusic());
+        QCOMPARE(rig.model->setupState(), SetupState::AppleMusicMissing);
+        // The person plays Apple Music from the Sonos app, then asks for a new search.
+        rig.house->addStandardFavorites(true);
+        await(rig.model->discoveryRun());
+        QTRY_COMPARE(rig.model->setupState(), SetupState::Ready);
+        QVERIFY(rig.model->link().has_value());
+    }
+
     void rediscoveryKeepsTheSession()
     {
         ModelRig rig;
