@@ -76,7 +76,8 @@ public:
 
     ListeningHistory *history() const { return m_history; }
     SystemPlayback *systemPlayback() const { return m_system; }
-    MusicService *music() const { return m_services.music.get(); }
+    // Shared: a call in flight keeps the service alive after the model has gone.
+    std::shared_ptr<MusicService> music() const { return m_services.music; }
 
     // ---- state and startup
     const QList<Speaker> &speakers() const { return m_speakers; }

@@ -36,7 +36,7 @@ QCoro::Task<> CorvaneModel::connectAppleMusic()
         co_return;
     m_connectingMusic = true;
     Q_EMIT musicStateChanged();
-    const bool granted = co_await AppleMusic::ensureAuthorized(music());
+    const bool granted = co_await AppleMusic::ensureAuthorized(music().get());
     if (!self)
         co_return;
     m_connectingMusic = false;
@@ -54,7 +54,7 @@ QCoro::Task<> CorvaneModel::connectAppleMusic()
 QCoro::Task<> CorvaneModel::loadHome()
 {
     QPointer<CorvaneModel> self(this);
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service || service->authorizationStatus() != MusicService::Status::Authorized)
         co_return;
     assign(m_musicKitAuthorized, true, &CorvaneModel::musicKitAuthorizedChanged);
@@ -64,9 +64,9 @@ QCoro::Task<> CorvaneModel::loadHome()
             assign(m_recommendations, snapshot->recommendations, &CorvaneModel::homeChanged);
     }
     // The three requests run at once; their results are taken in this order.
-    QCoro::Task<QList<Recommendation>> recommendations = AppleMusicKit::recommendations(service, recommendationLimit);
-    QCoro::Task<QList<LibraryPlaylist>> playlists = AppleMusicKit::libraryPlaylists(service, playlistLimit);
-    QCoro::Task<QList<Track>> songs = AppleMusicKit::librarySongs(service, librarySongLimit);
+    QCoro::Task<QList<Recommendation>> recommendations = AppleMusicKit::recommendations(service.get(), recommendationLimit);
+    QCoro::Task<QList<LibraryPlaylist>> playlists = AppleMusicKit::libraryPlaylists(service.get(), playlistLimit);
+    QCoro::Task<QList<Track>> songs = AppleMusicKit::librarySongs(service.get(), librarySongLimit);
     const QList<Recommendation> freshRecommendations = co_await recommendations;
     if (!self)
         co_return;
@@ -140,12 +140,12 @@ QCoro::Task<> CorvaneModel::loadPersonal(bool force)
     if (force && m_lastPersonalLoad && Clock::now() - *m_lastPersonalLoad < delays().personalReload)
         co_return;
     m_lastPersonalLoad = Clock::now(); // before the requests: overlapping triggers are throttled too
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service)
         co_return;
-    QCoro::Task<AppleMusicKit::Shelf> recent = AppleMusicKit::recentlyPlayed(service, personalLimit);
-    QCoro::Task<AppleMusicKit::Shelf> rotation = AppleMusicKit::heavyRotation(service, personalLimit);
-    QCoro::Task<AppleMusicKit::Shelf> added = AppleMusicKit::recentlyAdded(service, personalLimit);
+    QCoro::Task<AppleMusicKit::Shelf> recent = AppleMusicKit::recentlyPlayed(service.get(), personalLimit);
+    QCoro::Task<AppleMusicKit::Shelf> rotation = AppleMusicKit::heavyRotation(service.get(), personalLimit);
+    QCoro::Task<AppleMusicKit::Shelf> added = AppleMusicKit::recentlyAdded(service.get(), personalLimit);
     const AppleMusicKit::Shelf recentShelf = co_await recent;
     const AppleMusicKit::Shelf rotationShelf = co_await rotation;
     const AppleMusicKit::Shelf addedShelf = co_await added;
@@ -172,11 +172,11 @@ QCoro::Task<> CorvaneModel::loadPersonal(bool force)
 QCoro::Task<> CorvaneModel::loadExploreLists()
 {
     QPointer<CorvaneModel> self(this);
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service || (!m_exploreGenres.isEmpty() && !m_exploreStorefronts.isEmpty()))
         co_return;
-    QCoro::Task<QList<GenreRef>> genres = AppleMusicKit::genres(service);
-    QCoro::Task<QList<StorefrontRef>> storefronts = AppleMusicKit::storefronts(service);
+    QCoro::Task<QList<GenreRef>> genres = AppleMusicKit::genres(service.get());
+    QCoro::Task<QList<StorefrontRef>> storefronts = AppleMusicKit::storefronts(service.get());
     QCoro::Task<std::optional<QString>> country = service->countryCode();
     const QList<GenreRef> genreList = co_await genres;
     const QList<StorefrontRef> storefrontList = co_await storefronts;
@@ -211,7 +211,7 @@ QCoro::Task<> CorvaneModel::loadExplore()
     if (music()) {
         const std::optional<QString> storefront = m_exploreStorefront ? std::optional(m_exploreStorefront->id) : std::nullopt;
         const std::optional<QString> genre = m_exploreGenre ? std::optional(m_exploreGenre->id) : std::nullopt;
-        charts = co_await AppleMusicKit::charts(music(), storefront, genre, exploreLimit);
+        charts = co_await AppleMusicKit::charts(music().get(), storefront, genre, exploreLimit);
     }
     if (!self || m_exploreToken != token)
         co_return; // a newer load owns the page

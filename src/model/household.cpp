@@ -63,7 +63,7 @@ void CorvaneModel::setFavorites(QList<SonosFavorite> favorites)
 QCoro::Task<> CorvaneModel::searchFavoriteArtwork()
 {
     QPointer<CorvaneModel> self(this);
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service)
         co_return;
     QList<std::pair<QString, QString>> wanted; // favorite id, song id
@@ -76,7 +76,7 @@ QCoro::Task<> CorvaneModel::searchFavoriteArtwork()
     }
     for (const auto &[favoriteID, songID] : std::as_const(wanted)) {
         m_favoriteArtworkSearching.insert(favoriteID);
-        const std::optional<QString> artwork = co_await AppleMusicKit::songArtwork(service, songID);
+        const std::optional<QString> artwork = co_await AppleMusicKit::songArtwork(service.get(), songID);
         if (!self)
             co_return;
         m_favoriteArtworkSearching.remove(favoriteID);
@@ -184,7 +184,7 @@ QCoro::Task<> CorvaneModel::startRadio(Artist artist)
     QPointer<CorvaneModel> self(this);
     QList<Track> tracks;
     if (music())
-        tracks = co_await AppleMusicKit::artistRadio(music(), artist.id, 60);
+        tracks = co_await AppleMusicKit::artistRadio(music().get(), artist.id, 60);
     if (!self)
         co_return;
     setPreparing(std::nullopt);
@@ -325,7 +325,7 @@ QCoro::Task<> CorvaneModel::repairHistoryArtwork()
 QCoro::Task<> CorvaneModel::repairTask(QList<MissingArtwork> tracks, CancellationToken token)
 {
     QPointer<CorvaneModel> self(this);
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service)
         co_return;
     static const QRegularExpression digits(QStringLiteral("[0-9]+"));
@@ -335,12 +335,12 @@ QCoro::Task<> CorvaneModel::repairTask(QList<MissingArtwork> tracks, Cancellatio
         std::optional<QString> artwork;
         const QRegularExpressionMatch song = digits.match(track.trackID);
         if (song.hasMatch())
-            artwork = co_await AppleMusicKit::songArtwork(service, song.captured(0));
+            artwork = co_await AppleMusicKit::songArtwork(service.get(), song.captured(0));
         if (!self || token.isCancelled())
             co_return;
         if (!artwork) {
             const AppleMusicKit::SearchResults results =
-                co_await AppleMusicKit::search(service, track.title + QLatin1Char(' ') + track.artist, 1);
+                co_await AppleMusicKit::search(service.get(), track.title + QLatin1Char(' ') + track.artist, 1);
             if (!self || token.isCancelled())
                 co_return;
             if (!results.songs.isEmpty())

@@ -94,7 +94,7 @@ QCoro::Task<> CorvaneModel::searchTask(QString query, SearchScope::Value scope, 
         co_return; // a newer keystroke took over
     assign(m_isSearching, true, &CorvaneModel::isSearchingChanged);
     setRoute(Route::results());
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service || service->authorizationStatus() != MusicService::Status::Authorized) {
         setSearchResults({}, {}, {}, {});
         assign(m_isSearching, false, &CorvaneModel::isSearchingChanged);
@@ -102,7 +102,7 @@ QCoro::Task<> CorvaneModel::searchTask(QString query, SearchScope::Value scope, 
         co_return;
     }
     assign(m_needsAppleMusic, false, &CorvaneModel::needsAppleMusicChanged);
-    const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service, query, searchLimit);
+    const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service.get(), query, searchLimit);
     if (!self || m_query != query || m_scope != scope || token.isCancelled())
         co_return; // stale: the field has moved on
     const bool all = scope == SearchScope::All;
@@ -213,7 +213,7 @@ QCoro::Task<> CorvaneModel::openAlbum(Album album)
     beginTrackList(Route::album(album), m_albumTracks);
     QList<Track> tracks;
     if (music())
-        tracks = co_await AppleMusicKit::albumTracks(music(), album.id);
+        tracks = co_await AppleMusicKit::albumTracks(music().get(), album.id);
     // A page left before its songs came: they belong to no page now shown.
     if (self && m_route == Route::album(album))
         finishTrackList(m_albumTracks, tracks);
@@ -227,7 +227,7 @@ QCoro::Task<> CorvaneModel::openPlaylist(PlaylistRef playlist)
     // matches the library one.
     QList<Track> tracks;
     if (music())
-        tracks = co_await AppleMusicKit::playlistTracks(music(), playlist.id);
+        tracks = co_await AppleMusicKit::playlistTracks(music().get(), playlist.id);
     if (self && m_route == Route::playlist(playlist))
         finishTrackList(m_playlistTracks, tracks);
 }
@@ -243,7 +243,7 @@ QCoro::Task<> CorvaneModel::openArtist(Artist artist)
     assign(m_isLoadingDetail, true, &CorvaneModel::isLoadingDetailChanged);
     ArtistDetail detail;
     if (music())
-        detail = co_await AppleMusicKit::artistDetail(music(), artist.id);
+        detail = co_await AppleMusicKit::artistDetail(music().get(), artist.id);
     if (!self || m_route != Route::artist(artist))
         co_return;
     m_artist = detail;
@@ -256,7 +256,7 @@ QCoro::Task<> CorvaneModel::openArtistNamed(QString name)
     QPointer<CorvaneModel> self(this);
     AppleMusicKit::SearchResults results;
     if (music())
-        results = co_await AppleMusicKit::search(music(), name, artistLookupLimit);
+        results = co_await AppleMusicKit::search(music().get(), name, artistLookupLimit);
     if (!self)
         co_return;
     if (results.artists.isEmpty()) {
@@ -279,7 +279,7 @@ QCoro::Task<> CorvaneModel::openAlbumArtist(Album album)
     QPointer<CorvaneModel> self(this);
     std::optional<Artist> artist;
     if (music())
-        artist = co_await AppleMusicKit::artistOfAlbum(music(), album.id);
+        artist = co_await AppleMusicKit::artistOfAlbum(music().get(), album.id);
     if (!self)
         co_return;
     if (artist)
@@ -345,7 +345,7 @@ QCoro::Task<> CorvaneModel::playCatalogItem(MusicItem item)
     QPointer<CorvaneModel> self(this);
     QList<Track> tracks;
     if (music())
-        tracks = co_await AppleMusicKit::itemTracks(music(), item);
+        tracks = co_await AppleMusicKit::itemTracks(music().get(), item);
     if (!self)
         co_return;
     const QString kind = item.kind == MusicItem::Kind::Album ? QStringLiteral("album") : QStringLiteral("playlist");
@@ -358,7 +358,7 @@ QCoro::Task<> CorvaneModel::playPlaylistNamed(QString id, QString name)
     setPreparing(name);
     QList<Track> tracks;
     if (music())
-        tracks = co_await AppleMusicKit::playlistTracks(music(), id);
+        tracks = co_await AppleMusicKit::playlistTracks(music().get(), id);
     if (!self)
         co_return;
     co_await playFetched(tracks, name, QStringLiteral("playlist"), id);

@@ -135,15 +135,15 @@ void CorvaneModel::recordIfNew(const NowPlaying &result)
 QCoro::Task<> CorvaneModel::enrichHistoryEntry(Track track)
 {
     QPointer<CorvaneModel> self(this);
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service)
         co_return;
-    std::optional<QString> artwork = co_await AppleMusicKit::songArtwork(service, track.id);
+    std::optional<QString> artwork = co_await AppleMusicKit::songArtwork(service.get(), track.id);
     if (!self)
         co_return;
     if (!artwork && !track.title.isEmpty()) {
         const QString term = track.artist.isEmpty() ? track.title : track.title + QLatin1Char(' ') + track.artist;
-        const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service, term, 1);
+        const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service.get(), term, 1);
         if (!self)
             co_return;
         if (!results.songs.isEmpty())
@@ -172,7 +172,7 @@ QCoro::Task<> CorvaneModel::refreshQualityTask()
     }
     std::optional<QString> label;
     if (music())
-        label = co_await AppleMusicKit::quality(music(), trackID);
+        label = co_await AppleMusicKit::quality(music().get(), trackID);
     if (!self)
         co_return;
     m_qualityCache.insert(trackID, label);

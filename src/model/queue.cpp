@@ -104,7 +104,7 @@ void CorvaneModel::applyQueue(QList<QueueItem> items)
 QCoro::Task<> CorvaneModel::resolveQueueArtwork()
 {
     QPointer<CorvaneModel> self(this);
-    MusicService *service = music();
+    const std::shared_ptr<MusicService> service = music();
     if (!service)
         co_return;
     QStringList wanted;
@@ -120,7 +120,7 @@ QCoro::Task<> CorvaneModel::resolveQueueArtwork()
         m_resolvedSongIDs.insert(id); // looked up once per run, whatever comes of it
     std::vector<QCoro::Task<std::optional<QString>>> lookups;
     for (const QString &id : std::as_const(wanted))
-        lookups.push_back(AppleMusicKit::songArtwork(service, id));
+        lookups.push_back(AppleMusicKit::songArtwork(service.get(), id));
     std::vector<std::optional<QString>> found;
     try {
         found = co_await whenAll(std::move(lookups));

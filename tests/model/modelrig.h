@@ -72,11 +72,6 @@ public:
 
     ~ModelRig()
     {
-        // The model's library and chart loads may still wait on a reply, holding the music
-        // service by pointer: it stays for the life of the test program, as it does in the
-        // application.
-        static QList<std::shared_ptr<WebMusicService>> services;
-        services << music;
         model.reset();
         QThreadPool::globalInstance()->waitForDone();
         CachedHome::waitForSaves();

@@ -66,13 +66,13 @@ bool HouseholdFace::connectingMusic() const { return m_model->connectingMusic();
 
 bool HouseholdFace::musicRestricted() const
 {
-    const MusicService *service = m_model->music();
+    const std::shared_ptr<const MusicService> service = m_model->music();
     return !service || service->authorizationStatus() == MusicService::Status::Restricted;
 }
 
 QString HouseholdFace::authorizationMessage() const
 {
-    const MusicService *service = m_model->music();
+    const std::shared_ptr<const MusicService> service = m_model->music();
     return service ? AppleMusic::authorizationMessage(*service).value_or(QString()) : QString();
 }
 
@@ -87,7 +87,7 @@ void HouseholdFace::openSonosApp() { QDesktopServices::openUrl(DesktopLinks::son
 
 bool HouseholdFace::keepsTokenInFile() const
 {
-    const MusicService *service = m_model->music();
+    const std::shared_ptr<const MusicService> service = m_model->music();
     return service && service->keepsTokenInFile();
 }
 bool HouseholdFace::needsAppleMusic() const { return m_model->needsAppleMusic(); }
