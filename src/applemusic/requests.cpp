@@ -24,9 +24,9 @@ std::optional<QString> authorizationMessage(const MusicService &service)
                                                : service.lastFailure();
     switch (service.authorizationStatus()) {
     case MusicService::Status::Denied:
-        return QStringLiteral("Accès refusé. Autorisez Corvane dans les Réglages de Corvane, Confidentialité et sécurité, Musique.");
+        return QStringLiteral("Accès refusé. Apple Music n'accepte plus l'autorisation donnée à Corvane : reliez de nouveau votre compte avec « Relier Apple Music ».");
     case MusicService::Status::Restricted:
-        return QStringLiteral("Accès bloqué sur cet appareil, par un contrôle parental ou une configuration d'entreprise.");
+        return QStringLiteral("Apple Music n'est pas configuré : il manque le jeton de développeur MusicKit de Corvane.");
     default:
         return std::nullopt;
     }

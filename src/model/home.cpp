@@ -43,8 +43,10 @@ QCoro::Task<> CorvaneModel::connectAppleMusic()
     Q_EMIT musicStateChanged();
     assign(m_musicKitAuthorized, granted, &CorvaneModel::musicKitAuthorizedChanged);
     if (!granted) {
-        if (const std::optional<QString> message = AppleMusic::authorizationMessage(*music()))
-            setErrorMessage(*message);
+        // A page closed or left unanswered decides nothing, but the person is owed a word.
+        setErrorMessage(AppleMusic::authorizationMessage(*music()).value_or(QStringLiteral(
+            "La connexion à Apple Music n'a pas abouti : la page du navigateur a été fermée ou n'a pas répondu à temps. "
+            "Réessayez avec « Relier Apple Music ».")));
         co_return;
     }
     searchFavoriteArtwork();

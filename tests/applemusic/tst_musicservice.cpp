@@ -217,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(service.authorizationStatus(), MusicService::Status::Restricted);
         QVERIFY(!await(AppleMusic::ensureAuthorized(&service)));
         QCOMPARE(AppleMusic::authorizationMessage(service),
-                 std::optional<QString>("Accès bloqué sur cet appareil, par un contrôle parental ou une configuration d'entreprise."));
+                 std::optional<QString>("Apple Music n'est pas configuré : il manque le jeton de développeur MusicKit de Corvane."));
     }
 };
 

@@ -122,9 +122,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::newRow("denied") << int(MusicService::Status::Denied)
-                                << "Accès refusé. Autorisez Corvane dans les Réglages de Corvane, Confidentialité et sécurité, Musique.";
+                                << "Accès refusé. Apple Music n'accepte plus l'autorisation donnée à Corvane : reliez de nouveau votre compte avec « Relier Apple Music ».";
         QTest::newRow("restricted") << int(MusicService::Status::Restricted)
-                                    << "Accès bloqué sur cet appareil, par un contrôle parental ou une configuration d'entreprise.";
+                                    << "Apple Music n'est pas configuré : il manque le jeton de développeur MusicKit de Corvane.";
         QTest::newRow("not determined") << int(MusicService::Status::NotDetermined) << "";
     }
     void nothingGoesOutUnlessAuthorized()

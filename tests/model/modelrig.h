@@ -27,6 +27,7 @@ public:
         bool signedIn = true;
         bool everFound = true;
         bool rememberAddresses = true;
+        bool developerToken = true;
     };
 
     ModelRig() : ModelRig(Options{}) {}
@@ -65,7 +66,11 @@ public:
         else
             await(store.remove());
         music = std::make_shared<WebMusicService>(
-            WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
+            WebMusicService::Settings{web.origin(),
+                                      options.developerToken ? std::optional<QByteArray>(sim::SimWebServices::developerToken)
+                                                             : std::nullopt,
+                                      {}, {}},
+            store);
         await(music->load());
         model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
     }

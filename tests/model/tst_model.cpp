@@ -232,6 +232,18 @@ private Q_SLOTS:
         QVERIFY(rig.model->link().has_value());
     }
 
+    void aConnectionLeftUnfinishedIsSaid()
+    {
+        ModelRig::Options options;
+        options.signedIn = false;
+        ModelRig rig(options);
+        setDelayScale(0.001); // the browser page waits 0.6 s instead of ten minutes
+        await(rig.model->connectAppleMusic());
+        QVERIFY(!rig.model->musicKitAuthorized());
+        QVERIFY(!rig.model->connectingMusic());
+        QVERIFY(rig.model->errorMessage().value_or(QString()).startsWith(QStringLiteral("La connexion à Apple Music n'a pas abouti")));
+    }
+
     void rediscoveryKeepsTheSession()
     {
         ModelRig rig;

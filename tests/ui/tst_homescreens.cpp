@@ -101,6 +101,27 @@ private Q_SLOTS:
         QVERIFY(!ui.named(QStringLiteral("chartSkeleton"))->isVisible());
     }
 
+    void withoutDeveloperTokenNothingOffersToLink()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        const auto explains = [&ui] {
+            const QStringList texts = ui.shownTexts();
+            return std::any_of(texts.cbegin(), texts.cend(), [](const QString &text) {
+                return text.contains(QStringLiteral("CORVANE_DEVELOPER_TOKEN"));
+            });
+        };
+        QTRY_VERIFY(ui.shows(QStringLiteral("Apple Music n'est pas configuré")));
+        QVERIFY(explains());
+        QVERIFY(!ui.control(QStringLiteral("Relier Apple Music")));
+        rig.model->setQuery(QStringLiteral("phares"));
+        QTRY_VERIFY(rig.model->needsAppleMusic());
+        QTRY_VERIFY(ui.shows(QStringLiteral("Apple Music n'est pas configuré")));
+        QVERIFY(explains());
+        QVERIFY(!ui.control(QStringLiteral("Relier Apple Music")));
+    }
+
     void aNewcomerSeesWhereToBegin()
     {
         ModelRig rig;

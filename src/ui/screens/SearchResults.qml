@@ -9,17 +9,34 @@ Item {
 
     readonly property bool empty: App.browse.foundNothing
 
-    EmptyState {
+    // Searching needs Apple Music: the way to link it, or, without a developer token, what is
+    // missing and where it goes.
+    ColumnLayout {
+        id: linkInvitation
+        readonly property bool restricted: App.household.musicRestricted
         anchors.centerIn: parent
-        width: Math.min(parent.width - 2 * Theme.spacingXL, 460)
+        width: Math.min(parent.width - 2 * Theme.spacingXL, restricted ? 600 : 460)
         visible: App.household.needsAppleMusic
-        symbol: "music.note.list"
-        title: "Reliez Apple Music"
-        hint: "La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes."
-        PillButton {
-            text: "Relier Apple Music"
-            primary: true
-            onClicked: App.household.connectMusic()
+        spacing: Theme.spacingL
+
+        EmptyState {
+            symbol: "music.note.list"
+            title: linkInvitation.restricted ? "Apple Music n'est pas configuré" : "Reliez Apple Music"
+            hint: linkInvitation.restricted
+                ? "La recherche passe par votre abonnement Apple Music, et Corvane n'a pas encore de jeton de développeur MusicKit pour lui parler."
+                : "La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes."
+            Layout.fillWidth: true
+            PillButton {
+                visible: !linkInvitation.restricted
+                text: App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
+                primary: true
+                enabled: !App.household.connectingMusic
+                onClicked: App.household.connectMusic()
+            }
+        }
+        MusicLinkButton {
+            visible: linkInvitation.restricted
+            Layout.fillWidth: true
         }
     }
     EmptyState {
