@@ -5,11 +5,13 @@
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
 #include "sonos/sonosdiscovery.h"
+#include "storage/preferences.h"
 #include "uisetup.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QQmlApplicationEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QTextStream>
 
@@ -25,6 +27,18 @@ QCoro::Task<bool> waitUntil(std::function<bool()> done, int timeoutMs)
         co_await sleep(Millis(50));
     }
     co_return true;
+}
+
+QQuickItem *findShown(QQuickWindow *window, const QString &objectName)
+{
+    QList<QQuickItem *> pending{window->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (item->objectName() == objectName && item->isVisible())
+            return item;
+        pending += item->childItems();
+    }
+    return nullptr;
 }
 
 QCoro::Task<> Walk::shoot(QString name)
@@ -48,20 +62,28 @@ QCoro::Task<> Walk::shootWindow(QQuickWindow *other, QString name)
 QCoro::Task<> Walk::run()
 {
     CorvaneModel *m = model;
-    // No speaker: a sweep of an empty loopback network.
+    // A first search that finds nothing: an empty loopback network, searched a second time
+    // since no speaker was ever found here.
+    {
+        Preferences preferences;
+        preferences.setHasEverFoundSpeaker(false);
+        preferences.sync();
+    }
     SonosDiscovery::setForcedNetwork(sim::randomLoopbackPrefix() + QStringLiteral(".1/24"));
     m->refreshSpeakers();
+    co_await shoot(QStringLiteral("01-recherche"));
     co_await waitUntil([m] { return m->hasSearchedOnce() && !m->isDiscovering(); }, 20000);
     co_await shoot(QStringLiteral("01-aucune-enceinte"));
     m->showPanel(RouteKind::Groups);
     co_await shoot(QStringLiteral("01-pieces-aucune"));
     m->returnToResults();
-    co_await panelAndIntroduction(QStringLiteral("21-panneau-rien"));
+    co_await shootPanel(QStringLiteral("21-panneau-rien"));
+    co_await introduction();
 
-    SonosDiscovery::setForcedNetwork(household->network());
+    co_await setupStates();
     m->setSetupDismissed(false);
     m->refreshSpeakers();
-    co_await waitUntil([m] { return m->selected().has_value() && m->hasReadSpeakerState(); }, 20000);
+    co_await waitUntil([m] { return m->selected().has_value() && m->hasReadSpeakerState() && m->link().has_value(); }, 20000);
     co_await m->emptyQueue();
     co_await waitUntil([m] { return !m->recommendations().isEmpty(); }, 5000);
     co_await shoot(QStringLiteral("02-accueil"));
@@ -120,9 +142,12 @@ QCoro::Task<> Walk::run()
     m->setExpanded(true);
     co_await shoot(QStringLiteral("12-en-grand"));
     m->setExpanded(false);
+    co_await shootPanel(QStringLiteral("22-panneau-lecture"));
 
     co_await nowPlayingAndPanels();
-    co_await panelAndIntroduction(QStringLiteral("22-panneau-radio"));
+    co_await shootPanel(QStringLiteral("22-panneau-radio"));
+    co_await tipCard();
+    co_await withoutDeveloperToken();
 }
 
 namespace {

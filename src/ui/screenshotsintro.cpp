@@ -13,43 +13,37 @@
 
 namespace corvane::ui {
 
-QCoro::Task<> Walk::panelAndIntroduction(QString prefix)
+QCoro::Task<> Walk::shootPanel(QString name)
+{
+    Tray tray(model, qmlEngine(window), window);
+    if (QQuickWindow *panel = tray.panel()) {
+        tray.togglePanel();
+        co_await shootWindow(panel, name);
+        panel->hide();
+    }
+}
+
+QCoro::Task<> Walk::introduction()
 {
     CorvaneModel *m = model;
-    {
-        Tray tray(m, qmlEngine(window), window);
-        if (QQuickWindow *panel = tray.panel()) {
-            tray.togglePanel();
-            co_await shootWindow(panel, prefix);
-            panel->hide();
-        }
+    m->setOnboardingReplay(true);
+    co_await sleep(Millis(400));
+    QQuickItem *onboarding = findShown(window, QStringLiteral("onboardingView"));
+    for (int page = 0; onboarding && page < 4; ++page) {
+        onboarding->setProperty("page", page);
+        co_await shoot(QStringLiteral("23-presentation-%1").arg(page + 1));
     }
-    if (prefix.startsWith(QLatin1String("21"))) {
-        // The introduction, page by page, then the tip card of a third launch.
-        m->setOnboardingReplay(true);
-        co_await sleep(Millis(400));
-        QQuickItem *onboarding = nullptr;
-        QList<QQuickItem *> pending{window->contentItem()};
-        while (!pending.isEmpty() && !onboarding) {
-            QQuickItem *item = pending.takeFirst();
-            if (item->objectName() == QLatin1String("onboardingView"))
-                onboarding = item;
-            pending += item->childItems();
-        }
-        for (int page = 0; onboarding && page < 4; ++page) {
-            onboarding->setProperty("page", page);
-            co_await shoot(QStringLiteral("23-presentation-%1").arg(page + 1));
-        }
-        m->setOnboardingReplay(false);
-        co_return;
-    }
-    // The card a third launch shows.
+    m->setOnboardingReplay(false);
+}
+
+QCoro::Task<> Walk::tipCard()
+{
     Preferences preferences;
     preferences.setLaunchCount(FeatureTips::firstLaunch - 1);
     preferences.sync();
-    m->homeFace()->chooseTip();
+    model->homeFace()->chooseTip();
     co_await shoot(QStringLiteral("24-astuce"));
-    m->homeFace()->dismissTip();
+    model->homeFace()->dismissTip();
 }
 
 } // namespace corvane::ui

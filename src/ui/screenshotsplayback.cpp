@@ -14,18 +14,6 @@ namespace corvane::ui {
 
 namespace {
 
-QQuickItem *findNamed(QQuickWindow *window, const QString &name)
-{
-    QList<QQuickItem *> pending{window->contentItem()};
-    while (!pending.isEmpty()) {
-        QQuickItem *item = pending.takeFirst();
-        if (item->objectName() == name && item->isVisible())
-            return item;
-        pending += item->childItems();
-    }
-    return nullptr;
-}
-
 QObject *findObject(QQuickWindow *window, const QString &name)
 {
     return window->findChild<QObject *>(name);
@@ -42,7 +30,7 @@ QCoro::Task<> Walk::nowPlayingAndPanels()
     m->returnToResults();
     m->setQuery(QString());
     co_await waitUntil([m] { return m->route().kind == RouteKind::Results && m->query().isEmpty(); }, 2000);
-    if (QQuickItem *home = findNamed(window, QStringLiteral("homeView"))) {
+    if (QQuickItem *home = findShown(window, QStringLiteral("homeView"))) {
         home->setProperty("contentY", home->property("contentHeight").toDouble() - home->height());
         co_await shoot(QStringLiteral("15-accueil-bas"));
         home->setProperty("contentY", 0);
@@ -72,8 +60,8 @@ QCoro::Task<> Walk::nowPlayingAndPanels()
 
     // The history's most played artists.
     m->showPanel(RouteKind::History);
-    co_await waitUntil([this] { return findNamed(window, QStringLiteral("historyView")) != nullptr; }, 2000);
-    if (QQuickItem *history = findNamed(window, QStringLiteral("historyView"))) {
+    co_await waitUntil([this] { return findShown(window, QStringLiteral("historyView")) != nullptr; }, 2000);
+    if (QQuickItem *history = findShown(window, QStringLiteral("historyView"))) {
         history->setProperty("showTopArtists", true);
         co_await shoot(QStringLiteral("20-historique-top-artistes"));
     }

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QQuickItem;
 class QQuickWindow;
 
 namespace corvane {
@@ -20,6 +21,8 @@ class SimHousehold;
 namespace corvane::ui {
 
 QCoro::Task<bool> waitUntil(std::function<bool()> done, int timeoutMs);
+// The first shown item of that object name in the window, breadth first.
+QQuickItem *findShown(QQuickWindow *window, const QString &objectName);
 
 struct Walk
 {
@@ -34,8 +37,15 @@ struct Walk
     QCoro::Task<> run();
     // What plays, the sound settings, the history's top artists, the home page further down.
     QCoro::Task<> nowPlayingAndPanels();
-    // The notification area's panel, the onboarding pages and the tip card.
-    QCoro::Task<> panelAndIntroduction(QString prefix);
+    // The notification area's panel, opened by the tray icon.
+    QCoro::Task<> shootPanel(QString name);
+    // The onboarding pages, then the tip card of a third launch.
+    QCoro::Task<> introduction();
+    QCoro::Task<> tipCard();
+    // The setup guide where speakers refuse control, then where Apple Music was never played.
+    QCoro::Task<> setupStates();
+    // A second window on a model whose music service has no developer token.
+    QCoro::Task<> withoutDeveloperToken();
     // Writes another window of the application (the panel).
     QCoro::Task<> shootWindow(QQuickWindow *other, QString name);
 };

@@ -3,12 +3,19 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
-// The onboarding's Apple Music button; without a developer token, what is missing instead.
+// The button that links Apple Music; without a developer token, what is missing instead. Where
+// room is short (`brief`), that is one sentence, with the details on demand.
 ColumnLayout {
+    id: root
+
+    property bool brief: false
+    property bool detailsShown: false
+    readonly property bool restricted: App.household.musicRestricted
+
     spacing: Theme.spacingS
 
     PillButton {
-        visible: !App.household.musicRestricted
+        visible: !root.restricted
         text: App.household.musicKitAuthorized ? "Apple Music est relié"
             : App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
         symbol: App.household.musicKitAuthorized ? "checkmark.circle.fill" : "music.note"
@@ -17,7 +24,23 @@ ColumnLayout {
         onClicked: if (!App.household.musicKitAuthorized) App.household.connectMusic()
     }
     Label {
-        visible: App.household.musicRestricted
+        visible: root.restricted && root.brief
+        text: "Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui."
+        color: Theme.textDim
+        font.pixelSize: Theme.fontCaption + 1
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+    PillButton {
+        visible: root.restricted && root.brief
+        text: root.detailsShown ? "Masquer les explications" : "Comment l'ajouter ?"
+        symbol: root.detailsShown ? "" : "chevron.down"
+        Layout.alignment: Qt.AlignHCenter
+        onClicked: root.detailsShown = !root.detailsShown
+    }
+    Label {
+        visible: root.restricted && (!root.brief || root.detailsShown)
         text: App.household.developerTokenHelp
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1

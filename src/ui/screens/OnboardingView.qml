@@ -32,78 +32,92 @@ Rectangle {
     Keys.onRightPressed: if (!last) page++
     Keys.onLeftPressed: if (page > 0) page--
 
-    ColumnLayout {
-        anchors.centerIn: parent
-        width: Math.min(parent.width - 2 * Theme.spacingXL, 520)
-        spacing: Theme.spacingL
+    // Scrolls only when the window is shorter than the page.
+    Flickable {
+        id: scroller
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: Math.max(height, content.implicitHeight + 2 * Theme.spacingL)
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
 
-        Rectangle {
-            implicitWidth: 96
-            implicitHeight: 96
-            radius: 48
-            color: Theme.surfaceHigh
-            Layout.alignment: Qt.AlignHCenter
-            Icon {
-                anchors.centerIn: parent
-                name: root.pages[root.page].symbol
-                size: 46
-                color: Theme.accent
-            }
-        }
-        Label {
-            objectName: "onboardingTitle"
-            text: root.pages[root.page].title
-            color: Theme.text
-            font.pixelSize: Theme.fontDisplay
-            font.weight: Font.Bold
-            horizontalAlignment: Text.AlignHCenter
-            Layout.fillWidth: true
-            Accessible.role: Accessible.Heading
-        }
-        Label {
-            text: root.pages[root.page].body
-            color: Theme.textDim
-            font.pixelSize: Theme.fontSubtitle
-            wrapMode: Text.Wrap
-            horizontalAlignment: Text.AlignHCenter
-            lineHeight: 1.15
-            Layout.fillWidth: true
-        }
-        MusicLinkButton {
-            Layout.alignment: Qt.AlignHCenter
-            Layout.fillWidth: true
-        }
-        // Where we are among the pages.
-        Row {
-            spacing: Theme.spacingS
-            Layout.alignment: Qt.AlignHCenter
-            Accessible.name: "Page " + (root.page + 1) + " sur " + root.pages.length
-            Repeater {
-                model: root.pages.length
-                Rectangle {
-                    required property int index
-                    width: index === root.page ? 20 : 8
-                    height: 8
-                    radius: 4
-                    color: index === root.page ? Theme.accent : Theme.divider
-                    Behavior on width { NumberAnimation { duration: 160 } }
+        ColumnLayout {
+            id: content
+            width: Math.min(scroller.width - 2 * Theme.spacingXL, 520)
+            x: (scroller.width - width) / 2
+            y: Math.max(Theme.spacingL, (scroller.height - implicitHeight) / 2)
+            spacing: Theme.spacingL
+
+            Rectangle {
+                implicitWidth: 96
+                implicitHeight: 96
+                radius: 48
+                color: Theme.surfaceHigh
+                Layout.alignment: Qt.AlignHCenter
+                Icon {
+                    anchors.centerIn: parent
+                    name: root.pages[root.page].symbol
+                    size: 46
+                    color: Theme.accent
                 }
             }
-        }
-        RowLayout {
-            spacing: Theme.spacingM
-            Layout.alignment: Qt.AlignHCenter
-            PillButton {
-                text: "Passer"
-                visible: !root.last
-                onClicked: root.finish()
+            Label {
+                objectName: "onboardingTitle"
+                text: root.pages[root.page].title
+                color: Theme.text
+                font.pixelSize: Theme.fontDisplay
+                font.weight: Font.Bold
+                horizontalAlignment: Text.AlignHCenter
+                Layout.fillWidth: true
+                Accessible.role: Accessible.Heading
             }
-            PillButton {
-                objectName: "onboardingNext"
-                text: root.last ? "Rechercher mes enceintes" : "Continuer"
-                symbol: root.last ? "magnifyingglass" : ""
-                primary: true
-                onClicked: root.last ? root.finish() : root.page++
+            Label {
+                text: root.pages[root.page].body
+                color: Theme.textDim
+                font.pixelSize: Theme.fontSubtitle
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                lineHeight: 1.15
+                Layout.fillWidth: true
+            }
+            MusicLinkButton {
+                brief: true
+                Layout.alignment: Qt.AlignHCenter
+                Layout.fillWidth: true
+            }
+            // Where we are among the pages.
+            Row {
+                spacing: Theme.spacingS
+                Layout.alignment: Qt.AlignHCenter
+                Accessible.name: "Page " + (root.page + 1) + " sur " + root.pages.length
+                Repeater {
+                    model: root.pages.length
+                    Rectangle {
+                        required property int index
+                        width: index === root.page ? 20 : 8
+                        height: 8
+                        radius: 4
+                        color: index === root.page ? Theme.accent : Theme.divider
+                        Behavior on width { NumberAnimation { duration: 160 } }
+                    }
+                }
+            }
+            RowLayout {
+                spacing: Theme.spacingM
+                Layout.alignment: Qt.AlignHCenter
+                PillButton {
+                    text: "Passer"
+                    visible: !root.last
+                    onClicked: root.finish()
+                }
+                PillButton {
+                    objectName: "onboardingNext"
+                    text: root.last ? "Rechercher mes enceintes" : "Continuer"
+                    symbol: root.last ? "magnifyingglass" : ""
+                    primary: true
+                    onClicked: root.last ? root.finish() : root.page++
+                }
             }
         }
     }

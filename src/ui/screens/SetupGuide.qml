@@ -42,6 +42,9 @@ Rectangle {
         }
     }
 
+    // A short window keeps the way forward in sight: a smaller illustration, tighter spacing.
+    readonly property bool compact: height < 560
+
     color: Theme.background
 
     Flickable {
@@ -56,13 +59,13 @@ Rectangle {
             id: column
             width: Math.min(parent.width - 2 * Theme.spacingXL, 540)
             x: (parent.width - width) / 2
-            y: Math.max(Theme.spacingXL, (parent.height - implicitHeight) / 2)
-            spacing: Theme.spacingM
+            y: Math.max(root.compact ? Theme.spacingL : Theme.spacingXL, (parent.height - implicitHeight) / 2)
+            spacing: root.compact ? Theme.spacingS : Theme.spacingM
 
             Icon {
                 id: illustration
                 name: root.guide.symbol
-                size: 52
+                size: root.compact ? 36 : 52
                 color: root.setupState === Setup.Ready ? Theme.success : Theme.accent
                 Layout.alignment: Qt.AlignHCenter
                 SequentialAnimation on opacity {
@@ -97,6 +100,11 @@ Rectangle {
                 steps: root.guide.steps
                 Layout.fillWidth: true
             }
+            SetupButtons {
+                setupState: root.setupState
+                Layout.alignment: Qt.AlignHCenter
+                Layout.topMargin: Theme.spacingS
+            }
             Label {
                 visible: text.length > 0
                 text: root.guide.note
@@ -105,11 +113,6 @@ Rectangle {
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter
                 Layout.fillWidth: true
-            }
-            SetupButtons {
-                setupState: root.setupState
-                Layout.alignment: Qt.AlignHCenter
-                Layout.topMargin: Theme.spacingS
             }
         }
     }

@@ -1,0 +1,94 @@
+// The screenshot walk: the setup guide's states on the simulated household, and the screens of a
+// music service without a developer token.
+
+#include "applemusic/usertokenstore.h"
+#include "applemusic/webmusicservice.h"
+#include "model/corvanemodel.h"
+#include "qmltypes.h"
+#include "screenshotwalk.h"
+#include "simhousehold.h"
+#include "simspeaker.h"
+#include "sonos/sonosdiscovery.h"
+#include "system/configuration.h"
+#include "uisetup.h"
+
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include <algorithm>
+
+namespace corvane::ui {
+
+QCoro::Task<> Walk::setupStates()
+{
+    CorvaneModel *m = model;
+    SonosDiscovery::setForcedNetwork(household->network());
+    const auto searchAgain = [m]() -> QCoro::Task<> {
+        m->setSetupDismissed(false);
+        m->refreshSpeakers();
+        co_await waitUntil([m] { return m->isDiscovering(); }, 2000);
+        co_await waitUntil([m] { return !m->isDiscovering() && m->hasCheckedAppleMusic(); }, 20000);
+    };
+
+    // Every speaker answers 403: local control is switched off in the Sonos app.
+    for (sim::SimSpeaker *speaker : household->speakers())
+        speaker->faults().localControlOff = true;
+    co_await searchAgain();
+    co_await shoot(QStringLiteral("01-controle-local-coupe"));
+    for (sim::SimSpeaker *speaker : household->speakers())
+        speaker->faults().localControlOff = false;
+
+    // Speakers that do not offer Apple Music: it was never added in the Sonos app.
+    household->house().appleMusicListed = false;
+    co_await searchAgain();
+    co_await shoot(QStringLiteral("01-apple-music-absent"));
+    household->house().appleMusicListed = true;
+    m->setErrorMessage(std::nullopt);
+}
+
+QCoro::Task<> Walk::withoutDeveloperToken()
+{
+    WebMusicService::Settings settings = WebMusicService::configuredSettings();
+    settings.developerToken.reset();
+    auto music = std::make_shared<WebMusicService>(settings, UserTokenStore());
+    co_await music->load();
+    CorvaneModel other(CorvaneModel::Services{music, Configuration::chartsOrigin(), Configuration::radioOrigin(),
+                                              QStringLiteral("fr")});
+    {
+        QQmlApplicationEngine engine;
+        prepareEngine(&engine, &other);
+        engine.setInitialProperties({{QStringLiteral("autoStart"), false}});
+        engine.load(mainWindowUrl());
+        auto *second = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+        if (second) {
+            second->resize(window->size());
+            CorvaneModel *o = &other;
+            o->refreshSpeakers();
+            co_await waitUntil([o] { return o->selected().has_value() && o->hasReadSpeakerState(); }, 20000);
+            co_await waitUntil([o] { return !o->isLoadingCharts(); }, 5000);
+            // The home page, down to the card that says what is missing.
+            QQuickItem *home = findShown(second, QStringLiteral("homeView"));
+            QQuickItem *card = findShown(second, QStringLiteral("connectMusicCard"));
+            if (home && card) {
+                const qreal top = card->mapToItem(home->property("contentItem").value<QQuickItem *>(), QPointF(0, 0)).y();
+                home->setProperty("contentY", std::max(0.0, top - 24));
+            }
+            co_await shootWindow(second, QStringLiteral("25-sans-jeton-accueil"));
+            o->setQuery(QStringLiteral("phares"));
+            co_await waitUntil([o] { return o->needsAppleMusic(); }, 5000);
+            co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche"));
+            o->setQuery(QString());
+            o->setOnboardingReplay(true);
+            co_await sleep(Millis(300));
+            if (QQuickItem *onboarding = findShown(second, QStringLiteral("onboardingView")))
+                onboarding->setProperty("page", 2);
+            co_await shootWindow(second, QStringLiteral("25-sans-jeton-presentation"));
+            o->setOnboardingReplay(false);
+            second->close();
+        }
+    }
+    setAppInstance(model);
+}
+
+} // namespace corvane::ui
