@@ -12,6 +12,7 @@
 #include "sonos/sonosdiscovery.h"
 #include "storage/preferences.h"
 #include "system/configuration.h"
+#include "system/systemplayback.h"
 #include "uisetup.h"
 
 #include <QApplication>
@@ -146,7 +147,10 @@ int runWindowApp(const WindowOptions &options)
             ui::Tray tray(model.get(), &engine, window);
             if (window && options.instance)
                 QObject::connect(options.instance, &SingleInstance::activationRequested, window, [window] { SingleInstance::bringForward(window); });
+            // The desktop's media controls can show the window, as "Ouvrir Corvane" does.
+            model->systemPlayback()->setRaiser([&tray] { tray.openMainWindow(); });
             result = QApplication::exec();
+            model->systemPlayback()->setRaiser({});
         }
     }
     model.reset();

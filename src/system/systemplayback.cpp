@@ -32,16 +32,19 @@ class RootAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(QStringList SupportedUriSchemes READ none)
     Q_PROPERTY(QStringList SupportedMimeTypes READ none)
 public:
-    explicit RootAdaptor(QObject *parent) : QDBusAbstractAdaptor(parent) {}
+    RootAdaptor(SystemPlayback *playback, QObject *parent) : QDBusAbstractAdaptor(parent), m_playback(playback) {}
     bool canQuit() const { return false; }
-    bool canRaise() const { return false; }
+    bool canRaise() const { return m_playback->canRaise(); }
     bool hasTrackList() const { return false; }
     QString identity() const { return QStringLiteral("Corvane"); }
     QString desktopEntry() const { return QStringLiteral("corvane"); }
     QStringList none() const { return {}; }
 public Q_SLOTS:
-    void Raise() {}
+    void Raise() { m_playback->raise(); }
     void Quit() {}
+
+private:
+    SystemPlayback *m_playback;
 };
 
 class PlayerAdaptor : public QDBusAbstractAdaptor
@@ -97,7 +100,7 @@ class MprisObject : public QObject
 public:
     explicit MprisObject(SystemPlayback *playback) : QObject(playback)
     {
-        new RootAdaptor(this);
+        new RootAdaptor(playback, this);
         player = new PlayerAdaptor(playback, this);
     }
     PlayerAdaptor *player;

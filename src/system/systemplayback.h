@@ -46,6 +46,10 @@ public:
     // Stores the preference. On shows the player again when configure() already ran (call it
     // otherwise); off publishes Stopped with no metadata and withdraws the player.
     void setSystemNowPlaying(bool on);
+    // What the desktop's "show the player" does: the window brings itself forward (or opens).
+    void setRaiser(std::function<void()> raise) { m_raise = std::move(raise); }
+    bool canRaise() const { return bool(m_raise); }
+    void raise() { call(m_raise); }
     // The bus name taken, empty while withdrawn.
     QString serviceName() const { return m_service; }
 
@@ -79,6 +83,7 @@ private:
     std::function<bool()> m_enabled;
     bool m_configured = false;
     Handlers m_handlers;
+    std::function<void()> m_raise;
     QString m_service;
     NowPlaying m_now;
     QVariantMap m_metadata;

@@ -125,6 +125,22 @@ private Q_SLOTS:
         QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("title")}), QString());
     }
 
+    void raiseShowsTheWindowWhenThereIsOne()
+    {
+        Calls calls;
+        SystemPlayback playback([] { return true; });
+        playback.configure(calls.handlers());
+        QDBusInterface root(playback.serviceName(), QStringLiteral("/org/mpris/MediaPlayer2"),
+                            QStringLiteral("org.mpris.MediaPlayer2"));
+        QCOMPARE(root.property("CanRaise").toBool(), false); // no window to show
+        int raised = 0;
+        playback.setRaiser([&raised] { ++raised; });
+        QCOMPARE(root.property("CanRaise").toBool(), true);
+        QVERIFY(root.call(QStringLiteral("Raise")).type() == QDBusMessage::ReplyMessage);
+        QCOMPARE(raised, 1);
+        QVERIFY(calls.names.isEmpty());
+    }
+
     void aRadioShowsItsStationAndItsSong()
     {
         SystemPlayback playback([] { return true; });
