@@ -69,6 +69,7 @@ struct NowPlaying
     Q_PROPERTY(int queueIndexShown READ queueIndexShown)
     Q_PROPERTY(int elapsed MEMBER elapsed)
     Q_PROPERTY(int duration MEMBER duration)
+    Q_PROPERTY(bool isLive MEMBER isLive)
 public:
     QString trackIDText() const { return trackID.value_or(QString()); }
     QUrl artworkShown() const { return artworkURL.value_or(QUrl()); }
@@ -82,6 +83,8 @@ public:
     std::optional<int> queueIndex;
     int elapsed = 0;
     int duration = 0;
+    // A radio stream or an input: no track before or after, no artist page.
+    bool isLive = false;
 
     bool isEmpty() const { return title.isEmpty() && artist.isEmpty(); }
     bool operator==(const NowPlaying &) const = default;

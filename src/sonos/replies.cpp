@@ -164,6 +164,7 @@ NowPlaying parseNowPlaying(const QString &positionText, const QString &transport
     now.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), positionText), speaker);
 
     const QString uri = parseTrackURI(positionText);
+    now.isLive = isInputSource(uri) || isLiveStream(uri);
     if (isInputSource(uri)) {
         // The speaker calls every input "Audio Component": that names no music.
         now.title.clear();

@@ -179,6 +179,8 @@ private Q_SLOTS:
         QCOMPARE(now.elapsed, elapsed);
         QCOMPARE(now.duration, duration);
         QCOMPARE(now.isEmpty(), title.isEmpty() && artist.isEmpty());
+        // Nothing to skip to and no artist to open on a stream or an input.
+        QCOMPARE(now.isLive, file == QLatin1String("position_radio.xml") || file == QLatin1String("position_linein.xml"));
     }
 
     void radioStation_data()

@@ -187,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(ui::DiscRotation::tonearmAngleFor(progress, engaged), angle);
     }
 
-    void aStreamWithoutDurationLeavesTheProgressEmpty()
+    void aStreamHasNoProgressNothingToSkipAndNoArtistPage()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
@@ -206,6 +206,35 @@ private Q_SLOTS:
             if (item->objectName() == QLatin1String("progressFill"))
                 QCOMPARE(item->width(), 0.0);
         }
+        // Skips and the announced song's "artist" would only earn a refusal or an empty page.
+        const QString announced = rig.model->nowPlaying().artist;
+        QVERIFY(!announced.isEmpty());
+        int skips = 0;
+        for (QQuickItem *item : ui.items()) {
+            if (!WindowRig::shown(item))
+                continue;
+            const QString help = item->property("help").toString();
+            if (help == QLatin1String("Morceau suivant") || help == QLatin1String("Morceau précédent")) {
+                ++skips;
+                QVERIFY2(!item->isEnabled(), qPrintable(help));
+            }
+            if (item->metaObject()->indexOfSignal("clicked()") >= 0 && item->property("text").toString() == announced)
+                QVERIFY(!item->isEnabled());
+        }
+        QVERIFY(skips > 0);
+        QVERIFY(ui.shows(announced));
+        QVERIFY(ui.control(QStringLiteral("Lecture / Pause"))->isEnabled());
+    }
+
+    void withoutASpeakerTheControlsRest()
+    {
+        ModelRig rig(ModelRig::Options{.household = "none"});
+        await(rig.model->discoveryRun());
+        WindowRig ui(rig);
+        QQuickItem *play = ui.named(QStringLiteral("playPauseButton"));
+        QVERIFY(play);
+        QVERIFY(!play->isEnabled());
+        QVERIFY(!ui.named(QStringLiteral("volumeSlider"))->isEnabled());
     }
 
     void nothingLoadedReadsSo()

@@ -3,7 +3,7 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
-// The artist's name as a link to the artist's page.
+// The artist's name as a link to the artist's page; disabled, plain text (what a stream announces).
 Button {
     id: root
 
@@ -21,7 +21,7 @@ Button {
         spacing: Theme.spacingXS
         Label {
             text: root.name
-            color: root.compact ? (root.hovered ? Theme.text : Theme.textDim) : Theme.accent
+            color: !root.enabled ? Theme.textDim : root.compact ? (root.hovered ? Theme.text : Theme.textDim) : Theme.accent
             font.pixelSize: root.compact ? Theme.fontCaption + 1 : Theme.fontSubtitle
             font.weight: root.compact ? Font.Normal : Font.DemiBold
             font.underline: root.compact && root.hovered
@@ -29,13 +29,13 @@ Button {
             Layout.fillWidth: true
         }
         Icon {
-            visible: !root.compact
+            visible: !root.compact && root.enabled
             name: "chevron.right"
             size: 14
             color: Theme.accent
         }
     }
-    ToolTip.visible: hovered
+    ToolTip.visible: hovered && enabled
     ToolTip.delay: 600
     ToolTip.text: "Voir la fiche de l'artiste"
     Accessible.name: "Voir la fiche de l'artiste " + name

@@ -21,6 +21,8 @@ ToolButton {
             name: root.symbol
             size: root.symbolSize
             color: root.enabled ? root.tint : Theme.textFaint
+            // Faded as well as greyed: a dim tint alone reads like "off", not "unavailable".
+            opacity: root.enabled ? 1 : 0.4
         }
     }
     ToolTip.visible: (hovered || visualFocus) && help.length > 0

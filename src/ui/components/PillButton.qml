@@ -40,6 +40,8 @@ Button {
             font: root.font
             color: root.primary ? Theme.accentText : Theme.text
             elide: Text.ElideRight
+            // A pill stretched wider than its text keeps the text in its middle.
+            horizontalAlignment: root.symbol.length > 0 ? Text.AlignLeft : Text.AlignHCenter
             Layout.fillWidth: true
         }
     }

@@ -13,6 +13,9 @@ ItemDelegate {
     property bool round: false
     property int side: Theme.tileSize
     property string placeholder: "music.note"
+    // Narrow tiles give their title a second line.
+    property int titleLines: 1
+    property bool titleCut: false
     // A play button over the artwork while the pointer is on the tile.
     property bool playable: false
     signal play()
@@ -53,9 +56,12 @@ ItemDelegate {
             color: Theme.text
             font.pixelSize: Theme.fontBody
             font.weight: Font.Medium
+            wrapMode: root.titleLines > 1 ? Text.Wrap : Text.NoWrap
+            maximumLineCount: root.titleLines
             elide: Text.ElideRight
             horizontalAlignment: root.round ? Text.AlignHCenter : Text.AlignLeft
             Layout.fillWidth: true
+            onTruncatedChanged: root.titleCut = truncated
         }
         Label {
             visible: text.length > 0
@@ -67,6 +73,10 @@ ItemDelegate {
             Layout.fillWidth: true
         }
     }
+    // The whole title when it had to be cut.
+    ToolTip.visible: hovered && titleCut
+    ToolTip.delay: 600
+    ToolTip.text: title
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
     Accessible.name: subtitle.length > 0 ? title + ", " + subtitle : title

@@ -18,7 +18,7 @@ ColumnLayout {
         model: App.household.playableFavorites
         spacing: Theme.spacingXS
         clip: true
-        implicitHeight: 92
+        implicitHeight: 110
         keyNavigationEnabled: true
         activeFocusOnTab: true
         Layout.fillWidth: true
@@ -29,6 +29,7 @@ ColumnLayout {
             artwork: modelData.artwork
             title: modelData.title
             side: 56
+            titleLines: 2
             placeholder: "star.fill"
             onClicked: App.playback.playFavorite(modelData)
         }

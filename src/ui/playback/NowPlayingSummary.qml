@@ -59,6 +59,7 @@ RowLayout {
         ArtistLink {
             visible: root.now.artist.length > 0
             name: root.now.artist
+            enabled: !root.now.isLive
             compact: true
             onClicked: App.browse.openArtistNamed(name)
             Layout.fillWidth: true

@@ -47,7 +47,12 @@ ColumnLayout {
             PillButton {
                 required property int modelData
                 text: modelData + " min"
+                // Four equal shares of the row, never wider than it.
+                leftPadding: Theme.spacingS
+                rightPadding: Theme.spacingS
                 Layout.fillWidth: true
+                Layout.preferredWidth: 60
+                Layout.minimumWidth: 0
                 onClicked: App.playback.sleepTimer(modelData)
             }
         }

@@ -9,6 +9,8 @@ Popup {
     readonly property real room: (parent && parent.Window.window ? parent.Window.window.height : 620) - 120
 
     padding: Theme.spacingL
+    // Never past the window's edges.
+    margins: Theme.spacingS
     width: 380
     height: Math.min(settings.implicitHeight + 2 * padding, room)
     modal: false
@@ -21,12 +23,22 @@ Popup {
         border.color: Theme.divider
     }
     Flickable {
+        id: content
         anchors.fill: parent
         clip: true
         contentWidth: width
         contentHeight: settings.implicitHeight
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        // Beside the settings rather than over their switches, and shown for good when they go
+        // on below: a cut line alone does not say so.
+        ScrollBar.vertical: ScrollBar {
+            parent: content.parent
+            anchors.top: content.top
+            anchors.bottom: content.bottom
+            anchors.left: content.right
+            anchors.leftMargin: 2
+            policy: content.contentHeight > content.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+        }
         SoundSettings {
             id: settings
             width: parent.width

@@ -24,8 +24,19 @@ ColumnLayout {
         elide: Text.ElideRight
         Layout.fillWidth: true
     }
+    // What a stream announces is no artist to open: plain text, whole.
+    Label {
+        visible: root.now.isLive && text.length > 0
+        text: root.now.artist
+        color: Theme.textDim
+        font.pixelSize: Theme.fontSubtitle
+        wrapMode: Text.Wrap
+        maximumLineCount: 2
+        elide: Text.ElideRight
+        Layout.fillWidth: true
+    }
     ArtistLink {
-        visible: root.now.artist.length > 0
+        visible: !root.now.isLive && root.now.artist.length > 0
         name: root.now.artist
         onClicked: {
             App.browse.openArtistNamed(name)

@@ -9,11 +9,17 @@ RowLayout {
     property int playSize: 34
 
     readonly property bool playing: App.playback.nowPlaying.isPlaying
+    // A stream or an input has no track before or after, and no order to shuffle or repeat.
+    readonly property bool skippable: !App.playback.nowPlaying.isLive
+
+    // Nothing to control without a speaker.
+    enabled: App.household.selectedUUID.length > 0
 
     spacing: Theme.spacingXS
 
     IconButton {
         objectName: "shuffleButton"
+        enabled: root.skippable
         symbol: "shuffle"
         help: "Lecture aléatoire"
         tint: App.playback.isShuffled ? Theme.accent : Theme.textDim
@@ -23,6 +29,7 @@ RowLayout {
     }
     IconButton {
         symbol: "backward.fill"
+        enabled: root.skippable
         help: "Morceau précédent"
         onClicked: App.playback.previous()
     }
@@ -36,11 +43,13 @@ RowLayout {
     }
     IconButton {
         symbol: "forward.fill"
+        enabled: root.skippable
         help: "Morceau suivant"
         onClicked: App.playback.next()
     }
     IconButton {
         objectName: "repeatButton"
+        enabled: root.skippable
         symbol: App.playback.repeatState === Repeat.One ? "repeat.1" : "repeat"
         help: App.playback.repeatState === Repeat.One ? "Répéter le morceau"
             : App.playback.repeatState === Repeat.All ? "Répéter la file" : "Répéter"

@@ -10,6 +10,8 @@ RowLayout {
 
     property int sliderWidth: 100
 
+    // Nothing to set without a speaker.
+    enabled: App.household.selectedUUID.length > 0
     spacing: Theme.spacingXS
 
     IconButton {

@@ -22,6 +22,8 @@ Rectangle {
           body: "Vos enceintes vivent sur votre réseau local : Corvane l'explore pour les trouver, c'est le seul moyen. Rien ne quitte votre domicile : ni compte, ni serveur, ni traqueur." }
     ]
     readonly property bool last: page === pages.length - 1
+    // In a short window the emblem shrinks so that the page seldom needs scrolling.
+    readonly property bool compact: height < 520
 
     function finish() {
         App.household.finishOnboarding()
@@ -35,7 +37,10 @@ Rectangle {
     // Scrolls only when the window is shorter than the page.
     Flickable {
         id: scroller
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: footer.top
         contentWidth: width
         contentHeight: Math.max(height, content.implicitHeight + 2 * Theme.spacingL)
         clip: true
@@ -47,18 +52,18 @@ Rectangle {
             width: Math.min(scroller.width - 2 * Theme.spacingXL, 520)
             x: (scroller.width - width) / 2
             y: Math.max(Theme.spacingL, (scroller.height - implicitHeight) / 2)
-            spacing: Theme.spacingL
+            spacing: root.compact ? Theme.spacingM : Theme.spacingL
 
             Rectangle {
-                implicitWidth: 96
-                implicitHeight: 96
-                radius: 48
+                implicitWidth: root.compact ? 64 : 96
+                implicitHeight: implicitWidth
+                radius: implicitWidth / 2
                 color: Theme.surfaceHigh
                 Layout.alignment: Qt.AlignHCenter
                 Icon {
                     anchors.centerIn: parent
                     name: root.pages[root.page].symbol
-                    size: 46
+                    size: root.compact ? 32 : 46
                     color: Theme.accent
                 }
             }
@@ -86,38 +91,48 @@ Rectangle {
                 Layout.alignment: Qt.AlignHCenter
                 Layout.fillWidth: true
             }
-            // Where we are among the pages.
-            Row {
-                spacing: Theme.spacingS
-                Layout.alignment: Qt.AlignHCenter
-                Accessible.name: "Page " + (root.page + 1) + " sur " + root.pages.length
-                Repeater {
-                    model: root.pages.length
-                    Rectangle {
-                        required property int index
-                        width: index === root.page ? 20 : 8
-                        height: 8
-                        radius: 4
-                        color: index === root.page ? Theme.accent : Theme.divider
-                        Behavior on width { NumberAnimation { duration: 160 } }
-                    }
+        }
+    }
+
+    // The way on stays in sight, however long the page.
+    ColumnLayout {
+        id: footer
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottomMargin: Theme.spacingL
+        spacing: Theme.spacingM
+
+        // Where we are among the pages.
+        Row {
+            spacing: Theme.spacingS
+            Layout.alignment: Qt.AlignHCenter
+            Accessible.name: "Page " + (root.page + 1) + " sur " + root.pages.length
+            Repeater {
+                model: root.pages.length
+                Rectangle {
+                    required property int index
+                    width: index === root.page ? 20 : 8
+                    height: 8
+                    radius: 4
+                    color: index === root.page ? Theme.accent : Theme.divider
+                    Behavior on width { NumberAnimation { duration: 160 } }
                 }
             }
-            RowLayout {
-                spacing: Theme.spacingM
-                Layout.alignment: Qt.AlignHCenter
-                PillButton {
-                    text: "Passer"
-                    visible: !root.last
-                    onClicked: root.finish()
-                }
-                PillButton {
-                    objectName: "onboardingNext"
-                    text: root.last ? "Rechercher mes enceintes" : "Continuer"
-                    symbol: root.last ? "magnifyingglass" : ""
-                    primary: true
-                    onClicked: root.last ? root.finish() : root.page++
-                }
+        }
+        RowLayout {
+            spacing: Theme.spacingM
+            Layout.alignment: Qt.AlignHCenter
+            PillButton {
+                text: "Passer"
+                visible: !root.last
+                onClicked: root.finish()
+            }
+            PillButton {
+                objectName: "onboardingNext"
+                text: root.last ? "Rechercher mes enceintes" : "Continuer"
+                symbol: root.last ? "magnifyingglass" : ""
+                primary: true
+                onClicked: root.last ? root.finish() : root.page++
             }
         }
     }

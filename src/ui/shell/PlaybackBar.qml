@@ -21,20 +21,28 @@ ToolBar {
             color: Theme.divider
         }
     }
-    RowLayout {
+    // The transport stays at the bar's centre whatever the title's length; only a narrow window
+    // moves it aside, never under the tools on the right.
+    Item {
+        id: row
         anchors.fill: parent
-        spacing: Theme.spacingM
+        implicitHeight: Math.max(summary.implicitHeight, middle.implicitHeight, tools.implicitHeight)
+
+        readonly property real side: Math.max(tools.implicitWidth, 200)
 
         NowPlayingSummary {
-            Layout.fillWidth: true
-            Layout.minimumWidth: 150
+            id: summary
+            anchors.left: parent.left
+            anchors.right: middle.left
+            anchors.rightMargin: Theme.spacingM
+            anchors.verticalCenter: parent.verticalCenter
         }
         ColumnLayout {
+            id: middle
             spacing: 0
-            Layout.fillWidth: true
-            Layout.minimumWidth: 220
-            Layout.preferredWidth: 260
-            Layout.maximumWidth: 420
+            width: Math.max(220, Math.min(420, row.width - 2 * (row.side + Theme.spacingM)))
+            x: Math.min((row.width - width) / 2, row.width - tools.implicitWidth - Theme.spacingM - width)
+            anchors.verticalCenter: parent.verticalCenter
             TransportControls {
                 playSize: 32
                 Layout.alignment: Qt.AlignHCenter
@@ -45,7 +53,10 @@ ToolBar {
             }
         }
         RowLayout {
+            id: tools
             spacing: 0
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
             VolumeControl {
                 sliderWidth: 80
             }
