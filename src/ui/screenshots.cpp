@@ -131,6 +131,11 @@ QCoro::Task<> Walk::run()
     co_await shoot(QStringLiteral("13-pieces"));
     m->showPanel(RouteKind::History);
     co_await shoot(QStringLiteral("14-historique"));
+    if (QObject *confirm = window->findChild<QObject *>(QStringLiteral("confirmClearHistory"))) {
+        QMetaObject::invokeMethod(confirm, "open");
+        co_await shoot(QStringLiteral("14-historique-effacer"));
+        QMetaObject::invokeMethod(confirm, "close");
+    }
     m->returnToResults();
 
     m->showToast(QStringLiteral("Ajouté à la file"));

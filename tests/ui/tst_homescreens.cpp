@@ -347,7 +347,17 @@ private Q_SLOTS:
             WindowRig ui(rig);
             rig.model->showPanel(RouteKind::History);
             QTRY_VERIFY(ui.shows(QStringLiteral("1 écoute conservée")));
+            // Asked first: "Annuler" keeps everything.
             QVERIFY(ui.click(QStringLiteral("Effacer")));
+            QTRY_VERIFY(ui.control(QStringLiteral("Annuler")));
+            QVERIFY(ui.click(QStringLiteral("Annuler")));
+            QObject *confirm = ui.window->findChild<QObject *>(QStringLiteral("confirmClearHistory"));
+            QVERIFY(confirm);
+            QTRY_VERIFY(!confirm->property("visible").toBool());
+            QCOMPARE(rig.model->history()->entries().size(), 1);
+            QVERIFY(ui.click(QStringLiteral("Effacer")));
+            QTRY_VERIFY(ui.control(QStringLiteral("Effacer l'historique")));
+            QVERIFY(ui.click(QStringLiteral("Effacer l'historique")));
             QTRY_VERIFY(ui.shows(QStringLiteral("Historique vide")));
         }
         rig.model.reset();

@@ -50,7 +50,71 @@ ColumnLayout {
             visible: root.count > 0
             text: "Effacer"
             symbol: "xmark"
-            onClicked: App.home.clearHistory()
+            onClicked: confirmClear.open()
+        }
+    }
+
+    // The history is shared by every computer of the person: one stray click must not wipe it.
+    Popup {
+        id: confirmClear
+        objectName: "confirmClearHistory"
+        parent: Overlay.overlay
+        x: (parent.width - width) / 2
+        y: (parent.height - height) / 2
+        width: Math.min(440, parent.width - 2 * Theme.spacingXL)
+        modal: true
+        focus: true
+        padding: Theme.spacingXL
+        background: Rectangle {
+            radius: Theme.radiusL
+            color: Theme.surface
+            border.width: 1
+            border.color: Theme.divider
+        }
+        // A dark veil: the style's light one washes the dark screens out.
+        Overlay.modal: Rectangle { color: "#99000000" }
+        onOpened: keep.forceActiveFocus()
+
+        ColumnLayout {
+            anchors.left: parent.left
+            anchors.right: parent.right
+            spacing: Theme.spacingM
+            Label {
+                text: "Effacer tout l'historique ?"
+                color: Theme.text
+                font.pixelSize: Theme.fontTitle
+                font.weight: Font.Bold
+                wrapMode: Text.Wrap
+                Layout.fillWidth: true
+                Accessible.role: Accessible.Heading
+            }
+            Label {
+                text: (root.count > 1 ? "Les " + root.count + " écoutes conservées disparaîtront"
+                                      : "L'écoute conservée disparaîtra")
+                      + " de tous vos ordinateurs. Cette action est définitive."
+                color: Theme.textDim
+                font.pixelSize: Theme.fontBody
+                wrapMode: Text.Wrap
+                Layout.fillWidth: true
+            }
+            RowLayout {
+                spacing: Theme.spacingS
+                Layout.alignment: Qt.AlignRight
+                Layout.topMargin: Theme.spacingS
+                PillButton {
+                    id: keep
+                    text: "Annuler"
+                    onClicked: confirmClear.close()
+                }
+                PillButton {
+                    text: "Effacer l'historique"
+                    primary: true
+                    onClicked: {
+                        confirmClear.close()
+                        App.home.clearHistory()
+                    }
+                }
+            }
         }
     }
 
