@@ -1,5 +1,9 @@
 #include "desktoplinks.h"
 
+#include "storage/preferences.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -28,6 +32,13 @@ bool openNetworkSettings()
         return false;
     const QString program = command.takeFirst();
     return QProcess::startDetached(program, command);
+}
+
+QUrl settingsFolder()
+{
+    const QString folder = QFileInfo(Preferences().fileName()).absolutePath();
+    QDir().mkpath(folder);
+    return QUrl::fromLocalFile(folder);
 }
 
 QUrl sonosAppUrl()

@@ -67,6 +67,7 @@ QCoro::Task<> Walk::withoutDeveloperToken()
             o->refreshSpeakers();
             co_await waitUntil([o] { return o->selected().has_value() && o->hasReadSpeakerState(); }, 20000);
             co_await waitUntil([o] { return !o->isLoadingCharts(); }, 5000);
+            co_await sleep(Millis(1000)); // the shelves settle before the page is scrolled
             // The home page, down to the card that says what is missing.
             QQuickItem *home = findShown(second, QStringLiteral("homeView"));
             QQuickItem *card = findShown(second, QStringLiteral("connectMusicCard"));

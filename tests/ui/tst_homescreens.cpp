@@ -118,7 +118,10 @@ private Q_SLOTS:
         rig.model->setQuery(QStringLiteral("phares"));
         QTRY_VERIFY(rig.model->needsAppleMusic());
         QTRY_VERIFY(ui.shows(QStringLiteral("Apple Music n'est pas configuré")));
-        QVERIFY(explains());
+        // The details on demand.
+        QVERIFY(ui.click(QStringLiteral("Comment l'ajouter ?")));
+        QTRY_VERIFY(explains());
+        QVERIFY(ui.control(QStringLiteral("Ouvrir le dossier des réglages")));
         QVERIFY(!ui.control(QStringLiteral("Relier Apple Music")));
     }
 

@@ -84,6 +84,7 @@ QString HouseholdFace::developerTokenHelp() const
 bool HouseholdFace::hasNetworkSettings() const { return !DesktopLinks::networkSettingsCommand().isEmpty(); }
 void HouseholdFace::openNetworkSettings() { DesktopLinks::openNetworkSettings(); }
 void HouseholdFace::openSonosApp() { QDesktopServices::openUrl(DesktopLinks::sonosAppUrl()); }
+void HouseholdFace::openSettingsFolder() { QDesktopServices::openUrl(DesktopLinks::settingsFolder()); }
 
 bool HouseholdFace::keepsTokenInFile() const
 {

@@ -76,6 +76,7 @@ public:
     bool hasNetworkSettings() const;
     Q_INVOKABLE void openNetworkSettings();
     Q_INVOKABLE void openSonosApp();
+    Q_INVOKABLE void openSettingsFolder();
     bool needsAppleMusic() const;
     bool speakerHasLineIn() const;
     int setupState() const;

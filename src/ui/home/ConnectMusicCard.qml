@@ -54,6 +54,13 @@ ItemDelegate {
                 wrapMode: Text.Wrap
                 Layout.fillWidth: true
             }
+            PillButton {
+                visible: root.restricted
+                text: "Ouvrir le dossier des réglages"
+                symbol: "arrow.up.forward.app"
+                Layout.topMargin: Theme.spacingXS
+                onClicked: App.household.openSettingsFolder()
+            }
             Label {
                 visible: !root.restricted && App.household.authorizationMessage.length > 0
                 text: App.household.authorizationMessage

@@ -9,6 +9,8 @@ ColumnLayout {
     id: root
 
     property bool brief: false
+    // In brief, the one sentence may already be said around it.
+    property bool sentence: true
     property bool detailsShown: false
     readonly property bool restricted: App.household.musicRestricted
 
@@ -24,7 +26,7 @@ ColumnLayout {
         onClicked: if (!App.household.musicKitAuthorized) App.household.connectMusic()
     }
     Label {
-        visible: root.restricted && root.brief
+        visible: root.restricted && root.brief && root.sentence
         text: "Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui."
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
@@ -51,5 +53,12 @@ ColumnLayout {
             color: Theme.surface
         }
         padding: Theme.spacingM
+    }
+    PillButton {
+        visible: root.restricted && (!root.brief || root.detailsShown)
+        text: "Ouvrir le dossier des réglages"
+        symbol: "arrow.up.forward.app"
+        Layout.alignment: Qt.AlignHCenter
+        onClicked: App.household.openSettingsFolder()
     }
 }

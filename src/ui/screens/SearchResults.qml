@@ -36,7 +36,11 @@ Item {
         }
         MusicLinkButton {
             visible: linkInvitation.restricted
+            brief: true
+            sentence: false
             Layout.fillWidth: true
+            Layout.preferredWidth: linkInvitation.width
+            Layout.alignment: Qt.AlignHCenter
         }
     }
     EmptyState {
