@@ -43,12 +43,12 @@ Tray::Tray(CorvaneModel *model, QQmlEngine *engine, QQuickWindow *mainWindow, QO
     m_menu.addAction(QStringLiteral("Ouvrir Corvane"), this, &Tray::openMainWindow);
     m_menu.addAction(QStringLiteral("Quitter"), qApp, &QCoreApplication::quit);
     m_icon.setContextMenu(&m_menu);
-    m_icon.setToolTip(QStringLiteral("Corvane"));
     connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             togglePanel();
     });
     connect(m_model, &CorvaneModel::nowPlayingChanged, this, &Tray::follow);
+    connect(m_model, &CorvaneModel::selectedChanged, this, &Tray::follow);
     follow();
 
     // With a tray host Corvane stays there when its window closes; without one, closing quits.
@@ -70,10 +70,28 @@ QString Tray::symbolFor(const NowPlaying &now)
     return now.isPlaying ? QStringLiteral("opticaldisc.fill") : QStringLiteral("pause.circle");
 }
 
+QString Tray::tooltipFor(const NowPlaying &now, const QString &room)
+{
+    QString line;
+    if (room.isEmpty()) {
+        line = QStringLiteral("Aucune enceinte");
+    } else if (now.title.isEmpty() && now.artist.isEmpty()) {
+        line = QStringLiteral("Rien en lecture · ") + room;
+    } else {
+        line = now.title.isEmpty() ? now.artist : now.artist.isEmpty() ? now.title : now.title + QStringLiteral(" — ") + now.artist;
+        if (!now.isPlaying)
+            line += QStringLiteral(" (en pause)");
+        line += QStringLiteral(" · ") + room;
+    }
+    return QStringLiteral("Corvane\n") + line;
+}
+
 void Tray::follow()
 {
     const NowPlaying &now = m_model->nowPlaying();
     m_playPause->setText(now.isPlaying ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
+    const std::optional<Speaker> &selected = m_model->selected();
+    m_icon.setToolTip(tooltipFor(now, selected ? selected->roomName : QString()));
     const QString symbol = symbolFor(now);
     if (symbol == m_symbol)
         return;

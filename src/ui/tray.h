@@ -29,9 +29,12 @@ public:
 
     // The symbol the icon shows: nothing loaded, playing, paused.
     static QString symbolFor(const NowPlaying &now);
+    // The icon's tooltip: the application, then what plays and where (room empty: no speaker).
+    static QString tooltipFor(const NowPlaying &now, const QString &room);
 
     bool isShown() const { return m_icon.isVisible(); }
     QString symbol() const { return m_symbol; }
+    QString tooltip() const { return m_icon.toolTip(); }
     QQuickWindow *panel() const { return m_panel; }
     QMenu *menu() { return &m_menu; }
 

@@ -62,11 +62,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("artist");
         QTest::addColumn<bool>("playing");
         QTest::addColumn<QString>("symbol");
-        QTest::newRow("nothing loaded") << "" << "" << false << "opticaldisc";
-        QTest::newRow("nothing loaded, said to play") << "" << "" << true << "opticaldisc";
-        QTest::newRow("playing") << "Marée basse" << "Les Phares" << true << "opticaldisc.fill";
-        QTest::newRow("paused") << "Marée basse" << "Les Phares" << false << "pause.circle";
-        QTest::newRow("a station, playing") << "Radio Gardon FM" << "" << true << "opticaldisc.fill";
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("nothing loaded") << "" << "" << false << "opticaldisc" << "Salon" << "Corvane\nRien en lecture · Salon";
+        QTest::newRow("nothing loaded, said to play") << "" << "" << true << "opticaldisc" << "Salon" << "Corvane\nRien en lecture · Salon";
+        QTest::newRow("playing") << "Marée basse" << "Les Phares" << true << "opticaldisc.fill" << "Salon"
+                                 << "Corvane\nMarée basse — Les Phares · Salon";
+        QTest::newRow("paused") << "Marée basse" << "Les Phares" << false << "pause.circle" << "Salon + 1"
+                                << "Corvane\nMarée basse — Les Phares (en pause) · Salon + 1";
+        QTest::newRow("a station, playing") << "Radio Gardon FM" << "" << true << "opticaldisc.fill" << "Cuisine"
+                                            << "Corvane\nRadio Gardon FM · Cuisine";
+        QTest::newRow("no speaker") << "" << "" << false << "opticaldisc" << "" << "Corvane\nAucune enceinte";
     }
     void theIconFollowsWhatPlays()
     {
@@ -74,11 +80,14 @@ private Q_SLOTS:
         QFETCH(QString, artist);
         QFETCH(bool, playing);
         QFETCH(QString, symbol);
+        QFETCH(QString, room);
+        QFETCH(QString, tooltip);
         NowPlaying now;
         now.title = title;
         now.artist = artist;
         now.isPlaying = playing;
         QCOMPARE(ui::Tray::symbolFor(now), symbol);
+        QCOMPARE(ui::Tray::tooltipFor(now, room), tooltip);
     }
 
     void theIconFollowsTheSpeaker()
@@ -88,6 +97,7 @@ private Q_SLOTS:
         WindowRig ui(rig);
         ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
         QTRY_COMPARE(tray.symbol(), QStringLiteral("opticaldisc.fill"));
+        QVERIFY(tray.tooltip().endsWith(QStringLiteral(" · Salon")));
         await(rig.model->pausePlayback());
         QTRY_COMPARE(tray.symbol(), QStringLiteral("pause.circle"));
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
