@@ -350,10 +350,10 @@ private Q_SLOTS:
             WindowRig ui(rig);
             rig.model->showPanel(RouteKind::History);
             QTRY_VERIFY(ui.shows(QStringLiteral("1 écoute conservée")));
-            // Asked first: "Annuler" keeps everything.
+            // Asked first, "Annuler" ready for the keyboard: Enter keeps everything.
             QVERIFY(ui.click(QStringLiteral("Effacer")));
-            QTRY_VERIFY(ui.control(QStringLiteral("Annuler")));
-            QVERIFY(ui.click(QStringLiteral("Annuler")));
+            QTRY_VERIFY(ui.control(QStringLiteral("Annuler")) && ui.control(QStringLiteral("Annuler"))->hasActiveFocus());
+            QTest::keyClick(ui.window, Qt::Key_Return);
             QObject *confirm = ui.window->findChild<QObject *>(QStringLiteral("confirmClearHistory"));
             QVERIFY(confirm);
             QTRY_VERIFY(!confirm->property("visible").toBool());

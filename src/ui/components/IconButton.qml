@@ -28,6 +28,9 @@ ToolButton {
     ToolTip.visible: (hovered || visualFocus) && help.length > 0
     ToolTip.delay: 600
     ToolTip.text: help
+    // Enter as well as Space, as on every other control here.
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
     Accessible.name: help
     Accessible.role: Accessible.Button
     Accessible.onPressAction: root.clicked()

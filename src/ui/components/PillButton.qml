@@ -45,6 +45,9 @@ Button {
             Layout.fillWidth: true
         }
     }
+    // Enter as well as Space, as on every other control here.
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
     Accessible.name: text
     Accessible.onPressAction: root.clicked()
 }
