@@ -79,6 +79,10 @@ QCoro::Task<> Walk::withoutDeveloperToken()
             o->setQuery(QStringLiteral("phares"));
             co_await waitUntil([o] { return o->needsAppleMusic(); }, 5000);
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche"));
+            if (QQuickItem *link = findShown(second, QStringLiteral("searchMusicLink"))) {
+                link->setProperty("detailsShown", true);
+                co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche-details"));
+            }
             o->setQuery(QString());
             o->setOnboardingReplay(true);
             co_await sleep(Millis(300));

@@ -10,39 +10,51 @@ Item {
     readonly property bool empty: App.browse.foundNothing
 
     // Searching needs Apple Music: the way to link it, or, without a developer token, what is
-    // missing and where it goes.
-    ColumnLayout {
-        id: linkInvitation
-        readonly property bool restricted: App.household.musicRestricted
-        anchors.centerIn: parent
-        width: Math.min(parent.width - 2 * Theme.spacingXL, restricted ? 600 : 460)
+    // missing and where it goes; scrolls when the details are longer than the page.
+    Flickable {
+        anchors.fill: parent
         visible: App.household.needsAppleMusic
-        spacing: Theme.spacingL
+        contentWidth: width
+        contentHeight: Math.max(height, linkInvitation.implicitHeight + 2 * Theme.spacingXL)
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
 
-        EmptyState {
-            symbol: "music.note.list"
-            title: linkInvitation.restricted ? "Apple Music n'est pas configuré" : "Reliez Apple Music"
-            hint: linkInvitation.restricted
-                ? "La recherche passe par votre abonnement Apple Music, et Corvane n'a pas encore de jeton de développeur MusicKit pour lui parler."
-                : "La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes."
-            Layout.fillWidth: true
-            PillButton {
-                visible: !linkInvitation.restricted
-                text: App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
-                primary: true
-                enabled: !App.household.connectingMusic
-                onClicked: App.household.connectMusic()
+        ColumnLayout {
+            id: linkInvitation
+            readonly property bool restricted: App.household.musicRestricted
+            width: Math.min(parent.width - 2 * Theme.spacingXL, restricted ? 600 : 460)
+            x: (parent.width - width) / 2
+            y: Math.max(Theme.spacingXL, (parent.height - implicitHeight) / 2)
+            spacing: Theme.spacingL
+
+            EmptyState {
+                symbol: "music.note.list"
+                title: linkInvitation.restricted ? "Apple Music n'est pas configuré" : "Reliez Apple Music"
+                hint: linkInvitation.restricted
+                    ? "La recherche passe par votre abonnement Apple Music, et Corvane n'a pas encore de jeton de développeur MusicKit pour lui parler."
+                    : "La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes."
+                Layout.fillWidth: true
+                PillButton {
+                    visible: !linkInvitation.restricted
+                    text: App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
+                    primary: true
+                    enabled: !App.household.connectingMusic
+                    onClicked: App.household.connectMusic()
+                }
+            }
+            MusicLinkButton {
+                objectName: "searchMusicLink"
+                visible: linkInvitation.restricted
+                brief: true
+                sentence: false
+                Layout.fillWidth: true
+                Layout.preferredWidth: linkInvitation.width
+                Layout.alignment: Qt.AlignHCenter
             }
         }
-        MusicLinkButton {
-            visible: linkInvitation.restricted
-            brief: true
-            sentence: false
-            Layout.fillWidth: true
-            Layout.preferredWidth: linkInvitation.width
-            Layout.alignment: Qt.AlignHCenter
-        }
     }
+
     EmptyState {
         anchors.centerIn: parent
         width: Math.min(parent.width - 2 * Theme.spacingXL, 460)
