@@ -10,6 +10,8 @@ RowLayout {
     readonly property var minutes: App.playback.sleepMinutes
     readonly property bool running: minutes !== undefined && minutes !== null
 
+    // A timer belongs to a speaker: nothing to set without one.
+    enabled: App.household.selectedUUID.length > 0
     spacing: Theme.spacingS
 
     Icon {
