@@ -16,6 +16,7 @@ using Millis = std::chrono::milliseconds;
     X(lineInTimeout, 60000)                                                                        \
     X(enqueueRetry, 400)                                                                           \
     X(intentReadDelay, 900)                                                                        \
+    X(rememberedHeadStart, 250)                                                                    \
     X(historySaveDelay, 800)                                                                       \
     X(cloudRescan, 30000)                                                                          \
     X(updateTimeout, 8000)                                                                         \

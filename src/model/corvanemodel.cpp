@@ -302,8 +302,11 @@ QCoro::Task<> CorvaneModel::discoveryRun()
         // The same speaker stays selected, so no new session reads the household's binding: one
         // that could not be read is read again, or "J'ai fait ça" after playing Apple Music from
         // the Sonos app would change nothing.
-        if (before && m_selected && before->uuid == m_selected->uuid && !m_link)
-            rereadLink();
+        if (before && m_selected && before->uuid == m_selected->uuid && !m_link) {
+            co_await rereadLink();
+            if (!self)
+                co_return;
+        }
     } else {
         m_localControlOffHosts = refusing;
         setSpeakersAndGroups({});

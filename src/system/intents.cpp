@@ -1,5 +1,6 @@
 #include "intents.h"
 
+#include "async/delays.h"
 #include "async/tasks.h"
 #include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
@@ -25,29 +26,31 @@ struct Reached
     std::optional<bool> playing;
 };
 
-// A remembered address is first asked what it plays: a speaker that follows no coordinator leads
-// its own group (alone or not), so that one round both finds the target and reads its state. A
-// group member is asked for the group state, which names its coordinator.
-QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, bool readTransport,
+// A remembered address, asked for the group state, which names its coordinator. For play and
+// pause it is first asked what it plays: a speaker that follows no coordinator leads its own group
+// (alone or not), so that one round both finds the target and reads its state.
+QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, bool readState,
                                                     std::shared_ptr<QStringList> refusing, CancellationToken token)
 {
     const SonosController controller(Speaker{ip, ip, QString(), QStringLiteral("Sonos")}, token);
-    try {
-        const SonosController::Report report = co_await controller.report(readTransport);
-        if (!report.followedLeader) {
-            Reached reached{controller.speaker(), std::nullopt, report.now, std::nullopt};
-            if (readTransport)
-                reached.playing = report.now.isPlaying;
-            co_return reached;
+    // Only for a command that needs neither the speaker's name nor its identity (play and pause):
+    // the answer does not tell them.
+    if (readState) {
+        try {
+            const SonosController::Report report = co_await controller.report(true);
+            if (!report.followedLeader) {
+                const Reached reached{controller.speaker(), std::nullopt, report.now, report.now.isPlaying};
+                co_return reached;
+            }
+        } catch (const CorvaneError &error) {
+            if (error.kind() == CorvaneError::Kind::LocalControlDisabled) {
+                refusing->append(ip);
+                co_return std::nullopt;
+            }
+            // Anything but a speaker's own refusal means no speaker answers there.
+            if (error.kind() != CorvaneError::Kind::SonosRefused)
+                co_return std::nullopt;
         }
-    } catch (const CorvaneError &error) {
-        if (error.kind() == CorvaneError::Kind::LocalControlDisabled) {
-            refusing->append(ip);
-            co_return std::nullopt;
-        }
-        // Anything but a speaker's own refusal means no speaker answers there.
-        if (error.kind() != CorvaneError::Kind::SonosRefused)
-            co_return std::nullopt;
     }
 
     QList<SonosGroup> groups;
@@ -57,6 +60,7 @@ QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, bool readTranspo
     } catch (const CorvaneError &error) {
         if (error.kind() == CorvaneError::Kind::LocalControlDisabled)
             refusing->append(ip);
+        // Anything but a speaker's own refusal means no speaker answers there.
         describe = error.kind() == CorvaneError::Kind::SonosRefused;
     }
     for (const SonosGroup &group : std::as_const(groups)) {
@@ -78,6 +82,19 @@ QCoro::Task<std::optional<Reached>> reachRemembered(QString ip, bool readTranspo
     co_return reached;
 }
 
+// The same, after the head start given to the most recent address when `waits`.
+QCoro::Task<std::optional<Reached>> reachRememberedAfter(QString ip, bool waits, bool readState,
+                                                         std::shared_ptr<QStringList> refusing, CancellationToken token)
+{
+    if (waits) {
+        const bool waited = co_await sleep(delays().rememberedHeadStart, token);
+        if (!waited)
+            co_return std::nullopt;
+    }
+    std::optional<Reached> reached = co_await reachRemembered(ip, readState, std::move(refusing), token);
+    co_return reached;
+}
+
 // How many reads, at most, fit in the read delay while a skip takes effect.
 constexpr int nextPollSteps = 6;
 
@@ -88,16 +105,20 @@ bool sameTrack(const NowPlaying &a, const NowPlaying &b)
 
 } // namespace
 
-QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token, bool readTransport)
+QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token, bool readState)
 {
     auto refusing = std::make_shared<QStringList>();
     std::optional<Reached> reached;
     if (!knownIPs.isEmpty()) {
         std::vector<Racer<Reached>> racers;
-        for (const QString &ip : knownIPs)
-            racers.push_back([ip, readTransport, refusing](CancellationToken t) {
-                return reachRemembered(ip, readTransport, refusing, t);
+        // The most recent address, the room the person last used, gets a head start: when it
+        // answers, no other speaker hears a thing; when it does not, the others follow at once.
+        const QString latest = knownIPs.first();
+        for (const QString &ip : knownIPs) {
+            racers.push_back([ip, waits = ip != latest, readState, refusing](CancellationToken t) {
+                return reachRememberedAfter(ip, waits, readState, refusing, t);
             });
+        }
         reached = co_await firstResult<Reached>(std::move(racers), token);
     }
 
@@ -143,7 +164,9 @@ QCoro::Task<QString> playPause(IntentTarget target)
         co_return QStringLiteral("En pause.");
     }
     co_await controller.play();
-    if (target.current->title.isEmpty() && target.current->artist.isEmpty())
+    // A stream is named by its station, which this read does not give: what it announced before
+    // the pause is no name for what resumes.
+    if (target.current->title.isEmpty() || target.current->isLive)
         co_return QStringLiteral("Lecture lancée.");
     co_return QStringLiteral("Lecture de ") + target.current->title + QLatin1Char('.');
 }

@@ -18,8 +18,8 @@ struct IntentTarget
     Speaker speaker;
     std::optional<AppleMusicLink> link; // not read by the shortcuts, which need none
     QString answeringIP;                 // the address that answered, remembered for next time
-    // What the target reported while it was found, when a remembered address answered for itself:
-    // the current track, and whether it plays when the transport state was asked for.
+    // What the target reported while it was found, when a remembered address answered for itself
+    // (`readState`): the current track and whether it plays.
     std::optional<NowPlaying> current;
     std::optional<bool> playing;
 };
@@ -28,8 +28,9 @@ struct IntentTarget
 // answers with a short French sentence. Failures are CorvaneError.
 namespace Intents {
 
-// With `readTransport`, a remembered speaker is also asked whether it plays, in the same round.
-QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token = {}, bool readTransport = false);
+// With `readState` (play and pause), a remembered speaker that leads its group is found by what it
+// plays, read in the same round.
+QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken token = {}, bool readState = false);
 
 QCoro::Task<QString> playPause(IntentTarget target);
 QCoro::Task<QString> nextTrack(IntentTarget target);

@@ -94,7 +94,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("transport");
         QTest::newRow("playing: pause") << "Salon" << "En pause." << int(SimSpeaker::Transport::Paused);
-        QTest::newRow("paused radio: play it") << "Cuisine" << "Lecture de Les Phares Lointains - Marée basse." << int(SimSpeaker::Transport::Playing);
+        QTest::newRow("paused radio: play it") << "Cuisine" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
         QTest::newRow("nothing loaded, accepted") << "Séjour-linein" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
         QTest::newRow("nothing loaded, refused") << "Chambre" << "L'enceinte a refusé la demande (code 701)." << int(SimSpeaker::Transport::Stopped);
     }
@@ -200,6 +200,41 @@ private Q_SLOTS:
         // The room the person uses stays the one remembered, whatever group it is in.
         QCOMPARE(Preferences().knownSpeakerIPs(), QStringList{cuisine->config().ip});
         Preferences().setKnownSpeakerIPs({});
+    }
+
+    void theRoomLastUsedWinsTheRace()
+    {
+        setDelayScale(1.0);
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        SimSpeaker *cuisine = house->speaker(QStringLiteral("Cuisine"));
+        SimSpeaker *bureau = house->speaker(QStringLiteral("Bureau"));
+        await(SonosController(cuisine->speaker()).joinGroup(salon->config().uuid));
+        await(SonosController(bureau->speaker()).play());
+        bureau->clearReceived();
+        // The kitchen, in the living room's group, was used last; the office plays alone.
+        Preferences().setKnownSpeakerIPs(QStringList{cuisine->config().ip, bureau->config().ip});
+        QVERIFY(SonosDiscovery::setForcedNetwork(randomLoopbackPrefix() + QStringLiteral(".1/24")));
+        const CommandResult result = await(runIntentCommand({QStringLiteral("play-pause")}));
+        Preferences().setKnownSpeakerIPs({});
+        QCOMPARE(result.out, QStringLiteral("En pause."));
+        QCOMPARE(salon->transport(), SimSpeaker::Transport::Paused);
+        QCOMPARE(bureau->transport(), SimSpeaker::Transport::Playing);
+        QVERIFY(bureau->received().isEmpty());
+    }
+
+    void aRememberedSpeakerPlaysAFavoriteSong()
+    {
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        Preferences().setKnownSpeakerIPs(QStringList{salon->config().ip});
+        QVERIFY(SonosDiscovery::setForcedNetwork(randomLoopbackPrefix() + QStringLiteral(".1/24")));
+        // A single song goes through the queue, which needs the speaker's own identity.
+        const CommandResult result = await(runIntentCommand({QStringLiteral("favorite"), QStringLiteral("minuit")}));
+        Preferences().setKnownSpeakerIPs({});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.out, QStringLiteral("Lecture de Minuit moins le quart."));
+        QCOMPARE(await(SonosController(salon->speaker()).currentTrack()).title, QStringLiteral("Minuit moins le quart"));
     }
 
     void aShortcutRemembersItsSpeaker()

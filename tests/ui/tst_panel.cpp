@@ -68,8 +68,8 @@ private Q_SLOTS:
         QTest::newRow("nothing loaded, said to play") << "" << "" << true << "opticaldisc" << "Salon" << "Corvane\nRien en lecture · Salon";
         QTest::newRow("playing") << "Marée basse" << "Les Phares" << true << "opticaldisc.fill" << "Salon"
                                  << "Corvane\nMarée basse — Les Phares · Salon";
-        QTest::newRow("paused") << "Marée basse" << "Les Phares" << false << "pause.circle" << "Salon + 1"
-                                << "Corvane\nMarée basse — Les Phares (en pause) · Salon + 1";
+        QTest::newRow("paused") << "Marée basse" << "Les Phares" << false << "pause.circle" << "Bureau"
+                                << "Corvane\nMarée basse — Les Phares (en pause) · Bureau";
         QTest::newRow("a station, playing") << "Radio Gardon FM" << "" << true << "opticaldisc.fill" << "Cuisine"
                                             << "Corvane\nRadio Gardon FM · Cuisine";
         QTest::newRow("no speaker") << "" << "" << false << "opticaldisc" << "" << "Corvane\nAucune enceinte";

@@ -36,7 +36,6 @@ Popup {
             anchors.top: content.top
             anchors.bottom: content.bottom
             anchors.left: content.right
-            anchors.leftMargin: 2
             policy: content.contentHeight > content.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
         }
         SoundSettings {
