@@ -112,7 +112,7 @@ QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken 
     if (!knownIPs.isEmpty()) {
         std::vector<Racer<Reached>> racers;
         // The most recent address, the room the person last used, gets a head start: when it
-        // answers, no other speaker hears a thing; when it does not, the others follow at once.
+        // answers in time, no other speaker hears a thing; otherwise the others are asked too.
         const QString latest = knownIPs.first();
         for (const QString &ip : knownIPs) {
             racers.push_back([ip, waits = ip != latest, readState, refusing](CancellationToken t) {
