@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/http.h"
 #include "async/tasks.h"
 #include "simhousehold.h"
 #include "simspeaker.h"
@@ -20,6 +21,16 @@ inline QString fixture(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing fixture %s", qPrintable(name));
     return QString::fromUtf8(file.readAll());
+}
+
+// A plain GET to a simulated speaker, as the speakers' own client sends it.
+inline QCoro::Task<HttpResult> speakerGet(QUrl url)
+{
+    HttpRequest request;
+    request.url = url;
+    request.timeout = std::chrono::seconds(5);
+    HttpResult result = co_await httpSend(speakerNetwork(), request);
+    co_return result;
 }
 
 // A server that accepts connections and never says a word.

@@ -35,6 +35,8 @@ public:
     Kind kind() const { return m_kind; }
     // The room, the UPnP error code or the network message, as given.
     const std::optional<QString> &payload() const { return m_payload; }
+    // The speaker refused with this UPnP error code.
+    bool isRefusal(QLatin1String code) const { return m_kind == Kind::SonosRefused && m_payload == code; }
     QString message() const;
     const char *what() const noexcept override { return m_utf8.constData(); }
 

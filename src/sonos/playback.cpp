@@ -54,7 +54,7 @@ QCoro::Task<> SonosController::previous() const
     try {
         co_await soap(upnp::avTransport, QStringLiteral("Previous"), kInstance);
     } catch (const CorvaneError &error) {
-        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("711"))
+        if (!error.isRefusal(QLatin1String("711")))
             throw;
         first = true;
     }
@@ -85,7 +85,7 @@ QCoro::Task<> SonosController::setPlayMode(PlayMode mode) const
         co_await soap(upnp::avTransport, QStringLiteral("SetPlayMode"), body);
     } catch (const CorvaneError &error) {
         // 712: the mode is not valid for what plays, which only happens with a radio or an input.
-        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("712"))
+        if (!error.isRefusal(QLatin1String("712")))
             throw;
         refused = true;
     }

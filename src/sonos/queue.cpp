@@ -47,7 +47,7 @@ QCoro::Task<> SonosController::clearQueue() const
         co_await soap(upnp::avTransport, QStringLiteral("RemoveAllTracksFromQueue"), kInstance);
     } catch (const CorvaneError &error) {
         // 804: the queue was already empty, which is what was asked.
-        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("804"))
+        if (!error.isRefusal(QLatin1String("804")))
             throw;
     }
 }

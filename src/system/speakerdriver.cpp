@@ -65,7 +65,7 @@ QCoro::Task<std::optional<int>> groupSleepTimer(SonosController controller)
         const std::optional<int> left = co_await controller.sleepTimerRemaining();
         co_return left;
     } catch (const CorvaneError &error) {
-        if (error.kind() != CorvaneError::Kind::SonosRefused || error.payload() != QStringLiteral("800"))
+        if (!error.isRefusal(QLatin1String("800")))
             throw;
     }
     const std::optional<Speaker> coordinator = co_await controller.coordinatorOf(controller.speaker().ip);

@@ -32,15 +32,6 @@ QCoro::Task<std::optional<QString>> refusalOf(SonosController controller, QStrin
     co_return std::nullopt;
 }
 
-QCoro::Task<HttpResult> get(QUrl url)
-{
-    HttpRequest request;
-    request.url = url;
-    request.timeout = std::chrono::seconds(5);
-    HttpResult result = co_await httpSend(speakerNetwork(), request);
-    co_return result;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(std::optional<QString>)
@@ -188,7 +179,7 @@ private Q_SLOTS:
         config.roomName = QStringLiteral("Chambre d'Élise");
         config.hasAudioIn = audioIn;
         auto speaker = startSpeaker(config);
-        const HttpResult result = await(get(QUrl(QStringLiteral("http://%1:1400/xml/device_description.xml").arg(speaker->config().ip))));
+        const HttpResult result = await(speakerGet(QUrl(QStringLiteral("http://%1:1400/xml/device_description.xml").arg(speaker->config().ip))));
         QCOMPARE(result.status, std::optional<int>(200));
         QCOMPARE(result.header("Connection"), QByteArray("close"));
         const QString text = QString::fromUtf8(result.body);
@@ -202,13 +193,13 @@ private Q_SLOTS:
     {
         auto speaker = startSpeaker();
         const QString url = QStringLiteral("http://%1:1400/getaa?s=1&u=x-sonos-http%3asong%253a1.mp4").arg(speaker->config().ip);
-        const HttpResult result = await(get(QUrl(url)));
+        const HttpResult result = await(speakerGet(QUrl(url)));
         QCOMPARE(result.status, std::optional<int>(200));
         QCOMPARE(result.header("Content-Type"), QByteArray("image/png"));
         QImage image;
         QVERIFY(image.loadFromData(result.body, "PNG"));
         QCOMPARE(image.size(), QSize(240, 240));
-        QCOMPARE(await(get(QUrl(QStringLiteral("http://%1:1400/nothing").arg(speaker->config().ip)))).status, std::optional<int>(404));
+        QCOMPARE(await(speakerGet(QUrl(QStringLiteral("http://%1:1400/nothing").arg(speaker->config().ip)))).status, std::optional<int>(404));
     }
 
     void lateRepliesStillArrive()

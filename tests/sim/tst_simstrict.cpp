@@ -64,15 +64,6 @@ QCoro::Task<HttpResult> post(QUrl url, QByteArray soapAction, QByteArray body)
     co_return result;
 }
 
-QCoro::Task<HttpResult> get(QUrl url)
-{
-    HttpRequest request;
-    request.url = url;
-    request.timeout = std::chrono::seconds(5);
-    HttpResult result = co_await httpSend(speakerNetwork(), request);
-    co_return result;
-}
-
 } // namespace
 
 class TestSimStrict : public QObject
@@ -245,7 +236,7 @@ private Q_SLOTS:
     void getsOnControlURLsAreRefused()
     {
         auto speaker = startSpeaker();
-        const HttpResult result = await(get(QUrl(QStringLiteral("http://%1:1400%2").arg(speaker->config().ip, kAVTPath))));
+        const HttpResult result = await(speakerGet(QUrl(QStringLiteral("http://%1:1400%2").arg(speaker->config().ip, kAVTPath))));
         QCOMPARE(result.status, std::optional<int>(405));
     }
 
