@@ -91,7 +91,10 @@ void Tray::follow()
     const NowPlaying &now = m_model->nowPlaying();
     m_playPause->setText(now.isPlaying ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
     const std::optional<Speaker> &selected = m_model->selected();
-    m_icon.setToolTip(tooltipFor(now, selected ? selected->roomName : QString()));
+    // Now playing changes with every second that plays: the desktop hears only real changes.
+    const QString tooltip = tooltipFor(now, selected ? selected->roomName : QString());
+    if (tooltip != m_icon.toolTip())
+        m_icon.setToolTip(tooltip);
     const QString symbol = symbolFor(now);
     if (symbol == m_symbol)
         return;
