@@ -10,9 +10,27 @@
 
 using namespace corvane;
 
+namespace {
+// An input that starts with "#grow\n" stands for a reply as large as a speaker may send (4 MiB):
+// the rest, repeated. Readers must stay linear on it, an unclosed tag included.
+QString expanded(const char *data, size_t size)
+{
+    static const QByteArray marker = "#grow\n";
+    const QByteArray bytes(data, qsizetype(size));
+    if (!bytes.startsWith(marker) || bytes.size() == marker.size())
+        return QString::fromUtf8(bytes);
+    const QByteArray unit = bytes.mid(marker.size());
+    QByteArray grown;
+    grown.reserve(4 << 20);
+    while (grown.size() + unit.size() <= (4 << 20))
+        grown += unit;
+    return QString::fromUtf8(grown);
+}
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = expanded(reinterpret_cast<const char *>(data), size);
     const QString decoded = xmlUnescape(xmlUnescape(text));
     const Speaker speaker{QStringLiteral("RINCON_F00D"), QStringLiteral("127.0.0.1"), QStringLiteral("Salon"), QStringLiteral("Sonos")};
     parseFavorites(decoded, speaker);

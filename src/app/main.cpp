@@ -8,6 +8,7 @@
 #include "system/catalogcommand.h"
 #include "system/intents.h"
 #include "system/speakerdriver.h"
+#include "sonos/text.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -52,16 +53,18 @@ void notify(const CommandResult &result)
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     const QString text = result.exitCode == 0 ? result.out : result.err;
     message << QStringLiteral("Corvane") << 0u << QStringLiteral("corvane") << QStringLiteral("Corvane")
-            << (text.isEmpty() ? QStringLiteral("C'est fait.") : text) << QStringList() << QVariantMap() << 4000;
+            << (text.isEmpty() ? QStringLiteral("C'est fait.") : notificationBody(text)) << QStringList() << QVariantMap() << 4000;
     QDBusConnection::sessionBus().call(message, QDBus::Block, 2000);
 }
 
 int finish(const CommandResult &result)
 {
+    // Answers quote names from the network (rooms, tracks, favorites): no escape sequence of
+    // theirs reaches the terminal.
     if (!result.out.isEmpty())
-        QTextStream(stdout) << result.out << Qt::endl;
+        QTextStream(stdout) << terminalSafe(result.out) << Qt::endl;
     if (!result.err.isEmpty())
-        QTextStream(stderr) << result.err << Qt::endl;
+        QTextStream(stderr) << terminalSafe(result.err) << Qt::endl;
     return result.exitCode;
 }
 

@@ -118,6 +118,8 @@ QCoro::Task<HttpResult> download(QUrl url, CancellationToken token)
     HttpRequest request;
     request.url = url;
     request.token = token;
+    request.timeout = delays().artworkTimeout;
+    request.maxBody = bodyLimit::artwork;
     const bool speaker = isSpeakerURL(url);
     if (speaker) {
         request.timeout = delays().speakerArtTimeout;

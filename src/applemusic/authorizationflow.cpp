@@ -1,33 +1,98 @@
 #include "authorizationflow.h"
 
+#include "async/delays.h"
+
 #include <QHttpServerRequest>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <memory>
 
 namespace corvane {
 
+namespace {
+
+QString randomText(int bytes)
+{
+    QByteArray random(bytes, '\0');
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(random.data()), random.size() / 4);
+    return QString::fromLatin1(random.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+}
+
+// Watches every connection before the HTTP server reads it: one that sends more than a sign-in
+// needs, stays silent too long, or comes while too many are open is dropped.
+class GuardedServer : public QTcpServer
+{
+public:
+    using QTcpServer::QTcpServer;
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        if (findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly).size() > AuthorizationFlow::maxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
+        auto *idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        idle->start(delays().signInIdle);
+        connect(idle, &QTimer::timeout, socket, &QTcpSocket::abort);
+        auto received = std::make_shared<qint64>(0);
+        // Connected before the HTTP server's own reader: what is available is what just came.
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, idle, received] {
+            *received += socket->bytesAvailable();
+            if (*received > AuthorizationFlow::maxRequestBytes) {
+                socket->abort();
+                return;
+            }
+            idle->start(delays().signInIdle);
+        });
+        addPendingConnection(socket);
+    }
+};
+
+} // namespace
+
 AuthorizationFlow::AuthorizationFlow(QByteArray developerToken, QUrl musicKitScript, QObject *parent)
     : QAbstractHttpServer(parent), m_developerToken(std::move(developerToken)), m_script(std::move(musicKitScript))
 {
-    QByteArray random(24, '\0');
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(random.data()), random.size() / 4);
-    m_state = QString::fromLatin1(random.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+    m_state = randomText(24);
+    m_secretPath = QLatin1Char('/') + randomText(24) + QLatin1Char('/');
+}
+
+bool AuthorizationFlow::isAcceptableScript(const QUrl &script)
+{
+    if (!script.isValid() || script.host().isEmpty())
+        return false;
+    if (script.scheme() == QLatin1String("https"))
+        return true;
+    const QHostAddress address(script.host());
+    return script.scheme() == QLatin1String("http") && !address.isNull() && address.isLoopback();
 }
 
 bool AuthorizationFlow::start()
 {
-    auto *server = new QTcpServer(this);
+    if (!isAcceptableScript(m_script)) {
+        qWarning("The MusicKit JS address must be https: %s", qPrintable(m_script.toString()));
+        return false;
+    }
+    auto *server = new GuardedServer(this);
     if (!server->listen(QHostAddress::LocalHost, 0)) {
         delete server;
         return false;
     }
     bind(server);
-    m_page = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server->serverPort()));
+    m_page = QUrl(QStringLiteral("http://127.0.0.1:%1").arg(server->serverPort()) + m_secretPath);
     return true;
 }
 
@@ -41,7 +106,7 @@ QByteArray AuthorizationFlow::page() const
                "document.addEventListener('musickitloaded', async () => {"
                " try { await MusicKit.configure({developerToken: %2, app: {name: 'Corvane', build: '1'}});"
                " const token = await MusicKit.getInstance().authorize();"
-               " const r = await fetch('/token', {method: 'POST', headers: {'Content-Type': 'application/json'},"
+               " const r = await fetch('token', {method: 'POST', headers: {'Content-Type': 'application/json'},"
                " body: JSON.stringify({state: %3, token})});"
                " document.getElementById('m').textContent = r.ok ? 'C\\'est fait : vous pouvez fermer cet onglet et revenir à Corvane.'"
                " : 'Corvane a refusé cette réponse. Relancez la connexion depuis Corvane.';"
@@ -66,11 +131,24 @@ bool AuthorizationFlow::handleRequest(const QHttpServerRequest &request, QTcpSoc
         return true;
     }
     const QString path = request.url().path();
-    if (request.method() == QHttpServerRequest::Method::Get && path == QLatin1String("/")) {
+    if (request.method() == QHttpServerRequest::Method::Get && path == m_secretPath) {
+        // Served once: the state it carries is for one browser tab only.
+        if (m_pageServed) {
+            reply(socket, 410, "text/plain; charset=utf-8", "Cette page a déjà servi. Relancez la connexion depuis Corvane.");
+            return true;
+        }
+        m_pageServed = true;
         reply(socket, 200, "text/html; charset=utf-8", page());
         return true;
     }
-    if (request.method() == QHttpServerRequest::Method::Post && path == QLatin1String("/token")) {
+    if (request.method() == QHttpServerRequest::Method::Post && path == m_secretPath + QStringLiteral("token")) {
+        // Only the page itself posts: same origin, as JSON (a form elsewhere cannot send that).
+        const QByteArray origin = request.value("Origin");
+        const QByteArray type = request.value("Content-Type").split(';').first().trimmed().toLower();
+        if (origin != m_page.adjusted(QUrl::RemovePath).toString(QUrl::FullyEncoded).toLatin1() || type != "application/json") {
+            reply(socket, 403, "text/plain; charset=utf-8", "Refusé.");
+            return true;
+        }
         const QJsonObject body = QJsonDocument::fromJson(request.body()).object();
         const QString token = body.value(QLatin1String("token")).toString();
         if (m_finished || body.value(QLatin1String("state")).toString() != m_state || token.isEmpty()) {
@@ -110,7 +188,10 @@ void AuthorizationFlow::reply(QTcpSocket *socket, int status, const QByteArray &
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Error") + "\r\n";
     head += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n";
-    head += "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
+    head += "Cache-Control: no-store\r\nConnection: close\r\n";
+    // The page may not be framed by another, and loads only its own script and MusicKit's.
+    head += "Content-Security-Policy: frame-ancestors 'none'\r\nX-Frame-Options: DENY\r\n"
+            "X-Content-Type-Options: nosniff\r\n\r\n";
     socket->write(head + body);
     socket->disconnectFromHost();
 }

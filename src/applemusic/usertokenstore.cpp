@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <qt6keychain/keychain.h>
 
 namespace corvane {
@@ -23,6 +26,42 @@ QString UserTokenStore::fileName()
     return paths::appData() + QStringLiteral("/secrets/music-user-token");
 }
 
+QString UserTokenStore::unsafeFileReason(const QString &path)
+{
+    // A shared temporary folder is no place for a secret, whoever created the file first.
+    if (path == fileName() && paths::appDataIsTemporary())
+        return QStringLiteral("il se trouve dans un dossier temporaire partagé");
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("ce n'est pas un fichier ordinaire (un lien, peut-être)");
+    if (info.st_uid != ::geteuid())
+        return QStringLiteral("il appartient à un autre compte");
+    if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0)
+        return QStringLiteral("d'autres comptes peuvent le lire ou le modifier");
+    return {};
+}
+
+std::optional<QString> UserTokenStore::readFile()
+{
+    const QString path = fileName();
+    if (const QString reason = unsafeFileReason(path); !reason.isEmpty()) {
+        m_fileProblem = QStringLiteral("Le jeton Apple Music enregistré dans %1 est ignoré : %2. Supprimez ce fichier, "
+                                       "puis reconnectez Corvane à Apple Music.")
+                            .arg(path, reason);
+        qWarning("%s", qPrintable(m_fileProblem));
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QString token = QString::fromUtf8(file.read(64 * 1024)).trimmed();
+    if (token.isEmpty())
+        return std::nullopt;
+    return token;
+}
+
 QCoro::Task<std::optional<QString>> UserTokenStore::read()
 {
     if (m_useKeychain) {
@@ -34,18 +73,20 @@ QCoro::Task<std::optional<QString>> UserTokenStore::read()
         if (job.error() == QKeychain::NoError)
             co_return job.textData();
         if (job.error() == QKeychain::EntryNotFound) {
-            // The keychain answers: a file left from a time without one is still worth reading.
-        } else {
-            m_usesFile = true;
+            // The keychain answers: a file left from a time without one moves into it.
+            std::optional<QString> left = readFile();
+            if (!left)
+                co_return std::nullopt;
+            const bool moved = co_await write(*left);
+            if (!moved)
+                m_usesFile = true;
+            co_return left;
         }
+        m_usesFile = true;
     }
-    QFile file(fileName());
-    if (!file.open(QIODevice::ReadOnly))
-        co_return std::nullopt;
-    const QString token = QString::fromUtf8(file.readAll()).trimmed();
-    if (token.isEmpty())
-        co_return std::nullopt;
-    m_usesFile = true;
+    std::optional<QString> token = readFile();
+    if (token)
+        m_usesFile = true;
     co_return token;
 }
 
@@ -64,6 +105,11 @@ QCoro::Task<bool> UserTokenStore::write(QString token)
         }
     }
     m_usesFile = true;
+    if (const QString reason = unsafeFileReason(fileName()); reason.startsWith(QLatin1String("il se trouve"))) {
+        m_fileProblem = QStringLiteral("Le jeton Apple Music n'est pas enregistré : sans trousseau ni dossier personnel, "
+                                       "il irait dans un dossier temporaire partagé.");
+        co_return false;
+    }
     const QString folder = QFileInfo(fileName()).absolutePath();
     QDir().mkpath(folder);
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -23,10 +23,18 @@ public:
     // token last read came from the file.
     bool usesFile() const { return m_usesFile; }
     static QString fileName();
+    // Why the file was not used, in French; empty when nothing was wrong with it.
+    QString fileProblem() const { return m_fileProblem; }
+    // The reason a file at `path` may not hold the token (a link, another owner, readable by
+    // others, a temporary folder), or empty when it may.
+    static QString unsafeFileReason(const QString &path);
 
 private:
+    std::optional<QString> readFile();
+
     bool m_useKeychain;
     bool m_usesFile;
+    QString m_fileProblem;
 };
 
 } // namespace corvane

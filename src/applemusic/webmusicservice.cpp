@@ -43,6 +43,8 @@ QCoro::Task<> WebMusicService::load()
 {
     const std::optional<QString> token = co_await m_store.read();
     m_userToken = token;
+    if (!m_store.fileProblem().isEmpty())
+        failed(m_store.fileProblem());
 }
 
 MusicService::Status WebMusicService::authorizationStatus() const
@@ -81,11 +83,16 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
 {
     if (authorizationStatus() != Status::Authorized)
         co_return std::nullopt;
+    // Paths come from the service's own replies too ("next" pages): whatever they say, the tokens
+    // go to the service's origin and nowhere else.
     const QUrl url(m_settings.origin.toString() + path, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty())
+    if (!path.startsWith(QLatin1Char('/')) || path.startsWith(QLatin1String("//")) || !url.isValid()
+        || url.host().isEmpty() || url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment)
+            != m_settings.origin.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash))
         co_return std::nullopt;
     HttpRequest request;
     request.url = url;
+    request.redirectPolicy = QNetworkRequest::SameOriginRedirectPolicy;
     request.timeout = delays().musicRequestTimeout;
     request.headers = {{"Authorization", "Bearer " + *m_settings.developerToken}, {"User-Agent", Configuration::userAgent()}};
     const bool personal = path.startsWith(QLatin1String("/v1/me/"));

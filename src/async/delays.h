@@ -10,6 +10,8 @@ using Millis = std::chrono::milliseconds;
 // delays scaled down (setDelayScale) while one test checks the real values.
 #define CORVANE_DELAYS(X)                                                                          \
     X(soapTimeout, 10000)                                                                          \
+    X(requestTimeout, 30000)                                                                       \
+    X(artworkTimeout, 20000)                                                                       \
     X(batteryTimeout, 4000)                                                                        \
     X(deviceDescriptionTimeout, 4000)                                                              \
     X(probeTimeout, 1500)                                                                          \
@@ -26,6 +28,7 @@ using Millis = std::chrono::milliseconds;
     X(artworkRetryStep, 250)                                                                       \
     X(musicRequestTimeout, 60000)                                                                  \
     X(authorizationTimeout, 600000)                                                                \
+    X(signInIdle, 15000)                                                                           \
     X(chartTimeout, 6000)                                                                          \
     X(chartRetry, 600)                                                                             \
     X(pollTick, 1000)                                                                              \

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace corvane {
@@ -117,6 +118,31 @@ bool isLoopbackURL(const QUrl &url)
     return !address.isNull() && address.isLoopback();
 }
 
+bool isLocalNetworkHost(const QString &host)
+{
+    const QString name = host.toLower();
+    if (name.isEmpty() || name == QLatin1String("localhost") || name.endsWith(QLatin1String(".localhost"))
+        || name.endsWith(QLatin1String(".local")))
+        return true;
+    QHostAddress address(name);
+    if (address.isNull())
+        return false;
+    bool mapped = false;
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    if (mapped)
+        address = QHostAddress(v4);
+    static const auto ranges = [] {
+        QList<std::pair<QHostAddress, int>> list;
+        for (const char *range : {"0.0.0.0/8", "10.0.0.0/8", "100.64.0.0/10", "127.0.0.0/8", "169.254.0.0/16",
+                                  "172.16.0.0/12", "192.168.0.0/16", "fc00::/7", "fe80::/10"})
+            list.append(QHostAddress::parseSubnet(QString::fromLatin1(range)));
+        return list;
+    }();
+    if (address.isLoopback() || address == QHostAddress::AnyIPv6 || address == QHostAddress::AnyIPv4)
+        return true;
+    return std::any_of(ranges.cbegin(), ranges.cend(), [&address](const auto &range) { return address.isInSubnet(range); });
+}
+
 QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest request)
 {
     HttpResult result;
@@ -140,6 +166,8 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
     for (const auto &[name, value] : request.headers)
         networkRequest.setRawHeader(name, value);
     networkRequest.setAttribute(QNetworkRequest::CacheLoadControlAttribute, request.cacheLoad);
+    if (request.redirectPolicy)
+        networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute, *request.redirectPolicy);
 
     std::unique_ptr<QNetworkReply, QScopedPointerDeleteLater> reply;
     if (request.method == "GET")
@@ -149,7 +177,30 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
 
     bool timedOut = false;
     bool cancelled = false;
+    bool tooLarge = false;
     QNetworkReply *raw = reply.get();
+    // The body is taken as it arrives, through a small buffer, so a sender faster than this
+    // reader is held back by the connection itself; past the limit the reply is cut off.
+    QByteArray body;
+    const qint64 maxBody = request.maxBody;
+    raw->setReadBufferSize(std::min<qint64>(maxBody + 1, qint64(256) << 10));
+    const auto overflow = [raw, &tooLarge, &body] {
+        tooLarge = true;
+        body.clear();
+        raw->abort();
+    };
+    const QMetaObject::Connection onData = QObject::connect(raw, &QNetworkReply::readyRead, raw, [raw, maxBody, &body, &tooLarge, overflow] {
+        if (tooLarge)
+            return;
+        body += raw->read(maxBody + 1 - body.size());
+        if (body.size() > maxBody)
+            overflow();
+    });
+    const QMetaObject::Connection onHeaders = QObject::connect(raw, &QNetworkReply::metaDataChanged, raw, [raw, maxBody, &tooLarge, overflow] {
+        const QVariant length = raw->header(QNetworkRequest::ContentLengthHeader);
+        if (!tooLarge && length.isValid() && length.toLongLong() > maxBody)
+            overflow();
+    });
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, raw, [raw, &timedOut] {
@@ -158,8 +209,7 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
         timedOut = true;
         raw->abort();
     });
-    if (request.timeout.count() > 0)
-        timer.start(request.timeout);
+    timer.start(request.timeout.count() > 0 ? request.timeout : delays().requestTimeout);
     // A read from a speaker that is cancelled is let go rather than aborted: aborting requests
     // while a speaker drops its connections (it left the network) leaves Qt 6.4's pooled
     // connection to it wedged, and every later request to that speaker then times out.
@@ -185,9 +235,20 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
     const auto left = std::chrono::milliseconds(std::max(timer.remainingTime(), 0));
     timer.stop();
     QObject::disconnect(onCancel);
+    QObject::disconnect(onData);
+    QObject::disconnect(onHeaders);
     if (cancelled && letGo && !raw->isFinished()) {
-        // It ends on its own, within what was left of its time.
+        // It ends on its own, within what was left of its time and of its size; what still
+        // comes is read and dropped.
         QNetworkReply *released = reply.release();
+        auto drained = std::make_shared<qint64>(body.size());
+        const auto drain = [released, drained, maxBody] {
+            *drained += released->skip(released->bytesAvailable());
+            if (*drained > maxBody && released->isRunning())
+                released->abort();
+        };
+        QObject::connect(released, &QNetworkReply::readyRead, released, drain);
+        drain();
         QObject::connect(released, &QNetworkReply::finished, released, &QObject::deleteLater);
         QTimer::singleShot(left.count() > 0 ? left : delays().soapTimeout, released, [released] {
             if (!released->isFinished())
@@ -199,15 +260,23 @@ QCoro::Task<HttpResult> httpSend(QNetworkAccessManager *network, HttpRequest req
         co_return result;
     }
 
-    result.error = raw->error();
+    result.error = tooLarge ? QNetworkReply::ProtocolFailure : raw->error();
     result.timedOut = timedOut;
     result.cancelled = cancelled;
+    result.tooLarge = tooLarge;
     const QVariant status = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && !timedOut && !cancelled)
+    if (status.isValid() && !timedOut && !cancelled && !tooLarge)
         result.status = status.toInt();
     result.headers = raw->rawHeaderPairs();
-    if (raw->isOpen())
-        result.body = raw->readAll();
+    if (raw->isOpen() && !tooLarge)
+        body += raw->read(maxBody + 1 - body.size());
+    if (body.size() > maxBody) {
+        result.tooLarge = true;
+        result.status.reset();
+        result.error = QNetworkReply::ProtocolFailure;
+        body.clear();
+    }
+    result.body = body;
     if (!result.status)
         result.errorMessage = networkErrorMessage(result.error, timedOut, cancelled);
     co_return result;

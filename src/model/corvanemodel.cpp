@@ -355,9 +355,11 @@ void CorvaneModel::applyTopology(const QList<SonosGroup> &groups, const Speaker 
         kept = {SonosGroup{answering.uuid, {answering}}};
     setSpeakersAndGroups(kept);
     QStringList ips;
+    // The answering speaker first: it is the one that will answer next time.
+    ips << answering.ip;
     for (const Speaker &speaker : std::as_const(m_speakers))
         ips << speaker.ip;
-    m_preferences.setKnownSpeakerIPs(ips);
+    m_preferences.setKnownSpeakerIPs(SonosDiscovery::rememberable(ips, SonosDiscovery::currentNetwork()));
 }
 
 void CorvaneModel::chooseSelection()

@@ -17,6 +17,7 @@ namespace corvane::RadioDirectory {
 namespace {
 
 const QByteArray kUserAgent = "Corvane/1.0 (Sonos remote)";
+constexpr qsizetype maxLogoProbes = 4;
 
 // The logos of well-known stations, by normalised name; file names under the logo origin.
 const QHash<QString, QString> &knownLogos()
@@ -208,6 +209,8 @@ QCoro::Task<bool> logoIsUsable(QString url)
     HttpRequest request;
     request.url = QUrl(url);
     request.timeout = delays().logoProbeTimeout;
+    // Only the first bytes are asked for; a server that ignores the range still stops here.
+    request.maxBody = 256 * 1024;
     request.headers = {{"Range", "bytes=0-4095"},
                        {"User-Agent", "Corvane/1.0 (Sonos remote; contact: " + Configuration::contactAddress().toUtf8() + ')'}};
     const HttpResult result = co_await httpSend(webNetwork(), request);
@@ -238,19 +241,31 @@ QCoro::Task<QList<RadioStation>> stations(QString countryCode, int limit, QUrl o
     if (!candidates || candidates->isEmpty())
         co_return builtIn();
 
-    // Doubtful logos are all probed at once; a station whose probe fails keeps no logo.
-    std::vector<QCoro::Task<bool>> probes;
+    // Doubtful logos are probed a few at a time. A logo the directory points at a host of this
+    // computer or of the local network is never fetched: the directory is anyone's to edit, and
+    // its entries must not make Corvane knock on the listener's own devices. The directory's own
+    // host (a simulator on this computer) is the one exception.
     QList<qsizetype> probed;
     for (qsizetype i = 0; i < candidates->size(); ++i) {
-        if (candidates->at(i).probeLogo) {
-            probes.push_back(logoIsUsable(*candidates->at(i).station.logo));
+        Candidate &candidate = (*candidates)[i];
+        if (!candidate.probeLogo)
+            continue;
+        const QUrl logo(*candidate.station.logo);
+        if (isLocalNetworkHost(logo.host()) && logo.host() != origin.host())
+            candidate.station.logo.reset();
+        else
             probed.append(i);
-        }
     }
-    const std::vector<bool> usable = co_await whenAll(std::move(probes));
-    for (qsizetype p = 0; p < probed.size(); ++p) {
-        if (!usable[p])
-            (*candidates)[probed[p]].station.logo.reset();
+    for (qsizetype first = 0; first < probed.size(); first += maxLogoProbes) {
+        std::vector<QCoro::Task<bool>> probes;
+        const QList<qsizetype> batch = probed.mid(first, maxLogoProbes);
+        for (const qsizetype i : batch)
+            probes.push_back(logoIsUsable(*candidates->at(i).station.logo));
+        const std::vector<bool> usable = co_await whenAll(std::move(probes));
+        for (qsizetype p = 0; p < batch.size(); ++p) {
+            if (!usable[size_t(p)])
+                (*candidates)[batch[p]].station.logo.reset();
+        }
     }
 
     QList<RadioStation> withLogo;

@@ -246,6 +246,7 @@ QCoro::Task<std::optional<BatteryStatus>> SonosController::batteryStatus() const
     HttpRequest request;
     request.url = url;
     request.timeout = delays().batteryTimeout;
+    request.maxBody = bodyLimit::speaker;
     request.token = m_token;
     const HttpResult result = co_await httpSend(speakerNetwork(), request);
     if (!result.status)

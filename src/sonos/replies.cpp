@@ -31,19 +31,36 @@ std::optional<int> captureInt(const QRegularExpression &pattern, const QString &
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-const QRegularExpression &titlePattern()
+// Titles and artists run lazily up to their closing tag: after the second unescape a title may
+// hold '<' itself.
+std::optional<QString> titleOf(QStringView text)
 {
-    // Lazy up to the closing tag: after the second unescape a title may hold '<' itself.
-    static const QRegularExpression p(QStringLiteral("<dc:title>(.*?)</dc:title>"),
-                                      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    return p;
+    return firstBetween(text, QLatin1StringView("<dc:title>"), QLatin1StringView("</dc:title>"));
 }
 
-const QRegularExpression &creatorPattern()
+QString creatorOf(QStringView text)
 {
-    static const QRegularExpression p(QStringLiteral("<dc:creator>(.*?)</dc:creator>"),
-                                      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    return p;
+    return firstBetween(text, QLatin1StringView("<dc:creator>"), QLatin1StringView("</dc:creator>")).value_or(QString());
+}
+
+// The text of the first <res ...>…</res> (the item's address), or empty.
+QString resourceOf(QStringView text)
+{
+    qsizetype at = 0;
+    while (true) {
+        const qsizetype start = text.indexOf(QLatin1StringView("<res"), at, Qt::CaseInsensitive);
+        if (start < 0)
+            return {};
+        const qsizetype tagEnd = text.indexOf(QLatin1Char('>'), start);
+        if (tagEnd < 0)
+            return {};
+        const qsizetype end = text.indexOf(QLatin1Char('<'), tagEnd + 1);
+        if (end < 0)
+            return {};
+        if (text.mid(end).startsWith(QLatin1StringView("</res>"), Qt::CaseInsensitive))
+            return text.mid(tagEnd + 1, end - tagEnd - 1).toString();
+        at = tagEnd + 1;
+    }
 }
 
 const QRegularExpression &albumArtPattern()
@@ -82,11 +99,6 @@ QList<QStringView> topLevelItems(const QString &didl)
 
 QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker)
 {
-    static const QRegularExpression resPattern = caseless("<res[^>]*>([^<]*)</res>");
-    static const QRegularExpression resMDPattern(QStringLiteral("<r:resMD>(.*?)</r:resMD>"),
-                                                 QRegularExpression::CaseInsensitiveOption
-                                                     | QRegularExpression::DotMatchesEverythingOption);
-
     QList<SonosFavorite> favorites;
     for (const QStringView view : topLevelItems(didl)) {
         const QString item = view.toString();
@@ -94,15 +106,15 @@ QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker)
         const auto id = tags.isEmpty() ? std::nullopt : attributeValue(tags.first(), QStringLiteral("id"));
         if (!id || id->isEmpty())
             continue;
-        const auto title = firstCapture(titlePattern(), item);
+        const auto title = titleOf(item);
         if (!title)
             continue;
         SonosFavorite favorite;
         favorite.id = *id;
         favorite.title = *title;
         favorite.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), item), speaker);
-        favorite.uri = captureOrEmpty(resPattern, item);
-        favorite.metadata = captureOrEmpty(resMDPattern, item);
+        favorite.uri = resourceOf(item);
+        favorite.metadata = firstBetween(item, QLatin1StringView("<r:resMD>"), QLatin1StringView("</r:resMD>")).value_or(QString());
         favorites.append(favorite);
     }
     return favorites;
@@ -110,27 +122,23 @@ QList<SonosFavorite> parseFavorites(const QString &didl, const Speaker &speaker)
 
 QList<QueueItem> parseQueue(const QString &didl, const Speaker &speaker)
 {
-    static const QRegularExpression itemPattern(QStringLiteral("<item(?=[\\s>/])([^>]*)>.*?</item>"),
-                                                QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression songPattern = caseless("song(?:%3a|%3A|:)(\\d+)");
 
     QList<QueueItem> items;
-    auto it = itemPattern.globalMatch(didl);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const QString id = attributeValue(m.capturedView(0), QStringLiteral("id")).value_or(QString()).trimmed();
+    for (const QStringView element : elements(didl, QLatin1StringView("item"))) {
+        const QString id = attributeValue(element, QStringLiteral("id")).value_or(QString()).trimmed();
         if (!id.startsWith(QLatin1String("Q:0/")))
             continue;
         bool ok = false;
         const int number = QStringView(id).mid(4).toInt(&ok, 10);
         if (!ok)
             continue;
-        const QString item = m.captured(0);
+        const QString item = element.toString();
         QueueItem entry;
         entry.id = number;
         entry.artworkURL = resolveArtwork(captureOrEmpty(albumArtPattern(), item), speaker);
-        entry.title = firstCapture(titlePattern(), item).value_or(QStringLiteral("—"));
-        entry.artist = captureOrEmpty(creatorPattern(), item);
+        entry.title = titleOf(item).value_or(QStringLiteral("—"));
+        entry.artist = creatorOf(item);
         entry.songID = firstCapture(songPattern, item);
         items.append(entry);
     }
@@ -148,13 +156,10 @@ NowPlaying parseNowPlaying(const QString &positionText, const QString &transport
     static const QRegularExpression song = caseless("song%3[aA]([0-9]+)");
     static const QRegularExpression duration =
         caseless("<TrackDuration>([0-9:]+)</TrackDuration>");
-    static const QRegularExpression streamContent(QStringLiteral("<r:streamContent>(.*?)</r:streamContent>"),
-                                                  QRegularExpression::CaseInsensitiveOption
-                                                      | QRegularExpression::DotMatchesEverythingOption);
 
     NowPlaying now;
-    now.title = captureOrEmpty(titlePattern(), positionText);
-    now.artist = captureOrEmpty(creatorPattern(), positionText);
+    now.title = titleOf(positionText).value_or(QString());
+    now.artist = creatorOf(positionText);
     now.album = captureOrEmpty(album, positionText);
     now.isPlaying = firstCapture(state, transportText) == QStringLiteral("PLAYING");
     now.queueIndex = captureInt(track, positionText);
@@ -174,7 +179,9 @@ NowPlaying parseNowPlaying(const QString &positionText, const QString &transport
         // The stream's own title is a file name or the stream's address; the station's name came
         // with the stream when it was chosen, and the song is what the stream announces now
         // (speakers put their own ZPSTR_ status words there while they connect).
-        QString announced = captureOrEmpty(streamContent, positionText).trimmed();
+        QString announced = firstBetween(positionText, QLatin1StringView("<r:streamContent>"), QLatin1StringView("</r:streamContent>"))
+                                .value_or(QString())
+                                .trimmed();
         if (announced.startsWith(QLatin1String("ZPSTR_")))
             announced.clear();
         QString fallback = now.title;
@@ -216,10 +223,9 @@ bool isInputSource(const QString &trackURI)
 
 QString parseStationName(const QString &mediaText)
 {
-    static const QRegularExpression metadata(QStringLiteral("<CurrentURIMetaData>(.*?)</CurrentURIMetaData>"),
-                                             QRegularExpression::CaseInsensitiveOption
-                                                 | QRegularExpression::DotMatchesEverythingOption);
-    return captureOrEmpty(titlePattern(), captureOrEmpty(metadata, mediaText)).trimmed();
+    const QString metadata = firstBetween(mediaText, QLatin1StringView("<CurrentURIMetaData>"), QLatin1StringView("</CurrentURIMetaData>"))
+                                 .value_or(QString());
+    return titleOf(metadata).value_or(QString()).trimmed();
 }
 
 std::optional<PlayMode> parsePlayMode(const QString &reply)

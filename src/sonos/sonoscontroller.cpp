@@ -57,6 +57,7 @@ QCoro::Task<QString> SonosController::soap(QString service, QString path, QStrin
     };
     request.body = envelope(service, action, body);
     request.timeout = delays().soapTimeout;
+    request.maxBody = bodyLimit::speaker;
     request.token = m_token;
     // Reading actions change nothing on the speaker.
     request.readOnly = action.startsWith(QLatin1String("Get")) || action == QLatin1String("Browse")

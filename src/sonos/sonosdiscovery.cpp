@@ -14,6 +14,8 @@
 #include <netdb.h>
 #include <sys/socket.h>
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 #include <memory>
 
@@ -96,19 +98,24 @@ std::optional<LocalNetwork> &forcedNetwork()
 
 std::optional<quint32> parseQuad(const QString &text)
 {
+    // Four decimal numbers of at most three digits, nothing around them: "10.0.0.1x",
+    // "10..0.0.1" or "+10.0.0.1" are not addresses.
     const QStringList pieces = text.split(QLatin1Char('.'));
-    quint32 value = 0;
-    int count = 0;
-    for (const QString &piece : pieces) {
-        bool ok = false;
-        const uint number = piece.toUInt(&ok, 10);
-        if (!ok || number > 255)
-            continue;
-        value = (value << 8) | number;
-        ++count;
-    }
-    if (count != 4)
+    if (pieces.size() != 4)
         return std::nullopt;
+    quint32 value = 0;
+    for (const QString &piece : pieces) {
+        if (piece.isEmpty() || piece.size() > 3)
+            return std::nullopt;
+        for (const QChar c : piece) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return std::nullopt;
+        }
+        const uint number = piece.toUInt();
+        if (number > 255)
+            return std::nullopt;
+        value = (value << 8) | number;
+    }
     return value;
 }
 
@@ -139,6 +146,7 @@ QCoro::Task<ProbeResult> probeHost(QString ip, CancellationToken token)
     HttpRequest request;
     request.url = QUrl(QStringLiteral("http://") + ip + QStringLiteral(":1400/xml/device_description.xml"));
     request.timeout = delays().probeTimeout;
+    request.maxBody = bodyLimit::speaker;
     request.cacheLoad = QNetworkRequest::AlwaysNetwork;
     request.token = token;
     const HttpResult reply = co_await httpSend(speakerNetwork(), request);
@@ -335,6 +343,40 @@ QStringList hostAddresses(const QString &address, const QString &netmask)
     return hosts;
 }
 
+QStringList rememberable(const QStringList &addresses, const std::optional<LocalNetwork> &network)
+{
+    static const QList<std::pair<QHostAddress, int>> ranges = [] {
+        QList<std::pair<QHostAddress, int>> list;
+        for (const char *range : {"127.0.0.0/8", "10.0.0.0/8", "172.16.0.0/12", "192.168.0.0/16", "169.254.0.0/16"})
+            list.append(QHostAddress::parseSubnet(QString::fromLatin1(range)));
+        return list;
+    }();
+    std::optional<std::pair<QHostAddress, int>> swept;
+    if (network) {
+        const auto address = parseQuad(network->address);
+        const auto mask = parseQuad(network->netmask);
+        if (address && mask)
+            swept = std::pair(QHostAddress(*address & *mask), std::popcount(*mask));
+    }
+    QStringList kept;
+    for (const QString &text : addresses) {
+        const auto quad = parseQuad(text.trimmed());
+        if (!quad)
+            continue;
+        const QHostAddress address(*quad);
+        const bool local = std::any_of(ranges.cbegin(), ranges.cend(), [&address](const auto &range) { return address.isInSubnet(range); });
+        if (!local && !(swept && address.isInSubnet(*swept)))
+            continue;
+        const QString normal = quadText(*quad);
+        if (kept.contains(normal))
+            continue;
+        kept.append(normal);
+        if (kept.size() == maxRemembered)
+            break;
+    }
+    return kept;
+}
+
 QCoro::Task<std::optional<Speaker>> probe(QString ip, CancellationToken token)
 {
     const ProbeResult result = co_await probeHost(ip, token);
@@ -371,6 +413,7 @@ QCoro::Task<QList<Speaker>> scanSubnet(CancellationToken token)
 QCoro::Task<DiscoveryOutcome> discover(QStringList knownIPs, CancellationToken token)
 {
     DiscoveryOutcome outcome;
+    knownIPs = rememberable(knownIPs, currentNetwork());
     if (!knownIPs.isEmpty()) {
         auto locked = std::make_shared<QStringList>();
         std::vector<Racer<Speaker>> racers;

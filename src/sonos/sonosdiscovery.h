@@ -72,6 +72,13 @@ void forceNetworkFromEnvironment();
 std::optional<LocalNetwork> parseNetwork(const QString &spec);
 
 QStringList hostAddresses(const QString &address, const QString &netmask);
+
+// The addresses worth remembering and probing, from a list a speaker (or an old profile) gave:
+// IPv4 addresses of loopback, private and link-local ranges or of `network`, each once, in
+// their order, at most maxRemembered. Anything else is dropped: a device on the network must
+// not be able to make Corvane dial the internet, nor plant thousands of addresses.
+QStringList rememberable(const QStringList &addresses, const std::optional<LocalNetwork> &network);
+inline constexpr qsizetype maxRemembered = 32;
 QCoro::Task<std::optional<Speaker>> probe(QString ip, CancellationToken token = {});
 
 // The probe window of a sweep.

@@ -113,6 +113,7 @@ QCoro::Task<bool> SonosController::hasLineIn() const
     HttpRequest request;
     request.url = url;
     request.timeout = delays().lineInTimeout;
+    request.maxBody = bodyLimit::speaker;
     request.token = m_token;
     const HttpResult result = co_await httpSend(speakerNetwork(), request);
     if (!result.status)

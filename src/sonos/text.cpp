@@ -92,6 +92,72 @@ std::optional<QString> firstCapture(const QRegularExpression &pattern, const QSt
     return match.captured(1);
 }
 
+std::optional<QString> firstBetween(QStringView text, QLatin1StringView open, QLatin1StringView close)
+{
+    const qsizetype start = text.indexOf(open, 0, Qt::CaseInsensitive);
+    if (start < 0)
+        return std::nullopt;
+    const qsizetype from = start + open.size();
+    const qsizetype end = text.indexOf(close, from, Qt::CaseInsensitive);
+    if (end < 0)
+        return std::nullopt;
+    return text.mid(from, end - from).toString();
+}
+
+QList<QStringView> elements(QStringView text, QLatin1StringView name)
+{
+    QList<QStringView> found;
+    const QString opening = QLatin1Char('<') + name;
+    const QString closing = QStringLiteral("</") + name + QLatin1Char('>');
+    qsizetype at = 0;
+    while (true) {
+        const qsizetype start = text.indexOf(opening, at);
+        if (start < 0)
+            break;
+        const qsizetype after = start + opening.size();
+        // "<item" and not "<items": a space, the end of the tag or a slash follows the name.
+        const QChar next = after < text.size() ? text.at(after) : QChar();
+        if (!next.isSpace() && next != QLatin1Char('>') && next != QLatin1Char('/')) {
+            at = after;
+            continue;
+        }
+        const qsizetype tagEnd = text.indexOf(QLatin1Char('>'), after);
+        if (tagEnd < 0)
+            break;
+        const qsizetype end = text.indexOf(closing, tagEnd + 1);
+        if (end < 0)
+            break;
+        found.append(text.mid(start, end + closing.size() - start));
+        at = end + closing.size();
+    }
+    return found;
+}
+
+QString terminalSafe(const QString &text)
+{
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F);
+        // The bidirectional overrides reorder what follows them on the line.
+        const bool reorders = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if ((control && u != u'\n' && u != u'\t') || reorders)
+            continue;
+        safe.append(c);
+    }
+    return safe;
+}
+
+QString notificationBody(const QString &text)
+{
+    QString body = terminalSafe(text);
+    body.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    body.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    body.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return body;
+}
+
 std::optional<QString> firstCapture(const QString &pattern, const QString &text)
 {
     return firstCapture(compiledOnce(pattern), text);

@@ -22,10 +22,26 @@ QString xmlEscape(const QString &text);
 // twice where needed.
 QString xmlUnescape(const QString &text);
 
+// A text for a terminal: control characters (escape sequences among them) are dropped, except
+// line breaks and tabs, so a name read from the network cannot move the cursor or retitle the
+// terminal.
+QString terminalSafe(const QString &text);
+// A text for a desktop notification's body, which servers read as a small markup: &, < and >
+// are escaped, control characters other than line breaks dropped.
+QString notificationBody(const QString &text);
+
 // First capture group of the first match of a case-insensitive pattern; absent when the pattern
 // is invalid, nothing matches or the group did not take part. Patterns are compiled once.
 std::optional<QString> firstCapture(const QString &pattern, const QString &text);
 std::optional<QString> firstCapture(const QRegularExpression &pattern, const QString &text);
+
+// The text between the first `open` and the first `close` after it, compared without case;
+// nothing when either is missing. Linear in the text: a lazy pattern such as "<a>(.*?)</a>"
+// would scan to the end again from every later "<a>" of a reply that never closes it.
+std::optional<QString> firstBetween(QStringView text, QLatin1StringView open, QLatin1StringView close);
+// The elements <name ...>…</name>, start tag included, in order and not nested (the first
+// closing tag ends each). Stops at the first one that is never closed: no later one can be.
+QList<QStringView> elements(QStringView text, QLatin1StringView name);
 
 // The start tags <name ...> in a text (their whole text, attributes included), in order.
 QList<QStringView> startTags(QStringView text, const QString &name);

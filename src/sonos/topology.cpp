@@ -36,19 +36,17 @@ void ModelCache::store(const QString &uuid, const QString &model)
 
 QList<SonosGroup> parseZoneGroups(const QString &state)
 {
-    static const QRegularExpression group(QStringLiteral("<ZoneGroup(?=[\\s>/])[^>]*>(.*?)</ZoneGroup>"),
-                                          QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression host(QStringLiteral("^\\s*http://([0-9.]+):"), QRegularExpression::CaseInsensitiveOption);
 
     QList<SonosGroup> groups;
-    auto groupIt = group.globalMatch(state);
-    while (groupIt.hasNext()) {
-        const QRegularExpressionMatch g = groupIt.next();
+    for (const QStringView element : elements(state, QLatin1StringView("ZoneGroup"))) {
+        const qsizetype tagEnd = element.indexOf(QLatin1Char('>'));
+        const QStringView members = element.mid(tagEnd + 1);
         SonosGroup result;
-        result.coordinatorUUID = attributeValue(g.capturedView(0), QStringLiteral("Coordinator")).value_or(QString()).trimmed();
+        result.coordinatorUUID = attributeValue(element.left(tagEnd + 1), QStringLiteral("Coordinator")).value_or(QString()).trimmed();
         if (result.coordinatorUUID.isEmpty())
             continue;
-        for (const QStringView member : startTags(g.capturedView(1), QStringLiteral("ZoneGroupMember"))) {
+        for (const QStringView member : startTags(members, QStringLiteral("ZoneGroupMember"))) {
             const QString id = attributeValue(member, QStringLiteral("UUID")).value_or(QString()).trimmed();
             const auto ip = firstCapture(host, attributeValue(member, QStringLiteral("Location")).value_or(QString()));
             const QString room = attributeValue(member, QStringLiteral("ZoneName")).value_or(QString()).trimmed();
@@ -150,6 +148,7 @@ QCoro::Task<std::optional<QString>> SonosController::fetchModel(QString ip, Canc
     HttpRequest request;
     request.url = QUrl(QStringLiteral("http://") + ip + QStringLiteral(":1400/xml/device_description.xml"));
     request.timeout = delays().deviceDescriptionTimeout;
+    request.maxBody = bodyLimit::speaker;
     request.token = token;
     const HttpResult result = co_await httpSend(speakerNetwork(), request);
     if (!result.status)

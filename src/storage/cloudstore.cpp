@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -28,6 +30,21 @@ QString keyOf(const QString &fileName)
 bool isRemoval(const QString &fileName)
 {
     return fileName.endsWith(QLatin1String(".removed"));
+}
+
+// The folder holds what other computers wrote, passed on by a sync tool: a link in it could
+// point anywhere on this computer, and no computer of ours writes a file this large.
+constexpr qint64 maxFileSize = qint64(2) << 20;
+constexpr QDir::Filters plainFiles = QDir::Files | QDir::NoSymLinks;
+
+QByteArray readSmall(const QFileInfo &info)
+{
+    if (info.isSymLink() || info.size() > maxFileSize)
+        return {};
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(maxFileSize);
 }
 
 } // namespace
@@ -77,16 +94,19 @@ QString CloudStore::ownFile(const QString &key) const
 QList<QByteArray> CloudStore::values(const QString &key) const
 {
     const QDir dir(m_folder);
-    const QFileInfoList files = dir.entryInfoList({key + QStringLiteral(".*")}, QDir::Files, QDir::Name);
+    const QFileInfoList files = dir.entryInfoList({key + QStringLiteral(".*")}, plainFiles, QDir::Name);
 
-    // The newest removal of the key, by any computer, hides every value written before it.
+    // The newest removal of the key, by any computer, hides every value written before it. A
+    // removal dated later than its marker reached this folder (a computer whose clock runs
+    // ahead, or a forged file) counts from then, at the latest from now: it must not hide every
+    // value written from now on.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
     qint64 removedAt = 0;
     for (const QFileInfo &info : files) {
         if (!isRemoval(info.fileName()))
             continue;
-        QFile file(info.filePath());
-        if (file.open(QIODevice::ReadOnly))
-            removedAt = std::max(removedAt, file.readAll().trimmed().toLongLong());
+        const qint64 stated = readSmall(info).trimmed().toLongLong();
+        removedAt = std::max(removedAt, std::min({stated, info.lastModified().toMSecsSinceEpoch(), now}));
     }
 
     QList<QByteArray> own;
@@ -94,12 +114,11 @@ QList<QByteArray> CloudStore::values(const QString &key) const
     for (const QFileInfo &info : files) {
         if (isRemoval(info.fileName()) || keyOf(info.fileName()) != key)
             continue;
-        if (info.lastModified().toMSecsSinceEpoch() < removedAt)
+        if (info.lastModified().toMSecsSinceEpoch() < removedAt || info.size() > maxFileSize)
             continue;
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        (info.fileName() == ownFile(key) ? own : others).append(file.readAll());
+        const QByteArray data = readSmall(info);
+        if (!data.isEmpty())
+            (info.fileName() == ownFile(key) ? own : others).append(data);
     }
     return own + others;
 }
@@ -154,7 +173,7 @@ QHash<QString, CloudStore::Seen> CloudStore::foreignFiles() const
 {
     QHash<QString, Seen> seen;
     const QString ownSuffix = QLatin1Char('.') + m_deviceId;
-    for (const QFileInfo &info : QDir(m_folder).entryInfoList(QDir::Files)) {
+    for (const QFileInfo &info : QDir(m_folder).entryInfoList(plainFiles)) {
         const QString name = info.fileName();
         const QString key = keyOf(name);
         if (key.isEmpty() || name == key + ownSuffix + QStringLiteral(".json") || name == key + ownSuffix + QStringLiteral(".removed"))
@@ -191,7 +210,7 @@ void CloudStore::rearm()
     if (!m_watcher.directories().contains(m_folder))
         m_watcher.addPath(m_folder);
     QStringList files;
-    for (const QFileInfo &info : QDir(m_folder).entryInfoList(QDir::Files))
+    for (const QFileInfo &info : QDir(m_folder).entryInfoList(plainFiles))
         files << info.filePath();
     const QStringList watched = m_watcher.files();
     for (const QString &file : std::as_const(files)) {

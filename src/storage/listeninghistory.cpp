@@ -4,6 +4,7 @@
 #include "cloudstore.h"
 #include "paths.h"
 #include "sonos/text.h"
+#include "system/configuration.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -63,6 +64,22 @@ double ListeningHistory::now()
     return double(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - kReferenceOffset;
 }
 
+bool ListeningHistory::isServiceArtwork(const QString &base)
+{
+    // The address is a template ("{w}x{h}"): its braces are not valid in a strict URL.
+    const QUrl url(base, QUrl::TolerantMode);
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    const QString host = url.host().toLower();
+    if (url.scheme() == QLatin1String("https") && (host == QLatin1String("mzstatic.com") || host.endsWith(QLatin1String(".mzstatic.com"))))
+        return true;
+    for (const QUrl &origin : {Configuration::appleMusicOrigin(), Configuration::chartsOrigin()}) {
+        if (url.scheme() == origin.scheme() && host == origin.host().toLower() && url.port(-1) == origin.port(-1))
+            return true;
+    }
+    return false;
+}
+
 QString ListeningHistory::defaultFile()
 {
     return paths::appData() + QStringLiteral("/history.json");
@@ -115,7 +132,7 @@ void ListeningHistory::load()
     QFile::rename(m_file, aside);
 }
 
-QByteArray ListeningHistory::encode(const QList<HistoryEntry> &entries)
+QByteArray ListeningHistory::encode(const QList<HistoryEntry> &entries, bool withOrigin)
 {
     // Written by hand to keep the keys in their documented order (QJsonObject sorts them).
     QByteArray out = "[";
@@ -133,6 +150,8 @@ QByteArray ListeningHistory::encode(const QList<HistoryEntry> &entries)
         out += ",\"playedAt\":" + QByteArray::number(e.playedAt, 'f', QLocale::FloatingPointShortest);
         if (e.room)
             out += ",\"room\":" + string(*e.room);
+        if (withOrigin && e.merged)
+            out += ",\"merged\":true";
         out += '}';
     }
     return out + ']';
@@ -155,6 +174,12 @@ std::optional<QList<HistoryEntry>> ListeningHistory::decode(const QByteArray &da
             || !object.value(QLatin1String("artist")).isString() || !object.value(QLatin1String("album")).isString()
             || !(std::abs(playedAt) <= maxPlayedAt))
             continue;
+        const auto tooLong = [&object](const char *key, qsizetype limit) {
+            return object.value(QLatin1String(key)).toString().size() > limit;
+        };
+        if (tooLong("trackID", maxIdLength) || tooLong("title", maxTextLength) || tooLong("artist", maxTextLength)
+            || tooLong("album", maxTextLength) || tooLong("artworkBase", maxTextLength) || tooLong("room", maxTextLength))
+            continue;
         HistoryEntry entry;
         entry.trackID = object.value(QLatin1String("trackID")).toString();
         entry.title = object.value(QLatin1String("title")).toString();
@@ -165,6 +190,7 @@ std::optional<QList<HistoryEntry>> ListeningHistory::decode(const QByteArray &da
             entry.artworkBase = object.value(QLatin1String("artworkBase")).toString();
         if (object.value(QLatin1String("room")).isString())
             entry.room = object.value(QLatin1String("room")).toString();
+        entry.merged = object.value(QLatin1String("merged")).toBool();
         entries.append(entry);
     }
     // Not one readable entry in a list that had some: this is not a history.
@@ -182,7 +208,13 @@ void ListeningHistory::recordAt(const Track &track, const std::optional<QString>
 {
     if (!m_entries.isEmpty() && m_entries.first().trackID == track.id && playedAt - m_entries.first().playedAt < 60.0)
         return;
-    m_entries.prepend(HistoryEntry{track.id, track.title, track.artist, track.album, track.artworkBase, playedAt, room});
+    // Texts are cut to what a file may hold, so a play recorded here always reads back.
+    const auto cut = [](const QString &text) { return text.left(maxTextLength); };
+    std::optional<QString> artwork = track.artworkBase;
+    if (artwork && artwork->size() > maxTextLength)
+        artwork.reset();
+    m_entries.prepend(HistoryEntry{track.id.left(maxIdLength), cut(track.title), cut(track.artist), cut(track.album),
+                                   artwork, playedAt, room ? std::optional<QString>(cut(*room)) : std::nullopt});
     trim();
     scheduleSave();
     pushToCloud();
@@ -270,7 +302,16 @@ void ListeningHistory::pushToCloud()
 {
     if (!m_cloud)
         return;
-    const QByteArray value = encode(m_entries.mid(0, cloudEntries));
+    // Only this computer's own plays: the others publish theirs themselves, and one that cleared
+    // its history must not find it published again by us.
+    QList<HistoryEntry> own;
+    for (const HistoryEntry &entry : std::as_const(m_entries)) {
+        if (own.size() == cloudEntries)
+            break;
+        if (!entry.merged)
+            own.append(entry);
+    }
+    const QByteArray value = encode(own);
     if (value.size() >= cloudLimit)
         return;
     m_cloud->setValue(cloudKey, value);
@@ -282,7 +323,7 @@ void ListeningHistory::mergeFromCloud(const std::optional<QByteArray> &value)
         return;
     const auto cloud = decode(*value);
     if (cloud)
-        mergeEntries(*cloud);
+        mergeEntries(cloud->mid(0, maxEntriesPerCloudFile));
 }
 
 void ListeningHistory::mergeFromCloudFiles()
@@ -291,15 +332,20 @@ void ListeningHistory::mergeFromCloudFiles()
     QList<HistoryEntry> cloud;
     for (const QByteArray &value : m_cloud->values(cloudKey)) {
         if (const auto entries = decode(value))
-            cloud += *entries;
+            cloud += entries->mid(0, maxEntriesPerCloudFile);
     }
     mergeEntries(cloud);
 }
 
-void ListeningHistory::mergeEntries(const QList<HistoryEntry> &cloud)
+void ListeningHistory::mergeEntries(QList<HistoryEntry> cloud)
 {
     if (cloud.isEmpty())
         return;
+    for (HistoryEntry &entry : cloud) {
+        entry.merged = true;
+        if (entry.artworkBase && !isServiceArtwork(*entry.artworkBase))
+            entry.artworkBase.reset();
+    }
     QSet<QString> known;
     for (const HistoryEntry &entry : std::as_const(m_entries))
         known.insert(entry.id());
@@ -332,7 +378,7 @@ bool ListeningHistory::write(const QString &file, const QList<HistoryEntry> &ent
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray data = encode(entries);
+    const QByteArray data = encode(entries, true);
     if (out.write(data) != data.size())
         return false;
     return out.commit();

@@ -40,6 +40,8 @@ public:
     std::optional<QString> artworkBase;
     double playedAt = 0;
     std::optional<QString> room;
+    // Learnt from another computer's file: kept here, never published again as this one's.
+    bool merged = false;
 
     // trackID-seconds since 1970, in the shortest form that reads back to the same number.
     QString id() const;
@@ -85,6 +87,11 @@ public:
     static inline const QString cloudKey = QStringLiteral("listeningHistory");
     // Plays more than about 3000 years from 2001 are not plays: such a time is read as missing.
     static constexpr double maxPlayedAt = 1e11;
+    // What one entry and one other computer's file may hold; longer texts and the entries past
+    // the limit are left out.
+    static constexpr qsizetype maxTextLength = 2000;
+    static constexpr qsizetype maxIdLength = 256;
+    static constexpr qsizetype maxEntriesPerCloudFile = 1000;
 
     // Loads `file` (history.json), merges what the cloud holds and follows its changes.
     ListeningHistory(QString file, CloudStore *cloud, QObject *parent = nullptr);
@@ -106,9 +113,13 @@ public:
     // Writes a pending save now (at quit, for example).
     void flush();
 
-    static QByteArray encode(const QList<HistoryEntry> &entries);
+    // `withOrigin`: the local file also keeps which entries came from other computers.
+    static QByteArray encode(const QList<HistoryEntry> &entries, bool withOrigin = false);
     static std::optional<QList<HistoryEntry>> decode(const QByteArray &data);
     static double now();
+    // An artwork address another computer may hand us: https from the music service's artwork
+    // hosts, or the configured service origins themselves (the simulator's).
+    static bool isServiceArtwork(const QString &base);
 
 Q_SIGNALS:
     void changed();
@@ -116,7 +127,7 @@ Q_SIGNALS:
 private:
     void load();
     void mergeFromCloudFiles();
-    void mergeEntries(const QList<HistoryEntry> &cloud);
+    void mergeEntries(QList<HistoryEntry> cloud);
     void scheduleSave();
     void save(bool wait);
     static bool write(const QString &file, const QList<HistoryEntry> &entries);

@@ -24,14 +24,31 @@ QString underProfile(const char *name)
 }
 } // namespace
 
-QString appData()
+namespace {
+// Without a home folder the data go to the temporary folder, which every account shares.
+QString dataFolder(bool *temporary)
 {
     QString folder = underProfile("data");
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Corvane");
-    if (folder.startsWith(QLatin1String("/Corvane")))
+    *temporary = folder.startsWith(QLatin1String("/Corvane"));
+    if (*temporary)
         folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/Corvane");
-    return ensure(folder);
+    return folder;
+}
+} // namespace
+
+QString appData()
+{
+    bool temporary = false;
+    return ensure(dataFolder(&temporary));
+}
+
+bool appDataIsTemporary()
+{
+    bool temporary = false;
+    dataFolder(&temporary);
+    return temporary;
 }
 
 QString cache()

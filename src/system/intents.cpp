@@ -109,6 +109,7 @@ QCoro::Task<IntentTarget> resolveTarget(QStringList knownIPs, CancellationToken 
 {
     auto refusing = std::make_shared<QStringList>();
     std::optional<Reached> reached;
+    knownIPs = SonosDiscovery::rememberable(knownIPs, SonosDiscovery::currentNetwork()).mid(0, 8);
     if (!knownIPs.isEmpty()) {
         std::vector<Racer<Reached>> racers;
         // The most recent address, the room the person last used, gets a head start: when it
@@ -263,7 +264,7 @@ void rememberSpeaker(Preferences &preferences, const QString &ip)
         return;
     known.removeAll(ip);
     known.prepend(ip);
-    preferences.setKnownSpeakerIPs(known.mid(0, 8));
+    preferences.setKnownSpeakerIPs(SonosDiscovery::rememberable(known, SonosDiscovery::currentNetwork()).mid(0, 8));
     preferences.sync();
 }
 } // namespace

@@ -317,7 +317,8 @@ QCoro::Task<> SystemPlayback::downloadArtwork(QUrl url)
     QPointer<SystemPlayback> self(this);
     HttpRequest request;
     request.url = url;
-    request.timeout = std::chrono::seconds(20);
+    request.timeout = delays().artworkTimeout;
+    request.maxBody = bodyLimit::artwork;
     const HttpResult result = co_await httpSend(url.port() == 1400 ? speakerNetwork() : webNetwork(), request);
     if (!self || result.status != 200)
         co_return;

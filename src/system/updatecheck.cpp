@@ -43,6 +43,18 @@ std::optional<UpdateCheck::Release> UpdateCheck::decode(const QByteArray &json)
     return release;
 }
 
+bool UpdateCheck::isProjectPage(const QUrl &page, const QUrl &origin)
+{
+    if (!page.isValid() || !page.userInfo().isEmpty())
+        return false;
+    const QString host = page.host().toLower();
+    if (page.scheme() == QLatin1String("https") && page.port(443) == 443
+        && (host == QLatin1String("corvane.app") || host.endsWith(QLatin1String(".corvane.app"))))
+        return true;
+    return isLoopbackURL(origin) && page.scheme() == origin.scheme() && host == origin.host().toLower()
+        && page.port(-1) == origin.port(-1);
+}
+
 QCoro::Task<> UpdateCheck::check(QString currentVersion, QUrl origin)
 {
     if (currentVersion.isEmpty())
@@ -56,9 +68,12 @@ QCoro::Task<> UpdateCheck::check(QString currentVersion, QUrl origin)
     const HttpResult result = co_await httpSend(webNetwork(), request);
     if (!self || result.status != 200)
         co_return;
-    const auto release = decode(result.body);
+    auto release = decode(result.body);
     if (!release || !isNewer(release->version, currentVersion))
         co_return;
+    // A manifest that points elsewhere still says a version exists, without a link to follow.
+    if (!isProjectPage(release->url, origin))
+        release->url = QUrl();
     m_available = release;
     Q_EMIT availableChanged();
 }

@@ -30,6 +30,9 @@ public:
     QCoro::Task<> check(QString currentVersion, QUrl origin);
 
     static bool isNewer(const QString &a, const QString &b);
+    // The download page may be opened: https on the project's site, or a page of the manifest's
+    // own origin when that is a server on this computer (the simulator).
+    static bool isProjectPage(const QUrl &page, const QUrl &origin);
     static std::optional<Release> decode(const QByteArray &json);
 
 Q_SIGNALS:

@@ -64,6 +64,8 @@ ApplicationWindow {
     }
 
     Component.onCompleted: {
+        // The one tooltip every control shares shows names from outside: text, never markup.
+        searchBar.ToolTip.toolTip.contentItem.textFormat = Text.PlainText
         searchBar.field.forceActiveFocus()
         if (autoStart) {
             App.household.refreshSpeakers()

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTcpSocket>
 #include <QTest>
@@ -20,14 +21,20 @@ using namespace corvane::test;
 
 namespace {
 
-QCoro::Task<HttpResult> post(QUrl url, QByteArray body, QByteArray host = {})
+// As the page's script posts: from the page's origin, as JSON.
+QCoro::Task<HttpResult> post(QUrl url, QByteArray body, QByteArray host = {}, QByteArray origin = "page",
+                             QByteArray type = "application/json")
 {
     HttpRequest request;
     request.method = "POST";
     request.url = url;
     request.body = body;
     request.timeout = std::chrono::seconds(5);
-    request.headers = {{"Content-Type", "application/json"}};
+    request.headers = {{"Content-Type", type}};
+    if (origin == "page")
+        origin = url.adjusted(QUrl::RemovePath).toString(QUrl::FullyEncoded).toLatin1();
+    if (!origin.isEmpty())
+        request.headers.append({"Origin", origin});
     if (!host.isEmpty())
         request.headers.append({"Host", host});
     HttpResult result = co_await httpSend(webNetwork(), request);
@@ -48,7 +55,7 @@ QCoro::Task<> signInWithBrowser(QUrl page, QString token)
 {
     const HttpResult html = co_await fetch(page);
     const QString state = QRegularExpression(QStringLiteral("state: \"([^\"]+)\"")).match(QString::fromUtf8(html.body)).captured(1);
-    co_await post(page.resolved(QUrl(QStringLiteral("/token"))),
+    co_await post(page.resolved(QUrl(QStringLiteral("token"))),
                   QStringLiteral("{\"state\":\"%1\",\"token\":\"%2\"}").arg(state, token).toUtf8());
 }
 
@@ -82,6 +89,35 @@ private Q_SLOTS:
         QCOMPARE(await(store.read()), std::nullopt);
     }
 
+    void aTokenFileOthersCouldTouchIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("readable by the group") << "group";
+        QTest::newRow("writable by everyone") << "others";
+        QTest::newRow("a link") << "link";
+    }
+    void aTokenFileOthersCouldTouchIsRefused()
+    {
+        QFETCH(QString, kind);
+        UserTokenStore writer(false);
+        QVERIFY(await(writer.write(QStringLiteral("secret-token"))));
+        const QString path = UserTokenStore::fileName();
+        if (kind == QLatin1String("link")) {
+            const QString elsewhere = m_profile.path() + QStringLiteral("/planted-token");
+            QFile::remove(elsewhere);
+            QVERIFY(QFile::rename(path, elsewhere));
+            QVERIFY(QFile::link(elsewhere, path));
+        } else {
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                    | (kind == QLatin1String("group") ? QFileDevice::ReadGroup : QFileDevice::WriteOther)));
+        }
+        UserTokenStore reader(false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("est ignoré")));
+        QCOMPARE(await(reader.read()), std::nullopt);
+        QVERIFY2(reader.fileProblem().contains(path), qPrintable(reader.fileProblem()));
+        QFile::remove(path);
+    }
+
     void flowAcceptsTheRightStateOnce_data()
     {
         QTest::addColumn<QString>("attempt");
@@ -89,6 +125,9 @@ private Q_SLOTS:
         QTest::newRow("wrong state") << "state" << std::optional<int>(403);
         QTest::newRow("another host name") << "host" << std::optional<int>(403);
         QTest::newRow("no token") << "empty" << std::optional<int>(403);
+        QTest::newRow("no origin") << "no origin" << std::optional<int>(403);
+        QTest::newRow("another origin") << "other origin" << std::optional<int>(403);
+        QTest::newRow("a form, not JSON") << "form" << std::optional<int>(403);
         QTest::newRow("right state") << "right" << std::optional<int>(200);
     }
     void flowAcceptsTheRightStateOnce()
@@ -107,9 +146,13 @@ private Q_SLOTS:
         const QString state = attempt == QLatin1String("state") ? QStringLiteral("guess") : flow.state();
         const QString token = attempt == QLatin1String("empty") ? QString() : QStringLiteral("user-token");
         const QByteArray body = QStringLiteral("{\"state\":\"%1\",\"token\":\"%2\"}").arg(state, token).toUtf8();
-        const QUrl target = flow.pageURL().resolved(QUrl(QStringLiteral("/token")));
+        const QUrl target = flow.pageURL().resolved(QUrl(QStringLiteral("token")));
         const QByteArray host = attempt == QLatin1String("host") ? QByteArray("rebound.example.org") : QByteArray();
-        QCOMPARE(await(post(target, body, host)).status, status);
+        const QByteArray origin = attempt == QLatin1String("no origin") ? QByteArray()
+            : attempt == QLatin1String("other origin")                  ? QByteArray("http://rebound.example.org")
+                                                                        : QByteArray("page");
+        const QByteArray type = attempt == QLatin1String("form") ? QByteArray("text/plain") : QByteArray("application/json");
+        QCOMPARE(await(post(target, body, host, origin, type)).status, status);
         QCOMPARE(received.size(), attempt == QLatin1String("right") ? 1 : 0);
         if (attempt != QLatin1String("right"))
             return;
@@ -117,6 +160,63 @@ private Q_SLOTS:
         // Used once: the listener is gone.
         QVERIFY(flow.isFinished());
         QCOMPARE(await(post(target, body)).status, std::nullopt);
+    }
+
+    void thePageIsHiddenServedOnceAndNotFramed()
+    {
+        AuthorizationFlow flow("dev-token", QUrl(QStringLiteral("http://127.0.0.1:9/musickit.js")));
+        QVERIFY(flow.start());
+        // Another user of this computer finds the port, not the page.
+        QCOMPARE(await(fetch(flow.pageURL().resolved(QUrl(QStringLiteral("/"))))).status, std::optional<int>(404));
+        QVERIFY(flow.pageURL().path().size() > 30);
+        const HttpResult page = await(fetch(flow.pageURL()));
+        QCOMPARE(page.status, std::optional<int>(200));
+        QVERIFY(page.header("Content-Security-Policy").contains("frame-ancestors 'none'"));
+        QCOMPARE(page.header("X-Frame-Options"), QByteArray("DENY"));
+        // Whoever comes second gets no state.
+        const HttpResult again = await(fetch(flow.pageURL()));
+        QCOMPARE(again.status, std::optional<int>(410));
+        QVERIFY(!again.body.contains(flow.state().toUtf8()));
+    }
+
+    void theListenerBoundsWhatItReads()
+    {
+        setDelayScale(0.05);
+        auto restore = qScopeGuard([] { setDelayScale(1.0); });
+        AuthorizationFlow flow("dev-token", QUrl(QStringLiteral("http://127.0.0.1:9/musickit.js")));
+        QVERIFY(flow.start());
+        QSignalSpy received(&flow, &AuthorizationFlow::tokenReceived);
+        // A body past the limit: the connection is dropped, no answer, no token.
+        const QByteArray huge = "{\"state\":\"" + flow.state().toUtf8() + "\",\"token\":\""
+            + QByteArray(AuthorizationFlow::maxRequestBytes + 1024, 'x') + "\"}";
+        QCOMPARE(await(post(flow.pageURL().resolved(QUrl(QStringLiteral("token"))), huge)).status, std::nullopt);
+        QCOMPARE(received.size(), 0);
+        // A connection that says nothing is closed by the listener, not kept for ever.
+        QTcpSocket idle;
+        idle.connectToHost(QHostAddress::LocalHost, quint16(flow.pageURL().port()));
+        QVERIFY(idle.waitForConnected(2000));
+        QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QAbstractSocket::UnconnectedState, int(delays().signInIdle.count()) + 5000);
+    }
+
+    void theScriptComesOverHttps_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("https") << "https://js-cdn.example.com/musickit/v3/musickit.js" << true;
+        QTest::newRow("simulator on loopback") << "http://127.0.0.1:9/musickit.js" << true;
+        QTest::newRow("plain http") << "http://js-cdn.example.com/musickit.js" << false;
+        QTest::newRow("javascript") << "javascript:alert(1)" << false;
+        QTest::newRow("data") << "data:text/javascript,alert(1)" << false;
+        QTest::newRow("file") << "file:///tmp/musickit.js" << false;
+    }
+    void theScriptComesOverHttps()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, accepted);
+        AuthorizationFlow flow("dev-token", QUrl(script));
+        if (!accepted)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("must be https")));
+        QCOMPARE(flow.start(), accepted);
     }
 
     void theBrowserHasItsAnswerBeforeTheTokenIsGiven()
@@ -132,7 +232,7 @@ private Q_SLOTS:
         });
         const HttpResult page = await(fetch(flow.pageURL()));
         const QString state = QRegularExpression(QStringLiteral("state: \"([^\"]+)\"")).match(QString::fromUtf8(page.body)).captured(1);
-        const HttpResult answer = await(post(flow.pageURL().resolved(QUrl(QStringLiteral("/token"))),
+        const HttpResult answer = await(post(flow.pageURL().resolved(QUrl(QStringLiteral("token"))),
                                              QStringLiteral("{\"state\":\"%1\",\"token\":\"user-token\"}").arg(state).toUtf8()));
         QCOMPARE(answer.status, std::optional<int>(200));
         QCOMPARE(answer.body, QByteArray("OK"));

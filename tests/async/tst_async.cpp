@@ -1,3 +1,4 @@
+#include "async/delays.h"
 #include "async/http.h"
 #include "async/tasks.h"
 #include "sonos/corvaneerror.h"
@@ -6,6 +7,8 @@
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -59,6 +62,45 @@ QCoro::Task<int> valueTask(int value, Millis delay)
     co_await sleep(delay);
     co_return value;
 }
+
+// Answers every request with a reply that keeps coming: a stated length or none, and bytes sent
+// as fast as the reader takes them, up to `total`.
+class FloodServer : public QTcpServer
+{
+public:
+    FloodServer(QByteArray head, qint64 total) : m_head(std::move(head)), m_total(total)
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (socket->property("answered").toBool())
+                        return;
+                    socket->setProperty("answered", true);
+                    socket->write(m_head);
+                    feed(socket);
+                });
+                connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] { feed(socket); });
+            }
+        });
+        listen(QHostAddress::LocalHost);
+    }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(serverPort())); }
+    qint64 sent() const { return m_sent; }
+
+private:
+    void feed(QTcpSocket *socket)
+    {
+        if (socket->state() != QAbstractSocket::ConnectedState || socket->bytesToWrite() > 256 * 1024 || m_sent >= m_total)
+            return;
+        const QByteArray chunk(64 * 1024, 'x');
+        m_sent += chunk.size();
+        socket->write(chunk);
+    }
+
+    QByteArray m_head;
+    qint64 m_total;
+    qint64 m_sent = 0;
+};
 
 } // namespace
 
@@ -164,6 +206,86 @@ private Q_SLOTS:
         QCOMPARE(resumed, 1);
         if (server.startsWith(QLatin1String("silent")))
             QTRY_COMPARE_WITH_TIMEOUT(silent.accepted(), 1, 2000);
+    }
+
+    void aReplyPastItsLimitIsCutOff_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray ok = "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n";
+        QTest::newRow("within the limit") << QByteArray(ok + "Content-Length: 131072\r\n\r\n") << qint64(128 * 1024) << true;
+        QTest::newRow("a length past the limit") << QByteArray(ok + "Content-Length: 1073741824\r\n\r\n") << qint64(1) << false;
+        QTest::newRow("no length, never ending") << QByteArray(ok + "Connection: close\r\n\r\n") << qint64(1) << false;
+    }
+    void aReplyPastItsLimitIsCutOff()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(qint64, total);
+        QFETCH(bool, accepted);
+        // "never ending": far more than the limit, unless the reader stops taking it.
+        FloodServer flood(head, total > 1 ? total : qint64(1) << 31);
+        HttpRequest request;
+        request.url = flood.url();
+        request.maxBody = qint64(1) << 20;
+        request.timeout = 20s;
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResult result = await(httpSend(speakerNetwork(), request));
+        QCOMPARE(result.status.has_value(), accepted);
+        QCOMPARE(result.tooLarge, !accepted);
+        if (accepted) {
+            QCOMPARE(result.body.size(), total);
+            return;
+        }
+        QVERIFY(result.body.isEmpty());
+        QVERIFY2(result.errorMessage.contains(QStringLiteral("illisible")), qPrintable(result.errorMessage));
+        QVERIFY2(clock.elapsed() < 10000, "cut off while it arrives, not at the timeout");
+        // Cut while it came: not the gigabyte it would have sent.
+        QVERIFY2(flood.sent() < request.maxBody * 8, qPrintable(QString::number(flood.sent())));
+    }
+
+    void everyRequestHasATimeout()
+    {
+        // A request that names no timeout still ends: delays().requestTimeout, scaled down here.
+        setDelayScale(0.01);
+        const auto restore = qScopeGuard([] { setDelayScale(1.0); });
+        SilentServer silent;
+        HttpRequest request;
+        request.url = silent.url();
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResult result = await(httpSend(webNetwork(), request));
+        QVERIFY(result.timedOut);
+        QVERIFY(clock.elapsed() < 5000);
+    }
+
+    void localNetworkHosts_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("local");
+        QTest::newRow("loopback") << "127.0.0.1" << true;
+        QTest::newRow("elsewhere in 127/8") << "127.9.9.9" << true;
+        QTest::newRow("10/8") << "10.1.2.3" << true;
+        QTest::newRow("172.16/12") << "172.31.255.1" << true;
+        QTest::newRow("172.32 is public") << "172.32.0.1" << false;
+        QTest::newRow("192.168/16") << "192.168.1.20" << true;
+        QTest::newRow("link-local") << "169.254.10.10" << true;
+        QTest::newRow("unspecified") << "0.0.0.0" << true;
+        QTest::newRow("IPv6 loopback") << "::1" << true;
+        QTest::newRow("IPv6 unique local") << "fd12:3456::1" << true;
+        QTest::newRow("IPv6 link-local") << "fe80::1" << true;
+        QTest::newRow("IPv4-mapped private") << "::ffff:192.168.1.1" << true;
+        QTest::newRow("localhost") << "LocalHost" << true;
+        QTest::newRow("an mDNS name") << "printer.local" << true;
+        QTest::newRow("a public address") << "93.184.216.34" << false;
+        QTest::newRow("a public name") << "logos.example.org" << false;
+    }
+    void localNetworkHosts()
+    {
+        QFETCH(QString, host);
+        QFETCH(bool, local);
+        QCOMPARE(isLocalNetworkHost(host), local);
     }
 
     void loopbackOnly_data()

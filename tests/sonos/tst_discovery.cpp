@@ -3,6 +3,7 @@
 #include "testutil.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace corvane;
@@ -100,6 +101,10 @@ private Q_SLOTS:
         QTest::newRow("/32") << "10.0.0.5" << "255.255.255.255" << 0 << "" << "";
         QTest::newRow("not an address") << "10.0.5" << "255.255.255.0" << 0 << "" << "";
         QTest::newRow("piece over 255") << "10.0.0.256" << "255.255.255.0" << 0 << "" << "";
+        QTest::newRow("a piece that is not a number") << "10.0.x.0.1" << "255.255.255.0" << 0 << "" << "";
+        QTest::newRow("an empty piece") << "10..0.0.1" << "255.255.255.0" << 0 << "" << "";
+        QTest::newRow("a sign") << "+10.0.0.1" << "255.255.255.0" << 0 << "" << "";
+        QTest::newRow("a mask with a stray piece") << "10.0.0.1" << "255.255.x.255.0" << 0 << "" << "";
     }
     void hostAddresses()
     {
@@ -249,6 +254,47 @@ private Q_SLOTS:
         const auto swept = await(SonosDiscovery::findSpeaker({prefix + QStringLiteral(".200")}));
         QVERIFY(swept);
         QVERIFY(swept->ip.startsWith(prefix + QLatin1Char('.')));
+    }
+
+    void onlyLocalAddressesAreRemembered_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("private, link-local and loopback") << QStringList{"192.168.1.20", "10.0.0.7", "172.20.1.1", "169.254.3.4", "127.77.0.10"}
+                                                          << QStringList{"192.168.1.20", "10.0.0.7", "172.20.1.1", "169.254.3.4", "127.77.0.10"};
+        QTest::newRow("public addresses are dropped") << QStringList{"8.8.8.8", "192.168.1.20", "172.32.0.1", "93.184.216.34"}
+                                                      << QStringList{"192.168.1.20"};
+        QTest::newRow("the swept network, even public") << QStringList{"203.0.113.9", "203.0.114.9"} << QStringList{"203.0.113.9"};
+        QTest::newRow("malformed and names") << QStringList{"10.0.x.0.1", "speaker.example.org", "", "10.0.0.1:1400", " 10.0.0.2 "}
+                                             << QStringList{"10.0.0.2"};
+        QTest::newRow("each once") << QStringList{"10.0.0.1", "10.0.0.1", "010.0.0.1"} << QStringList{"10.0.0.1"};
+    }
+    void onlyLocalAddressesAreRemembered()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(QStringList, kept);
+        QCOMPARE(SonosDiscovery::rememberable(given, LocalNetwork{QStringLiteral("203.0.113.1"), QStringLiteral("255.255.255.0")}), kept);
+    }
+
+    void atMost32AddressesAreRemembered()
+    {
+        // A hostile topology names thousands: the newest 32 are kept.
+        QStringList planted;
+        for (int i = 0; i < 3000; ++i)
+            planted << QStringLiteral("10.%1.%2.%3").arg(i / 65536).arg((i / 256) % 256).arg(i % 256);
+        const QStringList kept = SonosDiscovery::rememberable(planted, std::nullopt);
+        QCOMPARE(kept.size(), 32);
+        QCOMPARE(kept.first(), planted.first());
+    }
+
+    void aPublicRememberedAddressIsNeverProbed()
+    {
+        // A remembered public address is dropped before any probe: with the loopback-only guard
+        // in force, a probe of it would warn.
+        QVERIFY(SonosDiscovery::setForcedNetwork(randomLoopbackPrefix() + QStringLiteral(".1/32")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("CORVANE_LOOPBACK_ONLY")));
+        const auto found = await(SonosDiscovery::findSpeaker({QStringLiteral("93.184.216.34"), QStringLiteral("8.8.8.8")}));
+        QVERIFY(!found);
     }
 
     void sweep_data()

@@ -236,6 +236,31 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(errors[kind].what()), message);
     }
 
+    // Names from the network printed on a terminal or shown by the desktop's notifications.
+    void namesLeaveNoControlAndNoMarkup_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("terminal");
+        QTest::addColumn<QString>("notification");
+        QTest::newRow("plain") << "Salon" << "Salon" << "Salon";
+        QTest::newRow("escape sequences") << "Salon\x1b]0;pwned\x07\x1b[2J" << "Salon]0;pwned[2J" << "Salon]0;pwned[2J";
+        QTest::newRow("carriage return") << "Salon\rOK" << "SalonOK" << "SalonOK";
+        QTest::newRow("C1 control") << QString(QStringLiteral("Sal") + QChar(0x9B) + QStringLiteral("on")) << "Salon" << "Salon";
+        QTest::newRow("bidirectional override") << QStringLiteral("Salon\u202Egnp.exe") << "Salongnp.exe" << "Salongnp.exe";
+        QTest::newRow("lines and tabs stay") << "Salon\n\tCuisine" << "Salon\n\tCuisine" << "Salon\n\tCuisine";
+        QTest::newRow("markup") << "<b>Salon</b> & <img src=\"http://x/\">" << "<b>Salon</b> & <img src=\"http://x/\">"
+                                << "&lt;b&gt;Salon&lt;/b&gt; &amp; &lt;img src=\"http://x/\"&gt;";
+        QTest::newRow("accents") << "Séjour — étage" << "Séjour — étage" << "Séjour — étage";
+    }
+    void namesLeaveNoControlAndNoMarkup()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, terminal);
+        QFETCH(QString, notification);
+        QCOMPARE(terminalSafe(name), terminal);
+        QCOMPARE(notificationBody(name), notification);
+    }
+
     void localControlOffSaysWhereToTurnItOn()
     {
         const QString message = CorvaneError::localControlDisabled().message();

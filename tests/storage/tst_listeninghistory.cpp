@@ -272,6 +272,116 @@ private Q_SLOTS:
         QVERIFY(store.values(ListeningHistory::cloudKey).isEmpty());
     }
 
+    // The folder is filled by other computers and a sync tool: what they put there is read with
+    // limits and never trusted as this computer's own.
+    void theSyncedFolderIsReadWithCare_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<QStringList>("merged");
+        QTest::newRow("an ordinary file") << "ordinary" << QStringList{"a1", "b1"};
+        QTest::newRow("a link to a file elsewhere") << "link" << QStringList{"a1"};
+        QTest::newRow("a file past 2 MiB") << "huge" << QStringList{"a1"};
+        QTest::newRow("a removal dated next year") << "future removal" << QStringList{"a1"};
+        QTest::newRow("texts longer than a play has") << "long texts" << QStringList{"a1"};
+        QTest::newRow("more entries than a computer writes") << "many" << QStringList{"a1"};
+    }
+    void theSyncedFolderIsReadWithCare()
+    {
+        QFETCH(QString, planted);
+        QFETCH(QStringList, merged);
+        QDir().mkpath(cloudFolder());
+        const QString other = cloudFolder() + QStringLiteral("/listeningHistory.pc-b.json");
+        const QByteArray ordinary = ListeningHistory::encode({entry(QStringLiteral("b1"), 2000)});
+        if (planted == QLatin1String("link")) {
+            const QString outside = m_dir->path() + QStringLiteral("/outside.json");
+            writeFile(outside, ordinary);
+            QVERIFY(QFile::link(outside, other));
+        } else if (planted == QLatin1String("huge")) {
+            HistoryEntry padded = entry(QStringLiteral("b1"), 2000);
+            QList<HistoryEntry> entries{padded};
+            padded.title = QString(1000, QLatin1Char('x'));
+            for (int i = 0; i < 2200; ++i)
+                entries.append(padded);
+            writeFile(other, ListeningHistory::encode(entries));
+        } else if (planted == QLatin1String("future removal")) {
+            writeFile(other, ordinary);
+            {
+                // Written a little before the removal reached the folder.
+                QFile written(other);
+                QVERIFY(written.open(QIODevice::ReadWrite));
+                QVERIFY(written.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+            }
+            const qint64 nextYear = QDateTime::currentMSecsSinceEpoch() + 365LL * 86400 * 1000;
+            writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-c.removed"), QByteArray::number(nextYear));
+        } else if (planted == QLatin1String("long texts")) {
+            HistoryEntry long_ = entry(QStringLiteral("b1"), 2000);
+            long_.title = QString(ListeningHistory::maxTextLength + 1, QLatin1Char('x'));
+            writeFile(other, ListeningHistory::encode({long_}));
+        } else if (planted == QLatin1String("many")) {
+            QList<HistoryEntry> entries;
+            for (int i = 0; i < ListeningHistory::maxEntriesPerCloudFile + 50; ++i)
+                entries.append(entry(QStringLiteral("m%1").arg(i), 1000 - i));
+            writeFile(other, ListeningHistory::encode(entries));
+        } else {
+            writeFile(other, ordinary);
+        }
+
+        CloudStore store(cloudFolder(), QStringLiteral("pc-a"));
+        ListeningHistory history(file(), &store);
+        // Written now, after the removal if any: a removal dated later still counts as made now.
+        QTest::qWait(20);
+        history.recordAt(song("a1"), std::nullopt, 4000);
+        QStringList ids;
+        for (const HistoryEntry &e : history.entries())
+            ids << e.trackID;
+        if (planted == QLatin1String("many")) {
+            QCOMPARE(ids.size(), 1 + ListeningHistory::maxEntriesPerCloudFile);
+            return;
+        }
+        if (planted == QLatin1String("future removal")) {
+            // The play written before the removal is hidden; ours, after it, is shown on the
+            // next computer that reads the folder.
+            QCOMPARE(ids, merged);
+            CloudStore reader(cloudFolder(), QStringLiteral("pc-d"));
+            QCOMPARE(ListeningHistory::decode(reader.value(ListeningHistory::cloudKey).value_or(QByteArray()))
+                         .value_or(QList<HistoryEntry>())
+                         .size(),
+                     1);
+            return;
+        }
+        QCOMPARE(ids, merged);
+    }
+
+    void playsLearntFromOthersAreNotPublishedAgain()
+    {
+        QDir().mkpath(cloudFolder());
+        HistoryEntry theirs = entry(QStringLiteral("b1"), 2000);
+        theirs.artworkBase = QStringLiteral("http://192.168.1.1/spy/{w}x{h}.jpg");
+        HistoryEntry trusted = entry(QStringLiteral("b2"), 1000);
+        trusted.artworkBase = QStringLiteral("https://is3-ssl.mzstatic.com/image/thumb/x/{w}x{h}bb.jpg");
+        writeFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-b.json"), ListeningHistory::encode({theirs, trusted}));
+        {
+            CloudStore store(cloudFolder(), QStringLiteral("pc-a"));
+            ListeningHistory history(file(), &store);
+            QCOMPARE(history.entries().size(), 2);
+            // An artwork address from the folder is fetched only from the service's hosts.
+            QCOMPARE(history.entries().at(0).artworkBase, std::nullopt);
+            QCOMPARE(history.entries().at(1).artworkBase, trusted.artworkBase);
+            history.recordAt(song("a1"), std::nullopt, 4000);
+            history.flush();
+        }
+        const auto published = ListeningHistory::decode(readFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-a.json")));
+        QVERIFY(published);
+        QCOMPARE(published->size(), 1);
+        QCOMPARE(published->first().trackID, QStringLiteral("a1"));
+        // The local file remembers which plays came from elsewhere, across a restart.
+        CloudStore store(cloudFolder(), QStringLiteral("pc-a"));
+        ListeningHistory relaunched(file(), &store);
+        relaunched.recordAt(song("a2"), std::nullopt, 5000);
+        const auto again = ListeningHistory::decode(readFile(cloudFolder() + QStringLiteral("/listeningHistory.pc-a.json")));
+        QCOMPARE(again->size(), 2);
+    }
+
     void cloudValueLimits()
     {
         CloudStore store(cloudFolder(), QStringLiteral("pc1"));

@@ -65,6 +65,35 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), available.isEmpty() ? 0 : 1);
     }
 
+    void onlyTheProjectsPageOpens_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("the project's site") << "https://corvane.app/telecharger" << true;
+        QTest::newRow("a page of the project's site") << "https://www.corvane.app/dl?v=2" << true;
+        QTest::newRow("plain http") << "http://corvane.app/dl" << false;
+        QTest::newRow("another host") << "https://corvane.app.example.com/dl" << false;
+        QTest::newRow("credentials before the host") << "https://corvane.app@evil.example.com/dl" << false;
+        QTest::newRow("another port") << "https://corvane.app:8443/dl" << false;
+        QTest::newRow("a file") << "file:///etc/passwd" << false;
+        QTest::newRow("a script") << "javascript:alert(1)" << false;
+        QTest::newRow("the simulator's own origin") << "SIM/dl" << true;
+    }
+    void onlyTheProjectsPageOpens()
+    {
+        QFETCH(QString, page);
+        QFETCH(bool, linked);
+        SimWebServices web;
+        QVERIFY(web.start());
+        page.replace(QStringLiteral("SIM"), web.origin().toString());
+        web.setManifest(QStringLiteral("{\"version\":\"9.0\",\"url\":\"%1\"}").arg(page).toUtf8(), 200);
+        UpdateCheck check;
+        runBlocking(check.check(QStringLiteral("0.1.0"), web.origin()));
+        // The version is said either way; the link only to a page we trust.
+        QVERIFY(check.available());
+        QCOMPARE(check.available()->url.isEmpty(), !linked);
+    }
+
     void unreachableManifest()
     {
         QUrl origin;

@@ -7,6 +7,7 @@
 #include "windowrig.h"
 
 #include <QRegularExpression>
+#include <QTcpServer>
 
 Q_IMPORT_QML_PLUGIN(CorvanePlugin)
 
@@ -44,6 +45,24 @@ bool panelShows(QQuickWindow *panel, const QString &objectName)
         pending += item->childItems();
     }
     return false;
+}
+
+// Every Text under `root` (Label, Text, and the controls' own labels) that shows `marker`: the
+// object names of those that would read it as markup.
+QStringList markupReaders(QQuickItem *root, const QString &marker, int *found)
+{
+    QStringList readers;
+    QList<QQuickItem *> pending{root};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        pending += item->childItems();
+        if (!item->inherits("QQuickText") || !item->property("text").toString().contains(marker) || !WindowRig::shown(item))
+            continue;
+        ++*found;
+        if (item->property("textFormat").toInt() != Qt::PlainText)
+            readers << QStringLiteral("%1 (%2)").arg(item->objectName(), QString::fromLatin1(item->metaObject()->className()));
+    }
+    return readers;
 }
 
 } // namespace
@@ -149,6 +168,76 @@ private Q_SLOTS:
         salon->setTransport(sim::SimSpeaker::Transport::Playing);
         QTRY_COMPARE(rig.model->nowPlaying().duration, 0);
         QTRY_VERIFY(!panelShows(tray.panel(), QStringLiteral("panelScrub")));
+    }
+
+    // Titles come from any device on the network: a title that looks like HTML is shown as the
+    // characters it is, and an image it names is never fetched.
+    void markupInATitleStaysText()
+    {
+        QTcpServer listener;
+        QVERIFY(listener.listen(QHostAddress::LocalHost));
+        int knocks = 0;
+        connect(&listener, &QTcpServer::newConnection, &listener, [&listener, &knocks] {
+            while (QTcpSocket *socket = listener.nextPendingConnection()) {
+                ++knocks;
+                socket->close();
+            }
+        });
+        const QString image = QStringLiteral("<img src=\"http://127.0.0.1:%1/x.png\">").arg(listener.serverPort());
+        const QString title = QStringLiteral("<b>Gras</b> ") + image + QStringLiteral(" <font size=40>Grand</font>");
+        const QString album = QStringLiteral("<a href=\"http://127.0.0.1:%1/\">Album</a> ").arg(listener.serverPort()) + image;
+
+        ModelRig rig;
+        QList<sim::SimTrack> queue = sim::catalogueSongs().mid(0, 3);
+        queue[0].title = title;
+        queue[0].album = album;
+        queue[0].artist = QStringLiteral("<i>Penchée</i>");
+        rig.speaker(QStringLiteral("Salon"))->setQueue(queue, 1);
+        rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Playing);
+        QVERIFY(rig.startUp());
+        QTRY_COMPARE(rig.model->nowPlaying().title, title);
+        WindowRig ui(rig);
+        ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
+        tray.togglePanel();
+
+        // Each screen shows the title once more than the playback bar alone, and no Text that
+        // shows it reads it as markup.
+        const auto check = [&](QQuickItem *root, const char *where, qsizetype moreThan) {
+            QStringList readers;
+            int found = 0;
+            const bool shown = QTest::qWaitFor([&] {
+                found = 0;
+                readers = markupReaders(root ? root : qvariant_cast<QQuickItem *>(ui.named(QStringLiteral("centerStack"))->property("currentItem")),
+                                        QStringLiteral("<b>Gras</b>"), &found);
+                return ui.shownTexts().count(title) > moreThan && found > 0;
+            }, 5000);
+            QVERIFY2(shown, where);
+            QVERIFY2(found > 0, where);
+            QVERIFY2(readers.isEmpty(), qPrintable(QString::fromLatin1(where) + QStringLiteral(": ") + readers.join(u", ")));
+        };
+        QTRY_COMPARE(ui.named(QStringLiteral("barTitle"))->property("text").toString(), title);
+        const qsizetype barOnly = ui.shownTexts().count(title);
+        check(ui.window->contentItem(), "the playback bar", 0);
+        int inPanel = 0;
+        QVERIFY(markupReaders(tray.panel()->contentItem(), QStringLiteral("<b>Gras</b>"), &inPanel).isEmpty());
+        QVERIFY2(inPanel > 0, "the panel");
+        tray.togglePanel();
+        rig.model->setExpanded(true);
+        check(ui.window->contentItem(), "the large view", barOnly);
+        rig.model->setExpanded(false);
+        QTRY_COMPARE(ui.shownTexts().count(title), barOnly);
+        // The history and the queue replace the home page: the title is looked for in them.
+        rig.model->showPanel(RouteKind::History);
+        QVERIFY(ui.settle());
+        check(nullptr, "the history", 0);
+        rig.model->toggleQueue();
+        QTRY_COMPARE(rig.model->queue().size(), 3);
+        QVERIFY(ui.settle());
+        check(nullptr, "the queue", 0);
+        // Everything was laid out and drawn: an image the text named would have been asked for.
+        QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+        QTest::qWait(200);
+        QCOMPARE(knocks, 0);
     }
 
     void favoritesWithoutAddressAreLeftOut()

@@ -19,7 +19,7 @@ Button {
     focusPolicy: Qt.StrongFocus
     contentItem: RowLayout {
         spacing: Theme.spacingXS
-        Label {
+        PlainLabel {
             text: root.name
             color: !root.enabled ? Theme.textDim : root.compact ? (root.hovered ? Theme.text : Theme.textDim) : Theme.accent
             font.pixelSize: root.compact ? Theme.fontCaption + 1 : Theme.fontSubtitle

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -28,14 +27,14 @@ RowLayout {
         spacing: Theme.spacingXS
         Layout.fillWidth: true
         Layout.alignment: Qt.AlignBottom
-        Label {
+        PlainLabel {
             text: root.kind.toUpperCase()
             color: Theme.textDim
             font.pixelSize: Theme.fontCaption
             font.weight: Font.DemiBold
             font.letterSpacing: 1
         }
-        Label {
+        PlainLabel {
             text: root.title
             color: Theme.text
             font.pixelSize: Theme.fontDisplay

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -10,7 +9,8 @@ ColumnLayout {
     property string symbol
     property string title
     property string hint
-    // The hint may hold inline symbols (<img src="image://icon/…">).
+    // The hint may hold inline symbols (<img src="image://icon/…">); only for a hint written
+    // here, never one that quotes a name or a reply.
     property bool richHint: false
     default property alias actions: buttons.data
 
@@ -21,7 +21,7 @@ ColumnLayout {
         color: Theme.textFaint
         Layout.alignment: Qt.AlignHCenter
     }
-    Label {
+    PlainLabel {
         text: root.title
         color: Theme.text
         font.pixelSize: Theme.fontTitle
@@ -30,9 +30,10 @@ ColumnLayout {
         wrapMode: Text.WordWrap
         Layout.fillWidth: true
     }
-    Label {
+    PlainLabel {
         visible: text.length > 0
         text: root.hint
+        // own markup: a rich hint is a constant of the screen that uses it, never outside text.
         textFormat: root.richHint ? Text.StyledText : Text.PlainText
         color: Theme.textDim
         font.pixelSize: Theme.fontBody

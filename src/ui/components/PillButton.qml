@@ -35,7 +35,7 @@ Button {
             size: 16
             color: root.primary ? Theme.accentText : Theme.text
         }
-        Label {
+        PlainLabel {
             text: root.text
             font: root.font
             color: root.primary ? Theme.accentText : Theme.text

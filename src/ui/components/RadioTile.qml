@@ -38,7 +38,7 @@ ItemDelegate {
                     GradientStop { position: 0; color: Qt.hsva(root.hue, 0.55, 0.62, 1) }
                     GradientStop { position: 1; color: Qt.hsva(root.hue, 0.7, 0.38, 1) }
                 }
-                Label {
+                PlainLabel {
                     anchors.centerIn: parent
                     text: root.station.initials
                     color: "white"
@@ -67,7 +67,7 @@ ItemDelegate {
                 onClicked: root.clicked()
             }
         }
-        Label {
+        PlainLabel {
             text: root.station.name
             color: Theme.text
             font.pixelSize: Theme.fontBody
@@ -82,7 +82,7 @@ ItemDelegate {
                 size: 12
                 color: Theme.textDim
             }
-            Label {
+            PlainLabel {
                 text: "Radio"
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -11,7 +10,7 @@ RowLayout {
     default property alias trailing: tail.data
 
     spacing: Theme.spacingS
-    Label {
+    PlainLabel {
         text: root.text
         color: Theme.text
         font.pixelSize: Theme.fontSubtitle + 2

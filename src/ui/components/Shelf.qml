@@ -22,7 +22,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: Theme.spacingS
     }
-    Label {
+    PlainLabel {
         visible: root.subtitle.length > 0
         text: root.subtitle
         color: Theme.textDim

@@ -51,7 +51,7 @@ ItemDelegate {
                 onClicked: root.play()
             }
         }
-        Label {
+        PlainLabel {
             text: root.title
             color: Theme.text
             font.pixelSize: Theme.fontBody
@@ -63,7 +63,7 @@ ItemDelegate {
             Layout.fillWidth: true
             onTruncatedChanged: root.titleCut = truncated
         }
-        Label {
+        PlainLabel {
             visible: text.length > 0
             text: root.subtitle
             color: Theme.textDim

@@ -39,7 +39,7 @@ ItemDelegate {
             visible: root.number > 0 || root.isCurrent
             Layout.preferredWidth: 24
             Layout.fillHeight: true
-            Label {
+            PlainLabel {
                 anchors.centerIn: parent
                 visible: !root.isCurrent
                 text: root.number
@@ -62,7 +62,7 @@ ItemDelegate {
         ColumnLayout {
             spacing: 1
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: root.track ? root.track.title : ""
                 color: root.isCurrent ? Theme.accent : Theme.text
                 font.pixelSize: Theme.fontBody
@@ -70,7 +70,7 @@ ItemDelegate {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 text: root.track ? root.track.artist : ""
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
@@ -94,7 +94,7 @@ ItemDelegate {
             help: "Ajouter à la file d'attente"
             onClicked: App.queue.enqueue(root.track)
         }
-        Label {
+        PlainLabel {
             text: root.track ? root.track.duration : ""
             color: Theme.textFaint
             font.pixelSize: Theme.fontCaption + 1

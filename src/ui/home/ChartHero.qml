@@ -31,14 +31,14 @@ ItemDelegate {
         ColumnLayout {
             spacing: Theme.spacingXS
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: root.legende.toUpperCase()
                 color: Theme.accent
                 font.pixelSize: Theme.fontCaption
                 font.weight: Font.Bold
                 font.letterSpacing: 1.2
             }
-            Label {
+            PlainLabel {
                 text: root.album ? root.album.title : ""
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 4
@@ -48,7 +48,7 @@ ItemDelegate {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 text: root.album ? root.album.artist : ""
                 color: Theme.textDim
                 font.pixelSize: Theme.fontSubtitle

@@ -39,13 +39,13 @@ ItemDelegate {
         ColumnLayout {
             spacing: Theme.spacingXS
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: root.restricted ? "Apple Music n'est pas configuré" : "Relier Apple Music"
                 color: Theme.text
                 font.pixelSize: Theme.fontSubtitle + 1
                 font.weight: Font.Bold
             }
-            Label {
+            PlainLabel {
                 text: root.restricted ? App.household.developerTokenHelp
                     : root.connecting ? "Connexion en cours… terminez dans le navigateur."
                     : "Pour retrouver vos playlists et votre bibliothèque"
@@ -61,7 +61,7 @@ ItemDelegate {
                 Layout.topMargin: Theme.spacingXS
                 onClicked: App.household.openSettingsFolder()
             }
-            Label {
+            PlainLabel {
                 visible: !root.restricted && App.household.authorizationMessage.length > 0
                 text: App.household.authorizationMessage
                 color: Theme.danger

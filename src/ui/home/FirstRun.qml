@@ -24,7 +24,7 @@ Pane {
     ColumnLayout {
         anchors.fill: parent
         spacing: Theme.spacingM
-        Label {
+        PlainLabel {
             text: "Commencez par une recherche"
             color: Theme.text
             font.pixelSize: Theme.fontTitle
@@ -50,7 +50,7 @@ Pane {
                         color: Theme.accent
                     }
                 }
-                Label {
+                PlainLabel {
                     text: hint.modelData.text
                     color: Theme.textDim
                     font.pixelSize: Theme.fontBody

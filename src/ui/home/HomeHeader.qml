@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -32,7 +31,7 @@ RowLayout {
     ColumnLayout {
         spacing: 2
         Layout.fillWidth: true
-        Label {
+        PlainLabel {
             objectName: "greeting"
             text: App.home.greeting
             color: Theme.text
@@ -42,7 +41,7 @@ RowLayout {
         }
         RowLayout {
             spacing: Theme.spacingS
-            Label {
+            PlainLabel {
                 objectName: "statusLine"
                 text: App.playback.preparing.length > 0 ? "Préparation de « " + App.playback.preparing + " »…"
                     : App.household.isDiscovering ? "Recherche d'enceintes…"

@@ -28,12 +28,12 @@ Pane {
         ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: "Reprendre là où vous en étiez"
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
             }
-            Label {
+            PlainLabel {
                 text: root.entry ? root.entry.title : ""
                 color: Theme.text
                 font.pixelSize: Theme.fontSubtitle
@@ -41,7 +41,7 @@ Pane {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 text: root.entry ? root.entry.artist : ""
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody

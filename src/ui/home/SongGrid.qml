@@ -47,7 +47,7 @@ ColumnLayout {
                 }
                 contentItem: RowLayout {
                     spacing: Theme.spacingS
-                    Label {
+                    PlainLabel {
                         visible: row.ranked
                         text: row.index + 1
                         color: Theme.textDim
@@ -71,14 +71,14 @@ ColumnLayout {
                     ColumnLayout {
                         spacing: 0
                         Layout.fillWidth: true
-                        Label {
+                        PlainLabel {
                             text: row.modelData.title
                             color: Theme.text
                             font.pixelSize: Theme.fontBody
                             elide: Text.ElideRight
                             Layout.fillWidth: true
                         }
-                        Label {
+                        PlainLabel {
                             text: row.modelData.artist
                             color: Theme.textDim
                             font.pixelSize: Theme.fontCaption + 1

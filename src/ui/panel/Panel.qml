@@ -23,6 +23,9 @@ Window {
     Material.background: Theme.surface
     Material.foreground: Theme.text
 
+    // The shared tooltip shows names from outside: text, never markup.
+    Component.onCompleted: content.ToolTip.toolTip.contentItem.textFormat = Text.PlainText
+
     // It goes away as a popup does.
     onActiveChanged: if (!active && visible) hide()
 

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -7,7 +6,7 @@ import Corvane
 ColumnLayout {
     spacing: Theme.spacingXS
 
-    Label {
+    PlainLabel {
         text: "Favoris"
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -19,7 +18,7 @@ RowLayout {
     ColumnLayout {
         spacing: 1
         Layout.fillWidth: true
-        Label {
+        PlainLabel {
             objectName: "panelTitle"
             text: root.nothing ? "Rien en lecture" : root.now.title
             color: root.nothing ? Theme.textDim : Theme.text
@@ -28,7 +27,7 @@ RowLayout {
             elide: Text.ElideRight
             Layout.fillWidth: true
         }
-        Label {
+        PlainLabel {
             visible: text.length > 0
             text: root.now.artist
             color: Theme.textDim
@@ -44,7 +43,7 @@ RowLayout {
                 size: 12
                 color: Theme.textFaint
             }
-            Label {
+            PlainLabel {
                 text: App.household.selected ? App.household.selected.roomName : ""
                 color: Theme.textFaint
                 font.pixelSize: Theme.fontCaption + 1

@@ -27,7 +27,7 @@ ItemDelegate {
             size: 16
             color: root.chosen ? Theme.accent : Theme.textDim
         }
-        Label {
+        PlainLabel {
             text: root.title
             color: Theme.text
             font.pixelSize: Theme.fontBody

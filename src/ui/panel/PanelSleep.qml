@@ -20,7 +20,7 @@ RowLayout {
         color: root.running ? Theme.accent : Theme.textDim
         Layout.leftMargin: Theme.spacingS
     }
-    Label {
+    PlainLabel {
         text: "Arrêt programmé"
         color: Theme.text
         font.pixelSize: Theme.fontBody

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -19,7 +18,7 @@ ColumnLayout {
             name: "music.note"
             color: Theme.textDim
         }
-        Label {
+        PlainLabel {
             text: "Apple Music"
             color: Theme.text
             font.pixelSize: Theme.fontBody
@@ -38,7 +37,7 @@ ColumnLayout {
             onClicked: App.household.connectMusic()
         }
     }
-    Label {
+    PlainLabel {
         text: root.authorized ? "Connecté — vos playlists et votre bibliothèque sont disponibles."
             : root.restricted ? App.household.developerTokenHelp
             : "Non connecté. Sans accès, ni playlists, ni bibliothèque, ni recherche."
@@ -47,7 +46,7 @@ ColumnLayout {
         wrapMode: Text.Wrap
         Layout.fillWidth: true
     }
-    Label {
+    PlainLabel {
         visible: !root.authorized && !root.restricted
         text: App.household.authorizationMessage.length > 0 ? App.household.authorizationMessage
             : "Si rien ne se passe, terminez la connexion dans la page qui s'est ouverte dans votre navigateur, ou relancez-la ici."
@@ -56,7 +55,7 @@ ColumnLayout {
         wrapMode: Text.Wrap
         Layout.fillWidth: true
     }
-    Label {
+    PlainLabel {
         visible: root.authorized && App.household.keepsTokenInFile
         text: "Aucun trousseau de clés n'a répondu : la connexion est gardée dans un fichier privé de votre dossier personnel."
         color: Theme.textFaint

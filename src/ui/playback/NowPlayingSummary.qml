@@ -46,7 +46,7 @@ RowLayout {
     ColumnLayout {
         spacing: 0
         Layout.fillWidth: true
-        Label {
+        PlainLabel {
             objectName: "barTitle"
             text: App.playback.preparing.length > 0 ? "Préparation de « " + App.playback.preparing + " »…"
                 : root.nothing ? "Rien en lecture" : root.now.title

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Corvane
 
 // How far the song has gone; the times show while the pointer is over it, dragging scrubs and
@@ -52,7 +51,7 @@ Item {
             color: Theme.text
         }
     }
-    Label {
+    PlainLabel {
         objectName: "progressTimes"
         visible: !root.big && root.hovering && root.duration > 0
         anchors.bottom: track.top
@@ -62,7 +61,7 @@ Item {
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption
     }
-    Label {
+    PlainLabel {
         visible: root.big && root.duration > 0
         anchors.left: parent.left
         anchors.top: track.bottom
@@ -71,7 +70,7 @@ Item {
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
     }
-    Label {
+    PlainLabel {
         visible: root.big && root.duration > 0
         anchors.right: parent.right
         anchors.top: track.bottom

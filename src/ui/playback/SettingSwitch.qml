@@ -18,12 +18,12 @@ RowLayout {
     ColumnLayout {
         spacing: 1
         Layout.fillWidth: true
-        Label {
+        PlainLabel {
             text: root.text
             color: Theme.text
             font.pixelSize: Theme.fontBody
         }
-        Label {
+        PlainLabel {
             text: root.explanation
             color: Theme.textDim
             font.pixelSize: Theme.fontCaption + 1

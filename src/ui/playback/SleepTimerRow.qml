@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -19,13 +18,13 @@ ColumnLayout {
             name: "moon.zzz"
             color: Theme.textDim
         }
-        Label {
+        PlainLabel {
             text: "Arrêt programmé"
             color: Theme.text
             font.pixelSize: Theme.fontBody
             Layout.fillWidth: true
         }
-        Label {
+        PlainLabel {
             objectName: "sleepState"
             text: root.running ? "dans " + root.minutes + " min" : "Aucun"
             color: root.running ? Theme.accent : Theme.textDim

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -15,7 +14,7 @@ ColumnLayout {
 
     RowLayout {
         Layout.fillWidth: true
-        Label {
+        PlainLabel {
             text: "Réglages sonores"
             color: Theme.text
             font.pixelSize: Theme.fontSubtitle + 1
@@ -49,7 +48,7 @@ ColumnLayout {
         checked: root.eq.loudness
         onToggled: App.playback.loudness()
     }
-    Label {
+    PlainLabel {
         text: "Ces réglages sont ceux de l'enceinte elle-même : ils restent actifs même depuis une autre app."
         color: Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1

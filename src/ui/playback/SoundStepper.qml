@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -17,7 +16,7 @@ RowLayout {
         name: root.symbol
         color: Theme.textDim
     }
-    Label {
+    PlainLabel {
         text: root.label
         color: Theme.text
         font.pixelSize: Theme.fontBody
@@ -29,7 +28,7 @@ RowLayout {
         enabled: root.value > -10
         onClicked: root.changeTo(root.value - 1)
     }
-    Label {
+    PlainLabel {
         text: (root.value > 0 ? "+" : "") + root.value
         color: Theme.text
         font.pixelSize: Theme.fontBody

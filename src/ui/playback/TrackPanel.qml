@@ -13,7 +13,7 @@ ColumnLayout {
 
     spacing: Theme.spacingS
 
-    Label {
+    PlainLabel {
         objectName: "largeTitle"
         text: root.nothing ? "Rien en lecture" : root.now.title
         color: root.nothing ? Theme.textDim : Theme.text
@@ -25,7 +25,7 @@ ColumnLayout {
         Layout.fillWidth: true
     }
     // What a stream announces is no artist to open: plain text, whole.
-    Label {
+    PlainLabel {
         visible: root.now.isLive && text.length > 0
         text: root.now.artist
         color: Theme.textDim
@@ -44,7 +44,7 @@ ColumnLayout {
         }
         Layout.maximumWidth: parent.width
     }
-    Label {
+    PlainLabel {
         visible: text.length > 0
         text: root.now.album
         color: Theme.textDim
@@ -61,7 +61,7 @@ ColumnLayout {
             size: 14
             color: Theme.textDim
         }
-        Label {
+        PlainLabel {
             text: root.room ? root.room.roomName : ""
             color: Theme.textDim
             font.pixelSize: Theme.fontCaption + 1

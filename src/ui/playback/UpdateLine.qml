@@ -24,13 +24,13 @@ ItemDelegate {
         ColumnLayout {
             spacing: 0
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: "Corvane " + App.home.updateVersion + " est disponible"
                 color: Theme.text
                 font.pixelSize: Theme.fontBody
                 font.weight: Font.Medium
             }
-            Label {
+            PlainLabel {
                 visible: text.length > 0
                 text: App.home.updateNotes
                 color: Theme.textDim
@@ -42,14 +42,17 @@ ItemDelegate {
             }
         }
         Icon {
+            visible: root.linked
             name: "arrow.up.forward.app"
             color: Theme.textDim
         }
     }
-    onClicked: Qt.openUrlExternally(App.home.updateUrl)
+    // Without a page we trust, the notice only says that a version exists.
+    readonly property bool linked: String(App.home.updateUrl).length > 0
+    onClicked: if (linked) Qt.openUrlExternally(App.home.updateUrl)
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Accessible.name: "Corvane " + App.home.updateVersion + " est disponible : ouvrir la page de téléchargement"
-    Accessible.role: Accessible.Link
+    Accessible.name: "Corvane " + App.home.updateVersion + " est disponible" + (linked ? " : ouvrir la page de téléchargement" : "")
+    Accessible.role: linked ? Accessible.Link : Accessible.StaticText
     Accessible.onPressAction: clicked()
 }

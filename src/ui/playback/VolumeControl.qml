@@ -36,7 +36,7 @@ RowLayout {
         }
         Accessible.name: "Volume"
     }
-    Label {
+    PlainLabel {
         text: Math.round(App.playback.volume)
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -21,7 +20,7 @@ TrackListPage {
                 name: App.browse.album.artist
                 onClicked: App.browse.openAlbumArtist(App.browse.album)
             }
-            Label {
+            PlainLabel {
                 text: {
                     const album = App.browse.album
                     const parts = []

@@ -35,7 +35,7 @@ Flickable {
             kind: "Artiste"
             title: root.artist.name
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 visible: text.length > 0
                 text: root.artist.genre
                 color: Theme.textDim

@@ -23,7 +23,7 @@ Flickable {
             spacing: Theme.spacingM
             Layout.topMargin: Theme.spacingL
             Layout.leftMargin: Theme.spacingS
-            Label {
+            PlainLabel {
                 text: "Explorer"
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
@@ -35,7 +35,7 @@ Flickable {
                 name: "globe"
                 color: Theme.textDim
             }
-            ComboBox {
+            PlainComboBox {
                 id: country
                 objectName: "countryChooser"
                 textRole: "label"
@@ -46,7 +46,7 @@ Flickable {
                 onActivated: App.home.pickStorefront(currentValue)
                 Accessible.name: "Pays"
             }
-            ComboBox {
+            PlainComboBox {
                 id: genre
                 objectName: "genreChooser"
                 textRole: "label"

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -30,7 +29,7 @@ Rectangle {
             ColumnLayout {
                 spacing: 0
                 Layout.fillWidth: true
-                Label {
+                PlainLabel {
                     text: root.modelData.name
                     color: Theme.text
                     font.pixelSize: Theme.fontSubtitle
@@ -39,7 +38,7 @@ Rectangle {
                     Layout.fillWidth: true
                     Accessible.role: Accessible.Heading
                 }
-                Label {
+                PlainLabel {
                     visible: root.modelData.roomCount > 1
                     text: root.modelData.roomCount + " pièces en synchronisme"
                     color: Theme.textDim

@@ -29,14 +29,14 @@ Flickable {
             ColumnLayout {
                 spacing: 2
                 Layout.fillWidth: true
-                Label {
+                PlainLabel {
                     text: "Pièces et groupes"
                     color: Theme.text
                     font.pixelSize: Theme.fontTitle + 2
                     font.weight: Font.Bold
                     Accessible.role: Accessible.Heading
                 }
-                Label {
+                PlainLabel {
                     objectName: "groupCounts"
                     text: root.speakers + (root.speakers === 1 ? " enceinte" : " enceintes") + " · "
                           + root.groups + (root.groups === 1 ? " groupe" : " groupes")
@@ -60,7 +60,7 @@ Flickable {
             Layout.fillWidth: true
             Layout.topMargin: Theme.spacingXL
         }
-        Label {
+        PlainLabel {
             visible: root.speakers === 1
             text: "Avec une seule enceinte, il n'y a rien à grouper. Dès qu'une deuxième apparaît sur le réseau, il sera possible de les faire jouer ensemble depuis ici."
             color: Theme.textDim

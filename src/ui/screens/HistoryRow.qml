@@ -29,7 +29,7 @@ ItemDelegate {
         ColumnLayout {
             spacing: 1
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: root.modelData.title
                 color: Theme.text
                 font.pixelSize: Theme.fontBody
@@ -37,7 +37,7 @@ ItemDelegate {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 text: root.modelData.album.length > 0 ? root.modelData.artist + " · " + root.modelData.album : root.modelData.artist
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
@@ -61,7 +61,7 @@ ItemDelegate {
             symbolSize: 22
             onClicked: App.home.playHistoryEntry(root.index)
         }
-        Label {
+        PlainLabel {
             text: root.modelData.room.length > 0 ? root.modelData.time + " · " + root.modelData.room : root.modelData.time
             color: Theme.textFaint
             font.pixelSize: Theme.fontCaption + 1

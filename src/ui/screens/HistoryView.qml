@@ -23,14 +23,14 @@ ColumnLayout {
         ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: "Historique d'écoute"
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
                 font.weight: Font.Bold
                 Accessible.role: Accessible.Heading
             }
-            Label {
+            PlainLabel {
                 text: root.count === 0 ? "Rien encore"
                                        : root.count + (root.count > 1 ? " écoutes conservées" : " écoute conservée")
                 color: Theme.textDim
@@ -79,7 +79,7 @@ ColumnLayout {
             anchors.left: parent.left
             anchors.right: parent.right
             spacing: Theme.spacingM
-            Label {
+            PlainLabel {
                 text: "Effacer tout l'historique ?"
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle
@@ -88,7 +88,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 Accessible.role: Accessible.Heading
             }
-            Label {
+            PlainLabel {
                 text: (root.count > 1 ? "Les " + root.count + " écoutes conservées disparaîtront"
                                       : "L'écoute conservée disparaîtra")
                       + " de tous vos ordinateurs. Cette action est définitive."
@@ -150,7 +150,7 @@ ColumnLayout {
         Layout.rightMargin: Theme.spacingL
         ScrollBar.vertical: ScrollBar {}
         section.property: "day"
-        section.delegate: Label {
+        section.delegate: PlainLabel {
             required property string section
             text: section
             color: Theme.text

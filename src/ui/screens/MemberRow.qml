@@ -31,7 +31,7 @@ ItemDelegate {
         ColumnLayout {
             spacing: 0
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: root.modelData.room
                 color: root.isOutsider ? Theme.textDim : Theme.text
                 font.pixelSize: Theme.fontBody
@@ -39,7 +39,7 @@ ItemDelegate {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 visible: text.length > 0
                 text: root.modelData.detail
                 color: Theme.textFaint

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -25,7 +24,7 @@ ColumnLayout {
         Layout.alignment: Qt.AlignHCenter
         onClicked: if (!App.household.musicKitAuthorized) App.household.connectMusic()
     }
-    Label {
+    PlainLabel {
         visible: root.restricted && root.brief && root.sentence
         text: "Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui."
         color: Theme.textDim
@@ -41,7 +40,7 @@ ColumnLayout {
         Layout.alignment: Qt.AlignHCenter
         onClicked: root.detailsShown = !root.detailsShown
     }
-    Label {
+    PlainLabel {
         visible: root.restricted && (!root.brief || root.detailsShown)
         text: App.household.developerTokenHelp
         color: Theme.textDim

@@ -67,7 +67,7 @@ Rectangle {
                     color: Theme.accent
                 }
             }
-            Label {
+            PlainLabel {
                 objectName: "onboardingTitle"
                 text: root.pages[root.page].title
                 color: Theme.text
@@ -77,7 +77,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Accessible.role: Accessible.Heading
             }
-            Label {
+            PlainLabel {
                 text: root.pages[root.page].body
                 color: Theme.textDim
                 font.pixelSize: Theme.fontSubtitle

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -17,13 +16,13 @@ TrackListPage {
             title: parent.playlist.name
             placeholder: "music.note.list"
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 visible: text.length > 0
                 text: App.browse.playlist.curator
                 color: Theme.textDim
                 font.pixelSize: Theme.fontSubtitle
             }
-            Label {
+            PlainLabel {
                 visible: App.browse.detailTracks.length > 0
                 text: App.browse.detailTracks.length + (App.browse.detailTracks.length > 1 ? " morceaux" : " morceau")
                 color: Theme.textDim

@@ -40,7 +40,7 @@ ItemDelegate {
         Item {
             Layout.preferredWidth: 28
             Layout.fillHeight: true
-            Label {
+            PlainLabel {
                 anchors.centerIn: parent
                 visible: !root.current
                 text: root.modelData.id
@@ -62,7 +62,7 @@ ItemDelegate {
         ColumnLayout {
             spacing: 1
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: root.modelData.title
                 color: root.current ? Theme.accent : Theme.text
                 font.pixelSize: Theme.fontBody
@@ -70,7 +70,7 @@ ItemDelegate {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 text: root.modelData.artist
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -22,14 +21,14 @@ ColumnLayout {
         ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 text: "File d'attente"
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
                 font.weight: Font.Bold
                 Accessible.role: Accessible.Heading
             }
-            Label {
+            PlainLabel {
                 objectName: "queueCounts"
                 text: {
                     if (root.count === 0)

@@ -76,7 +76,7 @@ Rectangle {
                     NumberAnimation { to: 1; duration: 700; easing.type: Easing.InOutQuad }
                 }
             }
-            Label {
+            PlainLabel {
                 objectName: "setupTitle"
                 text: root.guide.title
                 color: Theme.text
@@ -87,7 +87,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Accessible.role: Accessible.Heading
             }
-            Label {
+            PlainLabel {
                 objectName: "setupText"
                 text: root.guide.text
                 color: Theme.textDim
@@ -105,7 +105,7 @@ Rectangle {
                 Layout.alignment: Qt.AlignHCenter
                 Layout.topMargin: Theme.spacingS
             }
-            Label {
+            PlainLabel {
                 visible: text.length > 0
                 text: root.guide.note
                 color: Theme.textFaint

@@ -32,7 +32,7 @@ Pane {
                     radius: 12
                     color: Theme.selection
                     Layout.alignment: Qt.AlignTop
-                    Label {
+                    PlainLabel {
                         anchors.centerIn: parent
                         text: step.index + 1
                         color: Theme.accent
@@ -40,7 +40,7 @@ Pane {
                         font.weight: Font.Bold
                     }
                 }
-                Label {
+                PlainLabel {
                     text: step.modelData
                     color: Theme.text
                     font.pixelSize: Theme.fontBody

@@ -30,7 +30,7 @@ ListView {
         }
         contentItem: RowLayout {
             spacing: Theme.spacingM
-            Label {
+            PlainLabel {
                 text: row.index + 1
                 color: Theme.textDim
                 font.pixelSize: Theme.fontSubtitle
@@ -43,7 +43,7 @@ ListView {
                 url: row.modelData.artwork
                 placeholder: "mic.fill"
             }
-            Label {
+            PlainLabel {
                 text: row.modelData.name
                 color: Theme.text
                 font.pixelSize: Theme.fontBody
@@ -51,7 +51,7 @@ ListView {
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
-            Label {
+            PlainLabel {
                 text: row.modelData.plays + (row.modelData.plays > 1 ? " écoutes" : " écoute")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody

@@ -37,7 +37,7 @@ Rectangle {
                     border.width: scope.visualFocus ? 2 : 0
                     border.color: Theme.text
                 }
-                contentItem: Label {
+                contentItem: PlainLabel {
                     text: scope.text
                     color: scope.chosen ? Theme.accentText : Theme.text
                     font.pixelSize: Theme.fontBody

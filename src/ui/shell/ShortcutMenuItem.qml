@@ -11,13 +11,13 @@ MenuItem {
 
     contentItem: RowLayout {
         spacing: Theme.spacingXL
-        Label {
+        PlainLabel {
             text: root.text
             color: root.enabled ? Theme.text : Theme.textFaint
             font.pixelSize: Theme.fontBody
             Layout.fillWidth: true
         }
-        Label {
+        PlainLabel {
             text: root.shortcut
             color: Theme.textFaint
             font.pixelSize: Theme.fontCaption + 1

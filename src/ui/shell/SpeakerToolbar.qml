@@ -23,7 +23,7 @@ RowLayout {
                 name: root.selected ? root.selected.iconName : "hifispeaker"
                 color: root.selected ? Theme.accent : Theme.textDim
             }
-            Label {
+            PlainLabel {
                 text: chooser.text
                 color: Theme.text
                 font.pixelSize: Theme.fontSubtitle
@@ -45,7 +45,7 @@ RowLayout {
             y: chooser.height
             Repeater {
                 model: App.household.speakers
-                delegate: MenuItem {
+                delegate: PlainMenuItem {
                     required property var modelData
                     text: modelData.chooserLabel
                     checkable: true
@@ -84,7 +84,7 @@ RowLayout {
         implicitHeight: 24
         Accessible.name: "Recherche des enceintes"
     }
-    Label {
+    PlainLabel {
         visible: App.playback.speakerUnreachable
         text: "Enceinte injoignable"
         color: Theme.danger

@@ -55,7 +55,7 @@ Pane {
                     color: Theme.accent
                 }
             }
-            Label {
+            PlainLabel {
                 text: root.tip ? root.tip.title : ""
                 color: Theme.text
                 font.pixelSize: Theme.fontSubtitle
@@ -64,7 +64,7 @@ Pane {
                 Layout.fillWidth: true
             }
         }
-        Label {
+        PlainLabel {
             text: root.tip ? root.tip.text : ""
             color: Theme.textDim
             font.pixelSize: Theme.fontBody

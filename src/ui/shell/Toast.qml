@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
@@ -34,7 +33,7 @@ Rectangle {
             color: root.isError ? Theme.danger : Theme.success
             size: 16
         }
-        Label {
+        PlainLabel {
             text: root.shown
             color: Theme.text
             font.pixelSize: Theme.fontBody
