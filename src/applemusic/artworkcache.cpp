@@ -2,6 +2,7 @@
 
 #include "async/delays.h"
 #include "async/http.h"
+#include "async/imagedecode.h"
 #include "async/tasks.h"
 #include "storage/paths.h"
 #include "system/configuration.h"
@@ -30,10 +31,18 @@ namespace corvane::ArtworkCache {
 
 namespace {
 
+// Costed in bytes: a 600-pixel cover weighs as much as twenty small tiles.
+constexpr qsizetype memoryBytes = qsizetype(96) << 20;
+
 QCache<QString, QImage> &memory()
 {
-    static QCache<QString, QImage> cache(300);
+    static QCache<QString, QImage> cache(memoryBytes);
     return cache;
+}
+
+void remember(const QString &key, const QImage &image)
+{
+    memory().insert(key, new QImage(image), std::max<qsizetype>(image.sizeInBytes(), 1));
 }
 
 QNetworkAccessManager *client(const char *cacheName, qint64 cacheBytes)
@@ -105,8 +114,8 @@ std::optional<QImage> readDisk(const QString &file)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QImage image;
-    if (!image.loadFromData(in.readAll()))
+    const std::optional<QImage> image = decodeImage(in.read(bodyLimit::artwork + 1));
+    if (!image)
         return std::nullopt;
     // Access times are lazy on most systems: mark the read, the trim goes by it.
     in.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileAccessTime);
@@ -276,15 +285,15 @@ QCoro::Task<std::optional<QImage>> loadImage(QUrl resolved, CancellationToken to
         // Decoding waits on a worker thread, not on the screen.
         const std::optional<QImage> fromDisk = co_await QtConcurrent::run(readDisk, file);
         if (fromDisk) {
-            memory().insert(key, new QImage(*fromDisk));
+            remember(key, *fromDisk);
             co_return fromDisk;
         }
     }
     for (int attempt = 1; attempt <= 3; ++attempt) {
         const HttpResult result = co_await download(resolved, token);
-        QImage decoded;
-        if (result.status == 200 && decoded.loadFromData(result.body)) {
-            memory().insert(key, new QImage(decoded));
+        const std::optional<QImage> decoded = result.status == 200 ? decodeImage(result.body) : std::nullopt;
+        if (decoded) {
+            remember(key, *decoded);
             if (!file.isEmpty()) {
                 const QByteArray bytes = result.body;
                 QThreadPool::globalInstance()->start([file, bytes] {

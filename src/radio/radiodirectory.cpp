@@ -244,14 +244,15 @@ QCoro::Task<QList<RadioStation>> stations(QString countryCode, int limit, QUrl o
     // Doubtful logos are probed a few at a time. A logo the directory points at a host of this
     // computer or of the local network is never fetched: the directory is anyone's to edit, and
     // its entries must not make Corvane knock on the listener's own devices. The directory's own
-    // host (a simulator on this computer) is the one exception.
+    // server (a simulator on this computer) is the one exception.
     QList<qsizetype> probed;
     for (qsizetype i = 0; i < candidates->size(); ++i) {
         Candidate &candidate = (*candidates)[i];
         if (!candidate.probeLogo)
             continue;
         const QUrl logo(*candidate.station.logo);
-        if (isLocalNetworkHost(logo.host()) && logo.host() != origin.host())
+        const bool directorysOwn = logo.host() == origin.host() && logo.port(-1) == origin.port(-1);
+        if (isLocalNetworkHost(logo.host()) && !directorysOwn)
             candidate.station.logo.reset();
         else
             probed.append(i);

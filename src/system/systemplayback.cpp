@@ -1,6 +1,7 @@
 #include "systemplayback.h"
 
 #include "async/http.h"
+#include "async/imagedecode.h"
 #include "storage/paths.h"
 #include "storage/preferences.h"
 
@@ -322,9 +323,10 @@ QCoro::Task<> SystemPlayback::downloadArtwork(QUrl url)
     const HttpResult result = co_await httpSend(url.port() == 1400 ? speakerNetwork() : webNetwork(), request);
     if (!self || result.status != 200)
         co_return;
-    QImage image;
-    if (!image.loadFromData(result.body))
+    const std::optional<QImage> decoded = decodeImage(result.body);
+    if (!decoded)
         co_return;
+    const QImage &image = *decoded;
     // The track moved on to another cover meanwhile: this one is dropped.
     if (m_lastArtworkURL != url)
         co_return;

@@ -1,8 +1,10 @@
 #include "applemusic/artworkcache.h"
 #include "async/delays.h"
+#include "async/imagedecode.h"
 #include "simwebservices.h"
 #include "testutil.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -182,6 +184,39 @@ private Q_SLOTS:
             return std::all_of(urls.cbegin() + 1, urls.cend(), [](const auto &url) { return ArtworkCache::memoryImage(*url).has_value(); });
         };
         QTRY_VERIFY_WITH_TIMEOUT(allLoaded(), 10000);
+    }
+
+    // Received images are decoded only in the formats covers come in, and only at sensible sizes.
+    void onlyCoversAreDecoded_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("decoded");
+        const auto encoded = [](const char *format, int side) {
+            QImage image(side, side, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, format);
+            return bytes;
+        };
+        QTest::newRow("PNG") << encoded("PNG", 64) << true;
+        QTest::newRow("JPEG") << encoded("JPEG", 64) << true;
+        QTest::newRow("BMP") << encoded("BMP", 64) << false;
+        QTest::newRow("an SVG") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>") << false;
+        QTest::newRow("text") << QByteArray("<html>not found</html>") << false;
+        // A PNG whose header claims 100000 × 100000 pixels (40 GB decoded).
+        QByteArray giant = encoded("PNG", 64);
+        const QByteArray side = QByteArray::fromHex("000186a0");
+        giant.replace(16, 4, side).replace(20, 4, side);
+        QTest::newRow("a giant announced") << giant << false;
+        QTest::newRow("the largest side allowed") << encoded("PNG", maxImageSide) << true;
+    }
+    void onlyCoversAreDecoded()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, decoded);
+        QCOMPARE(decodeImage(bytes).has_value(), decoded);
     }
 
     void trimLeastRecentlyRead()

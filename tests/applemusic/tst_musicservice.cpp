@@ -254,6 +254,32 @@ private Q_SLOTS:
         QCOMPARE(service.failedRequests(), 1);
     }
 
+    void theTokensStayOnTheServicesOrigin_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a user before the host") << "@127.0.0.1:%1/v1/me/library/songs";
+        QTest::newRow("a scheme-relative address") << "//127.0.0.1:%1/v1/me/library/songs";
+        QTest::newRow("no leading slash") << ".127.0.0.1:%1/v1/me/library/songs";
+        QTest::newRow("another port") << ":%1/v1/me/library/songs";
+    }
+    void theTokensStayOnTheServicesOrigin()
+    {
+        // A "next" page is a path from the service's reply: whatever it says, nothing with the
+        // tokens goes anywhere but the service's origin.
+        QFETCH(QString, path);
+        SilentServer elsewhere;
+        SimWebServices web;
+        QVERIFY(web.start());
+        UserTokenStore store(false);
+        QVERIFY(await(store.write(QString::fromLatin1(SimWebServices::userToken))));
+        WebMusicService service(WebMusicService::Settings{web.origin(), SimWebServices::developerToken, {}, {}}, store);
+        await(service.load());
+        QCOMPARE(await(service.get(path.arg(elsewhere.serverPort()))), std::nullopt);
+        QTest::qWait(50);
+        QCOMPARE(elsewhere.accepted(), 0);
+        QVERIFY(web.requested().isEmpty());
+    }
+
     void authorizationEndToEnd()
     {
         SimWebServices web;

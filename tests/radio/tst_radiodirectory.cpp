@@ -150,6 +150,31 @@ private Q_SLOTS:
         QVERIFY(web.requested().first().startsWith(QLatin1String("/json/stations/bycountrycodeexact/FR")));
     }
 
+    void logosOnLocalHostsAreNeverFetched()
+    {
+        // The directory is anyone's to edit: a favicon on this computer or the local network is
+        // not fetched, so no listener here hears a thing. The directory's own host may serve them.
+        SilentServer local;
+        SimWebServices web;
+        QVERIFY(web.start());
+        QStringList entries;
+        const QStringList favicons{local.url().toString() + QStringLiteral("a.png"), QStringLiteral("http://192.168.1.1/b.png"),
+                                   QStringLiteral("http://[fe80::1]/c.png"), QStringLiteral("http://printer.local/d.png"),
+                                   web.origin().toString() + QStringLiteral("/logos/256.png")};
+        for (int i = 0; i < favicons.size(); ++i)
+            entries << QStringLiteral("{\"stationuuid\":\"s%1\",\"name\":\"Station %1\",\"url\":\"https://radio.example.org/%1\",\"favicon\":\"%2\"}")
+                           .arg(i)
+                           .arg(favicons.at(i));
+        web.setRadioStations(QStringLiteral("[%1]").arg(entries.join(u',')).toUtf8());
+        const QList<RadioStation> stations = await(RadioDirectory::stations(QStringLiteral("FR"), 150, web.origin()));
+        QCOMPARE(stations.size(), 5);
+        QCOMPARE(stations.first().name, QStringLiteral("Station 4"));
+        QVERIFY(stations.first().logo);
+        for (qsizetype i = 1; i < stations.size(); ++i)
+            QCOMPARE(stations.at(i).logo, std::nullopt);
+        QCOMPARE(local.accepted(), 0);
+    }
+
     void builtInWhenNothingUsable_data()
     {
         QTest::addColumn<QByteArray>("reply");
