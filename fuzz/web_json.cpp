@@ -2,6 +2,7 @@
 // version manifest.
 #include "applemusic/applemusickit.h"
 #include "applemusic/catalog.h"
+#include "applemusic/publiccatalog.h"
 #include "system/updatecheck.h"
 
 #include <QJsonDocument>
@@ -15,6 +16,7 @@ using namespace corvane;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    PublicCatalog::decode(bytes);
     if (const auto response = RestResponse::decode(bytes)) {
         Catalog::itemsToTracks(response->data);
         Catalog::itemsToAlbums(response->data);

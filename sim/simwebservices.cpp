@@ -55,7 +55,7 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = Reply{500, "text/plain", "busy"};
     } else if (m_failures.value(path) > 0) {
         --m_failures[path];
-        reply = Reply{503, "text/plain", "busy"};
+        reply = Reply{m_failureStatus.value(path, 503), "text/plain", "busy"};
     } else if (m_replies.contains(path))
         reply = m_replies.value(path);
     else if (path.startsWith(QLatin1String("/json/stations/bycountrycodeexact/")))
@@ -68,6 +68,10 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = appleMusic(request);
     else if (path.startsWith(QLatin1String("/api/v2/")))
         reply = chartFeed(path);
+    else if (path == QLatin1String("/search"))
+        reply = publicSearch(request.query());
+    else if (path == QLatin1String("/lookup"))
+        reply = publicLookup(request.query());
     else
         reply = Reply{404, "application/json", R"({"errors":[{"status":"404"}]})"};
 

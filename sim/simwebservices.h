@@ -13,7 +13,8 @@ class QTcpSocket;
 namespace corvane::sim {
 
 // The web services Corvane talks to, on one loopback port: the version manifest, the radio
-// directory and station logos of chosen sizes and types.
+// directory and station logos of chosen sizes and types, Apple Music's API and its public search
+// and lookup (/search, /lookup).
 class SimWebServices : public QAbstractHttpServer
 {
     Q_OBJECT
@@ -48,8 +49,13 @@ public:
     static inline const QByteArray developerToken = "sim-developer-token";
     static inline const QByteArray userToken = "sim-user-token";
 
-    // The next `count` requests of `path` fail with 503.
-    void failNext(const QString &path, int count) { m_failures.insert(path, count); }
+    // The next `count` requests of `path` fail with 503 (or `status`: 403 is how the public
+    // search says "too many requests").
+    void failNext(const QString &path, int count, int status = 503)
+    {
+        m_failures.insert(path, count);
+        m_failureStatus.insert(path, status);
+    }
     // The `number`-th request of `path` (counting from 1) fails with 500.
     void failRequest(const QString &path, int number) { m_failAt.insert(path, number); }
 
@@ -77,6 +83,8 @@ private:
     Reply search(const QUrlQuery &query) const;
     Reply recentlyPlayed(const QUrlQuery &query) const;
     Reply chartFeed(const QString &path) const;
+    Reply publicSearch(const QUrlQuery &query) const;
+    Reply publicLookup(const QUrlQuery &query) const;
 
     QUrl m_origin;
     QHash<QString, Reply> m_replies;
@@ -85,6 +93,7 @@ private:
     QByteArray m_radioStations;
     int m_partial = 0;
     QHash<QString, int> m_failures;
+    QHash<QString, int> m_failureStatus;
     QHash<QString, int> m_failAt;
     QHash<QString, int> m_counts;
     int m_librarySongs = 250;

@@ -30,6 +30,7 @@ QString usage()
                           "  corvane                           ouvre la fenêtre et cherche les enceintes du réseau local\n"
                           "  corvane --tray                    démarre dans la zone de notification, sans fenêtre\n"
                           "  corvane --demo                    la fenêtre sur la maison et les services simulés\n"
+                          "  corvane --demo --no-token         la même, sans jeton de développeur MusicKit (recherche publique)\n"
                           "  corvane --demo --screenshots DOSSIER\n"
                           "                                    une capture de chaque écran, puis quitte\n"
                           "  corvane --demo --headless         le modèle de l'application sur la maison simulée, sans fenêtre\n"
@@ -131,6 +132,7 @@ int main(int argc, char *argv[])
         WindowOptions options;
         options.launched = launched;
         options.demo = args.contains(QStringLiteral("--demo"));
+        options.withoutToken = options.demo && args.contains(QStringLiteral("--no-token"));
         if (const qsizetype at = args.indexOf(QStringLiteral("--screenshots")); at >= 0) {
             options.screenshots = args.value(at + 1);
             if (options.screenshots.isEmpty() || options.screenshots.startsWith(QLatin1String("--"))) {

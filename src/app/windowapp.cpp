@@ -40,7 +40,7 @@ struct DemoWorld
     std::unique_ptr<sim::SimHousehold> household;
     std::unique_ptr<sim::SimWebServices> web;
 
-    bool start()
+    bool start(bool withoutToken)
     {
         const bool fresh = qEnvironmentVariableIsEmpty("CORVANE_PROFILE");
         if (fresh) {
@@ -64,7 +64,11 @@ struct DemoWorld
         qputenv("CORVANE_UPDATE_ORIGIN", origin);
         qputenv("CORVANE_CHARTS_ORIGIN", origin);
         qputenv("CORVANE_APPLE_MUSIC_ORIGIN", origin);
-        qputenv("CORVANE_DEVELOPER_TOKEN", sim::SimWebServices::developerToken);
+        qputenv("CORVANE_ITUNES_SEARCH_ORIGIN", origin);
+        if (withoutToken)
+            qunsetenv("CORVANE_DEVELOPER_TOKEN");
+        else
+            qputenv("CORVANE_DEVELOPER_TOKEN", sim::SimWebServices::developerToken);
         qputenv("CORVANE_MUSICKIT_JS_URL", web->origin().resolved(QUrl(QStringLiteral("/musickit.js"))).toEncoded());
         if (fresh) {
             // A household already set up: the screens show content at once.
@@ -117,7 +121,7 @@ void snapshotWhenDrawn(QQuickWindow *window, const QString &file, QElapsedTimer 
 int runWindowApp(const WindowOptions &options)
 {
     DemoWorld world;
-    if (options.demo && !world.start())
+    if (options.demo && !world.start(options.withoutToken))
         return 1;
     ui::configureHttpCache();
 

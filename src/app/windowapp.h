@@ -11,6 +11,9 @@ struct WindowOptions
 {
     // The simulated household and web services, in this process.
     bool demo = false;
+    // `--no-token`: the demo as most listeners have it, without a MusicKit developer token (the
+    // public search serves the catalogue).
+    bool withoutToken = false;
     // Render each screen to PNG files in this folder, then quit.
     QString screenshots;
     // Started when the process began: the first frame's time is measured from it.

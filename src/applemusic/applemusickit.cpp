@@ -1,5 +1,7 @@
 #include "applemusickit.h"
 
+#include "publiccatalog.h"
+
 #include "requests.h"
 
 #include "async/tasks.h"
@@ -53,6 +55,13 @@ QCoro::Task<Shelf> shelf(MusicService *service, QString path, int limit, int pag
     co_return result;
 }
 
+// The public search, when the service cannot answer for the catalogue itself (no developer
+// token); nothing otherwise.
+PublicCatalog *openCatalog(MusicService *service)
+{
+    return service ? service->publicCatalog() : nullptr;
+}
+
 } // namespace
 
 SearchResults searchResultsFrom(const QByteArray &reply)
@@ -89,8 +98,18 @@ SearchResults searchResultsFrom(const QByteArray &reply)
     return results;
 }
 
-QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit)
+QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit, PublicCatalog::Kind kind)
 {
+    if (PublicCatalog *open = openCatalog(service)) {
+        const std::optional<PublicCatalog::Results> found = co_await open->search(term, limit, kind);
+        SearchResults results;
+        if (found) {
+            results.songs = found->songs;
+            results.albums = found->albums;
+            results.artists = found->artists;
+        }
+        co_return results;
+    }
     // Spaces and tabs around the term do not make a search; the term goes out as typed.
     QString trimmed = term;
     while (!trimmed.isEmpty() && (trimmed.front() == QLatin1Char(' ') || trimmed.front() == QLatin1Char('\t')))
@@ -268,6 +287,10 @@ QCoro::Task<std::optional<QString>> quality(MusicService *service, QString songI
 
 QCoro::Task<QList<Track>> albumTracks(MusicService *service, QString albumID)
 {
+    if (PublicCatalog *open = openCatalog(service)) {
+        QList<Track> tracks = co_await open->albumTracks(albumID);
+        co_return tracks;
+    }
     const QList<RestItem> items = co_await AppleMusic::catalogGet(service, QStringLiteral("albums/%1/tracks").arg(escaped(albumID)), 300);
     co_return Catalog::itemsToTracks(items);
 }
@@ -325,6 +348,10 @@ QCoro::Task<QList<Track>> playlistTracks(MusicService *service, QString playlist
 
 QCoro::Task<ArtistDetail> artistDetail(MusicService *service, QString artistID)
 {
+    if (PublicCatalog *open = openCatalog(service)) {
+        ArtistDetail detail = co_await open->artistDetail(artistID);
+        co_return detail;
+    }
     static const std::pair<const char *, int> views[] = {{"top-songs", 50},     {"full-albums", 100},        {"singles", 100},
                                                          {"appears-on-albums", 50}, {"similar-artists", 20}, {"featured-playlists", 30},
                                                          {"latest-release", 1}};
@@ -363,6 +390,11 @@ QCoro::Task<std::optional<RestResponse>> related(MusicService *service, QString 
 QCoro::Task<QList<Track>> itemTracks(MusicService *service, MusicItem item)
 {
     constexpr qsizetype itemTrackLimit = 500;
+    // The public search knows albums, not the catalogue's playlists.
+    if (PublicCatalog *open = openCatalog(service)) {
+        QList<Track> tracks = item.kind == MusicItem::Kind::Album ? co_await open->albumTracks(item.id) : QList<Track>();
+        co_return tracks;
+    }
     const QString kind = item.kind == MusicItem::Kind::Album ? QStringLiteral("albums") : QStringLiteral("playlists");
     const std::optional<RestResponse> included = co_await related(service, kind, item.id, QStringLiteral("tracks"));
     if (!included)
@@ -378,6 +410,10 @@ QCoro::Task<QList<Track>> itemTracks(MusicService *service, MusicItem item)
 
 QCoro::Task<std::optional<Artist>> artistOfAlbum(MusicService *service, QString albumID)
 {
+    if (PublicCatalog *open = openCatalog(service)) {
+        std::optional<Artist> artist = co_await open->artistOfAlbum(albumID);
+        co_return artist;
+    }
     const std::optional<RestResponse> artists = co_await related(service, QStringLiteral("albums"), albumID, QStringLiteral("artists"));
     if (!artists || artists->data.isEmpty())
         co_return std::nullopt;
@@ -389,6 +425,12 @@ QCoro::Task<std::optional<Artist>> artistOfAlbum(MusicService *service, QString 
 
 QCoro::Task<QList<Track>> artistRadio(MusicService *service, QString artistID, int count)
 {
+    // Without the service's similar artists: the artist's own most popular songs, shuffled.
+    if (PublicCatalog *open = openCatalog(service)) {
+        QList<Track> songs = co_await open->topSongs(artistID, 50);
+        shuffle(songs);
+        co_return songs.mid(0, std::max(count, 0));
+    }
     std::vector<QCoro::Task<QList<RestItem>>> first;
     first.push_back(artistView(service, artistID, QStringLiteral("top-songs"), 25));
     first.push_back(artistView(service, artistID, QStringLiteral("similar-artists"), 6));
@@ -479,6 +521,10 @@ QCoro::Task<std::optional<QString>> songArtwork(MusicService *service, QString s
 {
     if (songID.isEmpty())
         co_return std::nullopt;
+    if (PublicCatalog *open = openCatalog(service)) {
+        const std::optional<Track> song = co_await open->song(songID);
+        co_return song ? song->artworkBase : std::nullopt;
+    }
     const std::optional<QByteArray> body = co_await catalogResource(service, QStringLiteral("songs/") + escaped(songID));
     const auto reply = body ? RestResponse::decode(*body) : std::nullopt;
     if (!reply || reply->data.isEmpty())

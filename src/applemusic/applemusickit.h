@@ -2,6 +2,7 @@
 
 #include "catalog.h"
 #include "musicservice.h"
+#include "publiccatalog.h"
 
 #include <QCoroTask>
 #include <QDate>
@@ -21,8 +22,10 @@ struct SearchResults
 };
 
 // Songs, albums, artists and playlists of the account's storefront matching `term`, in the
-// service's order. Empty when not authorized, for a blank term, or on any failure.
-QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit);
+// service's order. Empty when not authorized, for a blank term, or on any failure. Without a
+// developer token, the public search answers (no playlists), looking for `kind`.
+QCoro::Task<SearchResults> search(MusicService *service, QString term, int limit,
+                                  PublicCatalog::Kind kind = PublicCatalog::Kind::All);
 SearchResults searchResultsFrom(const QByteArray &reply);
 
 struct Shelf

@@ -8,6 +8,8 @@
 
 namespace corvane {
 
+class PublicCatalog;
+
 // Everything the Apple Music client asks of the music service: the user's authorization, signed
 // GETs of web-service paths, and the account's storefront. Implementations never throw.
 class MusicService
@@ -36,6 +38,9 @@ public:
     virtual bool developerTokenRejected() const { return false; }
     // The keyring was not reachable: the user's token is kept in a private file instead.
     virtual bool keepsTokenInFile() const { return false; }
+    // Where the catalogue is searched when the service itself cannot be asked (no developer
+    // token): Apple's public search. Nothing when the service answers itself or has none.
+    virtual PublicCatalog *publicCatalog() const { return nullptr; }
 };
 
 } // namespace corvane

@@ -60,7 +60,9 @@ QString developerTokenMissingExplanation()
 {
     return unusableKey()
         + QStringLiteral(
-              "Apple Music n'est pas relié : il manque le jeton de développeur MusicKit qui signe chaque demande de Corvane à Apple Music.\n"
+              "Sans jeton de développeur MusicKit, Corvane cherche dans le catalogue public d'Apple Music, et vos enceintes jouent ce que vous "
+              "choisissez avec le compte Apple Music de votre système Sonos. Le jeton, qui signe chaque demande de Corvane à Apple Music, "
+              "ajoute votre bibliothèque, vos playlists et vos recommandations.\n"
               "Pour le fournir, au choix :\n"
               "  1. un jeton entier, dans la variable d'environnement CORVANE_DEVELOPER_TOKEN ou en ligne developerToken= de la section [origins] "
               "du fichier de réglages ;\n"
@@ -68,7 +70,8 @@ QString developerTokenMissingExplanation()
               "tire le jeton lui-même : les variables CORVANE_MUSICKIT_KEY_FILE, CORVANE_MUSICKIT_KEY_ID et CORVANE_MUSICKIT_TEAM_ID, ou les "
               "lignes musicKitKeyFile=, musicKitKeyId= et musicKitTeamId= de la section [origins].\n"
               "Fichier de réglages : %1. Relancez Corvane ensuite, puis reliez votre compte Apple Music.\n"
-              "Sans jeton, les enceintes, les favoris, la radio, la file d'attente et l'entrée ligne fonctionnent normalement.")
+              "Sans jeton, la recherche du catalogue, les enceintes, les favoris, la radio, la file d'attente et l'entrée ligne fonctionnent "
+              "normalement.")
               .arg(QDir::toNativeSeparators(Preferences().fileName()));
 }
 

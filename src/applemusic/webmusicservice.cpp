@@ -1,5 +1,7 @@
 #include "webmusicservice.h"
 
+#include "publiccatalog.h"
+
 #include "async/delays.h"
 #include "async/http.h"
 #include "async/tasks.h"
@@ -18,6 +20,15 @@ namespace corvane {
 WebMusicService::WebMusicService(Settings settings, UserTokenStore store)
     : m_settings(std::move(settings)), m_store(std::move(store))
 {
+    if (m_settings.publicOrigin.isValid() && !m_settings.publicOrigin.host().isEmpty())
+        m_public = std::make_unique<PublicCatalog>(m_settings.publicOrigin, m_settings.publicCountry);
+}
+
+WebMusicService::~WebMusicService() = default;
+
+PublicCatalog *WebMusicService::publicCatalog() const
+{
+    return authorizationStatus() == Status::Restricted ? m_public.get() : nullptr;
 }
 
 WebMusicService::Settings WebMusicService::configuredSettings()
@@ -26,6 +37,8 @@ WebMusicService::Settings WebMusicService::configuredSettings()
     using Configuration::setting;
     settings.origin = Configuration::appleMusicOrigin();
     settings.musicKitScript = Configuration::musicKitScript();
+    settings.publicOrigin = Configuration::itunesSearchOrigin();
+    settings.publicCountry = Configuration::catalogCountry();
     const QByteArray given = setting("CORVANE_DEVELOPER_TOKEN", QStringLiteral("origins/developerToken")).toUtf8();
     if (!given.isEmpty()) {
         settings.developerToken = given;
@@ -142,6 +155,9 @@ void WebMusicService::failed(QString message)
 
 QCoro::Task<std::optional<QString>> WebMusicService::countryCode()
 {
+    // Without a token there is no account to ask: the storefront chosen for the public search.
+    if (PublicCatalog *open = publicCatalog())
+        co_return open->country();
     // Copies: QCoro 0.8 moves from an lvalue that is co_returned, the member included.
     if (m_country) {
         std::optional<QString> known = m_country;

@@ -25,9 +25,14 @@ public:
         QUrl musicKitScript;
         // Opens the authorization page in the user's browser; tests drive it themselves.
         std::function<void(const QUrl &)> openBrowser;
+        // The public search used without a developer token, and the storefront it searches;
+        // no public search when the origin is empty.
+        QUrl publicOrigin;
+        QString publicCountry = QStringLiteral("fr");
     };
 
     WebMusicService(Settings settings, UserTokenStore store);
+    ~WebMusicService() override;
     // The configured origins and tokens (CORVANE_APPLE_MUSIC_ORIGIN, CORVANE_DEVELOPER_TOKEN or a
     // .p8 key named by CORVANE_MUSICKIT_KEY_FILE, CORVANE_MUSICKIT_KEY_ID, CORVANE_MUSICKIT_TEAM_ID).
     static Settings configuredSettings();
@@ -39,6 +44,7 @@ public:
     QCoro::Task<Status> requestAuthorization() override;
     QCoro::Task<std::optional<QByteArray>> get(QString path) override;
     QCoro::Task<std::optional<QString>> countryCode() override;
+    PublicCatalog *publicCatalog() const override;
 
     int failedRequests() const override { return m_failures; }
     QString lastFailure() const override { return m_lastFailure; }
@@ -50,6 +56,7 @@ public:
 private:
     Settings m_settings;
     UserTokenStore m_store;
+    std::unique_ptr<PublicCatalog> m_public;
     std::optional<QString> m_userToken;
     bool m_denied = false;
     bool m_developerTokenRejected = false;

@@ -43,6 +43,8 @@ using Millis = std::chrono::milliseconds;
     X(postStartCheck, 700)                                                                         \
     X(scrubWindow, 10000)                                                                          \
     X(searchDebounce, 200)                                                                         \
+    X(publicSearchDebounce, 600)                                                                   \
+    X(publicSearchRetry, 5000)                                                                     \
     X(queueRemoveRefresh, 500)                                                                     \
     X(queueMoveRefresh, 700)                                                                       \
     X(regroupSettle, 700)                                                                          \

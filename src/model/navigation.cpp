@@ -2,6 +2,8 @@
 
 #include "corvanemodel.h"
 
+#include "applemusic/publiccatalog.h"
+
 #include "applemusic/applemusickit.h"
 #include "applemusic/artworkcache.h"
 #include "applemusic/musicservice.h"
@@ -89,22 +91,46 @@ void CorvaneModel::runSearch()
 QCoro::Task<> CorvaneModel::searchTask(QString query, SearchScope::Value scope, CancellationToken token)
 {
     QPointer<CorvaneModel> self(this);
-    const bool waited = co_await sleep(delays().searchDebounce, token);
+    const std::shared_ptr<MusicService> service = music();
+    // Apple's public search allows each address a few requests a minute: typing waits longer.
+    PublicCatalog *open = service ? service->publicCatalog() : nullptr;
+    const bool waited = co_await sleep(open ? delays().publicSearchDebounce : delays().searchDebounce, token);
     if (!self || !waited)
         co_return; // a newer keystroke took over
     assign(m_isSearching, true, &CorvaneModel::isSearchingChanged);
     setRoute(Route::results());
-    const std::shared_ptr<MusicService> service = music();
-    if (!service || service->authorizationStatus() != MusicService::Status::Authorized) {
+    if (!service || (service->authorizationStatus() != MusicService::Status::Authorized && !open)) {
         setSearchResults({}, {}, {}, {});
         assign(m_isSearching, false, &CorvaneModel::isSearchingChanged);
         assign(m_needsAppleMusic, true, &CorvaneModel::needsAppleMusicChanged);
         co_return;
     }
     assign(m_needsAppleMusic, false, &CorvaneModel::needsAppleMusicChanged);
-    const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service.get(), query, searchLimit);
+    // The catalogue's playlists are not in the public search: nothing to ask for them.
+    if (open && scope == SearchScope::Playlists) {
+        setSearchResults({}, {}, {}, {});
+        m_answeredQuery = query;
+        assign(m_isSearching, false, &CorvaneModel::isSearchingChanged);
+        co_return;
+    }
+    const PublicCatalog::Kind kind = scope == SearchScope::Albums    ? PublicCatalog::Kind::Albums
+                                     : scope == SearchScope::Artists ? PublicCatalog::Kind::Artists
+                                                                     : PublicCatalog::Kind::All;
+    const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service.get(), query, searchLimit, kind);
     if (!self || m_query != query || m_scope != scope || token.isCancelled())
         co_return; // stale: the field has moved on
+    if (open && !open->lastFailure().isEmpty()) {
+        // Refused or unreachable: say so, keep what was shown, and try again in a moment
+        // unless the person typed something else meanwhile.
+        setErrorMessage(open->lastFailure());
+        assign(m_isSearching, false, &CorvaneModel::isSearchingChanged);
+        if (open->isThrottled()) {
+            const bool again = co_await sleep(delays().publicSearchRetry, token);
+            if (self && again && m_query == query && m_scope == scope)
+                runSearch();
+        }
+        co_return;
+    }
     const bool all = scope == SearchScope::All;
     setSearchResults(all || scope == SearchScope::Tracks ? results.songs : QList<Track>(),
                      all || scope == SearchScope::Albums ? results.albums : QList<Album>(),

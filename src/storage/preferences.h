@@ -34,6 +34,9 @@ public:
     QStringList knownSpeakerIPs() const { return stringList(QStringLiteral("knownSpeakerIPs")); }
     void setKnownSpeakerIPs(const QStringList &ips) { m_settings->setValue(QStringLiteral("knownSpeakerIPs"), ips); }
     // "name", "nameDescending" or "recentlyPlayed"; empty when never chosen.
+    // The Apple Music storefront searched without a developer token ("fr"), empty for the desktop's.
+    QString catalogCountry() const { return text(QStringLiteral("catalogCountry")); }
+    void setCatalogCountry(const QString &country) { m_settings->setValue(QStringLiteral("catalogCountry"), country); }
     QString playlistOrder() const { return text(QStringLiteral("playlistOrder")); }
     void setPlaylistOrder(const QString &order) { m_settings->setValue(QStringLiteral("playlistOrder"), order); }
     // When each library playlist was last played, by playlist id.

@@ -1,6 +1,7 @@
 #include "catalogcommand.h"
 
 #include "applemusic/applemusickit.h"
+#include "applemusic/publiccatalog.h"
 #include "applemusic/requests.h"
 
 #include <QJsonDocument>
@@ -71,7 +72,7 @@ QString catalogUsage()
                           "Commandes :\n"
                           "  status                    l'accès à Apple Music et où est gardé le jeton\n"
                           "  authorize                 ouvre la connexion à Apple Music dans le navigateur\n"
-                          "  search TERME              morceaux, albums, artistes et playlists\n"
+                          "  search TERME              morceaux, albums, artistes et playlists (sans jeton : sans les playlists)\n"
                           "  library songs|playlists   la bibliothèque\n"
                           "  recent                    albums et playlists écoutés récemment\n"
                           "  quality ID_MORCEAU        la meilleure qualité audio proposée pour ce morceau\n"
@@ -83,13 +84,19 @@ QString catalogUsage()
 QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService *service, bool tokenInFile)
 {
     const QString command = arguments.value(0);
-    // Without a developer token nothing can work, and "restricted" alone does not say why.
+    // Without a developer token only the public search answers, and "restricted" alone does not
+    // say what is missing.
     const bool restricted = service->authorizationStatus() == MusicService::Status::Restricted;
+    PublicCatalog *open = service->publicCatalog();
     const QString missingToken = restricted ? AppleMusic::developerTokenMissingExplanation() : QString();
     if (command == QLatin1String("status")) {
-        co_return CommandResult{0, line({{QStringLiteral("status"), statusText(service->authorizationStatus())},
-                                         {QStringLiteral("tokenStorage"), tokenInFile ? QStringLiteral("file") : QStringLiteral("keychain")}}),
-                                missingToken};
+        QJsonObject status{{QStringLiteral("status"), statusText(service->authorizationStatus())},
+                           {QStringLiteral("tokenStorage"), tokenInFile ? QStringLiteral("file") : QStringLiteral("keychain")}};
+        if (open) {
+            status.insert(QStringLiteral("search"), QStringLiteral("public"));
+            status.insert(QStringLiteral("storefront"), open->country());
+        }
+        co_return CommandResult{0, line(status), missingToken};
     }
     if (restricted && command == QLatin1String("authorize"))
         co_return CommandResult{1, {}, missingToken};
@@ -102,8 +109,9 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
                                 {}};
     }
 
-    // Everything else needs access.
-    if (service->authorizationStatus() != MusicService::Status::Authorized) {
+    // Everything else needs access; the public search serves the catalogue without it.
+    const bool publicCommand = command == QLatin1String("search") || command == QLatin1String("album") || command == QLatin1String("artist");
+    if (service->authorizationStatus() != MusicService::Status::Authorized && !(open && publicCommand)) {
         const QString message = restricted ? missingToken
                                            : AppleMusic::authorizationMessage(*service).value_or(
                                                  QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
@@ -116,6 +124,7 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     // apart from answers that really are empty or short.
     const int failuresBefore = service->failedRequests();
     const int notFoundBefore = service->notFoundRequests();
+    const int publicSentBefore = open ? open->requestsSent() : 0;
     QStringList lines;
     if (command == QLatin1String("search")) {
         const QString term = arguments.mid(1).join(QLatin1Char(' '));
@@ -199,6 +208,11 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
             lines << playlistLine(playlist);
     } else {
         co_return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    }
+    if (open && open->requestsSent() > publicSentBefore && !open->lastFailure().isEmpty()) {
+        if (lines.isEmpty())
+            co_return CommandResult{1, {}, open->lastFailure()};
+        co_return CommandResult{1, lines.join(QLatin1Char('\n')), QStringLiteral("Réponse incomplète d'Apple Music : ") + open->lastFailure()};
     }
     int failures = service->failedRequests() - failuresBefore;
     // A playlist is looked for in the library and in the catalogue at once: the route it is not

@@ -3,6 +3,7 @@
 #include "storage/preferences.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QSettings>
 
 namespace corvane::Configuration {
@@ -19,6 +20,21 @@ QString setting(const char *environment, const QString &key, const QString &fall
 QUrl appleMusicOrigin()
 {
     return QUrl(setting("CORVANE_APPLE_MUSIC_ORIGIN", QStringLiteral("origins/appleMusic"), QStringLiteral("https://api.music.apple.com")));
+}
+
+QUrl itunesSearchOrigin()
+{
+    return QUrl(setting("CORVANE_ITUNES_SEARCH_ORIGIN", QStringLiteral("origins/itunesSearch"), QStringLiteral("https://itunes.apple.com")));
+}
+
+QString catalogCountry()
+{
+    const QString chosen = setting("CORVANE_CATALOG_COUNTRY", QStringLiteral("catalogCountry"));
+    if (chosen.size() == 2)
+        return chosen.toLower();
+    // The desktop's region: "fr_FR" → "fr"; French storefront when the locale names none.
+    const QString region = QLocale::territoryToCode(QLocale::system().territory());
+    return region.size() == 2 ? region.toLower() : QStringLiteral("fr");
 }
 
 QUrl musicKitScript()

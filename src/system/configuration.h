@@ -20,6 +20,12 @@ QUrl chartsOrigin();
 QUrl logoOrigin();
 // The Apple Music web service: CORVANE_APPLE_MUSIC_ORIGIN, else "origins/appleMusic", else Apple's.
 QUrl appleMusicOrigin();
+// Apple's public search and lookup: CORVANE_ITUNES_SEARCH_ORIGIN, else "origins/itunesSearch",
+// else Apple's.
+QUrl itunesSearchOrigin();
+// The storefront searched without an account's own: CORVANE_CATALOG_COUNTRY, else the chosen one
+// ("catalogCountry"), else the desktop's region, else "fr".
+QString catalogCountry();
 // MusicKit JS for the sign-in page: CORVANE_MUSICKIT_JS_URL, else "origins/musicKitJS", else Apple's.
 QUrl musicKitScript();
 // An environment variable, else the setting `key`, else `fallback`.

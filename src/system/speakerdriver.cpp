@@ -1,5 +1,7 @@
 #include "speakerdriver.h"
 
+#include "applemusic/publiccatalog.h"
+#include "configuration.h"
 #include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
@@ -168,6 +170,47 @@ QCoro::Task<QString> status(SonosController controller, bool plain)
     co_return lines.join(QLatin1Char('\n'));
 }
 
+// "song:123" or "album:456": a catalogue item, played on the group the speaker belongs to with
+// the household's own Apple Music account. Its name comes from the public catalogue; when that
+// cannot be asked, the speaker still plays it, named by its id.
+QCoro::Task<CommandResult> playCatalogueItem(SonosController member, QString item)
+{
+    const QString kind = item.section(QLatin1Char(':'), 0, 0);
+    const QString id = item.section(QLatin1Char(':'), 1);
+    bool digits = !id.isEmpty();
+    for (const QChar c : id)
+        digits = digits && c.isDigit();
+    if ((kind != QLatin1String("song") && kind != QLatin1String("album")) || !digits)
+        co_return usageError(QStringLiteral("Indiquez song:<identifiant> ou album:<identifiant>, par exemple song:1440818839."));
+
+    const std::optional<Speaker> coordinator = co_await member.coordinatorOf(member.speaker().ip);
+    if (!coordinator)
+        co_return CommandResult{1, {}, QStringLiteral("Cette enceinte ne dit pas à quel groupe elle appartient : réessayez dans un instant.")};
+    const SonosController leader(*coordinator);
+    const AppleMusicLink link = co_await leader.appleMusicLink();
+
+    PublicCatalog catalogue(Configuration::itunesSearchOrigin(), Configuration::catalogCountry());
+    const QString room = coordinator->roomName;
+    if (kind == QLatin1String("song")) {
+        std::optional<Track> song = co_await catalogue.song(id);
+        if (!song)
+            song = Track{id, QStringLiteral("Morceau ") + id, QString(), QString(), std::nullopt, std::nullopt};
+        co_await leader.playTrack(*song, link);
+        co_return CommandResult{0, QStringLiteral("Lecture de « %1 » dans « %2 ».").arg(song->title, room), {}};
+    }
+    const std::optional<Album> album = co_await catalogue.album(id);
+    const QString title = album ? album->title : QStringLiteral("Album ") + id;
+    const std::optional<int> added = co_await leader.playContainer(QStringLiteral("album"), id, title, link);
+    if (!added) {
+        // The speaker took the album as nothing: its songs, one by one.
+        const QList<Track> songs = co_await catalogue.albumTracks(id);
+        if (songs.isEmpty())
+            co_return CommandResult{1, {}, QStringLiteral("L'enceinte n'a pas accepté l'album %1, et le catalogue n'en donne pas les morceaux.").arg(id)};
+        co_await leader.playAll(songs, link);
+    }
+    co_return CommandResult{0, QStringLiteral("Lecture de l'album « %1 » dans « %2 ».").arg(title, room), {}};
+}
+
 } // namespace
 
 QString describeGroups(const QList<SonosGroup> &groups)
@@ -189,6 +232,8 @@ QString speakerCommandUsage()
         "Commandes :\n"
         "  status [--plain]     ce que joue l'enceinte, volume, son, mode, minuterie, batterie\n"
         "  play | pause | next | previous\n"
+        "  play song:<id> | album:<id>\n"
+        "                       joue ce morceau ou cet album du catalogue Apple Music dans le groupe\n"
         "  seek <secondes>      position dans le morceau\n"
         "  volume <0-100>\n"
         "  mute on|off\n"
@@ -221,6 +266,10 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
             const bool plain = value == QLatin1String("--plain");
             const QString text = co_await status(c, plain);
             co_return CommandResult{0, text, {}};
+        }
+        if (command == QLatin1String("play") && !value.isEmpty()) {
+            CommandResult result = co_await playCatalogueItem(c, value);
+            co_return result;
         }
         if (command == QLatin1String("play")) {
             co_await c.play();

@@ -76,13 +76,16 @@ QCoro::Task<> Walk::withoutDeveloperToken()
                 home->setProperty("contentY", std::max(0.0, top - 24));
             }
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-accueil"));
+            // The public search answers: songs, albums and artists, as with a token.
             o->setQuery(QStringLiteral("phares"));
-            co_await waitUntil([o] { return o->needsAppleMusic(); }, 5000);
+            co_await waitUntil([o] { return o->hasAnsweredQuery() && !o->tracks().isEmpty(); }, 8000);
+            co_await sleep(Millis(600)); // the covers arrive
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche"));
-            if (QQuickItem *link = findShown(second, QStringLiteral("searchMusicLink"))) {
-                link->setProperty("detailsShown", true);
-                co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche-details"));
-            }
+            // Playlists are not in the public search: the page says so.
+            o->setScope(SearchScope::Playlists);
+            co_await waitUntil([o] { return o->hasAnsweredQuery(); }, 8000);
+            co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche-playlists"));
+            o->setScope(SearchScope::All);
             o->setQuery(QString());
             o->setOnboardingReplay(true);
             co_await sleep(Millis(300));

@@ -69,7 +69,7 @@ public:
             WebMusicService::Settings{web.origin(),
                                       options.developerToken ? std::optional<QByteArray>(sim::SimWebServices::developerToken)
                                                              : std::nullopt,
-                                      {}, {}},
+                                      {}, {}, web.origin(), QStringLiteral("fr")},
             store);
         await(music->load());
         model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});

@@ -110,6 +110,88 @@ private Q_SLOTS:
         QVERIFY(!rig.web.requested().contains(searchPath));
     }
 
+    // Without a developer token the catalogue is Apple's public search: what it finds plays with
+    // the household's own account, as a search with a token does.
+    void withoutTokenThePublicCatalogueIsSearchedAndPlayed()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
+        QVERIFY(rig.startUp());
+        SimSpeaker &salon = *rig.speaker("Salon");
+        rig.model->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        QVERIFY(!rig.model->needsAppleMusic());
+        QVERIFY(!rig.model->tracks().isEmpty());
+        QVERIFY(!rig.model->albums().isEmpty());
+        QVERIFY(!rig.model->artists().isEmpty());
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/search")), 1);
+        QVERIFY(!rig.web.requested().contains(searchPath));
+
+        // A song: its catalogue id with the household's serial and flags.
+        const Track song = rig.model->tracks().first();
+        salon.clearReceived();
+        await(rig.model->playSong(song));
+        const QString expected = QStringLiteral("song%3a") + song.id + QStringLiteral(".mp4?sid=204&flags=8224&sn=3");
+        const auto sent = [&salon](const QString &part) {
+            for (const SimRequest &request : salon.received()) {
+                for (const QString &argument : request.arguments) {
+                    if (argument.contains(part, Qt::CaseInsensitive))
+                        return true;
+                }
+            }
+            return false;
+        };
+        QVERIFY2(sent(expected), qPrintable(expected));
+
+        // An album, opened then played: its songs come from one lookup.
+        const Album album = rig.model->albums().first();
+        await(rig.model->openAlbum(album));
+        QTRY_VERIFY(!rig.model->detailTracks().isEmpty());
+        salon.clearReceived();
+        await(rig.model->playSongs(rig.model->detailTracks(), album.title, QStringLiteral("album"), album.id));
+        QVERIFY(sent(QStringLiteral("album%3a") + album.id) || sent(QStringLiteral("song%3a") + rig.model->detailTracks().first().id));
+
+        // An artist's most popular songs.
+        salon.clearReceived();
+        await(rig.model->startRadio(rig.model->artists().first()));
+        QVERIFY(countOf(salon, "AddURIToQueue") + countOf(salon, "SetAVTransportURI") > 0);
+        QVERIFY(sent(QStringLiteral("sid=204")));
+    }
+
+    void withoutTokenASearchIsAskedOnceAndRefusalsPass()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
+        // The same words again within ten minutes: from memory.
+        rig.model->setQuery(QStringLiteral("Phares"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        rig.model->setQuery(QString());
+        rig.model->setQuery(QStringLiteral("Phares"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        QVERIFY(!rig.model->tracks().isEmpty());
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/search")), 1);
+
+        // Too many searches: said in French, then asked again a moment later, unprompted.
+        rig.web.failNext(QStringLiteral("/search"), 1, 403);
+        rig.model->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->errorMessage().value_or(QString()).contains(QStringLiteral("Trop de recherches")));
+        QVERIFY(!rig.model->isSearching());
+        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        QVERIFY(!rig.model->tracks().isEmpty());
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/search")), 3);
+        QVERIFY(!rig.model->errorMessage());
+    }
+
+    void withoutTokenTheHomeHasChartsAndNoPersonalShelves()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
+        QVERIFY(rig.startUp());
+        await(rig.model->loadHome());
+        await(rig.model->loadHomeCharts());
+        QTRY_VERIFY(rig.model->chartsLoaded());
+        QVERIFY(!rig.model->chartSongs().isEmpty());
+        for (const QString &path : rig.web.requested())
+            QVERIFY2(!path.startsWith(QLatin1String("/v1/")), qPrintable(path));
+    }
+
     void recentSearches_data()
     {
         QTest::addColumn<QStringList>("typed");

@@ -1,6 +1,7 @@
 // The household driven from the command line only, as a user binding shortcuts would: the real
 // `corvane` binary against a simulated household of three rooms.
 #include "storage/preferences.h"
+#include "simwebservices.h"
 #include "testutil.h"
 
 #include <QDeadlineTimer>
@@ -147,13 +148,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key"); // what is configured instead of a token
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("firstLine");
-        const QString missing = QStringLiteral("Apple Music n'est pas relié : il manque le jeton de développeur MusicKit");
+        const QString missing = QStringLiteral("Sans jeton de développeur MusicKit, Corvane cherche dans le catalogue public d'Apple Music");
         QTest::newRow("status, nothing configured") << QStringList{"status"} << "" << 0 << missing;
         QTest::newRow("status, the key file is not there") << QStringList{"status"} << "absent" << 0 << "La clé MusicKit %1 ne peut pas être lue";
         QTest::newRow("status, the key without its ids") << QStringList{"status"} << "no ids" << 0
                                                           << "La clé MusicKit %1 est indiquée, mais il manque son identifiant de clé.";
         QTest::newRow("status, not a key") << QStringList{"status"} << "garbage" << 0 << "Le fichier %1 n'est pas une clé MusicKit .p8 utilisable.";
-        QTest::newRow("search") << QStringList{"search", "Phares"} << "" << 1 << missing;
+        QTest::newRow("the library") << QStringList{"library", "songs"} << "" << 1 << missing;
         QTest::newRow("authorize opens no browser") << QStringList{"authorize"} << "" << 1 << missing;
     }
     void catalogWithoutDeveloperToken()
@@ -173,19 +174,62 @@ private Q_SLOTS:
                                             {QStringLiteral("CORVANE_MUSICKIT_KEY_FILE"), key.isEmpty() ? QString() : keyFile},
                                             {QStringLiteral("CORVANE_MUSICKIT_KEY_ID"), key == QLatin1String("garbage") ? QStringLiteral("ABC123DEFG") : QString()},
                                             {QStringLiteral("CORVANE_MUSICKIT_TEAM_ID"), key == QLatin1String("garbage") ? QStringLiteral("TEAM123456") : QString()},
-                                            {QStringLiteral("CORVANE_APPLE_MUSIC_ORIGIN"), QStringLiteral("http://127.0.0.1:9")}};
+                                            {QStringLiteral("CORVANE_APPLE_MUSIC_ORIGIN"), QStringLiteral("http://127.0.0.1:9")},
+                                            {QStringLiteral("CORVANE_ITUNES_SEARCH_ORIGIN"), QStringLiteral("http://127.0.0.1:9")},
+                                            {QStringLiteral("CORVANE_CATALOG_COUNTRY"), QStringLiteral("be")}};
         const Run run = corvane(QStringList{QStringLiteral("catalog")} + arguments, environment);
         QCOMPARE(run.exitCode, exitCode);
         // Scripts still read the status on stdout; the explanation is for the person.
-        QCOMPARE(run.out, exitCode == 0 ? QStringLiteral("{\"status\":\"restricted\",\"tokenStorage\":\"file\"}") : QString());
+        QCOMPARE(run.out, exitCode == 0 ? QStringLiteral("{\"search\":\"public\",\"status\":\"restricted\",\"storefront\":\"be\",\"tokenStorage\":\"file\"}")
+                                        : QString());
         if (firstLine.contains(QLatin1String("%1")))
             firstLine = firstLine.arg(keyFile);
         QVERIFY2(run.err.startsWith(firstLine), qPrintable(run.err));
         for (const char *needed : {"CORVANE_DEVELOPER_TOKEN", "CORVANE_MUSICKIT_KEY_FILE", "CORVANE_MUSICKIT_KEY_ID", "CORVANE_MUSICKIT_TEAM_ID",
-                                   "[origins]", ".p8", "les favoris, la radio, la file d'attente et l'entrée ligne fonctionnent"})
+                                   "[origins]", ".p8", "la recherche du catalogue, les enceintes, les favoris, la radio"})
             QVERIFY2(run.err.contains(QString::fromUtf8(needed)), needed);
         QVERIFY2(run.err.contains(m_profile.path() + QStringLiteral("/config/Corvane.ini")), qPrintable(run.err));
         QVERIFY(!run.err.contains(QStringLiteral("Ouvrez cette page")));
+    }
+
+    // Without a token, the catalogue is still searched (Apple's public search) and played on a
+    // group through the household's own account.
+    void theCatalogueWithoutToken()
+    {
+        SimWebServices web;
+        QVERIFY(web.start());
+        const QHash<QString, QString> environment{{QStringLiteral("CORVANE_DEVELOPER_TOKEN"), QString()},
+                                                  {QStringLiteral("CORVANE_ITUNES_SEARCH_ORIGIN"), web.origin().toString()},
+                                                  {QStringLiteral("CORVANE_CATALOG_COUNTRY"), QStringLiteral("fr")}};
+        const Run search = corvane({QStringLiteral("catalog"), QStringLiteral("search"), QStringLiteral("Phares")}, environment);
+        QCOMPARE(search.exitCode, 0);
+        QVERIFY2(search.out.startsWith(QStringLiteral("{\"album\":")), qPrintable(search.out));
+        QVERIFY(search.out.contains(QStringLiteral("\"type\":\"song\"")));
+        QVERIFY(search.out.contains(QStringLiteral("\"type\":\"artist\"")));
+        QCOMPARE(web.requested(), QStringList{"/search"});
+
+        // A song by its id, on the group of the speaker named: the kitchen plays it.
+        const QString songID = songIDOf(catalogueSongs().first().uri);
+        SimSpeaker *kitchen = room("Cuisine");
+        kitchen->clearReceived();
+        const Run song = corvane({QStringLiteral("speaker"), kitchen->config().ip, QStringLiteral("play"), QStringLiteral("song:") + songID}, environment);
+        QCOMPARE(song.exitCode, 0);
+        QVERIFY2(song.out.startsWith(QStringLiteral("Lecture de « ") + catalogueSongs().first().title), qPrintable(song.out));
+        QCOMPARE(kitchen->transport(), SimSpeaker::Transport::Playing);
+        QVERIFY(!kitchen->queue().isEmpty());
+        QVERIFY(kitchen->queue().first().uri.contains(QStringLiteral("song%3a") + songID, Qt::CaseInsensitive));
+
+        // An album: the container, with its title from the catalogue.
+        const Run album = corvane({QStringLiteral("speaker"), kitchen->config().ip, QStringLiteral("play"), QStringLiteral("album:1609934400")},
+                                  environment);
+        QCOMPARE(album.exitCode, 0);
+        QVERIFY2(album.out.contains(QStringLiteral("« Villes de nuit »")), qPrintable(album.out));
+
+        // Not an item: nothing sent.
+        kitchen->clearReceived();
+        const Run wrong = corvane({QStringLiteral("speaker"), kitchen->config().ip, QStringLiteral("play"), QStringLiteral("playlist:pl.1")}, environment);
+        QCOMPARE(wrong.exitCode, 2);
+        QVERIFY(kitchen->received().isEmpty());
     }
 
     void errorsGoToStandardError()

@@ -1,5 +1,9 @@
 #include "householdface.h"
 
+#include "applemusic/publiccatalog.h"
+#include "storage/preferences.h"
+#include "system/configuration.h"
+
 #include "applemusic/requests.h"
 #include "model/corvanemodel.h"
 #include "system/desktoplinks.h"
@@ -79,6 +83,44 @@ QString HouseholdFace::authorizationMessage() const
 QString HouseholdFace::developerTokenHelp() const
 {
     return AppleMusic::developerTokenMissingExplanation();
+}
+
+bool HouseholdFace::publicSearch() const
+{
+    const std::shared_ptr<const MusicService> service = m_model->music();
+    return service && service->publicCatalog();
+}
+
+QString HouseholdFace::catalogCountry() const
+{
+    const std::shared_ptr<const MusicService> service = m_model->music();
+    PublicCatalog *open = service ? service->publicCatalog() : nullptr;
+    return open ? open->country() : Configuration::catalogCountry();
+}
+
+QVariantList HouseholdFace::catalogCountries() const
+{
+    QVariantList choices;
+    for (const auto &[code, name] : PublicCatalog::storefronts())
+        choices.append(QVariantMap{{QStringLiteral("id"), code}, {QStringLiteral("label"), name}});
+    return choices;
+}
+
+void HouseholdFace::setCatalogCountry(const QString &country)
+{
+    const QString code = country.trimmed().toLower();
+    if (code.size() != 2 || code == catalogCountry())
+        return;
+    Preferences preferences;
+    preferences.setCatalogCountry(code);
+    preferences.sync();
+    const std::shared_ptr<const MusicService> service = m_model->music();
+    if (PublicCatalog *open = service ? service->publicCatalog() : nullptr)
+        open->setCountry(code);
+    Q_EMIT catalogCountryChanged();
+    // What was found belongs to the other storefront: look again.
+    if (!m_model->query().trimmed().isEmpty())
+        m_model->runSearch();
 }
 
 bool HouseholdFace::hasNetworkSettings() const { return !DesktopLinks::networkSettingsCommand().isEmpty(); }

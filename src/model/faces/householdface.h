@@ -34,6 +34,12 @@ class HouseholdFace : public QObject
     Q_PROPERTY(bool keepsTokenInFile READ keepsTokenInFile NOTIFY musicStateChanged)
     // What to do when no developer token is configured.
     Q_PROPERTY(QString developerTokenHelp READ developerTokenHelp CONSTANT)
+    // Without a developer token, the catalogue is searched through Apple's public search, in
+    // the storefront of `catalogCountry` ("fr"); `catalogCountries` are the ones to choose from,
+    // as {id, label}.
+    Q_PROPERTY(bool publicSearch READ publicSearch NOTIFY musicStateChanged)
+    Q_PROPERTY(QString catalogCountry READ catalogCountry NOTIFY catalogCountryChanged)
+    Q_PROPERTY(QVariantList catalogCountries READ catalogCountries CONSTANT)
     // The desktop's network settings can be opened (a known one is installed).
     Q_PROPERTY(bool hasNetworkSettings READ hasNetworkSettings CONSTANT)
     Q_PROPERTY(bool needsAppleMusic READ needsAppleMusic NOTIFY needsAppleMusicChanged)
@@ -73,6 +79,10 @@ public:
     QString authorizationMessage() const;
     bool keepsTokenInFile() const;
     QString developerTokenHelp() const;
+    bool publicSearch() const;
+    QString catalogCountry() const;
+    QVariantList catalogCountries() const;
+    Q_INVOKABLE void setCatalogCountry(const QString &country);
     bool hasNetworkSettings() const;
     Q_INVOKABLE void openNetworkSettings();
     Q_INVOKABLE void openSonosApp();
@@ -111,6 +121,7 @@ Q_SIGNALS:
     void musicKitAuthorizedChanged();
     void musicStateChanged();
     void needsAppleMusicChanged();
+    void catalogCountryChanged();
     void speakerHasLineInChanged();
     void setupChanged();
     void favoritesChanged();

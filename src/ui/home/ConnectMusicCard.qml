@@ -10,6 +10,11 @@ ItemDelegate {
 
     readonly property bool restricted: App.household.musicRestricted
     readonly property bool connecting: App.household.connectingMusic
+    // Without a developer token the catalogue is searched anyway: only the library is missing.
+    readonly property string restrictedTitle: App.household.publicSearch ? "Votre bibliothèque Apple Music" : "Apple Music n'est pas configuré"
+    readonly property string restrictedText: App.household.publicSearch
+        ? "La recherche et l'écoute du catalogue marchent sans rien relier. Pour retrouver ici vos playlists et votre bibliothèque, Corvane a besoin d'un jeton de développeur MusicKit : le réglage « Apple Music » du son explique comment."
+        : App.household.developerTokenHelp
 
     padding: Theme.spacingL
     focusPolicy: Qt.StrongFocus
@@ -40,13 +45,13 @@ ItemDelegate {
             spacing: Theme.spacingXS
             Layout.fillWidth: true
             PlainLabel {
-                text: root.restricted ? "Apple Music n'est pas configuré" : "Relier Apple Music"
+                text: root.restricted ? root.restrictedTitle : "Relier Apple Music"
                 color: Theme.text
                 font.pixelSize: Theme.fontSubtitle + 1
                 font.weight: Font.Bold
             }
             PlainLabel {
-                text: root.restricted ? App.household.developerTokenHelp
+                text: root.restricted ? root.restrictedText
                     : root.connecting ? "Connexion en cours… terminez dans le navigateur."
                     : "Pour retrouver vos playlists et votre bibliothèque"
                 color: Theme.textDim
@@ -85,8 +90,8 @@ ItemDelegate {
     onClicked: if (!restricted) App.household.connectMusic()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Accessible.name: restricted ? "Apple Music n'est pas configuré" : "Relier Apple Music"
-    Accessible.description: restricted ? App.household.developerTokenHelp : "Pour retrouver vos playlists et votre bibliothèque"
+    Accessible.name: restricted ? restrictedTitle : "Relier Apple Music"
+    Accessible.description: restricted ? restrictedText : "Pour retrouver vos playlists et votre bibliothèque"
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

@@ -38,12 +38,39 @@ ColumnLayout {
         }
     }
     PlainLabel {
+        visible: !root.restricted || !App.household.publicSearch
         text: root.authorized ? "Connecté — vos playlists et votre bibliothèque sont disponibles."
             : root.restricted ? App.household.developerTokenHelp
             : "Non connecté. Sans accès, ni playlists, ni bibliothèque, ni recherche."
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
         wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+    // Without a developer token: the public catalogue, its country, and what a token would add.
+    RowLayout {
+        visible: root.restricted && App.household.publicSearch
+        spacing: Theme.spacingS
+        Layout.fillWidth: true
+        PlainLabel {
+            text: "Catalogue de"
+            color: Theme.textDim
+            font.pixelSize: Theme.fontCaption + 1
+        }
+        PlainComboBox {
+            objectName: "catalogCountryChooser"
+            textRole: "label"
+            valueRole: "id"
+            model: App.household.catalogCountries
+            currentIndex: Math.max(0, indexOfValue(App.household.catalogCountry))
+            onActivated: App.household.setCatalogCountry(currentValue)
+            Accessible.name: "Pays du catalogue Apple Music"
+            Layout.fillWidth: true
+        }
+    }
+    MusicLinkButton {
+        visible: root.restricted && App.household.publicSearch
+        brief: true
         Layout.fillWidth: true
     }
     PlainLabel {

@@ -26,7 +26,9 @@ ColumnLayout {
     }
     PlainLabel {
         visible: root.restricted && root.brief && root.sentence
-        text: "Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui."
+        text: App.household.publicSearch
+            ? "Vous pouvez chercher et écouter tout le catalogue Apple Music : vos enceintes le jouent avec votre compte. Un jeton de développeur MusicKit ajouterait votre bibliothèque et vos playlists."
+            : "Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui."
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
         horizontalAlignment: Text.AlignHCenter
@@ -35,7 +37,7 @@ ColumnLayout {
     }
     PillButton {
         visible: root.restricted && root.brief
-        text: root.detailsShown ? "Masquer les explications" : "Comment l'ajouter ?"
+        text: root.detailsShown ? "Masquer les explications" : App.household.publicSearch ? "Ajouter votre bibliothèque ?" : "Comment l'ajouter ?"
         symbol: root.detailsShown ? "" : "chevron.down"
         Layout.alignment: Qt.AlignHCenter
         onClicked: root.detailsShown = !root.detailsShown

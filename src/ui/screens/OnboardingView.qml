@@ -17,7 +17,7 @@ Rectangle {
         { symbol: "wave.3.right", title: "Sans passer\npar votre ordinateur",
           body: "Pas d'AirPlay, pas de recompression. L'enceinte va chercher le morceau elle-même, directement chez Apple. Vous pouvez refermer votre ordinateur : la musique continue." },
         { symbol: "music.note", title: "Apple Music\nest indispensable",
-          body: "Corvane ne fonctionne qu'avec Apple Music : c'est le seul service qu'elle sait piloter. Il vous faut un abonnement actif, le compte relié à Corvane, et Apple Music déjà ajouté dans l'app Sonos. Ni Spotify, ni Deezer, ni fichiers locaux." },
+          body: "Corvane ne fonctionne qu'avec Apple Music : c'est le seul service qu'elle sait piloter. Il vous faut un abonnement actif, et Apple Music déjà ajouté dans l'app Sonos : vos enceintes jouent avec ce compte. Ni Spotify, ni Deezer, ni fichiers locaux." },
         { symbol: "wifi", title: "Tout se passe\nchez vous",
           body: "Vos enceintes vivent sur votre réseau local : Corvane l'explore pour les trouver, c'est le seul moyen. Rien ne quitte votre domicile : ni compte, ni serveur, ni traqueur." }
     ]

@@ -56,12 +56,16 @@ Item {
     }
 
     EmptyState {
+        // The public search has no catalogue playlists: that is said, not "nothing found".
+        readonly property bool noPlaylists: App.household.publicSearch && App.browse.scope === Scope.Playlists
         anchors.centerIn: parent
         width: Math.min(parent.width - 2 * Theme.spacingXL, 460)
         visible: !App.household.needsAppleMusic && root.empty
-        symbol: "magnifyingglass"
-        title: "Aucun résultat"
-        hint: "Essayez une autre orthographe, ou ajoutez le nom de l'artiste."
+        symbol: noPlaylists ? "music.note.list" : "magnifyingglass"
+        title: noPlaylists ? "Pas de playlists sans jeton" : "Aucun résultat"
+        hint: noPlaylists
+            ? "La recherche publique d'Apple Music trouve les morceaux, les albums et les artistes, pas les playlists. Un jeton de développeur MusicKit les ajoute, avec votre bibliothèque."
+            : "Essayez une autre orthographe, ou ajoutez le nom de l'artiste."
     }
     BusyIndicator {
         anchors.centerIn: parent
