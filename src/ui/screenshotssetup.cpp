@@ -87,6 +87,17 @@ QCoro::Task<> Walk::withoutDeveloperToken()
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche-playlists"));
             o->setScope(SearchScope::All);
             o->setQuery(QString());
+            // The sound settings: the catalogue's country, and what a token would add.
+            if (QObject *popover = second->findChild<QObject *>(QStringLiteral("soundPopover"))) {
+                QMetaObject::invokeMethod(popover, "open");
+                co_await sleep(Millis(400));
+                // Down to the Apple Music row, at the end of the settings.
+                if (QObject *flick = second->findChild<QObject *>(QStringLiteral("soundSettingsFlick")))
+                    flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->property("height").toDouble()));
+                co_await sleep(Millis(200));
+                co_await shootWindow(second, QStringLiteral("25-sans-jeton-reglages"));
+                QMetaObject::invokeMethod(popover, "close");
+            }
             o->setOnboardingReplay(true);
             co_await sleep(Millis(300));
             if (QQuickItem *onboarding = findShown(second, QStringLiteral("onboardingView")))

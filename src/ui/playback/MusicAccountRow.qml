@@ -64,6 +64,7 @@ ColumnLayout {
             model: App.household.catalogCountries
             currentIndex: Math.max(0, indexOfValue(App.household.catalogCountry))
             onActivated: App.household.setCatalogCountry(currentValue)
+            font.pixelSize: Theme.fontBody
             Accessible.name: "Pays du catalogue Apple Music"
             Layout.fillWidth: true
         }

@@ -24,6 +24,7 @@ Popup {
     }
     Flickable {
         id: content
+        objectName: "soundSettingsFlick"
         anchors.fill: parent
         clip: true
         contentWidth: width
