@@ -248,6 +248,8 @@ public:
     QCoro::Task<> openMusicItem(MusicItem item);
     void showPanel(RouteKind::Value panel);
     void toggleQueue();
+    // Collapses the large view and shows the queue, read again, whatever was shown.
+    void openQueue();
     void toggleExplore();
     void setRoute(const Route &route);
     QCoro::Task<> playCatalogItem(MusicItem item);

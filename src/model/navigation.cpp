@@ -356,6 +356,19 @@ void CorvaneModel::toggleQueue()
         refreshQueue();
 }
 
+void CorvaneModel::openQueue()
+{
+    // Shown, never hidden: the large view's way to the queue always leads there.
+    setExpanded(false);
+    const Route target = Route::panel(RouteKind::Queue);
+    if (m_route != target) {
+        if (!m_route.isPanel())
+            m_panelReturn = m_route;
+        setRoute(target);
+    }
+    refreshQueue();
+}
+
 void CorvaneModel::toggleExplore()
 {
     if (m_route.kind == RouteKind::Explore) {

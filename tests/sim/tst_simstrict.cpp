@@ -128,6 +128,10 @@ private Q_SLOTS:
                                               << 500 << "402";
         QTest::newRow("an argument twice") << "" << kAVTPath << play << avt(QStringLiteral("Play"), kI0 + kI0 + QStringLiteral("<Speed>1</Speed>"))
                                            << 500 << "402";
+        // An element inside an ordinary argument: refused by the reading itself, before any
+        // check that a metadata argument holds DIDL-Lite.
+        QTest::newRow("a child element in an argument") << "" << kAVTPath << play
+                                                        << avt(QStringLiteral("Play"), kI0 + QStringLiteral("<Speed><b>1</b></Speed>")) << 500 << "402";
         // Where and how it is sent.
         QTest::newRow("no SOAPACTION") << "" << kAVTPath << "-" << infoBody << 500 << "401";
         QTest::newRow("SOAPACTION of another action") << "" << kAVTPath << play << infoBody << 500 << "401";

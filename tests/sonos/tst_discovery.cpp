@@ -297,6 +297,18 @@ private Q_SLOTS:
         QVERIFY(!found);
     }
 
+    void aRememberedSpeakerThatRefusesIsSaid()
+    {
+        // Outside the swept network, only the remembered address can tell: the outcome must
+        // say that this speaker's local control is off, not that no speaker exists.
+        auto refusing = startSpeaker();
+        refusing->faults().localControlOff = true;
+        QVERIFY(SonosDiscovery::setForcedNetwork(randomLoopbackPrefix() + QStringLiteral(".1/24")));
+        const DiscoveryOutcome outcome = await(SonosDiscovery::discover({refusing->config().ip}));
+        QVERIFY(!outcome.speaker);
+        QCOMPARE(outcome.localControlOffHosts, QStringList{refusing->config().ip});
+    }
+
     void sweep_data()
     {
         QTest::addColumn<QString>("room");

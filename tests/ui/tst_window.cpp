@@ -118,6 +118,84 @@ private Q_SLOTS:
                  before);
     }
 
+    // The skip keys work from anywhere, the search field included; Space plays or pauses unless
+    // text is being typed.
+    void keysReachTheSpeakerFromAnywhere_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("action");
+        for (const char *focus : {"search field", "track row", "nothing"}) {
+            QTest::addRow("Ctrl+Right, %s", focus) << focus << int(Qt::Key_Right) << int(Qt::ControlModifier) << "Next";
+            // Back past the first seconds of a song is back to its start.
+            QTest::addRow("Ctrl+Left, %s", focus) << focus << int(Qt::Key_Left) << int(Qt::ControlModifier) << "Previous|Seek";
+        }
+        QTest::addRow("Space, track row") << "track row" << int(Qt::Key_Space) << 0 << "Pause";
+        QTest::addRow("Space, nothing") << "nothing" << int(Qt::Key_Space) << 0 << "Pause";
+    }
+    void keysReachTheSpeakerFromAnywhere()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, action);
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        QVERIFY(rig.model->nowPlaying().isPlaying);
+        WindowRig ui(rig);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        if (focus == QLatin1String("track row")) {
+            ui.type(QStringLiteral("Ravanel"));
+            QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->tracks().isEmpty());
+            QQuickItem *row = nullptr;
+            QTRY_VERIFY((row = [&ui] {
+                for (QQuickItem *item : ui.items()) {
+                    if (QByteArray(item->metaObject()->className()).startsWith("TrackRow") && WindowRig::shown(item))
+                        return item;
+                }
+                return static_cast<QQuickItem *>(nullptr);
+            }()));
+            row->forceActiveFocus(Qt::TabFocusReason);
+            QVERIFY(row->hasActiveFocus());
+        } else if (focus == QLatin1String("nothing")) {
+            ui.named(QStringLiteral("searchField"))->setFocus(false);
+            QVERIFY2(!qobject_cast<QQuickItem *>(ui.window->activeFocusItem()) || !ui.window->activeFocusItem()->inherits("QQuickTextInput"),
+                     ui.window->activeFocusItem()->metaObject()->className());
+        } else {
+            QVERIFY(ui.named(QStringLiteral("searchField"))->hasActiveFocus());
+        }
+        salon->clearReceived();
+        QTest::keyClick(ui.window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        const auto sent = [&] {
+            const QStringList actions = actionsOf(*salon);
+            return std::any_of(actions.cbegin(), actions.cend(), [&action](const QString &a) { return action.split(u'|').contains(a); });
+        };
+        QTRY_VERIFY2(sent(), qPrintable(actionsOf(*salon).join(u',')));
+        // The field kept what was typed: the key was not taken as a word jump or a space.
+        if (focus == QLatin1String("search field"))
+            QCOMPARE(rig.model->query(), QString());
+    }
+
+    void theLargeViewsQueueButtonAlwaysShowsTheQueue()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        rig.model->showPanel(RouteKind::Queue);
+        QCOMPARE(rig.model->route().kind, RouteKind::Queue);
+        // Pressed again from the large view while the queue is shown: it stays shown.
+        rig.model->setExpanded(true);
+        QTRY_VERIFY(ui.named(QStringLiteral("largeQueueButton")) && WindowRig::shown(ui.named(QStringLiteral("largeQueueButton"))));
+        QVERIFY(ui.settle());
+        const int reads = countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Browse"));
+        QQuickItem *button = ui.named(QStringLiteral("largeQueueButton"));
+        QTest::mouseClick(ui.window, Qt::LeftButton, {}, ui.centreOf(button));
+        QTRY_VERIFY(!rig.model->isExpanded());
+        QCOMPARE(rig.model->route().kind, RouteKind::Queue);
+        QTRY_VERIFY(countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Browse")) > reads);
+    }
+
     void albumPlaysAsAContainer()
     {
         ModelRig rig;

@@ -142,6 +142,7 @@ void BrowseFace::openItem(const QVariant &item)
 
 void BrowseFace::showPanel(int route) { m_model->showPanel(RouteKind::Value(route)); }
 void BrowseFace::toggleQueue() { m_model->toggleQueue(); }
+void BrowseFace::openQueue() { m_model->openQueue(); }
 void BrowseFace::toggleExplore() { m_model->toggleExplore(); }
 void BrowseFace::returnToResults() { m_model->returnToResults(); }
 void BrowseFace::clearRecentSearches() { m_model->clearRecentSearches(); }

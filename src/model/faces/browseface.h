@@ -81,6 +81,7 @@ public:
     Q_INVOKABLE void openItem(const QVariant &item);
     Q_INVOKABLE void showPanel(int route);
     Q_INVOKABLE void toggleQueue();
+    Q_INVOKABLE void openQueue();
     Q_INVOKABLE void toggleExplore();
     Q_INVOKABLE void returnToResults();
     Q_INVOKABLE void clearRecentSearches();

@@ -17,7 +17,8 @@ Window {
     height: content.implicitHeight + 2 * Theme.spacingM
     flags: Qt.Tool | Qt.FramelessWindowHint | Qt.WindowStaysOnTopHint
     color: Theme.surface
-    title: "Corvane"
+    // Its own name for screen readers, which list it beside the main window.
+    title: "Panneau de Corvane"
     Material.theme: Material.Dark
     Material.accent: Theme.accent
     Material.background: Theme.surface

@@ -45,12 +45,10 @@ Rectangle {
         }
         Item { Layout.fillWidth: true }
         IconButton {
+            objectName: "largeQueueButton"
             symbol: "list.bullet"
             help: "File d'attente"
-            onClicked: {
-                App.browse.showPanel(Route.Queue)
-                App.playback.isExpanded = false
-            }
+            onClicked: App.browse.openQueue()
         }
     }
     GridLayout {

@@ -17,9 +17,13 @@ Item {
         sequence: "Space"
         enabled: {
             const item = root.Window.activeFocusItem
-            // Typing a space, or Space on the focused control (button, row, chooser), comes first.
-            return !(item instanceof TextInput) && !(item instanceof TextEdit)
-                    && !(item instanceof Control)
+            // Typing a space comes first, and so does Space on a button, a switch or a chooser,
+            // which presses it. A focused row (a track, a room) or a slider leaves it to playback.
+            if (item instanceof TextInput || item instanceof TextEdit)
+                return false
+            if (item instanceof ItemDelegate)
+                return true
+            return !(item instanceof AbstractButton) && !(item instanceof ComboBox)
         }
         onActivated: App.playback.togglePlay()
     }

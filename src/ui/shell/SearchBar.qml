@@ -9,6 +9,12 @@ RowLayout {
 
     property alias field: field
 
+    // Ctrl with → or ←, and nothing else: the window's skip keys.
+    function skipKey(event) {
+        return (event.key === Qt.Key_Right || event.key === Qt.Key_Left)
+                && (event.modifiers & ~Qt.KeypadModifier) === Qt.ControlModifier
+    }
+
     spacing: Theme.spacingS
 
     IconButton {
@@ -28,6 +34,17 @@ RowLayout {
         font.pixelSize: Theme.fontBody
         Layout.fillWidth: true
         onTextEdited: App.browse.query = text
+        // Ctrl+→ and Ctrl+← skip tracks from anywhere, here too: the field gives up its word jumps.
+        Keys.onShortcutOverride: (event) => { event.accepted = root.skipKey(event) }
+        Keys.onPressed: (event) => {
+            if (!root.skipKey(event))
+                return
+            if (event.key === Qt.Key_Right)
+                App.playback.next()
+            else
+                App.playback.previous()
+            event.accepted = true
+        }
         Keys.onReturnPressed: App.browse.playFirstResult()
         Keys.onEnterPressed: App.browse.playFirstResult()
         Accessible.name: "Rechercher"
