@@ -110,6 +110,10 @@ SimWebServices::Reply SimWebServices::logo(const QString &name) const
     bool ok = false;
     const int size = name.left(dot).toInt(&ok);
     const QString type = name.mid(dot + 1);
+    // A station's own logo ("fip.png"): its cover, at the size logos come in. "missing…" is
+    // the name of a logo that is not there.
+    if (!ok && dot > 0 && type == QLatin1String("png") && !name.startsWith(QLatin1String("missing")))
+        return Reply{200, "image/png", coverImage(name.left(dot), 256, "PNG")};
     if (!ok || size < 1 || size > 2000 || (type != QLatin1String("png") && type != QLatin1String("jpg")))
         return Reply{404, "text/plain", {}};
     // Grain makes the files as large as real logos, so a range request gets only a part (206).

@@ -62,8 +62,12 @@ bool SimWebServices::handleRequest(const QHttpServerRequest &request, QTcpSocket
         reply = radioStations(request.query());
     else if (path.startsWith(QLatin1String("/logos/")))
         reply = logo(path.mid(7));
-    else if (path.startsWith(QLatin1String("/art/")))
-        reply = logo(path.section(QLatin1Char('/'), 3).section(QLatin1Char('x'), 0, 0) + QStringLiteral(".jpg"));
+    else if (path.startsWith(QLatin1String("/art/"))) {
+        // /art/<id>/<w>x<h>bb.jpg: that cover, at that size.
+        const int size = path.section(QLatin1Char('/'), 3).section(QLatin1Char('x'), 0, 0).toInt();
+        reply = size >= 1 && size <= 3000 ? Reply{200, "image/jpeg", coverImage(path.section(QLatin1Char('/'), 2, 2), size)}
+                                          : Reply{404, "text/plain", {}};
+    }
     else if (path.startsWith(QLatin1String("/v1/")))
         reply = appleMusic(request);
     else if (path.startsWith(QLatin1String("/api/v2/")))

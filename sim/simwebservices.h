@@ -78,6 +78,9 @@ private:
     void send(QTcpSocket *socket, const Reply &reply);
     void write(QTcpSocket *socket, const Reply &reply);
     Reply logo(const QString &name) const;
+    // The cover of `id` (an album, a song's album, a playlist, a station, an artist), `size`
+    // pixels square, in `format` ("JPEG" or "PNG").
+    static QByteArray coverImage(const QString &id, int size, const char *format = "JPEG");
     Reply radioStations(const QUrlQuery &query) const;
     Reply appleMusic(const QHttpServerRequest &request) const;
     Reply search(const QUrlQuery &query) const;

@@ -3,6 +3,7 @@
 #include "async/delays.h"
 #include "async/tasks.h"
 #include "sonos/corvaneerror.h"
+#include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
 #include "sonos/text.h"
@@ -165,9 +166,20 @@ QCoro::Task<QString> playPause(IntentTarget target)
         co_return QStringLiteral("En pause.");
     }
     co_await controller.play();
-    // A stream is named by its station, which this read does not give: what it announced before
-    // the pause is no name for what resumes.
-    if (target.current->title.isEmpty() || target.current->isLive)
+    // A stream is named by its station, which only the media read gives (one more request):
+    // what it announced before the pause is no name for what resumes.
+    if (target.current->isLive) {
+        QString station;
+        try {
+            const QString media = co_await controller.soap(upnp::avTransport, QStringLiteral("GetMediaInfo"),
+                                                           QStringLiteral("<InstanceID>0</InstanceID>"));
+            station = parseStationName(xmlUnescape(xmlUnescape(media)));
+        } catch (const CorvaneError &) {
+            // It plays: the answer only goes without the name.
+        }
+        co_return station.isEmpty() ? QStringLiteral("Lecture lancée.") : QStringLiteral("Lecture de ") + station + QLatin1Char('.');
+    }
+    if (target.current->title.isEmpty())
         co_return QStringLiteral("Lecture lancée.");
     co_return QStringLiteral("Lecture de ") + target.current->title + QLatin1Char('.');
 }

@@ -94,7 +94,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("transport");
         QTest::newRow("playing: pause") << "Salon" << "En pause." << int(SimSpeaker::Transport::Paused);
-        QTest::newRow("paused radio: play it") << "Cuisine" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
+        QTest::newRow("paused radio: play it, named by its station") << "Cuisine" << "Lecture de Radio Gardon FM." << int(SimSpeaker::Transport::Playing);
         QTest::newRow("nothing loaded, accepted") << "Séjour-linein" << "Lecture lancée." << int(SimSpeaker::Transport::Playing);
         QTest::newRow("nothing loaded, refused") << "Chambre" << "L'enceinte a refusé la demande (code 701)." << int(SimSpeaker::Transport::Stopped);
     }

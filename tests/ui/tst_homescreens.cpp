@@ -9,6 +9,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScopeGuard>
 
@@ -123,6 +124,58 @@ private Q_SLOTS:
         QTRY_VERIFY(ui.shows(QStringLiteral("Pas de playlists sans jeton")));
         QVERIFY(!ui.shows(QStringLiteral("Aucun résultat")));
         QVERIFY(!ui.control(QStringLiteral("Relier Apple Music")));
+    }
+
+    // Every album tile of the home's shelves plays from its hover button, as the
+    // recommendations' tiles do.
+    void albumTilesPlayFromTheirButton()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        // A catalogue album of a shelf (recently played, heavy rotation): one the simulated
+        // catalogue knows.
+        QStringList catalogue;
+        for (const sim::SimContainer &container : sim::catalogueContainers())
+            catalogue << container.id;
+        const auto albumTile = [&ui, &catalogue] {
+            for (QQuickItem *item : ui.items()) {
+                if (QByteArray(item->metaObject()->className()).startsWith("AlbumTile") && WindowRig::shown(item)
+                    && catalogue.contains(item->property("album").value<Album>().id))
+                    return item;
+            }
+            return static_cast<QQuickItem *>(nullptr);
+        };
+        // The shelves fill as their answers come: the tile is taken once they stand still.
+        QTRY_VERIFY(albumTile());
+        QVERIFY(ui.settle());
+        QTest::qWait(300);
+        QPointer<QQuickItem> tile = albumTile();
+        QVERIFY(tile);
+        QVERIFY(tile->property("playable").toBool());
+        // Scrolled into sight, as a person would.
+        QQuickItem *home = ui.named(QStringLiteral("homeView"));
+        QVERIFY(home);
+        const qreal top = tile->mapToItem(home->property("contentItem").value<QQuickItem *>(), QPointF(0, 0)).y();
+        home->setProperty("contentY", std::max(0.0, top - 40));
+        QTest::qWait(100);
+        QVERIFY(tile);
+        ui.hover(tile);
+        QVERIFY(tile);
+        QQuickItem *play = nullptr;
+        QTRY_VERIFY((play = [&ui, &tile] {
+            for (QQuickItem *item : ui.items()) {
+                if (tile && item->property("help").toString() == QLatin1String("Lire") && WindowRig::shown(item) && tile->isAncestorOf(item))
+                    return item;
+            }
+            return static_cast<QQuickItem *>(nullptr);
+        }()));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        salon->clearReceived();
+        QTest::mouseMove(ui.window, ui.centreOf(play));
+        QTest::mouseClick(ui.window, Qt::LeftButton, {}, ui.centreOf(play));
+        QTRY_VERIFY(countOf(*salon, QStringLiteral("AddURIToQueue")) + countOf(*salon, QStringLiteral("SetAVTransportURI")) > 0);
+        QTRY_VERIFY(actionsOf(*salon).contains(QStringLiteral("Play")));
     }
 
     void aNewcomerSeesWhereToBegin()

@@ -80,6 +80,13 @@ void PlaybackFace::playTile(const QVariant &item)
         m_model->playPlaylistNamed(playlist.id, playlist.name);
         return;
     }
+    if (item.canConvert<Album>()) {
+        // An album of a shelf or a result: played as the recommendations' albums are.
+        const Album album = item.value<Album>();
+        m_model->setPreparing(album.title);
+        m_model->playCatalogItem(MusicItem{album.id, MusicItem::Kind::Album, album.title, album.artist, std::nullopt});
+        return;
+    }
     if (!item.canConvert<MusicItem>())
         return;
     const MusicItem tile = item.value<MusicItem>();

@@ -12,5 +12,8 @@ Tile {
     title: album.title
     subtitle: album.year.length > 0 ? album.artist + " · " + album.year : album.artist
     placeholder: "opticaldisc"
+    // Every album plays from its tile, as the recommendations do.
+    playable: true
     onClicked: App.browse.openAlbum(album)
+    onPlay: App.playback.playTile(album)
 }
