@@ -1,5 +1,6 @@
 // The plain pages of a simulated speaker: its device description, battery page and album art.
 #include "simspeaker.h"
+#include "simwebservices.h"
 
 #include "sonos/text.h"
 
@@ -7,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
+#include <QUrl>
 
 namespace corvane::sim {
 
@@ -176,7 +178,11 @@ SimSpeaker::Reply SimSpeaker::batteryPage() const
 
 SimSpeaker::Reply SimSpeaker::albumArt(const QString &key) const
 {
-    // A cover of its own for every track: two colours drawn from a stable hash of the URI.
+    // An Apple Music song shows its album's cover, as the catalogue does.
+    const QString song = songIDOf(QUrl::fromPercentEncoding(key.toUtf8()).replace(QLatin1Char(':'), QStringLiteral("%3a")));
+    if (!song.isEmpty())
+        return Reply{200, "image/png", SimWebServices::coverImage(song, 240, "PNG")};
+    // A cover of its own for every other track: two colours drawn from a stable hash of the URI.
     const QByteArray digest = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1);
     QImage image(240, 240, QImage::Format_RGB32);
     image.fill(QColor::fromHsv(quint8(digest[0]) * 359 / 255, 140, 200));

@@ -59,6 +59,10 @@ public:
     // The `number`-th request of `path` (counting from 1) fails with 500.
     void failRequest(const QString &path, int number) { m_failAt.insert(path, number); }
 
+    // The cover of `id` (an album, a song's album, a playlist, a station, an artist), `size`
+    // pixels square, in `format` ("JPEG" or "PNG").
+    static QByteArray coverImage(const QString &id, int size, const char *format = "JPEG");
+
     // Any other fixed reply.
     void setReply(const QString &path, Reply reply);
     // Every reply is held back this long (real milliseconds), as a slow connection would.
@@ -78,9 +82,6 @@ private:
     void send(QTcpSocket *socket, const Reply &reply);
     void write(QTcpSocket *socket, const Reply &reply);
     Reply logo(const QString &name) const;
-    // The cover of `id` (an album, a song's album, a playlist, a station, an artist), `size`
-    // pixels square, in `format` ("JPEG" or "PNG").
-    static QByteArray coverImage(const QString &id, int size, const char *format = "JPEG");
     Reply radioStations(const QUrlQuery &query) const;
     Reply appleMusic(const QHttpServerRequest &request) const;
     Reply search(const QUrlQuery &query) const;
