@@ -3,6 +3,7 @@
 
 #include "applemusic/applemusickit.h"
 #include "async/delays.h"
+#include "model/faces/householdface.h"
 #include "modelrig.h"
 #include "sonos/sonoscontroller.h"
 #include "system/autostart.h"
@@ -257,6 +258,29 @@ private Q_SLOTS:
         QCOMPARE(rig.web.requested().count(QStringLiteral("/corvane/version.json")), 1);
         QCOMPARE(changed.count(), 1);
         QCoreApplication::setApplicationVersion(QString());
+    }
+
+    void theCatalogueCountryIsChosenAndKept()
+    {
+        ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
+        HouseholdFace *household = rig.model->householdFace();
+        QVERIFY(household->property("publicSearch").toBool());
+        QCOMPARE(household->property("catalogCountry").toString(), QStringLiteral("fr"));
+        const QVariantList countries = household->property("catalogCountries").toList();
+        QVERIFY(countries.size() > 10);
+        QCOMPARE(countries.first().toMap().value(QStringLiteral("id")).toString(), QStringLiteral("fr"));
+
+        rig.model->setQuery(QStringLiteral("Phares"));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        // Another country: kept in the preferences, and the words are looked for there.
+        household->setCatalogCountry(QStringLiteral("BE"));
+        QCOMPARE(household->property("catalogCountry").toString(), QStringLiteral("be"));
+        QCOMPARE(Preferences().catalogCountry(), QStringLiteral("be"));
+        QTRY_VERIFY(rig.web.requestedURLs().last().query().contains(QStringLiteral("country=be")));
+        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        Preferences preferences;
+        preferences.setCatalogCountry(QString());
+        preferences.sync();
     }
 
     void launchAtLoginIsTheSessionsAutostart_data()

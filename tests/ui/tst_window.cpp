@@ -4,6 +4,7 @@
 
 #include "async/http.h"
 
+#include <QAccessible>
 #include <QRegularExpression>
 #include <QSignalSpy>
 
@@ -194,6 +195,26 @@ private Q_SLOTS:
         QTRY_VERIFY(!rig.model->isExpanded());
         QCOMPARE(rig.model->route().kind, RouteKind::Queue);
         QTRY_VERIFY(countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Browse")) > reads);
+    }
+
+    // Screen readers and voice control set a slider's value through the accessibility bus: the
+    // speaker hears it as it hears a drag.
+    void aVolumeSetThroughAccessibilityReachesTheSpeaker()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        QQuickItem *slider = ui.named(QStringLiteral("volumeSlider"));
+        QVERIFY(slider);
+        QTRY_VERIFY(slider->isEnabled());
+        QAccessibleInterface *access = QAccessible::queryAccessibleInterface(slider);
+        QVERIFY(access);
+        QVERIFY(access->valueInterface());
+        access->valueInterface()->setCurrentValue(40);
+        QTRY_COMPARE(rig.speaker(QStringLiteral("Salon"))->volume(), 40);
+        // The slider follows the model again afterwards.
+        rig.model->setVolume(12);
+        QTRY_COMPARE(qRound(slider->property("value").toDouble()), 12);
     }
 
     void albumPlaysAsAContainer()

@@ -34,6 +34,15 @@ RowLayout {
             App.playback.volume = value
             App.playback.commitVolume()
         }
+        // A value set without a drag (a screen reader, voice control, through the accessibility
+        // bus) reaches the speaker too; then the slider follows the speaker again.
+        onValueChanged: {
+            if (pressed || Math.round(value) === Math.round(App.playback.volume))
+                return
+            App.playback.volume = value
+            App.playback.commitVolume()
+            value = Qt.binding(() => App.playback.volume)
+        }
         Accessible.name: "Volume"
     }
     PlainLabel {
