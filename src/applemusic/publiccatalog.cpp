@@ -222,6 +222,8 @@ QCoro::Task<std::optional<QByteArray>> PublicCatalog::get(QString path, QUrlQuer
             co_return std::nullopt;
     }
     if (const auto it = m_cache.constFind(key); it != m_cache.constEnd() && now - it->at < cacheSeconds) {
+        // Answered: an earlier request's failure is not this one's.
+        m_lastFailure.clear();
         std::optional<QByteArray> cached = it->body;
         co_return cached;
     }

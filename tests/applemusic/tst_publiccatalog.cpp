@@ -199,6 +199,13 @@ private Q_SLOTS:
         QVERIFY(!catalogue.isThrottled());
         QVERIFY(catalogue.lastFailure().isEmpty());
         QCOMPARE(catalogue.requestsSent(), 2);
+        // Refused again for other words, then the first ones from memory: that answer is no failure.
+        web.failNext(QStringLiteral("/search"), 1, status);
+        QCOMPARE(await(catalogue.search(QStringLiteral("Ravanel"), 25)), std::nullopt);
+        QVERIFY(!catalogue.lastFailure().isEmpty());
+        QVERIFY(await(catalogue.search(QStringLiteral("Phares"), 25)));
+        QVERIFY(catalogue.lastFailure().isEmpty());
+        QCOMPARE(catalogue.requestsSent(), 3);
     }
 
     void idsThatAreNotNumbersAreNeverSent()
