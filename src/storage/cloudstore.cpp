@@ -114,7 +114,7 @@ QList<QByteArray> CloudStore::values(const QString &key) const
     for (const QFileInfo &info : files) {
         if (isRemoval(info.fileName()) || keyOf(info.fileName()) != key)
             continue;
-        if (info.lastModified().toMSecsSinceEpoch() < removedAt || info.size() > maxFileSize)
+        if (info.lastModified().toMSecsSinceEpoch() < removedAt)
             continue;
         const QByteArray data = readSmall(info);
         if (!data.isEmpty())

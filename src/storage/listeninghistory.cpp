@@ -64,7 +64,7 @@ double ListeningHistory::now()
     return double(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - kReferenceOffset;
 }
 
-bool ListeningHistory::isServiceArtwork(const QString &base)
+bool ListeningHistory::isServiceArtwork(const QString &base, const QList<QUrl> &origins)
 {
     // The address is a template ("{w}x{h}"): its braces are not valid in a strict URL.
     const QUrl url(base, QUrl::TolerantMode);
@@ -73,7 +73,7 @@ bool ListeningHistory::isServiceArtwork(const QString &base)
     const QString host = url.host().toLower();
     if (url.scheme() == QLatin1String("https") && (host == QLatin1String("mzstatic.com") || host.endsWith(QLatin1String(".mzstatic.com"))))
         return true;
-    for (const QUrl &origin : {Configuration::appleMusicOrigin(), Configuration::chartsOrigin()}) {
+    for (const QUrl &origin : origins) {
         if (url.scheme() == origin.scheme() && host == origin.host().toLower() && url.port(-1) == origin.port(-1))
             return true;
     }
@@ -341,11 +341,6 @@ void ListeningHistory::mergeEntries(QList<HistoryEntry> cloud)
 {
     if (cloud.isEmpty())
         return;
-    for (HistoryEntry &entry : cloud) {
-        entry.merged = true;
-        if (entry.artworkBase && !isServiceArtwork(*entry.artworkBase))
-            entry.artworkBase.reset();
-    }
     QSet<QString> known;
     for (const HistoryEntry &entry : std::as_const(m_entries))
         known.insert(entry.id());
@@ -359,6 +354,14 @@ void ListeningHistory::mergeEntries(QList<HistoryEntry> cloud)
     }
     if (added.isEmpty())
         return;
+    // Only the plays new here are looked at, against the service's origins read once: every
+    // rescan of the folder passes every other computer's plays through this.
+    const QList<QUrl> origins{Configuration::appleMusicOrigin(), Configuration::chartsOrigin()};
+    for (HistoryEntry &entry : added) {
+        entry.merged = true;
+        if (entry.artworkBase && !isServiceArtwork(*entry.artworkBase, origins))
+            entry.artworkBase.reset();
+    }
     m_entries += added;
     std::stable_sort(m_entries.begin(), m_entries.end(),
                      [](const HistoryEntry &a, const HistoryEntry &b) { return a.playedAt > b.playedAt; });

@@ -118,8 +118,8 @@ public:
     static std::optional<QList<HistoryEntry>> decode(const QByteArray &data);
     static double now();
     // An artwork address another computer may hand us: https from the music service's artwork
-    // hosts, or the configured service origins themselves (the simulator's).
-    static bool isServiceArtwork(const QString &base);
+    // hosts, or one of the service's `origins` (the simulator's).
+    static bool isServiceArtwork(const QString &base, const QList<QUrl> &origins);
 
 Q_SIGNALS:
     void changed();
