@@ -148,11 +148,24 @@ int main(int argc, char *argv[])
                    .arg(model->recommendations().size()).arg(model->addedAlbums().size()).arg(residentMiB(), 0, 'f', 1)
             << Qt::endl;
 
-        // The large view while the speaker plays: the record turns.
+        // What the window costs as the music plays: paused (the idle window), playing with the
+        // playback bar alone, with the large view open (the record turns), and minimized.
+        auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+        printCpuOver(out, QStringLiteral("Processeur, fenêtre au repos, musique en pause (%1 s) : %2 % d'un cœur"));
         runBlocking(model->resumePlayback());
+        idle(1500);
+        printCpuOver(out, QStringLiteral("Processeur, barre de lecture pendant la lecture (%1 s) : %2 % d'un cœur"));
         model->setExpanded(true);
         idle(1500);
         printCpuOver(out, QStringLiteral("Processeur, vue en grand pendant la lecture (%1 s, disque qui tourne) : %2 % d'un cœur"));
+        // Without a window manager (Xvfb) a minimize request changes nothing on screen: the
+        // window is hidden as well, which is what a minimized window amounts to for Qt Quick.
+        window->showMinimized();
+        window->hide();
+        idle(1500);
+        printCpuOver(out, QStringLiteral("Processeur, vue en grand, fenêtre réduite pendant la lecture (%1 s) : %2 % d'un cœur"));
+        window->showNormal();
+        idle(1500);
         model->setExpanded(false);
         runBlocking(model->pausePlayback());
 

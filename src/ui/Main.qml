@@ -16,7 +16,9 @@ ApplicationWindow {
     minimumWidth: 640
     minimumHeight: 460
     visible: true
-    color: Theme.background
+    // A touch of the current cover's colour, as the large view has more of it.
+    color: tint.known ? Qt.tint(Theme.background, Qt.rgba(tint.color.r, tint.color.g, tint.color.b, 0.14)) : Theme.background
+    Behavior on color { ColorAnimation { duration: 400 } }
     Material.theme: Material.Dark
     Material.accent: Theme.accent
     Material.primary: Theme.surface
@@ -38,6 +40,12 @@ ApplicationWindow {
                 Layout.fillWidth: true
             }
         }
+    }
+
+    ArtworkTint {
+        id: tint
+        objectName: "windowTint"
+        url: App.playback.nowPlaying.artwork.toString()
     }
 
     CenterArea {

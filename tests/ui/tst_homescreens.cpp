@@ -5,6 +5,7 @@
 #include "discrotation.h"
 #include "model/faces/homeface.h"
 #include "storage/preferences.h"
+#include "windowlook.h"
 #include "windowrig.h"
 
 #include <QDBusConnection>
@@ -280,6 +281,75 @@ private Q_SLOTS:
         QVERIFY(skips > 0);
         QVERIFY(ui.shows(announced));
         QVERIFY(ui.control(QStringLiteral("Lecture / Pause"))->isEnabled());
+    }
+
+    // Nobody sees a record turn in a hidden window: it stops, and goes on from the same angle.
+    void theRecordRestsWhileTheWindowCannotBeSeen()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Playing);
+        QTRY_VERIFY(rig.model->nowPlaying().isPlaying);
+        rig.model->setExpanded(true);
+        QTRY_VERIFY(ui.window->findChild<QObject *>(QStringLiteral("discRotation")));
+        QObject *disc = ui.window->findChild<QObject *>(QStringLiteral("discRotation"));
+        QTRY_VERIFY(disc->property("isPlaying").toBool());
+        QTest::qWait(200);
+
+        ui.window->hide();
+        QTRY_VERIFY(!disc->property("isPlaying").toBool());
+        const double stoppedAt = disc->property("angle").toDouble();
+        QTest::qWait(500);
+        QCOMPARE(disc->property("angle").toDouble(), stoppedAt);
+
+        ui.window->show();
+        QTRY_VERIFY(disc->property("isPlaying").toBool());
+        const double resumedAt = disc->property("angle").toDouble();
+        QVERIFY2(resumedAt >= stoppedAt && resumedAt - stoppedAt < 3, qPrintable(QStringLiteral("%1 → %2").arg(stoppedAt).arg(resumedAt)));
+    }
+
+    void aCoverLeavesItsColour_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<QColor>("colour");
+        QImage red(8, 8, QImage::Format_RGB32);
+        red.fill(QColor(200, 0, 0));
+        QImage halves(8, 8, QImage::Format_RGB32);
+        halves.fill(QColor(0, 0, 200));
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 4; ++x)
+                halves.setPixelColor(x, y, QColor(200, 0, 0));
+        QImage clear(8, 8, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QTest::newRow("one colour") << red << QColor(200, 0, 0);
+        QTest::newRow("two halves average") << halves << QColor(100, 0, 100);
+        QTest::newRow("transparent: none") << clear << QColor();
+        QTest::newRow("unreadable: none") << QImage() << QColor();
+    }
+    void aCoverLeavesItsColour()
+    {
+        QFETCH(QImage, image);
+        QFETCH(QColor, colour);
+        const QColor average = ui::ArtworkTint::averageOf(image);
+        QCOMPARE(average.isValid(), colour.isValid());
+        if (colour.isValid()) {
+            QVERIFY2(qAbs(average.red() - colour.red()) <= 2 && qAbs(average.green() - colour.green()) <= 2
+                         && qAbs(average.blue() - colour.blue()) <= 2,
+                     qPrintable(average.name()));
+        }
+    }
+
+    void theWindowTakesTheTintOfWhatPlays()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        const QColor plain = ui.window->color();
+        rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Playing);
+        QTRY_VERIFY(rig.model->nowPlaying().artworkURL.has_value());
+        QTRY_VERIFY(ui.window->findChild<QObject *>(QStringLiteral("windowTint"))->property("known").toBool());
+        QTRY_VERIFY(ui.window->color() != plain);
     }
 
     void withoutASpeakerTheControlsRest()

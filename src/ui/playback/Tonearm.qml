@@ -15,10 +15,28 @@ Item {
     width: 1
     height: 1
 
+    // The arm swings when it lands, lifts or jumps to a new song; the creep across the record as
+    // a song goes (a fraction of a degree a second) is set without an animation, which would
+    // otherwise redraw the player at full frame rate for most of every second.
+    onArmAngleChanged: {
+        if (Math.abs(armAngle - arm.rotation) > 1.5) {
+            swing.to = armAngle
+            swing.restart()
+        } else if (!swing.running) {
+            arm.rotation = armAngle
+        }
+    }
+    Component.onCompleted: arm.rotation = armAngle
+    NumberAnimation {
+        id: swing
+        target: arm
+        property: "rotation"
+        duration: 600
+        easing.type: Easing.InOutQuad
+    }
+
     Item {
         id: arm
-        rotation: root.armAngle
-        Behavior on rotation { NumberAnimation { duration: 600; easing.type: Easing.InOutQuad } }
         // The arm hangs down from the pivot.
         Rectangle {
             x: -width / 2
