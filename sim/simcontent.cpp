@@ -8,6 +8,8 @@
 
 #include <QRegularExpression>
 
+#include <functional>
+
 namespace corvane::sim {
 
 namespace {
@@ -315,24 +317,30 @@ SimSpeaker::Reply SimSpeaker::contentDirectory(const SimRequest &request)
         return Reply{-402, {}, {}};
 
     const QString objectID = arg("ObjectID");
-    QStringList items;
+    int total = 0;
+    std::function<QString(int)> item;
     if (objectID == QLatin1String("Q:0")) {
-        for (qsizetype i = 0; i < m_queue.size(); ++i)
-            items.append(m_queue.at(i).didlItem(QStringLiteral("Q:0/%1").arg(i + 1), QStringLiteral("Q:0")));
+        total = int(m_queue.size());
+        item = [this](int i) { return m_queue.at(i).didlItem(QStringLiteral("Q:0/%1").arg(i + 1), QStringLiteral("Q:0")); };
     } else if (objectID == QLatin1String("FV:2")) {
-        for (const SimFavorite &favorite : m_house->favorites)
-            items.append(favoriteItem(favorite));
+        total = int(m_house->favorites.size());
+        item = [this](int i) { return favoriteItem(m_house->favorites.at(i)); };
     } else {
         return Reply{-701, {}, {}}; // no such object
     }
-    // As in UPnP, a requested count of 0 means everything from the starting index.
-    const int total = int(items.size());
+    // As in UPnP, a requested count of 0 means everything from the starting index; as a real
+    // speaker does, no read returns more than 100 items.
+    constexpr int mostPerRead = 100;
     const int first = std::min(*start, total);
-    const int last = *count == 0 ? total : std::min(total, first + *count);
+    const int wanted = *count == 0 ? mostPerRead : std::min(*count, mostPerRead);
+    const int last = std::min(total, first + wanted);
+    QString items;
+    for (int i = first; i < last; ++i)
+        items += item(i);
     return ok(QStringLiteral("<Result>%1</Result><NumberReturned>%2</NumberReturned>"
                              "<TotalMatches>%3</TotalMatches><UpdateID>%4</UpdateID>")
-                  .arg(xmlEscape(didlDocument(items.mid(first, last - first).join(QString()))),
-                       QString::number(last - first), QString::number(total), QString::number(m_queueUpdateID)));
+                  .arg(xmlEscape(didlDocument(items)), QString::number(last - first), QString::number(total),
+                       QString::number(m_queueUpdateID)));
 }
 
 SimSpeaker::Reply SimSpeaker::musicServices(const SimRequest &request)

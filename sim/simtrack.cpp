@@ -122,6 +122,19 @@ QList<SimTrack> catalogueSongs()
     };
 }
 
+QList<SimTrack> numberedSongs(int count)
+{
+    const QList<SimTrack> songs = catalogueSongs();
+    QList<SimTrack> numbered;
+    numbered.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        SimTrack track = songs.at(i % songs.size());
+        track.title += QStringLiteral(" (%1)").arg(i + 1);
+        numbered.append(std::move(track));
+    }
+    return numbered;
+}
+
 namespace {
 QList<SimTrack> extraSongs()
 {

@@ -36,6 +36,9 @@ struct SimTrack
 
 // A small fictional Apple Music catalogue, the same on every run.
 QList<SimTrack> catalogueSongs();
+// `count` songs of that catalogue one after another, each titled with its place ("… (12)"):
+// a long queue or library.
+QList<SimTrack> numberedSongs(int count);
 
 // An album or playlist of the fictional catalogue.
 struct SimContainer

@@ -18,7 +18,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int favoriteCount = 100;
 constexpr int artworkAttempts = 3;
 constexpr int repairBatch = 30;
 
@@ -40,7 +39,7 @@ QCoro::Task<> CorvaneModel::refreshFavorites()
     if (!controller)
         co_return;
     try {
-        QList<SonosFavorite> favorites = co_await controller->favorites(favoriteCount);
+        QList<SonosFavorite> favorites = co_await controller->favorites();
         if (self)
             setFavorites(std::move(favorites));
     } catch (...) {

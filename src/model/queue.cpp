@@ -15,7 +15,8 @@ namespace corvane {
 
 namespace {
 
-constexpr int queueBrowseCount = 200;
+// A speaker's queue holds at most 40 000 tracks.
+constexpr int queueReadLimit = 40000;
 constexpr int artworkLookups = 60;
 
 QString at256(const QString &url)
@@ -67,8 +68,9 @@ QCoro::Task<> CorvaneModel::refreshQueue()
         co_return;
     QList<QueueItem> items;
     try {
-        const QString didl = co_await controller->browse(QStringLiteral("Q:0"), 0, queueBrowseCount);
-        items = parseQueue(didl, controller->speaker());
+        const QStringList pages = co_await controller->browseAll(QStringLiteral("Q:0"), queueReadLimit);
+        for (const QString &page : pages)
+            items += parseQueue(page, controller->speaker());
     } catch (...) {
         items.clear(); // a failed read shows an empty queue
     }

@@ -131,7 +131,7 @@ QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> co
             co_return;
     }
     try {
-        QList<SonosFavorite> favorites = co_await controller->favorites(100);
+        QList<SonosFavorite> favorites = co_await controller->favorites();
         if (ended())
             co_return;
         setFavorites(std::move(favorites));

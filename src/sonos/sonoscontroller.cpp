@@ -86,4 +86,42 @@ QCoro::Task<QString> SonosController::browse(QString objectID, int start, int co
     co_return xmlUnescape(xmlUnescape(reply));
 }
 
+QCoro::Task<QStringList> SonosController::browseAll(QString objectID, int limit) const
+{
+    const auto number = [](const QString &reply, QLatin1StringView name) {
+        const QString open = QLatin1Char('<') + name + QLatin1Char('>');
+        const QString close = QStringLiteral("</") + name + QLatin1Char('>');
+        const qsizetype from = reply.indexOf(open);
+        const qsizetype to = from < 0 ? -1 : reply.indexOf(close, from);
+        bool ok = false;
+        const int value = to < 0 ? 0 : QStringView(reply).sliced(from + open.size(), to - from - open.size()).trimmed().toInt(&ok);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    };
+    for (int attempt = 0;; ++attempt) {
+        QStringList pages;
+        std::optional<int> updateID;
+        bool moved = false;
+        int start = 0;
+        while (start < limit) {
+            // The counts sit outside the escaped result: they read the same after unescaping.
+            QString page = co_await browse(objectID, start, std::min(pageSize, limit - start));
+            const int returned = number(page, QLatin1StringView("NumberReturned")).value_or(0);
+            const std::optional<int> total = number(page, QLatin1StringView("TotalMatches"));
+            const std::optional<int> update = number(page, QLatin1StringView("UpdateID"));
+            pages.append(std::move(page));
+            if (update && updateID && *update != *updateID) {
+                moved = true;
+                break;
+            }
+            if (update)
+                updateID = update;
+            start += returned;
+            if (returned <= 0 || !total || start >= *total)
+                break;
+        }
+        if (!moved || attempt == 2)
+            co_return pages;
+    }
+}
+
 } // namespace corvane

@@ -56,6 +56,12 @@ public:
     QCoro::Task<QString> soap(QString service, QString path, QString action, QString body) const;
     // One page of a ContentDirectory container, unescaped twice so nested DIDL-Lite is plain.
     QCoro::Task<QString> browse(QString objectID, int start, int count) const;
+    // Speakers return at most 100 items a read, whatever is asked: a longer container is read
+    // page after page, from the start, up to `limit` items. The pages come back as browse()
+    // gives them. A container that changes between two pages (its update id moves) is read
+    // again from the start, twice at most.
+    static constexpr int pageSize = 100;
+    QCoro::Task<QStringList> browseAll(QString objectID, int limit) const;
 
     // Transport (send to the group coordinator).
     QCoro::Task<> play() const;
@@ -129,7 +135,7 @@ public:
     QCoro::Task<> reorderQueue(int startingIndex, int numberOfTracks, int insertBefore) const;
 
     // Favorites, radio and line-in.
-    QCoro::Task<QList<SonosFavorite>> favorites(int count = 100) const;
+    QCoro::Task<QList<SonosFavorite>> favorites(int count = 1000) const;
     QCoro::Task<> playFavorite(SonosFavorite favorite) const;
     QCoro::Task<> addFavorite(Track track, AppleMusicLink link) const;
     QCoro::Task<> removeFavorite(QString id) const;

@@ -17,8 +17,11 @@ const QString kInstance = QStringLiteral("<InstanceID>0</InstanceID>");
 
 QCoro::Task<QList<SonosFavorite>> SonosController::favorites(int count) const
 {
-    const QString reply = co_await browse(QStringLiteral("FV:2"), 0, count);
-    co_return parseFavorites(reply, m_speaker);
+    const QStringList pages = co_await browseAll(QStringLiteral("FV:2"), count);
+    QList<SonosFavorite> favorites;
+    for (const QString &page : pages)
+        favorites += parseFavorites(page, m_speaker);
+    co_return favorites;
 }
 
 QCoro::Task<> SonosController::playFavorite(SonosFavorite favorite) const

@@ -228,7 +228,7 @@ QString fold(const QString &text)
 QCoro::Task<QString> playFavorite(IntentTarget target, QString name)
 {
     const SonosController controller(target.speaker);
-    const QList<SonosFavorite> all = co_await controller.favorites(100);
+    const QList<SonosFavorite> all = co_await controller.favorites();
     QList<SonosFavorite> playable;
     for (const SonosFavorite &favorite : all) {
         if (!favorite.uri.isEmpty())

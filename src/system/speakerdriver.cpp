@@ -369,7 +369,7 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
             co_return CommandResult{0, QStringLiteral("L'enceinte a rejoint le groupe « %1 ».").arg(target->displayName()), {}};
         }
         if (command == QLatin1String("favorites")) {
-            const QList<SonosFavorite> favorites = co_await c.favorites(100);
+            const QList<SonosFavorite> favorites = co_await c.favorites();
             if (favorites.isEmpty())
                 co_return CommandResult{0, QStringLiteral("Aucun favori enregistré sur ce système Sonos."), {}};
             QStringList lines;

@@ -742,6 +742,23 @@ private Q_SLOTS:
 
     // ---- queue
 
+    // Speakers return 100 tracks a read: every track of a long queue is read all the same, and
+    // the last one can be moved to the top.
+    void aLongQueueIsReadWhole()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        rig.speaker("Salon")->setQueue(sim::numberedSongs(2000), 1);
+        await(rig.model->refreshQueue());
+        QCOMPARE(rig.model->queue().size(), 2000);
+        QCOMPARE(rig.model->queue().last().id, 2000);
+        QVERIFY(rig.model->queue().last().title.endsWith(QLatin1String("(2000)")));
+        await(rig.model->moveQueueItems({1999}, 0));
+        QTRY_VERIFY(rig.model->queue().first().title.endsWith(QLatin1String("(2000)")));
+        QCOMPARE(rig.model->queue().size(), 2000);
+        QVERIFY(rig.speaker("Salon")->queue().first().title.endsWith(QLatin1String("(2000)")));
+    }
+
     void queueChangeProtocol()
     {
         ModelRig::Options options;

@@ -444,6 +444,40 @@ private Q_SLOTS:
         QCOMPARE(items.first().artworkURL->host(), speaker->config().ip);
     }
 
+    // A speaker returns 100 items a read at most: longer containers come page after page.
+    void longContainersAreReadPageByPage_data()
+    {
+        QTest::addColumn<int>("queued");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("read");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("empty") << 0 << 40000 << 0 << 1;
+        QTest::newRow("one page") << 6 << 40000 << 6 << 1;
+        QTest::newRow("exactly a page") << 100 << 40000 << 100 << 1;
+        QTest::newRow("several pages") << 250 << 40000 << 250 << 3;
+        QTest::newRow("stops at the limit") << 250 << 120 << 120 << 2;
+    }
+    void longContainersAreReadPageByPage()
+    {
+        QFETCH(int, queued);
+        QFETCH(int, limit);
+        QFETCH(int, read);
+        QFETCH(int, pages);
+        auto speaker = startSpeaker();
+        speaker->setQueue(numberedSongs(queued));
+        const SonosController c(speaker->speaker());
+        const QStringList replies = await(c.browseAll(QStringLiteral("Q:0"), limit));
+        QCOMPARE(replies.size(), pages);
+        QList<QueueItem> items;
+        for (const QString &reply : replies)
+            items += parseQueue(reply, c.speaker());
+        QCOMPARE(items.size(), read);
+        for (int i = 0; i < items.size(); ++i)
+            QCOMPARE(items.at(i).id, i + 1);
+        if (read > 0)
+            QCOMPARE(items.last().title, numberedSongs(read).last().title);
+    }
+
     void battery_data()
     {
         QTest::addColumn<bool>("portable");
