@@ -326,6 +326,29 @@ bool SimHousehold::startLarge(int count)
     return startAll();
 }
 
+bool SimHousehold::startCrowded(int queueLength)
+{
+    static const char *const rooms[] = {"Salon", "Cuisine", "Bureau", "Séjour", "Chambre", "Salle de bains", "Entrée",
+                                        "Grenier", "Atelier", "Véranda", "Terrasse", "Bibliothèque"};
+    QList<SimSpeaker *> added;
+    for (int i = 0; i < 32; ++i) {
+        // Twelve rooms by name, the others numbered within them: "Chambre 2".
+        const QString room = QString::fromUtf8(rooms[i % 12]) + (i < 12 ? QString() : QStringLiteral(" %1").arg(i / 12 + 1));
+        added.append(addSpeaker({.uuid = QStringLiteral("RINCON_C0FFEE%1%2").arg(i, 6, 10, QLatin1Char('0')).arg(QStringLiteral("01400")),
+                                 .roomName = room,
+                                 .modelName = QStringLiteral("Sonos Era 100"),
+                                 .modelNumber = QStringLiteral("S39"),
+                                 .displayName = QStringLiteral("Era 100")}));
+    }
+    // Twelve groups: each named room leads, and the numbered ones join theirs.
+    for (int i = 12; i < 32; ++i)
+        join(added.at(i), added.at(i % 12)->config().uuid);
+    added.first()->setQueue(numberedSongs(queueLength), 1);
+    added.first()->setTransport(SimSpeaker::Transport::Playing);
+    addStandardFavorites(true);
+    return startAll();
+}
+
 QString randomLoopbackPrefix()
 {
     // 127.0.x.x is left alone: other local services live there.

@@ -43,6 +43,8 @@ public:
     bool startNeverPlayed();
     // `count` players in one group each, whose topology read fails with 501.
     bool startLarge(int count);
+    // A large home: 32 rooms in 12 groups; the first group plays a queue of `queueLength` songs.
+    bool startCrowded(int queueLength = 2000);
 
     SimSpeaker *addSpeaker(SimSpeakerConfig config);
     void addHidden(SimHiddenPlayer player);

@@ -86,10 +86,10 @@ QCoro::Task<int> runDemo()
     co_return 0;
 }
 
-int runSimulator(const QString &prefix)
+int runSimulator(const QString &prefix, bool crowded)
 {
     sim::SimHousehold household(prefix);
-    if (!household.startDefault()) {
+    if (!(crowded ? household.startCrowded() : household.startDefault())) {
         QTextStream(stderr) << "Impossible d'ouvrir les adresses " << prefix
                             << ".x:1400 (déjà utilisées ?). Essayez --prefix 127.78.0." << Qt::endl;
         return 1;

@@ -13,6 +13,6 @@ QCoro::Task<int> runDemo();
 QCoro::Task<int> runHeadlessDemo();
 
 // `corvane sim`: the household on its own, until interrupted.
-int runSimulator(const QString &prefix);
+int runSimulator(const QString &prefix, bool crowded = false);
 
 } // namespace corvane

@@ -35,7 +35,8 @@ QString usage()
                           "                                    une capture de chaque écran, puis quitte\n"
                           "  corvane --demo --headless         le modèle de l'application sur la maison simulée, sans fenêtre\n"
                           "  corvane --demo --console          la maison simulée pilotée pas à pas, sans fenêtre\n"
-                          "  corvane sim [--prefix 127.77.0]   lance la maison simulée seule\n"
+                          "  corvane sim [--prefix 127.77.0] [--crowded]\n"
+                          "                                    lance la maison simulée seule (--crowded : 32 pièces)\n"
                           "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
                           "  corvane discover                  trouve une enceinte et montre les groupes de la maison\n"
                           "  corvane catalog <commande>        Apple Music en ligne de commande (voir corvane catalog --help)\n"
@@ -166,13 +167,18 @@ int main(int argc, char *argv[])
     }
     if (command == QLatin1String("sim")) {
         QString prefix = QStringLiteral("127.77.0");
-        if (args.value(1) == QLatin1String("--prefix") && args.size() > 2)
-            prefix = args.value(2);
+        bool crowded = false;
+        for (qsizetype i = 1; i < args.size(); ++i) {
+            if (args.at(i) == QLatin1String("--prefix") && i + 1 < args.size())
+                prefix = args.at(++i);
+            else if (args.at(i) == QLatin1String("--crowded"))
+                crowded = true;
+        }
         if (!prefix.startsWith(QLatin1String("127.")) || prefix.count(QLatin1Char('.')) != 2) {
             QTextStream(stderr) << "Le préfixe doit désigner un /24 de bouclage, par exemple 127.77.0." << Qt::endl;
             return 2;
         }
-        return runSimulator(prefix);
+        return runSimulator(prefix, crowded);
     }
     if (command == QLatin1String("speaker")) {
         if (args.value(1) == QLatin1String("--help")) {

@@ -17,7 +17,7 @@ ApplicationWindow {
     minimumHeight: 460
     visible: true
     // A touch of the current cover's colour, as the large view has more of it.
-    color: tint.known ? Qt.tint(Theme.background, Qt.rgba(tint.color.r, tint.color.g, tint.color.b, 0.14)) : Theme.background
+    color: Qt.tint(Theme.background, tint.wash)
     Behavior on color { ColorAnimation { duration: 400 } }
     Material.theme: Material.Dark
     Material.accent: Theme.accent
@@ -45,7 +45,7 @@ ApplicationWindow {
     ArtworkTint {
         id: tint
         objectName: "windowTint"
-        url: App.playback.nowPlaying.artwork.toString()
+        url: App.playback.nowPlaying.artwork
     }
 
     CenterArea {

@@ -60,7 +60,16 @@ QColor ArtworkTint::averageOf(const QImage &image)
     return QColor(color.red(), color.green(), color.blue());
 }
 
-void ArtworkTint::setUrl(const QString &url)
+QString ArtworkTint::wash() const
+{
+    if (!m_color.isValid())
+        return QStringLiteral("#00000000");
+    QColor washed = m_color;
+    washed.setAlphaF(0.14f);
+    return washed.name(QColor::HexArgb);
+}
+
+void ArtworkTint::setUrl(const QUrl &url)
 {
     if (url == m_url)
         return;
@@ -85,7 +94,7 @@ void ArtworkTint::setUrl(const QString &url)
         }
         if (self && self->m_generation == generation)
             self->setColor(color);
-    }(this, ArtworkCache::resolveArtworkURL(QUrl(url)), generation);
+    }(this, ArtworkCache::resolveArtworkURL(url), generation);
 }
 
 void ArtworkTint::setColor(const QColor &color)

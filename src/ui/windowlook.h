@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QQmlEngine>
+#include <QUrl>
 #include <QWindow>
 
 namespace corvane::ui {
@@ -15,7 +16,8 @@ class WindowExposure : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QWindow *window READ window WRITE setWindow NOTIFY windowChanged)
+    // A QWindow; declared as an object so QML tooling needs no window type.
+    Q_PROPERTY(QObject *window READ windowObject WRITE setWindowObject NOTIFY windowChanged)
     Q_PROPERTY(bool exposed READ isExposed NOTIFY exposedChanged)
 
 public:
@@ -23,6 +25,8 @@ public:
 
     QWindow *window() const { return m_window; }
     void setWindow(QWindow *window);
+    QObject *windowObject() const { return m_window; }
+    void setWindowObject(QObject *window) { setWindow(qobject_cast<QWindow *>(window)); }
     bool isExposed() const { return m_exposed; }
 
     // Also what the tests and the benchmark ask of a window.
@@ -43,21 +47,23 @@ private:
 };
 
 // The colour a picture leaves on the eye: its average, read off the UI thread from the artwork
-// cache; invalid until known, and when the picture cannot be read.
+// cache; invalid until known, and when the picture cannot be read. `wash` is that colour at the
+// strength a background takes it ("#24rrggbb"), transparent while unknown.
 class ArtworkTint : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QString url READ url WRITE setUrl NOTIFY urlChanged)
-    Q_PROPERTY(QColor color READ color NOTIFY colorChanged)
+    Q_PROPERTY(QUrl url READ url WRITE setUrl NOTIFY urlChanged)
+    Q_PROPERTY(QString wash READ wash NOTIFY colorChanged)
     Q_PROPERTY(bool known READ isKnown NOTIFY colorChanged)
 
 public:
     explicit ArtworkTint(QObject *parent = nullptr) : QObject(parent) {}
 
-    QString url() const { return m_url; }
-    void setUrl(const QString &url);
+    QUrl url() const { return m_url; }
+    void setUrl(const QUrl &url);
     QColor color() const { return m_color; }
+    QString wash() const;
     bool isKnown() const { return m_color.isValid(); }
 
     static QColor averageOf(const QImage &image);
@@ -69,7 +75,7 @@ Q_SIGNALS:
 private:
     void setColor(const QColor &color);
 
-    QString m_url;
+    QUrl m_url;
     QColor m_color;
     quint64 m_generation = 0;
 };

@@ -225,7 +225,8 @@ private Q_SLOTS:
         rig.model->setExpanded(true);
         check(ui.window->contentItem(), "the large view", barOnly);
         rig.model->setExpanded(false);
-        QTRY_COMPARE(ui.shownTexts().count(title), barOnly);
+        // The large view's copies are gone (the home page, kept, may show the song by now).
+        QTRY_VERIFY(!ui.named(QStringLiteral("turntable")) || !WindowRig::shown(ui.named(QStringLiteral("turntable"))));
         // The history and the queue replace the home page: the title is looked for in them.
         rig.model->showPanel(RouteKind::History);
         QVERIFY(ui.settle());

@@ -7,6 +7,10 @@ Rectangle {
     id: root
 
     required property var modelData
+    // In a large home every card would list twenty rooms or more to add: past a few, they wait
+    // behind a button.
+    readonly property bool manyOutsiders: modelData.outsiders.length > 6
+    property bool showsOutsiders: !manyOutsiders
 
     implicitHeight: column.implicitHeight + 2 * Theme.spacingL
     radius: Theme.radiusL
@@ -59,8 +63,15 @@ Rectangle {
             Layout.fillWidth: true
             Layout.topMargin: Theme.spacingXS
         }
+        PillButton {
+            objectName: "showOutsiders"
+            visible: root.manyOutsiders
+            text: root.showsOutsiders ? "Masquer les autres pièces" : "Ajouter une pièce (" + root.modelData.outsiders.length + ")"
+            symbol: root.showsOutsiders ? "minus" : "plus"
+            onClicked: root.showsOutsiders = !root.showsOutsiders
+        }
         Repeater {
-            model: root.modelData.outsiders
+            model: root.showsOutsiders ? root.modelData.outsiders : []
             delegate: MemberRow {
                 isOutsider: true
                 Layout.fillWidth: true

@@ -3,23 +3,28 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane
 
-// The rooms and how they play together.
-Flickable {
+// The rooms and how they play together. The cards come as they scroll into view: a home of
+// thirty rooms builds two or three of them, not all.
+ListView {
     id: root
+    objectName: "groupsView"
 
     readonly property int speakers: App.household.speakers.length
-    readonly property int groups: App.household.groups.length
 
     clip: true
-    contentWidth: width
-    contentHeight: page.implicitHeight + Theme.spacingXL
     boundsBehavior: Flickable.StopAtBounds
     ScrollBar.vertical: ScrollBar {}
+    spacing: Theme.spacingL
+    bottomMargin: Theme.spacingXL
+    model: root.speakers > 1 ? App.household.groupCards : []
 
-    ColumnLayout {
-        id: page
+    header: ColumnLayout {
+        id: top
+        readonly property int speakers: App.household.speakers.length
+        readonly property int groups: App.household.groups.length
+
         x: Theme.spacingXL
-        width: root.width - 2 * Theme.spacingXL
+        width: parent ? parent.width - 2 * Theme.spacingXL : 0
         spacing: Theme.spacingL
 
         RowLayout {
@@ -38,8 +43,8 @@ Flickable {
                 }
                 PlainLabel {
                     objectName: "groupCounts"
-                    text: root.speakers + (root.speakers === 1 ? " enceinte" : " enceintes") + " · "
-                          + root.groups + (root.groups === 1 ? " groupe" : " groupes")
+                    text: top.speakers + (top.speakers === 1 ? " enceinte" : " enceintes") + " · "
+                          + top.groups + (top.groups === 1 ? " groupe" : " groupes")
                     color: Theme.textDim
                     font.pixelSize: Theme.fontBody
                 }
@@ -53,7 +58,7 @@ Flickable {
         }
 
         EmptyState {
-            visible: root.speakers === 0
+            visible: top.speakers === 0
             symbol: "hifispeaker"
             title: "Aucune enceinte"
             hint: "Corvane n'a trouvé aucun Sonos sur ce réseau."
@@ -61,18 +66,21 @@ Flickable {
             Layout.topMargin: Theme.spacingXL
         }
         PlainLabel {
-            visible: root.speakers === 1
+            visible: top.speakers === 1
             text: "Avec une seule enceinte, il n'y a rien à grouper. Dès qu'une deuxième apparaît sur le réseau, il sera possible de les faire jouer ensemble depuis ici."
             color: Theme.textDim
             font.pixelSize: Theme.fontBody
             wrapMode: Text.WordWrap
             Layout.fillWidth: true
         }
-        Repeater {
-            model: root.speakers > 1 ? App.household.groupCards : []
-            delegate: GroupCard {
-                Layout.fillWidth: true
-            }
-        }
+        Item { implicitHeight: 1 }
+    }
+    FocusInView {
+        flickable: root
+    }
+
+    delegate: GroupCard {
+        x: Theme.spacingXL
+        width: ListView.view.width - 2 * Theme.spacingXL
     }
 }

@@ -138,6 +138,7 @@ ColumnLayout {
     }
 
     ListView {
+        objectName: "historyList"
         visible: root.count > 0 && !root.showTopArtists
         clip: true
         model: App.home.history

@@ -31,6 +31,10 @@ Item {
     onPageChanged: stack.replace(null, pageFor(screen))
     Component.onCompleted: stack.replace(null, pageFor(screen))
 
+    // The home page is the one a person comes back to most, and the costliest to build (its
+    // shelves): it is built once, kept while other screens show, and found where it was left.
+    property Item homePage: null
+
     function pageFor(name) {
         switch (name) {
         case "onboarding": return onboarding
@@ -44,7 +48,10 @@ Item {
         case "results": return results
         case "groups": return groups
         case "history": return history
-        default: return home
+        default:
+            if (!homePage)
+                homePage = home.createObject(root, { visible: false })
+            return homePage
         }
     }
 
