@@ -8,6 +8,7 @@
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
 #include "async/tasks.h"
+#include "benchhome.h"
 #include "benchutil.h"
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
@@ -167,23 +168,12 @@ int main(int argc, char *argv[])
     QTemporaryDir profile;
     qputenv("CORVANE_PROFILE", profile.path().toUtf8());
 
-    const QString prefix = sim::randomLoopbackPrefix();
     QProcess speakers;
-    speakers.start(QStringLiteral(CORVANE_BINARY), {QStringLiteral("sim"), QStringLiteral("--prefix"), prefix, QStringLiteral("--crowded")});
-    if (!speakers.waitForReadyRead(10000)) {
-        QTextStream(stderr) << "La maison simulée n'a pas démarré." << Qt::endl;
-        return 1;
-    }
-    SonosDiscovery::setForcedNetwork(prefix + QStringLiteral(".1/24"));
     sim::SimWebServices web;
-    if (!web.start())
+    if (!startSimulatedHome(speakers, web, {QStringLiteral("--crowded")}))
         return 1;
     web.setLibrarySongCount(10000);
     web.setLibraryPlaylistCount(500);
-    const QByteArray origin = web.origin().toEncoded();
-    qputenv("CORVANE_LOGO_ORIGIN", web.origin().resolved(QUrl(QStringLiteral("/logos/"))).toEncoded());
-    qputenv("CORVANE_RADIO_ORIGIN", origin);
-    qputenv("CORVANE_UPDATE_ORIGIN", origin);
     {
         Preferences preferences;
         preferences.setOnboardingDone(true);
