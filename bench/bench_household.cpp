@@ -222,7 +222,7 @@ int main(int argc, char *argv[])
 
         // Launch to the home page with the 500 playlists and the 32 rooms found.
         const double launched = untilDrawn(window, clock, [&] {
-            return model->hasReadSpeakerState() && model->playlists().size() >= 500 && model->speakers().size() >= 32
+            return model->playback()->hasReadSpeakerState() && model->home()->playlists().size() >= 500 && model->household()->speakers().size() >= 32
                 && shown(root, QStringLiteral("homeView"));
         });
         idle(1000);
@@ -241,21 +241,21 @@ int main(int argc, char *argv[])
             std::function<bool()> full;
         };
         const QList<Screen> screens = {
-            {QStringLiteral("accueil (%1 playlists)"), QStringLiteral("homeView"), [&] { model->setRoute(Route::results()); },
+            {QStringLiteral("accueil (%1 playlists)"), QStringLiteral("homeView"), [&] { model->browse()->setRoute(Route::results()); },
              [&] { return true; }},
-            {QStringLiteral("groupes (%1 pièces)"), QStringLiteral("groupsView"), [&] { model->showPanel(RouteKind::Groups); },
+            {QStringLiteral("groupes (%1 pièces)"), QStringLiteral("groupsView"), [&] { model->browse()->showPanel(RouteKind::Groups); },
              [&] { return true; }},
-            {QStringLiteral("file d'attente (%1 morceaux)"), QStringLiteral("queueList"), [&] { model->openQueue(); },
-             [&] { return model->queue().size() >= 2000; }},
-            {QStringLiteral("historique (%1 écoutes)"), QStringLiteral("historyList"), [&] { model->showPanel(RouteKind::History); },
+            {QStringLiteral("file d'attente (%1 morceaux)"), QStringLiteral("queueList"), [&] { model->browse()->openQueue(); },
+             [&] { return model->queue()->entries().size() >= 2000; }},
+            {QStringLiteral("historique (%1 écoutes)"), QStringLiteral("historyList"), [&] { model->browse()->showPanel(RouteKind::History); },
              [&] { return true; }},
         };
         for (const Screen &screen : screens) {
             // From the home page, or to it from the history.
             if (screen.list == QLatin1String("homeView"))
-                model->showPanel(RouteKind::History);
+                model->browse()->showPanel(RouteKind::History);
             else
-                model->setRoute(Route::results());
+                model->browse()->setRoute(Route::results());
             idle(500);
             stalls.start();
             clock.restart();
@@ -268,21 +268,21 @@ int main(int argc, char *argv[])
             const qint64 loading = stalls.stop();
             int screens = 0;
             const qint64 scrolling = scrollEndToEnd(window, shown(root, screen.list), screens);
-            const qsizetype count = screen.list == QLatin1String("queueList") ? model->queue().size()
+            const qsizetype count = screen.list == QLatin1String("queueList") ? model->queue()->entries().size()
                 : screen.list == QLatin1String("historyList")                  ? model->history()->entries().size()
-                : screen.list == QLatin1String("homeView")                     ? model->playlists().size()
-                                                                               : model->speakers().size();
+                : screen.list == QLatin1String("homeView")                     ? model->home()->playlists().size()
+                                                                               : model->household()->speakers().size();
             row(screen.name.arg(count), ms, loading, scrolling, screens);
         }
 
         // The queue's last song moved to the top, until the screen shows it there.
-        model->openQueue();
+        model->browse()->openQueue();
         idle(1500);
-        const QString last = model->queue().last().title;
+        const QString last = model->queue()->entries().last().title;
         stalls.start();
         clock.restart();
-        QCoro::Task<> move = model->moveQueueItems({int(model->queue().size()) - 1}, 0);
-        const double moved = untilDrawn(window, clock, [&] { return !model->queue().isEmpty() && model->queue().first().title == last; });
+        QCoro::Task<> move = model->queue()->moveItems({int(model->queue()->entries().size()) - 1}, 0);
+        const double moved = untilDrawn(window, clock, [&] { return !model->queue()->entries().isEmpty() && model->queue()->entries().first().title == last; });
         runBlocking(std::move(move));
         idle(500);
         row(QStringLiteral("file : le dernier morceau en tête"), moved, stalls.stop(), -1, 0);

@@ -59,8 +59,8 @@ int main(int argc, char *argv[])
 
     const double before = residentMiB();
     auto model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
-    runBlocking(model->discoveryRun());
-    waitUntil([&] { return model->hasReadSpeakerState(); }, 5000);
+    runBlocking(model->household()->discoveryRun());
+    waitUntil([&] { return model->playback()->hasReadSpeakerState(); }, 5000);
 
     // From playSong to the Play request arriving at the speaker.
     const Track song{QStringLiteral("1609934412"), QStringLiteral("Néons sur la Loire"), QStringLiteral("Odile Ravanel"),
@@ -71,7 +71,7 @@ int main(int argc, char *argv[])
         salon->clearReceived();
         QElapsedTimer clock;
         clock.start();
-        QCoro::Task<> play = model->playSong(song);
+        QCoro::Task<> play = model->playback()->playSong(song);
         const bool arrived = waitUntil([&] {
             const auto received = salon->received();
             return std::any_of(received.begin(), received.end(), [](const sim::SimRequest &r) { return r.action == QLatin1String("Play"); });
@@ -97,19 +97,19 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 100; ++i) {
         QElapsedTimer clock;
         clock.start();
-        runBlocking(model->pollOnce());
+        runBlocking(model->playback()->pollOnce());
         polls.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     out << QStringLiteral("pollOnce : %1 ms (médiane de 100)").arg(median(polls), 0, 'f', 2) << Qt::endl;
 
     web.setLibraryPlaylistCount(500);
     web.setLibrarySongCount(100);
-    runBlocking(model->loadHome());
-    runBlocking(model->loadPersonal(false));
+    runBlocking(model->home()->loadHome());
+    runBlocking(model->home()->loadPersonal(false));
     QThreadPool::globalInstance()->waitForDone();
     out << QStringLiteral("mémoire résidente après l'accueil (%1 playlists, %2 morceaux) : %3 Mio (%4 Mio avant le modèle)")
-               .arg(model->playlists().size())
-               .arg(model->libraryTracks().size())
+               .arg(model->home()->playlists().size())
+               .arg(model->home()->libraryTracks().size())
                .arg(residentMiB(), 0, 'f', 1)
                .arg(before, 0, 'f', 1)
         << Qt::endl;

@@ -129,23 +129,23 @@ int main(int argc, char *argv[])
         engine.load(ui::mainWindowUrl());
         if (engine.rootObjects().isEmpty())
             return 1;
-        waitUntil([&] { return model->hasReadSpeakerState(); }, 20000);
+        waitUntil([&] { return model->playback()->hasReadSpeakerState(); }, 20000);
 
         // The home page with everything the account has: the shelves, the history's tiles.
-        waitUntil([&] { return !model->recommendations().isEmpty() && !model->addedAlbums().isEmpty(); }, 10000);
+        waitUntil([&] { return !model->home()->recommendations().isEmpty() && !model->home()->addedAlbums().isEmpty(); }, 10000);
         idle(3000);
         out << QStringLiteral("Mémoire résidente, accueil complet affiché (%1 recommandations, %2 ajouts récents) : %3 Mio")
-                   .arg(model->recommendations().size()).arg(model->addedAlbums().size()).arg(residentMiB(), 0, 'f', 1)
+                   .arg(model->home()->recommendations().size()).arg(model->home()->addedAlbums().size()).arg(residentMiB(), 0, 'f', 1)
             << Qt::endl;
 
         // What the window costs as the music plays: paused (the idle window), playing with the
         // playback bar alone, with the large view open (the record turns), and minimized.
         auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
         printCpuOver(out, QStringLiteral("Processeur, fenêtre au repos, musique en pause (%1 s) : %2 % d'un cœur"));
-        runBlocking(model->resumePlayback());
+        runBlocking(model->playback()->resumePlayback());
         idle(1500);
         printCpuOver(out, QStringLiteral("Processeur, barre de lecture pendant la lecture (%1 s) : %2 % d'un cœur"));
-        model->setExpanded(true);
+        model->playback()->setExpanded(true);
         idle(1500);
         printCpuOver(out, QStringLiteral("Processeur, vue en grand pendant la lecture (%1 s, disque qui tourne) : %2 % d'un cœur"));
         // Without a window manager (Xvfb) a minimize request changes nothing on screen: the
@@ -156,15 +156,15 @@ int main(int argc, char *argv[])
         printCpuOver(out, QStringLiteral("Processeur, vue en grand, fenêtre réduite pendant la lecture (%1 s) : %2 % d'un cœur"));
         window->showNormal();
         idle(1500);
-        model->setExpanded(false);
-        runBlocking(model->pausePlayback());
+        model->playback()->setExpanded(false);
+        runBlocking(model->playback()->pausePlayback());
 
-        model->setQuery(QStringLiteral("a")); // 25 of each kind at most, as every search
-        waitUntil([&] { return model->hasAnsweredQuery(); }, 10000);
+        model->browse()->setQuery(QStringLiteral("a")); // 25 of each kind at most, as every search
+        waitUntil([&] { return model->browse()->hasAnsweredQuery(); }, 10000);
         idle(3000); // artwork in, frames drawn
         out << QStringLiteral("Mémoire résidente, résultats affichés (%1 morceaux, %2 albums, %3 artistes, %4 playlists) : %5 Mio")
-                   .arg(model->tracks().size()).arg(model->albums().size()).arg(model->artists().size())
-                   .arg(model->searchPlaylists().size()).arg(residentMiB(), 0, 'f', 1)
+                   .arg(model->browse()->foundTracks().size()).arg(model->browse()->foundAlbums().size()).arg(model->browse()->foundArtists().size())
+                   .arg(model->browse()->foundPlaylists().size()).arg(residentMiB(), 0, 'f', 1)
             << Qt::endl;
 
         printCpuOver(out, QStringLiteral("Processeur, fenêtre ouverte au repos pendant %1 s (le suivi de l'enceinte continue) : %2 % d'un cœur"));

@@ -29,19 +29,19 @@ QString clock(int seconds)
 void watch(CorvaneModel *model, QTextStream *out)
 {
     auto say = [out](const QString &line) { *out << QStringLiteral("  · ") << line << Qt::endl; };
-    QObject::connect(model, &CorvaneModel::groupsChanged, model, [model, say] {
+    QObject::connect(model->household(), &Household::groupsChanged, model, [model, say] {
         QStringList groups;
-        for (const SonosGroup &group : model->groups())
+        for (const SonosGroup &group : model->household()->groups())
             groups << group.displayName();
         say(QStringLiteral("Pièces : %1").arg(groups.join(QStringLiteral(" | "))));
     });
-    QObject::connect(model, &CorvaneModel::selectedChanged, model, [model, say] {
-        if (model->selected())
-            say(QStringLiteral("Enceinte choisie : %1").arg(model->selected()->roomName));
+    QObject::connect(model->household(), &Household::selectedChanged, model, [model, say] {
+        if (model->household()->selected())
+            say(QStringLiteral("Enceinte choisie : %1").arg(model->household()->selected()->roomName));
     });
     QString lastShown;
-    QObject::connect(model, &CorvaneModel::nowPlayingChanged, model, [model, say, lastShown]() mutable {
-        const NowPlaying &now = model->nowPlaying();
+    QObject::connect(model->playback(), &Playback::nowPlayingChanged, model, [model, say, lastShown]() mutable {
+        const NowPlaying &now = model->playback()->nowPlaying();
         // The position ticks every second; show a line only when something else moved.
         const QString shown = QStringLiteral("%1 %2 — %3").arg(now.isPlaying ? QStringLiteral("▶") : QStringLiteral("⏸"), now.title, now.artist);
         if (shown == lastShown)
@@ -49,15 +49,15 @@ void watch(CorvaneModel *model, QTextStream *out)
         lastShown = shown;
         say(QStringLiteral("En cours : %1 [%2 / %3]").arg(shown, clock(now.elapsed), clock(now.duration)));
     });
-    QObject::connect(model, &CorvaneModel::queueChanged, model, [model, say] {
+    QObject::connect(model->queue(), &Queue::queueChanged, model, [model, say] {
         QStringList titles;
-        for (const QueueItem &item : model->queue())
+        for (const QueueItem &item : model->queue()->entries())
             titles << QStringLiteral("%1. %2").arg(item.id).arg(item.title);
-        say(QStringLiteral("File d'attente (%1) : %2").arg(model->queue().size()).arg(titles.mid(0, 6).join(QStringLiteral(", "))));
+        say(QStringLiteral("File d'attente (%1) : %2").arg(model->queue()->entries().size()).arg(titles.mid(0, 6).join(QStringLiteral(", "))));
     });
-    QObject::connect(model, &CorvaneModel::favoritesChanged, model, [model, say] {
+    QObject::connect(model->favorites(), &Favorites::changed, model, [model, say] {
         QStringList titles;
-        for (const SonosFavorite &favorite : model->favorites())
+        for (const SonosFavorite &favorite : model->favorites()->list())
             titles << favorite.title;
         say(QStringLiteral("Favoris : %1").arg(titles.join(QStringLiteral(", "))));
     });
@@ -66,13 +66,13 @@ void watch(CorvaneModel *model, QTextStream *out)
         if (!entries.isEmpty())
             say(QStringLiteral("Historique (%1) : dernier « %2 »").arg(entries.size()).arg(entries.first().title));
     });
-    QObject::connect(model, &CorvaneModel::lastActionChanged, model, [model, say] {
-        if (model->lastAction())
-            say(QStringLiteral("Confirmation : %1").arg(*model->lastAction()));
+    QObject::connect(model->notices(), &Notices::lastActionChanged, model, [model, say] {
+        if (model->notices()->lastAction())
+            say(QStringLiteral("Confirmation : %1").arg(*model->notices()->lastAction()));
     });
-    QObject::connect(model, &CorvaneModel::errorMessageChanged, model, [model, say] {
-        if (model->errorMessage())
-            say(QStringLiteral("Message : %1").arg(*model->errorMessage()));
+    QObject::connect(model->notices(), &Notices::errorMessageChanged, model, [model, say] {
+        if (model->notices()->errorMessage())
+            say(QStringLiteral("Message : %1").arg(*model->notices()->errorMessage()));
     });
 }
 
@@ -117,21 +117,21 @@ QCoro::Task<int> runHeadlessDemo()
         watch(&model, &out);
 
         out << QStringLiteral("Recherche des enceintes…") << Qt::endl;
-        co_await model.discoveryRun();
+        co_await model.household()->discoveryRun();
         co_await sleep(Millis(600));
 
         out << QStringLiteral("Lecture d'un morceau du catalogue…") << Qt::endl;
         const Track song{QStringLiteral("1609934412"), QStringLiteral("Néons sur la Loire"), QStringLiteral("Odile Ravanel"),
                          QStringLiteral("Villes de nuit"), web.origin().toString() + QStringLiteral("/art/1609934412/100x100bb.jpg"),
                          201000};
-        co_await model.playSong(song);
+        co_await model.playback()->playSong(song);
         const Track next{QStringLiteral("1609934420"), QStringLiteral("Minuit moins le quart"), QStringLiteral("Odile Ravanel"),
                          QStringLiteral("Villes de nuit"), std::nullopt, 176000};
-        co_await model.addToQueue(next);
+        co_await model.queue()->addTrack(next);
 
         out << QStringLiteral("La cuisine rejoint le salon…") << Qt::endl;
-        co_await model.toggleMembership(household.speaker(QStringLiteral("Cuisine"))->speaker());
-        co_await model.changeSleepTimer(30);
+        co_await model.household()->toggleMembership(household.speaker(QStringLiteral("Cuisine"))->speaker());
+        co_await model.playback()->changeSleepTimer(30);
         co_await sleep(Millis(2500));
     }
     QThreadPool::globalInstance()->waitForDone();

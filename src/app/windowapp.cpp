@@ -129,7 +129,7 @@ int runWindowApp(const WindowOptions &options)
     const QString region = options.demo ? QStringLiteral("fr") : QString();
     auto model = std::make_unique<CorvaneModel>(
         CorvaneModel::Services{music, Configuration::chartsOrigin(), Configuration::radioOrigin(), region});
-    model->checkForUpdate(Configuration::updateOrigin());
+    model->home()->checkForUpdate(Configuration::updateOrigin());
 
     int result = 0;
     {

@@ -1,6 +1,6 @@
-// The home shelves and the explore page.
+// The home shelves, the library playlists' order, the greeting, the tip and the update notice.
 
-#include "corvanemodel.h"
+#include "home.h"
 
 #include "applemusic/applemusickit.h"
 #include "applemusic/musicservice.h"
@@ -8,12 +8,20 @@
 #include "async/delays.h"
 #include "async/tasks.h"
 #include "storage/cachedhome.h"
+#include "model/field.h"
+#include "model/household.h"
+#include "model/notices.h"
+#include "model/featuretips.h"
+#include "model/playback.h"
+#include "model/recordlistmodel.h"
+#include "storage/listeninghistory.h"
+#include "system/autostart.h"
 #include "system/updatecheck.h"
 
 #include <QCoreApplication>
-
 #include <QCollator>
 #include <QLocale>
+#include <QPointer>
 
 namespace corvane {
 
@@ -25,45 +33,53 @@ constexpr int librarySongLimit = 100;
 constexpr int chartLimit = 25;
 constexpr int newReleaseLimit = 50;
 constexpr int personalLimit = 25;
-constexpr int exploreLimit = 24;
 
 } // namespace
 
-QCoro::Task<> CorvaneModel::connectAppleMusic()
+Home::Home(Services services, Household *household, Notices *notices, Playback *playback, Queue *queue, QObject *parent)
+    : QObject(parent)
+    , m_services(std::move(services))
+    , m_household(household)
+    , m_notices(notices)
+    , m_playback(playback)
+    , m_queue(queue)
+    , m_libraryModel(RecordListModel::of<Track>(this))
+    , m_historyModel(RecordListModel::of<HistoryEntry>(this))
 {
-    QPointer<CorvaneModel> self(this);
-    if (!music() || m_connectingMusic)
-        co_return;
-    m_connectingMusic = true;
-    Q_EMIT musicStateChanged();
-    const bool granted = co_await AppleMusic::ensureAuthorized(music().get());
-    if (!self)
-        co_return;
-    m_connectingMusic = false;
-    Q_EMIT musicStateChanged();
-    assign(m_musicKitAuthorized, granted, &CorvaneModel::musicKitAuthorizedChanged);
-    if (!granted) {
-        // A page closed or left unanswered decides nothing, but the person is owed a word.
-        setErrorMessage(AppleMusic::authorizationMessage(*music()).value_or(QStringLiteral(
-            "La connexion à Apple Music n'a pas abouti : la page du navigateur a été fermée ou n'a pas répondu à temps. "
-            "Réessayez avec « Relier Apple Music ».")));
-        co_return;
-    }
-    searchFavoriteArtwork();
-    co_await loadHome();
+    if (!m_services.now)
+        m_services.now = [] { return Clock::now(); };
+    m_playlistOrder = playlistOrderFromText(m_preferences.playlistOrder()).value_or(PlaylistOrder::Name);
+    m_playlistPlays = m_preferences.playlistPlays();
+    ListeningHistory *history = m_services.history;
+    m_historyModel->assign(history->entries());
+    connect(history, &ListeningHistory::changed, this, [this, history] {
+        m_historyModel->assign(history->entries());
+        Q_EMIT historyChanged();
+    });
+    connect(m_services.update, &UpdateCheck::availableChanged, this, &Home::updateChanged);
+    // The greeting follows the hour.
+    m_minute.setInterval(60 * 1000);
+    connect(&m_minute, &QTimer::timeout, this, &Home::clockChanged);
+    m_minute.start();
 }
 
-QCoro::Task<> CorvaneModel::loadHome()
+Home::~Home()
 {
-    QPointer<CorvaneModel> self(this);
-    const std::shared_ptr<MusicService> service = music();
+    if (m_artworkRepair)
+        m_artworkRepair->cancel();
+}
+
+QCoro::Task<> Home::loadHome()
+{
+    QPointer<Home> self(this);
+    const std::shared_ptr<MusicService> service = m_services.music;
     if (!service || service->authorizationStatus() != MusicService::Status::Authorized)
         co_return;
-    assign(m_musicKitAuthorized, true, &CorvaneModel::musicKitAuthorizedChanged);
+    m_household->setMusicKitAuthorized(true);
     const int failuresBefore = service->failedRequests();
     if (m_recommendations.isEmpty()) {
         if (const std::optional<CachedHome> snapshot = CachedHome::read())
-            assign(m_recommendations, snapshot->recommendations, &CorvaneModel::homeChanged);
+            assign(this, m_recommendations, snapshot->recommendations, &Home::homeChanged);
     }
     // The three requests run at once; their results are taken in this order.
     QCoro::Task<QList<Recommendation>> recommendations = AppleMusicKit::recommendations(service.get(), recommendationLimit);
@@ -73,26 +89,26 @@ QCoro::Task<> CorvaneModel::loadHome()
     if (!self)
         co_return;
     if (!freshRecommendations.isEmpty())
-        assign(m_recommendations, freshRecommendations, &CorvaneModel::homeChanged);
+        assign(this, m_recommendations, freshRecommendations, &Home::homeChanged);
     const QList<LibraryPlaylist> freshPlaylists = co_await playlists;
     if (!self)
         co_return;
     if (!freshPlaylists.isEmpty())
-        assign(m_playlists, Catalog::uniqueByID(freshPlaylists), &CorvaneModel::homeChanged);
+        assign(this, m_playlists, Catalog::uniqueByID(freshPlaylists), &Home::homeChanged);
     const QList<Track> freshSongs = co_await songs;
     if (!self)
         co_return;
-    if (assign(m_libraryTracks, Catalog::uniqueByID(freshSongs), &CorvaneModel::homeChanged))
+    if (assign(this, m_libraryTracks, Catalog::uniqueByID(freshSongs), &Home::homeChanged))
         m_libraryModel->assign(m_libraryTracks);
     CachedHome::save(m_recommendations);
     // A refused developer token empties every shelf: say why instead of showing nothing.
     if (service->developerTokenRejected() && service->failedRequests() > failuresBefore)
-        setErrorMessage(AppleMusic::authorizationMessage(*service));
+        m_notices->setErrorMessage(AppleMusic::authorizationMessage(*service));
 }
 
-QCoro::Task<> CorvaneModel::loadHomeCharts()
+QCoro::Task<> Home::loadHomeCharts()
 {
-    QPointer<CorvaneModel> self(this);
+    QPointer<Home> self(this);
     if (!m_recommendations.isEmpty())
         co_return;
     const QString region = this->region();
@@ -101,7 +117,7 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
     std::optional<QCoro::Task<AppleCharts::Feed>> albums;
     std::optional<QCoro::Task<QList<Album>>> releases;
     // The skeleton stands in for the charts only while they are on their way.
-    assign(m_loadingCharts, true, &CorvaneModel::homeChanged);
+    assign(this, m_loadingCharts, true, &Home::homeChanged);
     if (m_chartSongs.isEmpty())
         songs.emplace(AppleCharts::mostPlayed(origin, region, AppleCharts::Kind::Songs, chartLimit));
     if (m_chartAlbums.isEmpty())
@@ -112,37 +128,37 @@ QCoro::Task<> CorvaneModel::loadHomeCharts()
         const AppleCharts::Feed feed = co_await *songs;
         if (!self)
             co_return;
-        assign(m_chartSongs, Catalog::uniqueByID(feed.songs), &CorvaneModel::homeChanged);
+        assign(this, m_chartSongs, Catalog::uniqueByID(feed.songs), &Home::homeChanged);
     }
     if (albums) {
         const AppleCharts::Feed feed = co_await *albums;
         if (!self)
             co_return;
-        assign(m_chartAlbums, Catalog::uniqueByID(feed.albums), &CorvaneModel::homeChanged);
+        assign(this, m_chartAlbums, Catalog::uniqueByID(feed.albums), &Home::homeChanged);
     }
     if (releases) {
         const QList<Album> found = co_await *releases;
         if (!self)
             co_return;
-        assign(m_newReleases, Catalog::uniqueByID(found), &CorvaneModel::homeChanged);
+        assign(this, m_newReleases, Catalog::uniqueByID(found), &Home::homeChanged);
     }
-    assign(m_loadingCharts, false, &CorvaneModel::homeChanged);
-    assign(m_chartsLoaded, !m_chartSongs.isEmpty(), &CorvaneModel::homeChanged);
+    assign(this, m_loadingCharts, false, &Home::homeChanged);
+    assign(this, m_chartsLoaded, !m_chartSongs.isEmpty(), &Home::homeChanged);
     co_await loadPersonal(false);
     if (!self)
         co_return;
-    co_await refreshLineIn();
+    co_await m_household->refreshLineIn();
 }
 
-QCoro::Task<> CorvaneModel::loadPersonal(bool force)
+QCoro::Task<> Home::loadPersonal(bool force)
 {
-    QPointer<CorvaneModel> self(this);
+    QPointer<Home> self(this);
     if (!force && (!m_recentAlbums.isEmpty() || !m_rotationAlbums.isEmpty() || !m_addedAlbums.isEmpty()))
         co_return;
-    if (force && m_lastPersonalLoad && Clock::now() - *m_lastPersonalLoad < delays().personalReload)
+    if (force && m_lastPersonalLoad && m_services.now() - *m_lastPersonalLoad < delays().personalReload)
         co_return;
-    m_lastPersonalLoad = Clock::now(); // before the requests: overlapping triggers are throttled too
-    const std::shared_ptr<MusicService> service = music();
+    m_lastPersonalLoad = m_services.now(); // before the requests: overlapping triggers are throttled too
+    const std::shared_ptr<MusicService> service = m_services.music;
     if (!service)
         co_return;
     QCoro::Task<AppleMusicKit::Shelf> recent = AppleMusicKit::recentlyPlayed(service.get(), personalLimit);
@@ -171,99 +187,12 @@ QCoro::Task<> CorvaneModel::loadPersonal(bool force)
         Q_EMIT personalChanged();
 }
 
-QCoro::Task<> CorvaneModel::loadExploreLists()
-{
-    QPointer<CorvaneModel> self(this);
-    const std::shared_ptr<MusicService> service = music();
-    if (!service || (!m_exploreGenres.isEmpty() && !m_exploreStorefronts.isEmpty()))
-        co_return;
-    QCoro::Task<QList<GenreRef>> genres = AppleMusicKit::genres(service.get());
-    QCoro::Task<QList<StorefrontRef>> storefronts = AppleMusicKit::storefronts(service.get());
-    QCoro::Task<std::optional<QString>> country = service->countryCode();
-    const QList<GenreRef> genreList = co_await genres;
-    const QList<StorefrontRef> storefrontList = co_await storefronts;
-    std::optional<QString> code;
-    try {
-        code = co_await country;
-    } catch (...) {
-    }
-    if (!self)
-        co_return;
-    m_exploreGenres = genreList;
-    m_exploreStorefronts = storefrontList;
-    m_accountStorefront.reset();
-    if (code) {
-        for (const StorefrontRef &storefront : storefrontList) {
-            if (storefront.id == *code) {
-                m_accountStorefront = storefront;
-                break;
-            }
-        }
-    }
-    Q_EMIT exploreChanged();
-}
-
-QCoro::Task<> CorvaneModel::loadExplore()
-{
-    QPointer<CorvaneModel> self(this);
-    const int token = ++m_exploreToken;
-    m_isLoadingExplore = true;
-    Q_EMIT exploreChanged();
-    AppleMusicKit::Charts charts;
-    if (music()) {
-        const std::optional<QString> storefront = m_exploreStorefront ? std::optional(m_exploreStorefront->id) : std::nullopt;
-        const std::optional<QString> genre = m_exploreGenre ? std::optional(m_exploreGenre->id) : std::nullopt;
-        charts = co_await AppleMusicKit::charts(music().get(), storefront, genre, exploreLimit);
-    }
-    if (!self || m_exploreToken != token)
-        co_return; // a newer load owns the page
-    m_exploreSongs = charts.songs;
-    m_exploreAlbums = charts.albums;
-    m_explorePlaylists = charts.playlists;
-    m_isLoadingExplore = false;
-    m_exploreLoaded = true;
-    Q_EMIT exploreChanged();
-}
-
-QCoro::Task<> CorvaneModel::enterExplore()
-{
-    QPointer<CorvaneModel> self(this);
-    if (m_radios.isEmpty())
-        loadRadios(region()); // the stations shelf fills on its own
-    co_await loadExploreLists();
-    if (!self)
-        co_return;
-    if (m_exploreSongs.isEmpty() && m_exploreAlbums.isEmpty() && m_explorePlaylists.isEmpty())
-        co_await loadExplore();
-}
-
-QCoro::Task<> CorvaneModel::pickExploreStorefront(std::optional<StorefrontRef> storefront)
-{
-    m_exploreStorefront = storefront;
-    co_await loadExplore(); // announces the change with the loading state
-}
-
-QCoro::Task<> CorvaneModel::pickExploreGenre(std::optional<GenreRef> genre)
-{
-    m_exploreGenre = genre;
-    co_await loadExplore();
-}
-
-QString CorvaneModel::region() const
+QString Home::region() const
 {
     return m_services.chartRegion.isEmpty() ? AppleCharts::region(QLocale()) : m_services.chartRegion;
 }
 
-QString CorvaneModel::exploreStorefrontLabel() const
-{
-    if (m_exploreStorefront)
-        return m_exploreStorefront->name;
-    if (m_accountStorefront)
-        return m_accountStorefront->name;
-    return QStringLiteral("Mon pays");
-}
-
-void CorvaneModel::setPlaylistOrder(PlaylistOrder order)
+void Home::setPlaylistOrder(PlaylistOrder order)
 {
     m_preferences.setPlaylistOrder(playlistOrderText(order));
     if (m_playlistOrder != order) {
@@ -272,12 +201,12 @@ void CorvaneModel::setPlaylistOrder(PlaylistOrder order)
     }
 }
 
-QList<LibraryPlaylist> CorvaneModel::sortedPlaylists() const
+QList<LibraryPlaylist> Home::sortedPlaylists() const
 {
     return sortPlaylists(m_playlists, m_playlistOrder, m_playlistPlays);
 }
 
-QList<LibraryPlaylist> CorvaneModel::sortPlaylists(QList<LibraryPlaylist> sorted, PlaylistOrder order,
+QList<LibraryPlaylist> Home::sortPlaylists(QList<LibraryPlaylist> sorted, PlaylistOrder order,
                                                    const QHash<QString, QDateTime> &plays)
 {
     QCollator collator;
@@ -309,7 +238,7 @@ QList<LibraryPlaylist> CorvaneModel::sortPlaylists(QList<LibraryPlaylist> sorted
     return sorted;
 }
 
-void CorvaneModel::recordPlaylistPlay(const QString &playlistID)
+void Home::recordPlaylistPlay(const QString &playlistID)
 {
     if (playlistID.isEmpty())
         return;
@@ -319,11 +248,116 @@ void CorvaneModel::recordPlaylistPlay(const QString &playlistID)
         Q_EMIT homeChanged();
 }
 
-void CorvaneModel::checkForUpdate(const QUrl &origin)
+void Home::checkForUpdate(const QUrl &origin)
 {
     if (std::exchange(m_updateAsked, true) || origin.isEmpty())
         return;
-    m_update->check(QCoreApplication::applicationVersion(), origin); // silent: a failure leaves no update known
+    m_services.update->check(QCoreApplication::applicationVersion(), origin); // silent: a failure leaves no update known
+}
+
+// ---- the shelves as the screens read them
+
+QVariantList Home::recommendationList() const { return variantsOf(m_recommendations); }
+QVariantList Home::playlistList() const { return variantsOf(sortedPlaylists()); }
+QVariantList Home::chartAlbumList() const { return variantsOf(m_chartAlbums); }
+QVariantList Home::chartSongList() const { return variantsOf(m_chartSongs); }
+QVariantList Home::newReleaseList() const { return variantsOf(m_newReleases); }
+QVariantList Home::recentAlbumList() const { return variantsOf(m_recentAlbums); }
+QVariantList Home::recentPlaylistList() const { return variantsOf(m_recentPlaylists); }
+QVariantList Home::rotationAlbumList() const { return variantsOf(m_rotationAlbums); }
+QVariantList Home::rotationPlaylistList() const { return variantsOf(m_rotationPlaylists); }
+QVariantList Home::addedAlbumList() const { return variantsOf(m_addedAlbums); }
+QVariantList Home::addedPlaylistList() const { return variantsOf(m_addedPlaylists); }
+QVariantList Home::addedSongList() const { return variantsOf(m_addedSongs); }
+
+void Home::reload()
+{
+    loadHome();
+    loadHomeCharts();
+}
+
+void Home::playChartSongs()
+{
+    const QList<Track> songs = m_chartSongs.mid(0, chartSongsPlayed);
+    if (!songs.isEmpty())
+        m_playback->playSongs(songs, QStringLiteral("Top titres"));
+}
+
+// ---- the greeting, the tip, the update and the autostart
+
+QString Home::greetingAt(int hour)
+{
+    if (hour >= 5 && hour < 12)
+        return QStringLiteral("Bonjour");
+    if (hour >= 12 && hour < 18)
+        return QStringLiteral("Bon après-midi");
+    if (hour >= 18 && hour < 23)
+        return QStringLiteral("Bonsoir");
+    return QStringLiteral("Bonne nuit");
+}
+
+void Home::setClock(const QDateTime &clock)
+{
+    if (m_clock == clock)
+        return;
+    m_clock = clock;
+    Q_EMIT clockChanged();
+}
+
+void Home::chooseTip()
+{
+    if (m_tipChosen)
+        return;
+    m_tipChosen = true;
+    // Not while the introduction is shown again, nor before a first speaker on a first launch.
+    const bool eligible = !m_household->onboardingReplay()
+        && (m_household->onboardingDone() || !m_household->launchedWithoutKnownSpeaker());
+    m_tip = FeatureTips::choose(m_preferences, eligible).value_or(QString());
+    m_preferences.sync();
+    if (!m_tip.isEmpty())
+        Q_EMIT tipChanged();
+}
+
+void Home::dismissTip()
+{
+    if (m_tip.isEmpty())
+        return;
+    m_tip.clear();
+    Q_EMIT tipChanged();
+}
+
+QString Home::updateVersion() const
+{
+    const auto &release = m_services.update->available();
+    return release ? release->version : QString();
+}
+
+QUrl Home::updateUrl() const
+{
+    const auto &release = m_services.update->available();
+    return release ? release->url : QUrl();
+}
+
+QString Home::updateNotes() const
+{
+    const auto &release = m_services.update->available();
+    return release ? release->notes.value_or(QString()) : QString();
+}
+
+bool Home::launchAtLogin() const
+{
+    return Autostart().isEnabled();
+}
+
+void Home::setLaunchAtLogin(bool enabled)
+{
+    Autostart autostart;
+    const bool before = autostart.isEnabled();
+    if (!autostart.setEnabled(enabled))
+        m_notices->setErrorMessage(autostart.error());
+    // Also when nothing changed on disk: a switch the person flipped goes back to the truth.
+    if (autostart.isEnabled() != before || autostart.isEnabled() != enabled)
+        Q_EMIT launchAtLoginChanged();
 }
 
 } // namespace corvane

@@ -1,361 +1,299 @@
-// Favorites, radio, line-in, rooms, tone, the sleep timer and the history's missing covers.
+// The selection, the setup state and the household's Apple Music access.
 
-#include "corvanemodel.h"
+#include "household.h"
 
-#include "applemusic/applemusickit.h"
-#include "async/delays.h"
-#include "async/tasks.h"
+#include "applemusic/musicservice.h"
+#include "applemusic/publiccatalog.h"
+#include "applemusic/requests.h"
 #include "model/failure.h"
-#include "radio/radiodirectory.h"
-#include "sonos/corvaneerror.h"
+#include "model/field.h"
+#include "model/notices.h"
+#include "model/recordlistmodel.h"
 #include "sonos/sonoscontroller.h"
-#include "sonos/text.h"
+#include "system/configuration.h"
+#include "system/desktoplinks.h"
 
-#include <QCollator>
-#include <QRegularExpression>
+#include <QDesktopServices>
+#include <QPointer>
 
 namespace corvane {
 
-namespace {
-
-constexpr int artworkAttempts = 3;
-constexpr int repairBatch = 30;
-
-std::optional<QString> favoriteSongID(const SonosFavorite &favorite)
+Household::Household(std::shared_ptr<MusicService> music, Notices *notices, QObject *parent)
+    : QObject(parent)
+    , m_music(std::move(music))
+    , m_notices(notices)
 {
-    static const QRegularExpression song(QStringLiteral("song%3[aA]([0-9]+)"));
-    const QRegularExpressionMatch match = song.match(favorite.uri);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1);
+    m_onboardingDone = m_preferences.onboardingDone();
+    m_launchedWithoutKnownSpeaker = !m_preferences.hasEverFoundSpeaker();
+    connect(this, &Household::musicKitAuthorizedChanged, this, &Household::musicStateChanged);
+    connect(this, &Household::onboardingDoneChanged, this, &Household::showsOnboardingChanged);
+    connect(this, &Household::onboardingReplayChanged, this, &Household::showsOnboardingChanged);
+    // Every part of the setup state announces the guide's change.
+    for (auto changed : {&Household::selectedChanged, &Household::isDiscoveringChanged, &Household::hasSearchedOnceChanged,
+                         &Household::hasCheckedAppleMusicChanged, &Household::onboardingDoneChanged,
+                         &Household::onboardingReplayChanged, &Household::setupDismissedChanged, &Household::linkChanged})
+        connect(this, changed, this, &Household::setupChanged);
 }
 
-} // namespace
-
-QCoro::Task<> CorvaneModel::refreshFavorites()
+Household::~Household()
 {
-    QPointer<CorvaneModel> self(this);
-    std::unique_ptr<SonosController> controller = coordinatorController();
+    if (m_discovery)
+        m_discovery->cancel();
+}
+
+QVariantList Household::speakerList() const { return variantsOf(m_speakers); }
+QVariantList Household::groupList() const { return variantsOf(m_groups); }
+QVariant Household::selectedValue() const { return m_selected ? QVariant::fromValue(*m_selected) : QVariant(); }
+QString Household::selectedUUID() const { return m_selected ? m_selected->uuid : QString(); }
+
+void Household::setCheckedAppleMusic(bool checked)
+{
+    assign(this, m_hasCheckedAppleMusic, checked, &Household::hasCheckedAppleMusicChanged);
+}
+
+void Household::setOnboardingReplay(bool replay)
+{
+    assign(this, m_onboardingReplay, replay, &Household::onboardingReplayChanged);
+}
+
+void Household::setSetupDismissed(bool dismissed)
+{
+    assign(this, m_setupDismissed, dismissed, &Household::setupDismissedChanged);
+}
+
+void Household::setLink(const std::optional<AppleMusicLink> &link)
+{
+    assign(this, m_link, link, &Household::linkChanged);
+}
+
+void Household::setSelected(const std::optional<Speaker> &speaker)
+{
+    assign(this, m_selected, speaker, &Household::selectedChanged);
+}
+
+void Household::setMusicKitAuthorized(bool authorized)
+{
+    assign(this, m_musicKitAuthorized, authorized, &Household::musicKitAuthorizedChanged);
+}
+
+void Household::setNeedsAppleMusic(bool needs)
+{
+    assign(this, m_needsAppleMusic, needs, &Household::needsAppleMusicChanged);
+}
+
+// ---- setup
+
+SetupState::Value Household::setupState() const
+{
+    if (m_isDiscovering || !m_hasSearchedOnce)
+        return SetupState::Searching;
+    if (!m_selected)
+        return m_localControlOffHosts.isEmpty() ? SetupState::NoSpeaker : SetupState::LocalControlOff;
+    if (!m_link)
+        return SetupState::AppleMusicMissing;
+    return SetupState::Ready;
+}
+
+QString Household::setupRoom() const
+{
+    switch (setupState()) {
+    case SetupState::AppleMusicMissing:
+        return m_selected ? m_selected->roomName : QString();
+    case SetupState::LocalControlOff:
+        return m_localControlOffHosts.value(0);
+    default:
+        return {};
+    }
+}
+
+bool Household::showsSetup() const
+{
+    if (m_setupDismissed)
+        return false;
+    if (m_preferences.hasEverFoundSpeaker() && !(m_hasSearchedOnce && m_hasCheckedAppleMusic))
+        return false;
+    return setupState() != SetupState::Ready;
+}
+
+void Household::finishOnboarding()
+{
+    setOnboardingReplay(false);
+    assign(this, m_onboardingDone, true, &Household::onboardingDoneChanged);
+    m_preferences.setOnboardingDone(true);
+    if (m_speakers.isEmpty())
+        refreshSpeakers();
+}
+
+// ---- the selection
+
+void Household::selectSpeaker(const std::optional<Speaker> &speaker)
+{
+    if (m_selected == speaker)
+        return;
+    setSelected(speaker);
+    if (speaker)
+        m_preferences.setPreferredSpeakerUUID(speaker->uuid);
+    ++m_choice;
+    Q_EMIT speakerChosen();
+    refreshLineIn();
+}
+
+void Household::selectSpeaker(const QString &uuid)
+{
+    for (const Speaker &speaker : std::as_const(m_speakers)) {
+        if (speaker.uuid == uuid) {
+            selectSpeaker(speaker);
+            return;
+        }
+    }
+}
+
+void Household::windowActivated()
+{
+    Q_EMIT activated();
+    if (m_speakers.isEmpty())
+        refreshSpeakers();
+}
+
+std::optional<SonosGroup> Household::currentGroup() const
+{
+    if (!m_selected)
+        return std::nullopt;
+    for (const SonosGroup &group : m_groups) {
+        for (const Speaker &member : group.members) {
+            if (member.uuid == m_selected->uuid)
+                return group;
+        }
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<SonosController> Household::coordinatorController() const
+{
+    if (!m_selected)
+        return nullptr;
+    const std::optional<SonosGroup> group = currentGroup();
+    const std::optional<Speaker> coordinator = group ? group->coordinator() : std::nullopt;
+    return std::make_unique<SonosController>(coordinator.value_or(*m_selected));
+}
+
+QString Household::roomForHistory() const
+{
+    if (const std::optional<SonosGroup> group = currentGroup())
+        return group->displayName();
+    return m_selected ? m_selected->roomName : QString();
+}
+
+QCoro::Task<> Household::rereadLink()
+{
+    const std::shared_ptr<SonosController> controller = coordinatorController();
     if (!controller)
         co_return;
+    QPointer<Household> self(this);
+    const int choice = m_choice;
+    std::optional<AppleMusicLink> link;
+    std::exception_ptr failure;
     try {
-        QList<SonosFavorite> favorites = co_await controller->favorites();
-        if (self)
-            setFavorites(std::move(favorites));
+        link = co_await controller->appleMusicLink();
     } catch (...) {
-        // the list keeps what it showed
+        failure = std::current_exception();
     }
-}
-
-void CorvaneModel::setFavorites(QList<SonosFavorite> favorites)
-{
-    std::stable_sort(favorites.begin(), favorites.end(),
-                     [](const SonosFavorite &a, const SonosFavorite &b) { return a.ordinal() > b.ordinal(); });
-    for (SonosFavorite &favorite : favorites) {
-        if (!favorite.artworkURL && m_favoriteArtwork.contains(favorite.id))
-            favorite.artworkURL = m_favoriteArtwork.value(favorite.id);
-    }
-    assign(m_favorites, favorites, &CorvaneModel::favoritesChanged);
-    searchFavoriteArtwork();
-}
-
-QCoro::Task<> CorvaneModel::searchFavoriteArtwork()
-{
-    QPointer<CorvaneModel> self(this);
-    const std::shared_ptr<MusicService> service = music();
-    if (!service)
+    if (!self || m_choice != choice)
         co_return;
-    QList<std::pair<QString, QString>> wanted; // favorite id, song id
-    for (const SonosFavorite &favorite : std::as_const(m_favorites)) {
-        if (favorite.artworkURL || m_favoriteArtworkAttempts.value(favorite.id) >= artworkAttempts
-            || m_favoriteArtworkSearching.contains(favorite.id))
-            continue;
-        if (const std::optional<QString> song = favoriteSongID(favorite))
-            wanted.append({favorite.id, *song});
-    }
-    for (const auto &[favoriteID, songID] : std::as_const(wanted)) {
-        m_favoriteArtworkSearching.insert(favoriteID);
-        const std::optional<QString> artwork = co_await AppleMusicKit::songArtwork(service.get(), songID);
-        if (!self)
-            co_return;
-        m_favoriteArtworkSearching.remove(favoriteID);
-        if (!artwork) {
-            m_favoriteArtworkAttempts[favoriteID] += 1;
-            continue;
-        }
-        m_favoriteArtwork.insert(favoriteID, QUrl(*artwork));
-        QHash<QString, QString> stored;
-        for (auto it = m_favoriteArtwork.begin(); it != m_favoriteArtwork.end(); ++it)
-            stored.insert(it.key(), it.value().toString());
-        m_preferences.setFavoriteArtwork(stored);
-        QList<SonosFavorite> favorites = m_favorites;
-        for (SonosFavorite &favorite : favorites) {
-            if (favorite.id == favoriteID && !favorite.artworkURL)
-                favorite.artworkURL = QUrl(*artwork);
-        }
-        assign(m_favorites, favorites, &CorvaneModel::favoritesChanged);
-    }
-}
-
-QCoro::Task<> CorvaneModel::startFavorite(SonosFavorite favorite)
-{
-    m_playbackStarted++;
-    Q_EMIT playbackStartedChanged();
-    NowPlaying now;
-    now.title = favorite.title;
-    now.artworkURL = favorite.artworkURL;
-    now.isPlaying = true;
-    writeNowPlaying(now);
-    m_playIntent = true;
-    m_playIntentUntil = Clock::now() + delays().startWindow;
-    if (favorite.uri.isEmpty())
-        co_return;
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Lecture · ") + favorite.title, false,
-                              [favorite](const SonosController &speaker) { return speaker.playFavorite(favorite); });
-    co_await command;
-}
-
-bool CorvaneModel::isFavorite(const QString &trackID) const
-{
-    return !trackID.isEmpty()
-        && std::any_of(m_favorites.begin(), m_favorites.end(),
-                       [&trackID](const SonosFavorite &favorite) { return favorite.refersToSong(trackID); });
-}
-
-QCoro::Task<> CorvaneModel::toggleFavorite(Track track)
-{
-    QPointer<CorvaneModel> self(this);
-    std::optional<SonosFavorite> existing;
-    for (const SonosFavorite &favorite : std::as_const(m_favorites)) {
-        if (favorite.refersToSong(track.id)) {
-            existing = favorite;
-            break;
-        }
-    }
-    std::optional<QCoro::Task<>> command;
-    if (!existing) {
-        command.emplace(performOnSpeaker(QStringLiteral("Ajouté aux favoris · ") + track.title, false,
-                                   [this, track](const SonosController &speaker) { return speaker.addFavorite(track, *m_link); },
-                                   Needs::MusicLink));
+    if (link) {
+        setLink(link);
+        m_notices->setErrorMessage(std::nullopt);
     } else {
-        QList<SonosFavorite> favorites = m_favorites;
-        const QString id = existing->id;
-        favorites.removeIf([&id](const SonosFavorite &favorite) { return favorite.id == id; });
-        assign(m_favorites, favorites, &CorvaneModel::favoritesChanged);
-        command.emplace(performOnSpeaker(QStringLiteral("Retiré des favoris"), false,
-                                         [id](const SonosController &speaker) { return speaker.removeFavorite(id); }));
-    }
-    // The speaker takes a while to list the change: read again a few times.
-    co_await rereadFavorites();
-    co_await *command;
-}
-
-QCoro::Task<> CorvaneModel::rereadFavorites()
-{
-    QPointer<CorvaneModel> self(this);
-    for (const Millis wait : {delays().favoriteReread1, delays().favoriteReread2, delays().favoriteReread3,
-                              delays().favoriteReread4}) {
-        co_await sleep(wait);
-        if (!self)
-            co_return;
-        co_await refreshFavorites();
-        if (!self)
-            co_return;
+        m_notices->setErrorMessage(failureMessage(failure));
     }
 }
 
-QCoro::Task<> CorvaneModel::playStation(RadioStation station)
+QCoro::Task<> Household::refreshLineIn()
 {
-    NowPlaying now;
-    now.title = station.name;
-    now.artist = station.genre;
-    now.isPlaying = true;
-    writeNowPlaying(now);
-    setQueue({});
-    QCoro::Task<> command = performOnSpeaker(station.name, false, [station](const SonosController &speaker) {
-        return speaker.playRadio(station.name, station.stream);
-    });
-    co_await command;
+    QPointer<Household> self(this);
+    const int choice = m_choice;
+    std::unique_ptr<SonosController> controller = coordinatorController();
+    bool hasLineIn = false;
+    if (controller) {
+        try {
+            hasLineIn = co_await controller->hasLineIn();
+        } catch (...) {
+            // a speaker that cannot say has no input to offer
+        }
+    }
+    if (self && m_choice == choice)
+        assign(this, m_speakerHasLineIn, hasLineIn, &Household::speakerHasLineInChanged);
 }
 
-QCoro::Task<> CorvaneModel::startRadio(Artist artist)
+// ---- Apple Music
+
+QCoro::Task<> Household::connectAppleMusic()
 {
-    QPointer<CorvaneModel> self(this);
-    QList<Track> tracks;
-    if (music())
-        tracks = co_await AppleMusicKit::artistRadio(music().get(), artist.id, 60);
+    QPointer<Household> self(this);
+    const std::shared_ptr<MusicService> service = m_music;
+    if (!service || m_connectingMusic)
+        co_return;
+    m_connectingMusic = true;
+    Q_EMIT musicStateChanged();
+    const bool granted = co_await AppleMusic::ensureAuthorized(service.get());
     if (!self)
         co_return;
-    setPreparing(std::nullopt);
-    if (tracks.isEmpty()) {
-        setErrorMessage(QStringLiteral("Pas assez de morceaux pour lancer cette radio."));
+    m_connectingMusic = false;
+    Q_EMIT musicStateChanged();
+    setMusicKitAuthorized(granted);
+    if (!granted) {
+        // A page closed or left unanswered decides nothing, but the person is owed a word.
+        m_notices->setErrorMessage(AppleMusic::authorizationMessage(*service).value_or(QStringLiteral(
+            "La connexion à Apple Music n'a pas abouti : la page du navigateur a été fermée ou n'a pas répondu à temps. "
+            "Réessayez avec « Relier Apple Music ».")));
         co_return;
     }
-    co_await playSongs(tracks, QStringLiteral("Radio ") + artist.name);
+    Q_EMIT musicConnected();
 }
 
-QCoro::Task<> CorvaneModel::startLineIn()
+bool Household::musicRestricted() const
 {
-    NowPlaying now;
-    now.title = QStringLiteral("Entrée ligne");
-    now.artist = m_selected ? m_selected->roomName : QString();
-    now.isPlaying = true;
-    writeNowPlaying(now);
-    setQueue({});
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Entrée ligne"), false,
-                              [](const SonosController &speaker) { return speaker.playLineIn(); });
-    co_await command;
+    return !m_music || m_music->authorizationStatus() == MusicService::Status::Restricted;
 }
 
-QCoro::Task<> CorvaneModel::toggleMembership(Speaker speaker, std::optional<QString> groupCoordinator)
+QString Household::authorizationMessage() const
 {
-    QPointer<CorvaneModel> self(this);
-    std::optional<SonosGroup> group = currentGroup();
-    if (groupCoordinator) {
-        group.reset();
-        for (const SonosGroup &candidate : std::as_const(m_groups)) {
-            if (candidate.coordinatorUUID == *groupCoordinator)
-                group = candidate;
-        }
-    }
-    if (!group)
-        co_return;
-    const bool member = std::any_of(group->members.begin(), group->members.end(),
-                                    [&speaker](const Speaker &m) { return m.uuid == speaker.uuid; });
-    if (member && speaker.uuid == group->coordinatorUUID)
-        co_return; // the coordinator's own card
-    const QString coordinatorUUID = group->coordinatorUUID;
-    const Speaker coordinator = group->coordinator().value_or(speaker);
-    try {
-        const SonosController room(speaker);
-        if (member)
-            co_await room.leaveGroup();
-        else
-            co_await room.joinGroup(coordinatorUUID);
-        if (!self)
-            co_return;
-        co_await sleep(delays().regroupSettle);
-        if (!self)
-            co_return;
-        const SonosController leader(coordinator);
-        const QList<SonosGroup> groups = co_await leader.zoneGroups();
-        if (!self)
-            co_return;
-        if (!groups.isEmpty())
-            setSpeakersAndGroups(groups);
-    } catch (...) {
-        if (self)
-            setErrorMessage(failureMessage(std::current_exception()));
-    }
+    return m_music ? AppleMusic::authorizationMessage(*m_music).value_or(QString()) : QString();
 }
 
-void CorvaneModel::setEqualizer(const Equalizer &equalizer)
+QString Household::developerTokenHelp() const { return AppleMusic::developerTokenMissingExplanation(); }
+bool Household::publicSearch() const { return m_music && m_music->publicCatalog(); }
+bool Household::keepsTokenInFile() const { return m_music && m_music->keepsTokenInFile(); }
+
+QString Household::catalogCountry() const
 {
-    assign(m_equalizer, equalizer, &CorvaneModel::equalizerChanged);
+    PublicCatalog *open = m_music ? m_music->publicCatalog() : nullptr;
+    return open ? open->country() : Configuration::catalogCountry();
 }
 
-QCoro::Task<> CorvaneModel::adjustBass(int value)
+QVariantList Household::catalogCountries() const
 {
-    Equalizer equalizer = m_equalizer;
-    equalizer.bass = std::clamp(value, -10, 10);
-    setEqualizer(equalizer);
-    const int bass = equalizer.bass;
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [bass](const SonosController &speaker) { return speaker.setBass(bass); });
-    co_await command;
+    QVariantList choices;
+    for (const auto &[code, name] : PublicCatalog::storefronts())
+        choices.append(QVariantMap{{QStringLiteral("id"), code}, {QStringLiteral("label"), name}});
+    return choices;
 }
 
-QCoro::Task<> CorvaneModel::adjustTreble(int value)
+void Household::setCatalogCountry(const QString &country)
 {
-    Equalizer equalizer = m_equalizer;
-    equalizer.treble = std::clamp(value, -10, 10);
-    setEqualizer(equalizer);
-    const int treble = equalizer.treble;
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [treble](const SonosController &speaker) { return speaker.setTreble(treble); });
-    co_await command;
+    const QString code = country.trimmed().toLower();
+    if (code.size() != 2 || code == catalogCountry())
+        return;
+    m_preferences.setCatalogCountry(code);
+    m_preferences.sync();
+    if (PublicCatalog *open = m_music ? m_music->publicCatalog() : nullptr)
+        open->setCountry(code);
+    Q_EMIT catalogCountryChanged();
 }
 
-QCoro::Task<> CorvaneModel::toggleLoudness()
-{
-    Equalizer equalizer = m_equalizer;
-    equalizer.loudness = !equalizer.loudness;
-    setEqualizer(equalizer);
-    const bool on = equalizer.loudness;
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [on](const SonosController &speaker) { return speaker.setLoudness(on); });
-    co_await command;
-}
-
-namespace {
-QCoro::Task<> flatten(const SonosController &speaker)
-{
-    co_await speaker.setBass(0);
-    co_await speaker.setTreble(0);
-}
-} // namespace
-
-QCoro::Task<> CorvaneModel::resetEqualizer()
-{
-    Equalizer equalizer = m_equalizer;
-    equalizer.bass = 0;
-    equalizer.treble = 0;
-    setEqualizer(equalizer);
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Égalisation remise à plat"), true, flatten);
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::changeSleepTimer(std::optional<int> minutes)
-{
-    assign(m_sleepMinutes, minutes, &CorvaneModel::sleepMinutesChanged);
-    const QString toast = minutes ? QStringLiteral("Arrêt dans %1 min").arg(*minutes) : QStringLiteral("Minuterie annulée");
-    QCoro::Task<> command = performOnSpeaker(toast, false, [minutes](const SonosController &speaker) { return speaker.setSleepTimer(minutes); });
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::repairHistoryArtwork()
-{
-    const QList<MissingArtwork> tracks = m_history->tracksMissingArtwork(repairBatch);
-    if (tracks.isEmpty())
-        co_return;
-    if (m_artworkRepair)
-        m_artworkRepair->cancel();
-    m_artworkRepair = std::make_unique<CancellationSource>();
-    co_await repairTask(tracks, m_artworkRepair->token());
-}
-
-QCoro::Task<> CorvaneModel::repairTask(QList<MissingArtwork> tracks, CancellationToken token)
-{
-    QPointer<CorvaneModel> self(this);
-    const std::shared_ptr<MusicService> service = music();
-    if (!service)
-        co_return;
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    for (const MissingArtwork &track : tracks) {
-        if (!self || token.isCancelled())
-            co_return;
-        std::optional<QString> artwork;
-        const QRegularExpressionMatch song = digits.match(track.trackID);
-        if (song.hasMatch())
-            artwork = co_await AppleMusicKit::songArtwork(service.get(), song.captured(0));
-        if (!self || token.isCancelled())
-            co_return;
-        if (!artwork) {
-            const AppleMusicKit::SearchResults results =
-                co_await AppleMusicKit::search(service.get(), track.title + QLatin1Char(' ') + track.artist, 1);
-            if (!self || token.isCancelled())
-                co_return;
-            if (!results.songs.isEmpty())
-                artwork = results.songs.first().artworkBase;
-        }
-        if (artwork)
-            m_history->setArtwork(*artwork, track.trackID);
-    }
-}
-
-QCoro::Task<> CorvaneModel::loadRadios(QString countryCode)
-{
-    QPointer<CorvaneModel> self(this);
-    const QList<RadioStation> stations = co_await RadioDirectory::stations(countryCode, 150, m_services.radioOrigin);
-    if (self)
-        assign(m_radios, stations, &CorvaneModel::radiosChanged);
-}
+bool Household::hasNetworkSettings() const { return !DesktopLinks::networkSettingsCommand().isEmpty(); }
+void Household::openNetworkSettings() { DesktopLinks::openNetworkSettings(); }
+void Household::openSonosApp() { QDesktopServices::openUrl(DesktopLinks::sonosAppUrl()); }
+void Household::openSettingsFolder() { QDesktopServices::openUrl(DesktopLinks::settingsFolder()); }
 
 } // namespace corvane

@@ -1,11 +1,19 @@
-// Play gestures and transport controls: optimistic first, then the speaker.
+// Starting something: shown at once, then sent to the speaker.
 
-#include "corvanemodel.h"
+#include "playback.h"
 
-#include "async/delays.h"
+#include "applemusic/applemusickit.h"
 #include "async/tasks.h"
-#include "sonos/corvaneerror.h"
+#include "model/commands.h"
+#include "model/favorites.h"
+#include "model/field.h"
+#include "model/household.h"
+#include "model/notices.h"
+#include "model/queue.h"
 #include "sonos/sonoscontroller.h"
+#include "storage/listeninghistory.h"
+
+#include <QPointer>
 
 namespace corvane {
 
@@ -22,23 +30,9 @@ bool isCatalogueContainer(const std::optional<QString> &kind, const std::optiona
     return false;
 }
 
-template<typename T>
-QCoro::Task<> ignoringResult(QCoro::Task<T> task)
-{
-    co_await task;
-}
-
-// The group may be on a radio or the line-in: back to its queue, at that entry.
-QCoro::Task<> jumpAndPlay(const SonosController &speaker, int position)
-{
-    co_await speaker.setQueueAsSource();
-    co_await speaker.playTrack(position);
-    co_await speaker.play();
-}
-
 } // namespace
 
-PlayMode CorvaneModel::playModeFor(bool shuffled, RepeatState repeat)
+PlayMode Playback::playModeFor(bool shuffled, RepeatState repeat)
 {
     if (!shuffled) {
         switch (repeat) {
@@ -53,7 +47,7 @@ PlayMode CorvaneModel::playModeFor(bool shuffled, RepeatState repeat)
     return repeat == RepeatState::All ? PlayMode::Shuffle : PlayMode::ShuffleNoRepeat;
 }
 
-QString CorvaneModel::refusedMessage(const QList<Track> &refused, int sent)
+QString Playback::refusedMessage(const QList<Track> &refused, int sent)
 {
     if (refused.isEmpty())
         return {};
@@ -69,12 +63,51 @@ QString CorvaneModel::refusedMessage(const QList<Track> &refused, int sent)
         .arg(QString::number(refused.size()), QString::number(sent), shown);
 }
 
-void CorvaneModel::setOptimisticStart(const Track &track)
+Playback::Playback(Services services, Household *household, Notices *notices, SpeakerCommands *commands, Queue *queue,
+                   Favorites *favorites, QObject *parent)
+    : QObject(parent)
+    , m_services(std::move(services))
+    , m_household(household)
+    , m_notices(notices)
+    , m_commands(commands)
+    , m_queue(queue)
+    , m_favorites(favorites)
+{
+    if (!m_services.now)
+        m_services.now = [] { return Clock::now(); };
+    connect(this, &Playback::nowPlayingChanged, this, &Playback::nowPlayingIsFavoriteChanged);
+    connect(favorites, &Favorites::changed, this, &Playback::nowPlayingIsFavoriteChanged);
+}
+
+Playback::~Playback()
+{
+    for (auto *source : {&m_pollTask, &m_volumeTask}) {
+        if (*source)
+            (*source)->cancel();
+    }
+}
+
+bool Playback::nowPlayingIsFavorite() const
+{
+    return m_nowPlaying.trackID && m_favorites->contains(*m_nowPlaying.trackID);
+}
+
+void Playback::setPreparing(const std::optional<QString> &title)
+{
+    assign(this, m_preparing, title, &Playback::preparingChanged);
+}
+
+void Playback::showStarting(NowPlaying now, Millis window)
+{
+    m_playIntent = true;
+    m_playIntentUntil = m_services.now() + window;
+    writeNowPlaying(now);
+}
+
+void Playback::setOptimisticStart(const Track &track)
 {
     m_playbackStarted++;
     Q_EMIT playbackStartedChanged();
-    m_playIntent = true;
-    m_playIntentUntil = Clock::now() + delays().startWindow;
     NowPlaying now;
     now.title = track.title;
     now.artist = track.artist;
@@ -84,80 +117,57 @@ void CorvaneModel::setOptimisticStart(const Track &track)
     now.elapsed = 0;
     now.duration = track.durationMS ? int(*track.durationMS / 1000) : 0;
     now.queueIndex = 1;
-    writeNowPlaying(now);
+    showStarting(now, delays().startWindow);
 }
 
-QCoro::Task<> CorvaneModel::recordWhenAccepted(QCoro::Task<> command, Track track)
+QCoro::Task<> Playback::playSong(Track track)
 {
-    QPointer<CorvaneModel> self(this);
-    co_await command;
-    if (self)
-        m_history->record(track, roomForHistory());
-}
-
-QCoro::Task<> CorvaneModel::playSong(Track track)
-{
-    if (const std::optional<QString> refusal = commandRefusal(Needs::MusicLink)) {
-        setErrorMessage(*refusal);
+    if (const std::optional<QString> refusal = m_commands->refusal(SpeakerCommands::Needs::MusicLink)) {
+        m_notices->setErrorMessage(*refusal);
         co_return;
     }
     setOptimisticStart(track);
-    rememberArtwork({track}, false);
-    const int token = beginQueueChange(1);
-    QPointer<CorvaneModel> self(this);
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [this, self, track, token](const SonosController &speaker) -> QCoro::Task<> {
-        return recordWhenAccepted(withQueueChange(speaker.playTrack(track, *m_link), token), track);
-    }, Needs::MusicLink, token);
+    m_queue->rememberArtwork({track}, false);
+    const int token = m_queue->beginChange(1);
+    QPointer<Playback> self(this);
+    QCoro::Task<> command = m_commands->perform(std::nullopt, SpeakerCommands::Target::Group, [this, self, track, token](const SonosController &speaker) -> QCoro::Task<> {
+        return recordWhenAccepted(m_queue->withChange(speaker.playTrack(track, *m_household->link()), token), track);
+    }, SpeakerCommands::Needs::MusicLink, token);
     co_await command;
 }
 
-QCoro::Task<> CorvaneModel::withQueueChange(QCoro::Task<> action, int token)
-{
-    QPointer<CorvaneModel> self(this);
-    std::exception_ptr failure;
-    try {
-        co_await action;
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (self)
-        co_await endQueueChange(token);
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
-QCoro::Task<> CorvaneModel::playSongs(QList<Track> tracks, QString title, std::optional<QString> containerKind,
+QCoro::Task<> Playback::playSongs(QList<Track> tracks, QString title, std::optional<QString> containerKind,
                                       std::optional<QString> containerID)
 {
     if (tracks.isEmpty())
         co_return;
-    if (const std::optional<QString> refusal = commandRefusal(Needs::MusicLink)) {
-        setErrorMessage(*refusal);
+    if (const std::optional<QString> refusal = m_commands->refusal(SpeakerCommands::Needs::MusicLink)) {
+        m_notices->setErrorMessage(*refusal);
         co_return;
     }
     setOptimisticStart(tracks.first());
-    rememberArtwork(tracks, false);
-    const int token = beginQueueChange(int(tracks.size()));
+    m_queue->rememberArtwork(tracks, false);
+    const int token = m_queue->beginChange(int(tracks.size()));
     if (containerKind == QLatin1String("playlist") && containerID)
-        recordPlaylistPlay(*containerID);
+        Q_EMIT playlistPlayed(*containerID);
     const bool asContainer = isCatalogueContainer(containerKind, containerID);
-    QPointer<CorvaneModel> self(this);
+    QPointer<Playback> self(this);
     auto action = [this, self, tracks, title, containerKind, containerID, asContainer, token](const SonosController &speaker) {
-        return recordWhenAccepted(withQueueChange(sendList(speaker, tracks, title, asContainer ? containerKind : std::nullopt, containerID), token),
+        return recordWhenAccepted(m_queue->withChange(sendList(speaker, tracks, title, asContainer ? containerKind : std::nullopt, containerID), token),
                                   tracks.first());
     };
     // The check runs alongside the command, 0.7 s after the start.
     QCoro::Task<> check = postStartCheck();
-    QCoro::Task<> command = performOnSpeaker(title, false, action, Needs::MusicLink, token);
+    QCoro::Task<> command = m_commands->perform(title, SpeakerCommands::Target::Group, action, SpeakerCommands::Needs::MusicLink, token);
     co_await command;
     co_await check;
 }
 
-QCoro::Task<> CorvaneModel::sendList(const SonosController &speaker, QList<Track> tracks, QString title,
+QCoro::Task<> Playback::sendList(const SonosController &speaker, QList<Track> tracks, QString title,
                                      std::optional<QString> containerKind, std::optional<QString> containerID)
 {
-    QPointer<CorvaneModel> self(this);
-    const AppleMusicLink link = *m_link;
+    QPointer<Playback> self(this);
+    const AppleMusicLink link = *m_household->link();
     if (containerKind && containerID) {
         const std::optional<int> added = co_await speaker.playContainer(*containerKind, *containerID, title, link);
         if (added && *added > 0)
@@ -165,16 +175,16 @@ QCoro::Task<> CorvaneModel::sendList(const SonosController &speaker, QList<Track
     }
     const QList<Track> refused = co_await speaker.playAll(tracks, link);
     if (self && !refused.isEmpty())
-        setErrorMessage(refusedMessage(refused, int(tracks.size())));
+        m_notices->setErrorMessage(refusedMessage(refused, int(tracks.size())));
 }
 
-QCoro::Task<> CorvaneModel::postStartCheck()
+QCoro::Task<> Playback::postStartCheck()
 {
-    QPointer<CorvaneModel> self(this);
+    QPointer<Playback> self(this);
     co_await sleep(delays().postStartCheck);
     if (!self)
         co_return;
-    std::unique_ptr<SonosController> controller = coordinatorController();
+    std::unique_ptr<SonosController> controller = m_household->coordinatorController();
     if (!controller)
         co_return;
     try {
@@ -185,233 +195,154 @@ QCoro::Task<> CorvaneModel::postStartCheck()
         if (!self)
             co_return;
         if (volume == 0) {
-            assign(m_volume, 0.0, &CorvaneModel::volumeChanged);
-            setErrorMessage(QStringLiteral("Le volume de l'enceinte est à 0 — montez-le pour entendre la musique."));
+            assign(this, m_volume, 0.0, &Playback::volumeChanged);
+            m_notices->setErrorMessage(QStringLiteral("Le volume de l'enceinte est à 0 — montez-le pour entendre la musique."));
         } else if (muted) {
-            assign(m_isMuted, true, &CorvaneModel::isMutedChanged);
-            setErrorMessage(QStringLiteral("L'enceinte est en sourdine."));
+            assign(this, m_isMuted, true, &Playback::isMutedChanged);
+            m_notices->setErrorMessage(QStringLiteral("L'enceinte est en sourdine."));
         }
     } catch (...) {
+        // a check that cannot be made warns of nothing
     }
 }
 
-QCoro::Task<> CorvaneModel::addToQueue(Track track)
+QCoro::Task<> Playback::startFavorite(SonosFavorite favorite)
 {
-    rememberArtwork({track}, true);
-    const int token = beginQueueChange(int(m_queue.size()));
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Ajouté à la file · ") + track.title, false,
-                              [this, track, token](const SonosController &speaker) {
-                                  return withQueueChange(ignoringResult(speaker.enqueue(track, *m_link)), token);
-                              }, Needs::MusicLink, token);
+    m_playbackStarted++;
+    Q_EMIT playbackStartedChanged();
+    NowPlaying now;
+    now.title = favorite.title;
+    now.artworkURL = favorite.artworkURL;
+    now.isPlaying = true;
+    showStarting(now, delays().startWindow);
+    QCoro::Task<> command = m_favorites->start(favorite);
     co_await command;
 }
 
-namespace {
-QCoro::Task<> enqueueEach(const SonosController &speaker, QList<Track> tracks, AppleMusicLink link)
+QCoro::Task<> Playback::startStation(RadioStation station)
 {
-    for (const Track &track : tracks)
-        co_await speaker.enqueue(track, link);
-}
-} // namespace
-
-QCoro::Task<> CorvaneModel::addTracksToQueue(QList<Track> tracks)
-{
-    rememberArtwork(tracks, true);
-    const int token = beginQueueChange(int(m_queue.size()));
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("Ajouté à la file"), false, [this, tracks, token](const SonosController &speaker) {
-        return withQueueChange(enqueueEach(speaker, tracks, *m_link), token);
-    }, Needs::MusicLink, token);
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::playNext(QString kind, QString id, QString title, QString toast)
-{
-    QCoro::Task<> refresh = refreshQueue();
-    QCoro::Task<> command = performOnSpeaker(toast, false, [this, kind, id, title](const SonosController &speaker) {
-        return ignoringResult(speaker.insertContainerNext(kind, id, title, *m_link));
-    }, Needs::MusicLink);
-    co_await command;
-    co_await refresh;
-}
-
-QCoro::Task<> CorvaneModel::playQueueEntry(QueueItem item)
-{
-    const int position = item.id;
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [position](const SonosController &speaker) {
-        return jumpAndPlay(speaker, position);
+    NowPlaying now;
+    now.title = station.name;
+    now.artist = station.genre;
+    now.isPlaying = true;
+    writeNowPlaying(now);
+    m_queue->show({});
+    QCoro::Task<> command = m_commands->perform(station.name, SpeakerCommands::Target::Group, [station](const SonosController &speaker) {
+        return speaker.playRadio(station.name, station.stream);
     });
     co_await command;
 }
 
-QCoro::Task<> CorvaneModel::playTrackNext(Track track)
+QCoro::Task<> Playback::startRadio(Artist artist)
 {
-    rememberArtwork({track}, true);
-    const int token = beginQueueChange(int(m_queue.size()) + 1);
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("À suivre · ") + track.title, false,
-                                             [this, track, token](const SonosController &speaker) {
-                                                 return withQueueChange(ignoringResult(speaker.enqueueNext(track, *m_link)), token);
-                                             }, Needs::MusicLink, token);
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::togglePlayPause()
-{
-    QPointer<CorvaneModel> self(this);
-    std::unique_ptr<SonosController> controller = coordinatorController();
-    if (!controller) {
-        setErrorMessage(CorvaneError::noSpeakers().message());
-        co_return;
-    }
-    bool reference = m_nowPlaying.isPlaying;
-    try {
-        const NowPlaying fresh = co_await controller->nowPlaying();
-        reference = fresh.isPlaying;
-    } catch (...) {
-    }
+    QPointer<Playback> self(this);
+    QList<Track> tracks;
+    const std::shared_ptr<MusicService> service = m_services.music;
+    if (service)
+        tracks = co_await AppleMusicKit::artistRadio(service.get(), artist.id, 60);
     if (!self)
         co_return;
-    NowPlaying shown = m_nowPlaying;
-    shown.isPlaying = !reference;
-    writeNowPlaying(shown);
-    m_playIntent = !reference;
-    m_playIntentUntil = Clock::now() + delays().toggleWindow;
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [reference](const SonosController &speaker) {
-        return reference ? speaker.pause() : speaker.play();
-    });
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::resumePlayback()
-{
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.play(); });
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::pausePlayback()
-{
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.pause(); });
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::skipToNext()
-{
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.next(); });
-    co_await command;
-}
-
-QCoro::Task<> CorvaneModel::skipToPrevious()
-{
-    if (m_nowPlaying.elapsed >= 4) {
-        NowPlaying restarted = m_nowPlaying;
-        restarted.elapsed = 0;
-        writeNowPlaying(restarted);
-        QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.seek(0); });
-        co_await command;
+    setPreparing(std::nullopt);
+    if (tracks.isEmpty()) {
+        m_notices->setErrorMessage(QStringLiteral("Pas assez de morceaux pour lancer cette radio."));
         co_return;
     }
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [](const SonosController &speaker) { return speaker.previous(); });
+    co_await playSongs(tracks, QStringLiteral("Radio ") + artist.name);
+}
+
+QCoro::Task<> Playback::startLineIn()
+{
+    NowPlaying now;
+    now.title = QStringLiteral("Entrée ligne");
+    now.artist = m_household->selected() ? m_household->selected()->roomName : QString();
+    now.isPlaying = true;
+    writeNowPlaying(now);
+    m_queue->show({});
+    QCoro::Task<> command = m_commands->perform(QStringLiteral("Entrée ligne"), SpeakerCommands::Target::Group,
+                                                [](const SonosController &speaker) { return speaker.playLineIn(); });
     co_await command;
 }
 
-QCoro::Task<> CorvaneModel::seekToFraction(double fraction)
+QCoro::Task<> Playback::playCatalogItem(MusicItem item)
 {
-    co_await seekToSeconds(std::clamp(fraction, 0.0, 1.0) * m_nowPlaying.duration);
-}
-
-QCoro::Task<> CorvaneModel::seekToSeconds(double seconds)
-{
-    const int target = std::max(0, int(seconds));
-    NowPlaying moved = m_nowPlaying;
-    moved.elapsed = target;
-    writeNowPlaying(moved);
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [target](const SonosController &speaker) { return speaker.seek(target); });
-    co_await command;
-}
-
-void CorvaneModel::setScrubbing(std::optional<double> position)
-{
-    if (position)
-        m_scrubbingStartedAt = Clock::now(); // the window counts from the last movement
-    else
-        m_scrubbingStartedAt.reset();
-    assign(m_scrubbing, position, &CorvaneModel::scrubbingChanged);
-}
-
-void CorvaneModel::setVolume(double volume)
-{
-    assign(m_volume, std::clamp(volume, 0.0, 100.0), &CorvaneModel::volumeChanged);
-}
-
-void CorvaneModel::commitVolume()
-{
-    if (m_volumeTask)
-        m_volumeTask->cancel();
-    m_volumeTask = std::make_unique<CancellationSource>();
-    sendVolume(m_volumeTask->token());
-}
-
-QCoro::Task<> CorvaneModel::sendVolume(CancellationToken token)
-{
-    QPointer<CorvaneModel> self(this);
-    const bool waited = co_await sleep(delays().volumeDebounce, token);
-    if (!self || !waited || !m_selected)
+    QPointer<Playback> self(this);
+    QList<Track> tracks;
+    const std::shared_ptr<MusicService> service = m_services.music;
+    if (service)
+        tracks = co_await AppleMusicKit::itemTracks(service.get(), item);
+    if (!self)
         co_return;
-    const SonosController speaker(*m_selected);
-    try {
-        co_await speaker.setVolume(int(m_volume));
-    } catch (...) {
-        // The next slider change or session start sends it again.
+    const QString kind = item.kind == MusicItem::Kind::Album ? QStringLiteral("album") : QStringLiteral("playlist");
+    co_await playFetched(tracks, item.title, kind, item.id);
+}
+
+QCoro::Task<> Playback::playPlaylistNamed(QString id, QString name)
+{
+    QPointer<Playback> self(this);
+    setPreparing(name);
+    QList<Track> tracks;
+    const std::shared_ptr<MusicService> service = m_services.music;
+    if (service)
+        tracks = co_await AppleMusicKit::playlistTracks(service.get(), id);
+    if (!self)
+        co_return;
+    co_await playFetched(tracks, name, QStringLiteral("playlist"), id);
+}
+
+QCoro::Task<> Playback::playFetched(QList<Track> tracks, QString title, QString kind, QString id)
+{
+    setPreparing(std::nullopt);
+    if (tracks.isEmpty()) {
+        m_notices->setErrorMessage(QStringLiteral("Ce contenu est vide ou indisponible."));
+        co_return;
     }
+    co_await playSongs(tracks, title, kind, id);
 }
 
-QCoro::Task<> CorvaneModel::toggleMute()
+// ---- what the screens call
+
+void Playback::playAlbum(const Album &album)
 {
-    const bool muted = !m_isMuted;
-    assign(m_isMuted, muted, &CorvaneModel::isMutedChanged);
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, true, [muted](const SonosController &speaker) { return speaker.setMuted(muted); });
-    co_await command;
+    // An album of a shelf or a result: played as the recommendations' albums are.
+    setPreparing(album.title);
+    playCatalogItem(MusicItem{album.id, MusicItem::Kind::Album, album.title, album.artist, std::nullopt});
 }
 
-QCoro::Task<> CorvaneModel::toggleShuffle()
+void Playback::playLibraryPlaylist(const LibraryPlaylist &playlist)
 {
-    const bool wasShuffled = m_isShuffled;
-    m_isShuffled = !m_isShuffled;
-    Q_EMIT playModeChanged();
-    co_await sendPlayMode(wasShuffled, m_repeatState);
+    playPlaylistNamed(playlist.id, playlist.name);
 }
 
-QCoro::Task<> CorvaneModel::cycleRepeat()
+void Playback::playItem(const MusicItem &item)
 {
-    const RepeatState was = m_repeatState;
-    switch (m_repeatState) {
-    case RepeatState::Off:
-        m_repeatState = RepeatState::All;
-        break;
-    case RepeatState::All:
-        m_repeatState = RepeatState::One;
-        break;
-    case RepeatState::One:
-        m_repeatState = RepeatState::Off;
-        break;
-    }
-    Q_EMIT playModeChanged();
-    co_await sendPlayMode(m_isShuffled, was);
+    setPreparing(item.title);
+    playCatalogItem(item);
 }
 
-QCoro::Task<> CorvaneModel::sendPlayMode(bool wasShuffled, RepeatState wasRepeat)
+void Playback::artistRadio(const Artist &artist)
 {
-    QPointer<CorvaneModel> self(this);
-    const int errorsBefore = m_errorSerial;
-    const PlayMode mode = playModeFor(m_isShuffled, m_repeatState);
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [mode](const SonosController &speaker) { return speaker.setPlayMode(mode); });
-    co_await command;
-    // Refused (a radio has no play modes, and says so in the message): the switches go back to
-    // what the speaker still does.
-    if (self && m_errorSerial != errorsBefore && mode == playModeFor(m_isShuffled, m_repeatState)) {
-        m_isShuffled = wasShuffled;
-        m_repeatState = wasRepeat;
-        Q_EMIT playModeChanged();
-    }
+    setPreparing(QStringLiteral("Radio ") + artist.name);
+    startRadio(artist);
+}
+
+void Playback::toggleFavorite(const Track &track)
+{
+    m_favorites->toggle(track);
+}
+
+void Playback::toggleNowPlayingFavorite()
+{
+    const NowPlaying &now = m_nowPlaying;
+    if (!now.trackID || now.title.isEmpty())
+        return;
+    Track track;
+    track.id = *now.trackID;
+    track.title = now.title;
+    track.artist = now.artist;
+    track.album = now.album;
+    if (now.artworkURL)
+        track.artworkBase = now.artworkURL->toString();
+    m_favorites->toggle(track);
 }
 
 } // namespace corvane

@@ -1,6 +1,11 @@
 // The speaker's queue as the queue screen shows it, guarded against half-finished additions.
 
-#include "corvanemodel.h"
+#include "queue.h"
+
+#include "model/commands.h"
+#include "model/field.h"
+#include "model/household.h"
+#include "model/recordlistmodel.h"
 
 #include "applemusic/applemusickit.h"
 #include "applemusic/artworkcache.h"
@@ -9,6 +14,7 @@
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace corvane {
@@ -37,33 +43,82 @@ void prefetchQueue(const QList<QueueItem> &items)
     ArtworkCache::prefetch(urls);
 }
 
+template<typename T>
+QCoro::Task<> ignoringResult(QCoro::Task<T> task)
+{
+    co_await task;
+}
+
+QCoro::Task<> enqueueEach(const SonosController &speaker, QList<Track> tracks, AppleMusicLink link)
+{
+    for (const Track &track : tracks)
+        co_await speaker.enqueue(track, link);
+}
+
+// The group may be on a radio or the line-in: back to its queue, at that entry.
+QCoro::Task<> jumpAndPlay(const SonosController &speaker, int position)
+{
+    co_await speaker.setQueueAsSource();
+    co_await speaker.playTrack(position);
+    co_await speaker.play();
+}
+
 } // namespace
 
-QString CorvaneModel::artworkKey(const QString &title, const QString &artist)
+Queue::Queue(std::shared_ptr<MusicService> music, Household *household, SpeakerCommands *commands, QObject *parent)
+    : QObject(parent)
+    , m_music(std::move(music))
+    , m_household(household)
+    , m_commands(commands)
+    , m_model(RecordListModel::of<QueueItem>(this))
+{
+}
+
+QString Queue::artworkKey(const QString &title, const QString &artist)
 {
     return title.toLower() + QLatin1Char('|') + artist.toLower();
 }
 
-void CorvaneModel::rememberArtwork(const QList<Track> &tracks, bool append)
+void Queue::rememberArtwork(const QList<Track> &tracks, bool append)
 {
     if (!append)
-        m_queueArtwork.clear();
+        m_artwork.clear();
     for (const Track &track : tracks) {
         if (track.artworkBase && !track.artworkBase->isEmpty())
-            m_queueArtwork.insert(artworkKey(track.title, track.artist), QUrl(at256(*track.artworkBase)));
+            m_artwork.insert(artworkKey(track.title, track.artist), QUrl(at256(*track.artworkBase)));
     }
 }
 
-void CorvaneModel::setQueue(const QList<QueueItem> &items)
+void Queue::setEntries(const QList<QueueItem> &items)
 {
-    if (assign(m_queue, items, &CorvaneModel::queueChanged))
-        m_queueModel->assign(m_queue);
+    if (assign(this, m_queue, items, &Queue::queueChanged)) {
+        m_model->assign(m_queue);
+        updateCurrentPosition();
+    }
 }
 
-QCoro::Task<> CorvaneModel::refreshQueue()
+void Queue::show(const QList<QueueItem> &items)
 {
-    QPointer<CorvaneModel> self(this);
-    std::unique_ptr<SonosController> controller = coordinatorController();
+    setEntries(items);
+}
+
+void Queue::setPlayingIndex(std::optional<int> index)
+{
+    m_playingIndex = index;
+    updateCurrentPosition();
+}
+
+void Queue::updateCurrentPosition()
+{
+    // The speaker counts tracks from 1.
+    const int position = m_playingIndex && *m_playingIndex >= 1 && *m_playingIndex <= m_queue.size() ? *m_playingIndex : 0;
+    assign(this, m_currentPosition, position, &Queue::currentPositionChanged);
+}
+
+QCoro::Task<> Queue::refresh()
+{
+    QPointer<Queue> self(this);
+    std::unique_ptr<SonosController> controller = m_household->coordinatorController();
     if (!controller)
         co_return;
     QList<QueueItem> items;
@@ -76,12 +131,12 @@ QCoro::Task<> CorvaneModel::refreshQueue()
     }
     if (!self)
         co_return;
-    applyQueue(items);
+    apply(items);
 }
 
-void CorvaneModel::applyQueue(QList<QueueItem> items)
+void Queue::apply(QList<QueueItem> items)
 {
-    if (m_queueChangeLocked && items.size() < m_expectedQueueCount)
+    if (m_changeLocked && items.size() < m_expectedCount)
         return; // the speaker is still adding
     QHash<int, QueueItem> current;
     for (const QueueItem &item : std::as_const(m_queue)) {
@@ -89,7 +144,7 @@ void CorvaneModel::applyQueue(QList<QueueItem> items)
             current.insert(item.id, item);
     }
     for (QueueItem &item : items) {
-        const QUrl known = m_queueArtwork.value(artworkKey(item.title, item.artist));
+        const QUrl known = m_artwork.value(artworkKey(item.title, item.artist));
         if (!known.isEmpty()) {
             item.artworkURL = known;
             continue;
@@ -98,15 +153,15 @@ void CorvaneModel::applyQueue(QList<QueueItem> items)
         if (previous != current.constEnd() && previous->title == item.title && previous->artworkURL)
             item.artworkURL = previous->artworkURL;
     }
-    setQueue(items);
+    setEntries(items);
     prefetchQueue(m_queue);
-    resolveQueueArtwork();
+    resolveArtwork();
 }
 
-QCoro::Task<> CorvaneModel::resolveQueueArtwork()
+QCoro::Task<> Queue::resolveArtwork()
 {
-    QPointer<CorvaneModel> self(this);
-    const std::shared_ptr<MusicService> service = music();
+    QPointer<Queue> self(this);
+    const std::shared_ptr<MusicService> service = m_music;
     if (!service)
         co_return;
     QStringList wanted;
@@ -127,7 +182,7 @@ QCoro::Task<> CorvaneModel::resolveQueueArtwork()
     try {
         found = co_await whenAll(std::move(lookups));
     } catch (...) {
-        co_return;
+        co_return; // the lookups fail as a whole only when cancelled; the covers stay as they are
     }
     if (!self)
         co_return;
@@ -142,58 +197,58 @@ QCoro::Task<> CorvaneModel::resolveQueueArtwork()
     for (QueueItem &item : items) {
         if (item.songID && bySong.contains(*item.songID)) {
             const QUrl url = bySong.value(*item.songID);
-            m_queueArtwork.insert(artworkKey(item.title, item.artist), url);
+            m_artwork.insert(artworkKey(item.title, item.artist), url);
             item.artworkURL = url;
         }
     }
-    setQueue(items);
+    setEntries(items);
     prefetchQueue(m_queue);
 }
 
-int CorvaneModel::beginQueueChange(int expected)
+int Queue::beginChange(int expected)
 {
-    ++m_queueChangeToken;
-    m_expectedQueueCount = expected;
-    assign(m_queueChangeLocked, true, &CorvaneModel::queueChangeLockedChanged);
-    return m_queueChangeToken;
+    ++m_changeToken;
+    m_expectedCount = expected;
+    assign(this, m_changeLocked, true, &Queue::changeLockedChanged);
+    return m_changeToken;
 }
 
-QCoro::Task<> CorvaneModel::endQueueChange(int token)
+QCoro::Task<> Queue::endChange(int token)
 {
-    if (token != m_queueChangeToken)
+    if (token != m_changeToken)
         co_return; // a newer change unlocks
-    assign(m_queueChangeLocked, false, &CorvaneModel::queueChangeLockedChanged);
-    co_await refreshQueue();
+    assign(this, m_changeLocked, false, &Queue::changeLockedChanged);
+    co_await refresh();
 }
 
-QCoro::Task<> CorvaneModel::emptyQueue()
+QCoro::Task<> Queue::empty()
 {
-    m_expectedQueueCount = 0;
-    assign(m_queueChangeLocked, false, &CorvaneModel::queueChangeLockedChanged);
-    setQueue({});
-    QCoro::Task<> command = performOnSpeaker(QStringLiteral("File d'attente vidée"), false,
+    m_expectedCount = 0;
+    assign(this, m_changeLocked, false, &Queue::changeLockedChanged);
+    setEntries({});
+    QCoro::Task<> command = m_commands->perform(QStringLiteral("File d'attente vidée"), SpeakerCommands::Target::Group,
                               [](const SonosController &speaker) { return speaker.clearQueue(); });
     co_await command;
 }
 
-QCoro::Task<> CorvaneModel::removeQueueItem(QueueItem item)
+QCoro::Task<> Queue::removeItem(QueueItem item)
 {
-    QPointer<CorvaneModel> self(this);
+    QPointer<Queue> self(this);
     QList<QueueItem> items = m_queue;
     items.removeIf([&item](const QueueItem &entry) { return entry.id == item.id; });
-    setQueue(items);
+    setEntries(items);
     const int position = item.id;
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false,
+    QCoro::Task<> command = m_commands->perform(std::nullopt, SpeakerCommands::Target::Group,
                                              [position](const SonosController &speaker) { return speaker.removeFromQueue(position); });
     co_await sleep(delays().queueRemoveRefresh);
     if (self)
-        co_await refreshQueue(); // the speaker renumbers what remains
+        co_await refresh(); // the speaker renumbers what remains
     co_await command;
 }
 
-QCoro::Task<> CorvaneModel::moveQueueItems(QList<int> sourceOffsets, int destination)
+QCoro::Task<> Queue::moveItems(QList<int> sourceOffsets, int destination)
 {
-    QPointer<CorvaneModel> self(this);
+    QPointer<Queue> self(this);
     if (sourceOffsets.isEmpty())
         co_return;
     const int source = sourceOffsets.first();
@@ -204,14 +259,102 @@ QCoro::Task<> CorvaneModel::moveQueueItems(QList<int> sourceOffsets, int destina
     QList<QueueItem> items = m_queue;
     // The destination is an offset in the list before the removal.
     items.move(source, destination > source ? destination - 1 : destination);
-    setQueue(items);
-    QCoro::Task<> command = performOnSpeaker(std::nullopt, false, [movedID, insertBefore](const SonosController &speaker) {
+    setEntries(items);
+    QCoro::Task<> command = m_commands->perform(std::nullopt, SpeakerCommands::Target::Group, [movedID, insertBefore](const SonosController &speaker) {
         return speaker.reorderQueue(movedID, 1, insertBefore);
     });
     co_await sleep(delays().queueMoveRefresh);
     if (self)
-        co_await refreshQueue();
+        co_await refresh();
     co_await command;
+}
+
+QCoro::Task<> Queue::withChange(QCoro::Task<> action, int token)
+{
+    QPointer<Queue> self(this);
+    std::exception_ptr failure;
+    try {
+        co_await action;
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (self)
+        co_await endChange(token);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+QCoro::Task<> Queue::addTrack(Track track)
+{
+    rememberArtwork({track}, true);
+    const int token = beginChange(int(m_queue.size()));
+    QCoro::Task<> command = m_commands->perform(QStringLiteral("Ajouté à la file · ") + track.title, SpeakerCommands::Target::Group,
+                                                [this, track, token](const SonosController &speaker) {
+                                                    return withChange(ignoringResult(speaker.enqueue(track, *m_household->link())), token);
+                                                }, SpeakerCommands::Needs::MusicLink, token);
+    co_await command;
+}
+
+QCoro::Task<> Queue::addTracks(QList<Track> tracks)
+{
+    rememberArtwork(tracks, true);
+    const int token = beginChange(int(m_queue.size()));
+    QCoro::Task<> command = m_commands->perform(QStringLiteral("Ajouté à la file"), SpeakerCommands::Target::Group,
+                                                [this, tracks, token](const SonosController &speaker) {
+                                                    return withChange(enqueueEach(speaker, tracks, *m_household->link()), token);
+                                                }, SpeakerCommands::Needs::MusicLink, token);
+    co_await command;
+}
+
+QCoro::Task<> Queue::addContainerNext(QString kind, QString id, QString title, QString toast)
+{
+    QCoro::Task<> reread = refresh();
+    QCoro::Task<> command = m_commands->perform(toast, SpeakerCommands::Target::Group, [this, kind, id, title](const SonosController &speaker) {
+        return ignoringResult(speaker.insertContainerNext(kind, id, title, *m_household->link()));
+    }, SpeakerCommands::Needs::MusicLink);
+    co_await command;
+    co_await reread;
+}
+
+QCoro::Task<> Queue::playItem(QueueItem item)
+{
+    const int position = item.id;
+    QCoro::Task<> command = m_commands->perform(std::nullopt, SpeakerCommands::Target::Group, [position](const SonosController &speaker) {
+        return jumpAndPlay(speaker, position);
+    });
+    co_await command;
+}
+
+QCoro::Task<> Queue::addTrackNext(Track track)
+{
+    rememberArtwork({track}, true);
+    const int token = beginChange(int(m_queue.size()) + 1);
+    QCoro::Task<> command = m_commands->perform(QStringLiteral("À suivre · ") + track.title, SpeakerCommands::Target::Group,
+                                                [this, track, token](const SonosController &speaker) {
+                                                    return withChange(ignoringResult(speaker.enqueueNext(track, *m_household->link())), token);
+                                                }, SpeakerCommands::Needs::MusicLink, token);
+    co_await command;
+}
+
+void Queue::playEntry(int row)
+{
+    if (row >= 0 && row < m_queue.size())
+        playItem(m_queue.at(row));
+}
+
+void Queue::remove(int row)
+{
+    if (row >= 0 && row < m_queue.size())
+        removeItem(m_queue.at(row));
+}
+
+void Queue::move(int from, int to)
+{
+    const int count = int(m_queue.size());
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    // moveItems takes the offset the entry is inserted before, counted before it leaves.
+    moveItems({from}, to > from ? to + 1 : to);
 }
 
 } // namespace corvane

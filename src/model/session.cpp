@@ -1,22 +1,36 @@
-// A speaker's session (what is read when it is chosen) and the one path of every command.
+// A speaker's session: what is read when it is chosen, then the polling that follows the group,
+// and the merge of what it reports (history, desktop controls, quality badge).
 
-#include "corvanemodel.h"
+#include "playback.h"
 
-#include "async/delays.h"
+#include "applemusic/applemusickit.h"
 #include "async/tasks.h"
 #include "model/failure.h"
+#include "model/favorites.h"
+#include "model/field.h"
+#include "model/household.h"
+#include "model/notices.h"
+#include "model/queue.h"
 #include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
+#include "storage/listeninghistory.h"
 #include "system/systemplayback.h"
+
+#include <QPointer>
 
 namespace corvane {
 
-// ---- session
+namespace {
+constexpr int readEveryTicks = 5;
+constexpr int favoritesEveryTicks = 20;
+constexpr int failureThreshold = 3;
+constexpr int firstReadingThreshold = 16; // seconds into a song at launch: it was not started now
+} // namespace
 
-void CorvaneModel::configureSystem()
+void Playback::configureSystem()
 {
-    QPointer<CorvaneModel> self(this);
-    m_system->configure(SystemPlayback::Handlers{
+    QPointer<Playback> self(this);
+    m_services.system->configure(SystemPlayback::Handlers{
         [self] { if (self) self->resumePlayback(); },
         [self] { if (self) self->pausePlayback(); },
         [self] { if (self) self->togglePlayPause(); },
@@ -26,230 +40,302 @@ void CorvaneModel::configureSystem()
     });
 }
 
-void CorvaneModel::startSession()
+void Playback::setSystemNowPlaying(bool on)
+{
+    m_preferences.setSystemNowPlaying(on);
+    m_services.system->setSystemNowPlaying(on);
+    if (on)
+        configureSystem();
+    Q_EMIT systemNowPlayingChanged();
+}
+
+void Playback::startSession()
 {
     configureSystem();
-    if (assign(m_hasCheckedAppleMusic, false, &CorvaneModel::hasCheckedAppleMusicChanged))
-        emitSetup();
+    m_household->setCheckedAppleMusic(false);
     if (m_pollTask)
         m_pollTask->cancel();
     ++m_session;
     m_hasReadSpeakerState = false;
-    std::unique_ptr<SonosController> controller = coordinatorController();
+    std::unique_ptr<SonosController> controller = m_household->coordinatorController();
     if (!controller) {
-        if (assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged))
-            emitSetup();
+        m_household->setCheckedAppleMusic(true);
         return;
     }
     readSpeakerState(std::shared_ptr<SonosController>(std::move(controller)));
-    if (m_pollTask)
-        m_pollTask->cancel();
     m_pollTask = std::make_unique<CancellationSource>();
     pollLoop(m_pollTask->token());
 }
 
-QCoro::Task<> CorvaneModel::rereadLink()
+template<typename T>
+QCoro::Task<bool> Playback::readForSession(int session, QCoro::Task<T> read, std::function<void(T)> apply,
+                                           std::function<void(std::exception_ptr)> failed)
 {
-    const std::shared_ptr<SonosController> controller = coordinatorController();
-    if (!controller)
-        co_return;
-    QPointer<CorvaneModel> self(this);
-    const int session = m_session;
+    QPointer<Playback> self(this);
+    std::optional<T> value;
+    std::exception_ptr failure;
     try {
-        const AppleMusicLink link = co_await controller->appleMusicLink();
-        if (!self || self->m_session != session)
-            co_return;
-        setLink(link);
-        setErrorMessage(std::nullopt);
+        value = co_await std::move(read);
     } catch (...) {
-        if (!self || self->m_session != session)
-            co_return;
-        setErrorMessage(failureMessage(std::current_exception()));
+        // Only the link's failure is said; any other value keeps what was shown until the next read.
+        failure = std::current_exception();
     }
+    // A newer session (another speaker chosen) owns the fields now.
+    if (!self || m_session != session)
+        co_return false;
+    if (value)
+        apply(std::move(*value));
+    else if (failed)
+        failed(failure);
+    co_return true;
 }
 
-QCoro::Task<> CorvaneModel::readSpeakerState(std::shared_ptr<SonosController> controller)
+QCoro::Task<> Playback::readSpeakerState(std::shared_ptr<SonosController> controller)
 {
-    QPointer<CorvaneModel> self(this);
-    const std::optional<Speaker> selected = m_selected;
+    const std::optional<Speaker> selected = m_household->selected();
     const int session = m_session;
-    // After each read: a newer session (another speaker chosen) owns the fields now.
-    auto ended = [&self, session] { return !self || self->m_session != session; };
-    try {
-        const AppleMusicLink link = co_await controller->appleMusicLink();
-        if (ended())
-            co_return;
-        setLink(link);
-        setErrorMessage(std::nullopt);
-    } catch (...) {
-        if (ended())
-            co_return;
-        setErrorMessage(failureMessage(std::current_exception()));
-    }
-    if (assign(m_hasCheckedAppleMusic, true, &CorvaneModel::hasCheckedAppleMusicChanged))
-        emitSetup();
+    Notices *notices = m_notices;
+    Household *household = m_household;
+    // Each read is stored before it is awaited: GCC 12 destroys a lambda temporary twice when it is
+    // written inside a co_await expression.
+    QCoro::Task<bool> linkRead = readForSession<AppleMusicLink>(
+        session, controller->appleMusicLink(),
+        [household, notices](AppleMusicLink link) {
+            household->setLink(link);
+            notices->setErrorMessage(std::nullopt);
+        },
+        [notices](std::exception_ptr failure) { notices->setErrorMessage(failureMessage(failure)); });
+    if (!co_await linkRead)
+        co_return;
+    m_household->setCheckedAppleMusic(true);
 
     if (selected) {
         // Volume, mute, tone and battery belong to the selected speaker itself (the sliders
         // send to it), not to its group's coordinator.
         const SonosController speaker(*selected);
-        try {
-            const int volume = co_await speaker.volume();
-            if (ended())
-                co_return;
-            assign(m_volume, double(volume), &CorvaneModel::volumeChanged);
-        } catch (...) {
-        }
-        if (ended())
+        QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this](int volume) {
+            assign(this, m_volume, double(volume), &Playback::volumeChanged);
+        });
+        if (!co_await volumeRead)
             co_return;
-        try {
-            const bool muted = co_await speaker.isMuted();
-            if (ended())
-                co_return;
-            assign(m_isMuted, muted, &CorvaneModel::isMutedChanged);
-        } catch (...) {
-        }
-        if (ended())
+        QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
+            assign(this, m_isMuted, muted, &Playback::isMutedChanged);
+        });
+        if (!co_await muteRead)
             co_return;
-        try {
-            const Equalizer equalizer = co_await speaker.equalizer();
-            if (ended())
-                co_return;
+        QCoro::Task<bool> toneRead = readForSession<Equalizer>(session, speaker.equalizer(), [this](Equalizer equalizer) {
             setEqualizer(equalizer);
-        } catch (...) {
-        }
-        if (ended())
+        });
+        if (!co_await toneRead)
             co_return;
-        try {
-            const std::optional<BatteryStatus> battery = co_await speaker.batteryStatus();
-            if (ended())
-                co_return;
-            assign(m_battery, battery, &CorvaneModel::batteryChanged);
-        } catch (...) {
-        }
-        if (ended())
+        QCoro::Task<bool> batteryRead = readForSession<std::optional<BatteryStatus>>(session, speaker.batteryStatus(), [this](std::optional<BatteryStatus> battery) {
+            assign(this, m_battery, battery, &Playback::batteryChanged);
+        });
+        if (!co_await batteryRead)
             co_return;
     }
-    try {
-        QList<SonosFavorite> favorites = co_await controller->favorites();
-        if (ended())
-            co_return;
-        setFavorites(std::move(favorites));
-    } catch (...) {
-    }
-    if (ended())
+    Favorites *favorites = m_favorites;
+    QCoro::Task<bool> favoritesRead = readForSession<QList<SonosFavorite>>(session, controller->favorites(), [favorites](QList<SonosFavorite> list) {
+        favorites->set(std::move(list));
+    });
+    if (!co_await favoritesRead)
         co_return;
-    try {
-        const std::optional<int> minutes = co_await controller->sleepTimerRemaining();
-        if (ended())
-            co_return;
-        assign(m_sleepMinutes, minutes, &CorvaneModel::sleepMinutesChanged);
-    } catch (...) {
-    }
-    if (ended())
+    QCoro::Task<bool> timerRead = readForSession<std::optional<int>>(session, controller->sleepTimerRemaining(), [this](std::optional<int> minutes) {
+        assign(this, m_sleepMinutes, minutes, &Playback::sleepMinutesChanged);
+    });
+    if (!co_await timerRead)
         co_return;
-    try {
-        const std::optional<PlayMode> mode = co_await controller->playMode();
-        if (ended())
-            co_return;
-        if (mode) {
-            const bool shuffled = playModeShuffles(*mode);
-            const RepeatState repeat = playModeRepeat(*mode);
-            if (shuffled != m_isShuffled || repeat != m_repeatState) {
-                m_isShuffled = shuffled;
-                m_repeatState = repeat;
-                Q_EMIT playModeChanged();
-            }
+    QCoro::Task<bool> modeRead = readForSession<std::optional<PlayMode>>(session, controller->playMode(), [this](std::optional<PlayMode> mode) {
+        if (!mode)
+            return;
+        const bool shuffled = playModeShuffles(*mode);
+        const RepeatState repeat = playModeRepeat(*mode);
+        if (shuffled != m_isShuffled || repeat != m_repeatState) {
+            m_isShuffled = shuffled;
+            m_repeatState = repeat;
+            Q_EMIT playModeChanged();
         }
-    } catch (...) {
-    }
-    if (ended())
+    });
+    if (!co_await modeRead)
         co_return;
+    QPointer<Playback> self(this);
     co_await pollOnce();
-    if (!ended())
+    if (self && m_session == session)
         m_hasReadSpeakerState = true;
 }
 
-QCoro::Task<> CorvaneModel::refreshLineIn()
+// ---- polling
+
+QCoro::Task<> Playback::pollLoop(CancellationToken token)
 {
-    QPointer<CorvaneModel> self(this);
-    const int session = m_session;
-    std::unique_ptr<SonosController> controller = coordinatorController();
-    bool hasLineIn = false;
-    if (controller) {
-        try {
-            hasLineIn = co_await controller->hasLineIn();
-        } catch (...) {
+    QPointer<Playback> self(this);
+    ++m_runningPollLoops;
+    while (!token.isCancelled()) {
+        const bool slept = co_await sleep(delays().pollTick, token);
+        if (!self)
+            co_return;
+        if (!slept || token.isCancelled())
+            break;
+        if (m_nowPlaying.isPlaying && !isScrubbing() && m_nowPlaying.duration >= 1) {
+            NowPlaying advanced = m_nowPlaying;
+            advanced.elapsed = std::min(advanced.elapsed + 1, advanced.duration);
+            writeNowPlaying(advanced);
+        }
+        ++m_ticks;
+        if (m_ticks % readEveryTicks == 0) {
+            co_await pollOnce();
+            if (!self)
+                co_return;
+        }
+        if (m_ticks % favoritesEveryTicks == 0 && !token.isCancelled())
+            m_favorites->refresh();
+    }
+    --m_runningPollLoops;
+}
+
+bool Playback::isScrubbing() const
+{
+    return m_scrubbing && m_scrubbingStartedAt && m_services.now() - *m_scrubbingStartedAt <= delays().scrubWindow;
+}
+
+QCoro::Task<> Playback::pollOnce()
+{
+    QPointer<Playback> self(this);
+    std::unique_ptr<SonosController> controller = m_household->coordinatorController();
+    if (!controller || isScrubbing())
+        co_return;
+    std::optional<NowPlaying> result;
+    try {
+        result = co_await controller->nowPlaying();
+    } catch (...) {
+        // counted below: three failed readings in a row say the speaker is unreachable
+    }
+    // A drag that began while the read was out holds the position: the reading is dropped.
+    if (!self || isScrubbing())
+        co_return;
+    if (result)
+        applyNowPlaying(*result);
+    else
+        pollFailed();
+}
+
+void Playback::applyNowPlaying(NowPlaying result)
+{
+    if (m_playIntent && m_playIntentUntil) {
+        if (result.isPlaying != *m_playIntent && m_services.now() <= *m_playIntentUntil) {
+            result.isPlaying = *m_playIntent; // the speaker has not caught up with the user yet
+        } else {
+            m_playIntent.reset();
+            m_playIntentUntil.reset();
         }
     }
-    if (self && m_session == session)
-        assign(m_speakerHasLineIn, hasLineIn, &CorvaneModel::speakerHasLineInChanged);
+    recordIfNew(result);
+    writeNowPlaying(result);
+    m_services.system->update(m_nowPlaying, m_nowPlaying.artworkURL);
+    if (m_speakerUnreachable) {
+        assign(this, m_speakerUnreachable, false, &Playback::speakerUnreachableChanged);
+        m_notices->setErrorMessage(std::nullopt);
+    }
+    m_pollFailures = 0;
+    assign(this, m_hasPolledOnce, true, &Playback::hasPolledOnceChanged);
 }
 
-// ---- the command path
-
-std::optional<QString> CorvaneModel::commandRefusal(Needs needs) const
+void Playback::writeNowPlaying(const NowPlaying &value)
 {
-    if (!m_selected)
-        return CorvaneError::noSpeakers().message();
-    if (needs == Needs::MusicLink && !m_link)
-        return CorvaneError::appleMusicNotLinked().message();
-    return std::nullopt;
+    if (assign(this, m_nowPlaying, value, &Playback::nowPlayingChanged))
+        m_queue->setPlayingIndex(m_nowPlaying.queueIndex);
 }
 
-QCoro::Task<> CorvaneModel::performOnSpeaker(std::optional<QString> toast, bool selectedSpeakerItself, SpeakerAction action,
-                                             Needs needs, std::optional<int> queueToken)
+void Playback::pollFailed()
 {
-    QPointer<CorvaneModel> self(this);
-    std::unique_ptr<SonosController> controller;
-    if (selectedSpeakerItself && m_selected)
-        controller = std::make_unique<SonosController>(*m_selected);
-    else if (!selectedSpeakerItself)
-        controller = coordinatorController();
-    std::optional<QString> refusal = commandRefusal(needs);
-    if (!controller && !refusal)
-        refusal = CorvaneError::noSpeakers().message();
-    if (refusal) {
-        setErrorMessage(*refusal);
-        if (queueToken)
-            co_await endQueueChange(*queueToken);
-        co_return;
-    }
-    const int errorsBefore = m_errorSerial;
-    std::exception_ptr failure;
-    try {
-        co_await action(*controller);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (!self)
-        co_return;
-    if (failure) {
-        setErrorMessage(failureMessage(failure));
-        co_return;
-    }
-    // A message the action itself showed (refused songs) stays.
-    co_await afterSuccess(toast, m_errorSerial == errorsBefore);
+    ++m_pollFailures;
+    if (m_pollFailures < failureThreshold || m_speakerUnreachable)
+        return;
+    assign(this, m_speakerUnreachable, true, &Playback::speakerUnreachableChanged);
+    writeNowPlaying(NowPlaying{});
+    const std::optional<Speaker> &selected = m_household->selected();
+    m_notices->setErrorMessage(CorvaneError::speakerUnreachable(selected ? selected->roomName : QString()).message());
 }
 
-QCoro::Task<> CorvaneModel::afterSuccess(std::optional<QString> toast, bool clearError)
+// ---- the listening history
+
+void Playback::recordIfNew(const NowPlaying &result)
 {
-    QPointer<CorvaneModel> self(this);
-    if (clearError && m_errorMessage)
-        setErrorMessage(std::nullopt);
-    if (toast)
-        showToast(*toast);
-    co_await pollOnce();
+    if (!result.trackID || result.trackID == m_lastRecordedTrackID || result.title.isEmpty())
+        return;
+    bool skip = false;
+    if (m_firstReading) {
+        const QList<HistoryEntry> &entries = m_services.history->entries();
+        skip = result.elapsed >= firstReadingThreshold || (!entries.isEmpty() && entries.first().trackID == *result.trackID);
+    }
+    m_lastRecordedTrackID = result.trackID;
+    m_firstReading = false;
+    if (skip)
+        return;
+    const Track track{*result.trackID, result.title, result.artist, result.album, std::nullopt,
+                      result.duration >= 1 ? std::optional<qint64>(qint64(result.duration) * 1000) : std::nullopt};
+    m_services.history->record(track, m_household->roomForHistory());
+    enrichHistoryEntry(track);
+}
+
+QCoro::Task<> Playback::enrichHistoryEntry(Track track)
+{
+    QPointer<Playback> self(this);
+    const std::shared_ptr<MusicService> service = m_services.music;
+    if (!service)
+        co_return;
+    std::optional<QString> artwork = co_await AppleMusicKit::songArtwork(service.get(), track.id);
     if (!self)
         co_return;
-    co_await sleep(delays().commandReread);
+    if (!artwork && !track.title.isEmpty()) {
+        const QString term = track.artist.isEmpty() ? track.title : track.title + QLatin1Char(' ') + track.artist;
+        const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service.get(), term, 1);
+        if (!self)
+            co_return;
+        if (!results.songs.isEmpty())
+            artwork = results.songs.first().artworkBase;
+    }
+    if (artwork)
+        m_services.history->setArtwork(*artwork, track.id);
+}
+
+QCoro::Task<> Playback::recordWhenAccepted(QCoro::Task<> command, Track track)
+{
+    QPointer<Playback> self(this);
+    co_await command;
+    if (self)
+        m_services.history->record(track, m_household->roomForHistory());
+}
+
+// ---- the quality badge
+
+void Playback::refreshQuality()
+{
+    refreshQualityTask();
+}
+
+QCoro::Task<> Playback::refreshQualityTask()
+{
+    QPointer<Playback> self(this);
+    if (!m_nowPlaying.trackID) {
+        assign(this, m_quality, std::optional<QString>(), &Playback::qualityChanged);
+        co_return;
+    }
+    const QString trackID = *m_nowPlaying.trackID;
+    if (m_qualityCache.contains(trackID)) {
+        assign(this, m_quality, m_qualityCache.value(trackID), &Playback::qualityChanged);
+        co_return;
+    }
+    std::optional<QString> label;
+    const std::shared_ptr<MusicService> service = m_services.music;
+    if (service)
+        label = co_await AppleMusicKit::quality(service.get(), trackID);
     if (!self)
         co_return;
-    co_await pollOnce();
-    if (!self)
-        co_return;
-    if (m_route.kind == RouteKind::Queue)
-        co_await refreshQueue();
+    m_qualityCache.insert(trackID, label);
+    // The track moved on while the badge was read: it is not this track's badge.
+    if (m_nowPlaying.trackID == trackID)
+        assign(this, m_quality, label, &Playback::qualityChanged);
 }
 
 } // namespace corvane

@@ -3,7 +3,14 @@
 // What the QML module knows of the C++ side: the one model as the App singleton, its areas,
 // the records and the enumerations. Registered here so the core library needs no QML.
 
+#include "model/browse.h"
 #include "model/corvanemodel.h"
+#include "model/favorites.h"
+#include "model/home.h"
+#include "model/household.h"
+#include "model/notices.h"
+#include "model/playback.h"
+#include "model/queue.h"
 #include "model/recordlistmodel.h"
 #include "model/routes.h"
 
@@ -25,38 +32,52 @@ public:
     static CorvaneModel *create(QQmlEngine *, QJSEngine *engine);
 };
 
-struct HouseholdFaceForeign
+struct NoticesForeign
 {
     Q_GADGET
-    QML_FOREIGN(corvane::HouseholdFace)
+    QML_FOREIGN(corvane::Notices)
     QML_ANONYMOUS
 };
 
-struct PlaybackFaceForeign
+struct HouseholdForeign
 {
     Q_GADGET
-    QML_FOREIGN(corvane::PlaybackFace)
+    QML_FOREIGN(corvane::Household)
     QML_ANONYMOUS
 };
 
-struct QueueFaceForeign
+struct FavoritesForeign
 {
     Q_GADGET
-    QML_FOREIGN(corvane::QueueFace)
+    QML_FOREIGN(corvane::Favorites)
     QML_ANONYMOUS
 };
 
-struct BrowseFaceForeign
+struct PlaybackForeign
 {
     Q_GADGET
-    QML_FOREIGN(corvane::BrowseFace)
+    QML_FOREIGN(corvane::Playback)
     QML_ANONYMOUS
 };
 
-struct HomeFaceForeign
+struct QueueForeign
 {
     Q_GADGET
-    QML_FOREIGN(corvane::HomeFace)
+    QML_FOREIGN(corvane::Queue)
+    QML_ANONYMOUS
+};
+
+struct BrowseForeign
+{
+    Q_GADGET
+    QML_FOREIGN(corvane::Browse)
+    QML_ANONYMOUS
+};
+
+struct HomeForeign
+{
+    Q_GADGET
+    QML_FOREIGN(corvane::Home)
     QML_ANONYMOUS
 };
 

@@ -70,83 +70,83 @@ QCoro::Task<> Walk::run()
         preferences.sync();
     }
     SonosDiscovery::setForcedNetwork(sim::randomLoopbackPrefix() + QStringLiteral(".1/24"));
-    m->refreshSpeakers();
+    m->household()->refreshSpeakers();
     co_await shoot(QStringLiteral("01-recherche"));
-    co_await waitUntil([m] { return m->hasSearchedOnce() && !m->isDiscovering(); }, 20000);
+    co_await waitUntil([m] { return m->household()->hasSearchedOnce() && !m->household()->isDiscovering(); }, 20000);
     co_await shoot(QStringLiteral("01-aucune-enceinte"));
-    m->showPanel(RouteKind::Groups);
+    m->browse()->showPanel(RouteKind::Groups);
     co_await shoot(QStringLiteral("01-pieces-aucune"));
-    m->returnToResults();
+    m->browse()->returnToResults();
     co_await shootPanel(QStringLiteral("21-panneau-rien"));
     co_await introduction();
 
     co_await setupStates();
-    m->setSetupDismissed(false);
-    m->refreshSpeakers();
-    co_await waitUntil([m] { return m->selected().has_value() && m->hasReadSpeakerState() && m->link().has_value(); }, 20000);
-    co_await m->emptyQueue();
-    co_await waitUntil([m] { return !m->recommendations().isEmpty(); }, 5000);
+    m->household()->setSetupDismissed(false);
+    m->household()->refreshSpeakers();
+    co_await waitUntil([m] { return m->household()->selected().has_value() && m->playback()->hasReadSpeakerState() && m->household()->link().has_value(); }, 20000);
+    co_await m->queue()->empty();
+    co_await waitUntil([m] { return !m->home()->recommendations().isEmpty(); }, 5000);
     co_await shoot(QStringLiteral("02-accueil"));
 
-    m->setQuery(QStringLiteral("a"));
-    co_await waitUntil([m] { return m->hasAnsweredQuery(); }, 5000);
+    m->browse()->setQuery(QStringLiteral("a"));
+    co_await waitUntil([m] { return m->browse()->hasAnsweredQuery(); }, 5000);
     const char *scopes[] = {"tout", "morceaux", "albums", "artistes", "playlists"};
     for (int scope = 0; scope < 5; ++scope) {
-        m->setScope(SearchScope::Value(scope));
-        co_await waitUntil([m] { return m->hasAnsweredQuery() && !m->isSearching(); }, 5000);
+        m->browse()->setScope(SearchScope::Value(scope));
+        co_await waitUntil([m] { return m->browse()->hasAnsweredQuery() && !m->browse()->isSearching(); }, 5000);
         co_await shoot(QStringLiteral("03-resultats-%1").arg(QLatin1String(scopes[scope])));
     }
-    m->setScope(SearchScope::All);
-    co_await waitUntil([m] { return m->hasAnsweredQuery() && !m->isSearching(); }, 5000);
+    m->browse()->setScope(SearchScope::All);
+    co_await waitUntil([m] { return m->browse()->hasAnsweredQuery() && !m->browse()->isSearching(); }, 5000);
 
-    if (!m->albums().isEmpty()) {
-        m->openAlbum(m->albums().first());
-        co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
+    if (!m->browse()->foundAlbums().isEmpty()) {
+        m->browse()->showAlbum(m->browse()->foundAlbums().first());
+        co_await waitUntil([m] { return !m->browse()->isLoadingDetail(); }, 5000);
         co_await shoot(QStringLiteral("04-album"));
     }
-    if (!m->artists().isEmpty()) {
-        m->openArtist(m->artists().first());
-        co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
+    if (!m->browse()->foundArtists().isEmpty()) {
+        m->browse()->showArtist(m->browse()->foundArtists().first());
+        co_await waitUntil([m] { return !m->browse()->isLoadingDetail(); }, 5000);
         co_await shoot(QStringLiteral("05-artiste"));
     }
-    if (!m->searchPlaylists().isEmpty()) {
-        m->openPlaylist(m->searchPlaylists().first());
-        co_await waitUntil([m] { return !m->isLoadingDetail(); }, 5000);
+    if (!m->browse()->foundPlaylists().isEmpty()) {
+        m->browse()->showPlaylist(m->browse()->foundPlaylists().first());
+        co_await waitUntil([m] { return !m->browse()->isLoadingDetail(); }, 5000);
         co_await shoot(QStringLiteral("06-playlist"));
     }
 
-    m->toggleQueue();
+    m->browse()->toggleQueue();
     co_await shoot(QStringLiteral("07-file-vide"));
-    if (!m->tracks().isEmpty()) {
-        co_await m->playSongs(m->tracks(), QStringLiteral("Lecture des résultats"));
-        co_await waitUntil([m] { return m->queue().size() > 1; }, 5000);
+    if (!m->browse()->foundTracks().isEmpty()) {
+        co_await m->playback()->playSongs(m->browse()->foundTracks(), QStringLiteral("Lecture des résultats"));
+        co_await waitUntil([m] { return m->queue()->entries().size() > 1; }, 5000);
     }
     co_await shoot(QStringLiteral("08-file"));
 
-    m->toggleExplore();
-    co_await waitUntil([m] { return m->exploreLoaded() && !m->isLoadingExplore(); }, 8000);
+    m->browse()->toggleExplore();
+    co_await waitUntil([m] { return m->home()->exploreLoaded() && !m->home()->isLoadingExplore(); }, 8000);
     co_await shoot(QStringLiteral("09-explorer"));
 
-    m->showPanel(RouteKind::Groups);
+    m->browse()->showPanel(RouteKind::Groups);
     co_await shoot(QStringLiteral("13-pieces"));
-    m->showPanel(RouteKind::History);
+    m->browse()->showPanel(RouteKind::History);
     co_await shoot(QStringLiteral("14-historique"));
     if (QObject *confirm = window->findChild<QObject *>(QStringLiteral("confirmClearHistory"))) {
         QMetaObject::invokeMethod(confirm, "open");
         co_await shoot(QStringLiteral("14-historique-effacer"));
         QMetaObject::invokeMethod(confirm, "close");
     }
-    m->returnToResults();
+    m->browse()->returnToResults();
 
-    m->showToast(QStringLiteral("Ajouté à la file"));
+    m->notices()->showToast(QStringLiteral("Ajouté à la file"));
     co_await shoot(QStringLiteral("10-confirmation"));
-    m->setErrorMessage(QStringLiteral("L'enceinte ne répond pas. Vérifiez qu'elle est allumée et sur le même réseau."));
+    m->notices()->setErrorMessage(QStringLiteral("L'enceinte ne répond pas. Vérifiez qu'elle est allumée et sur le même réseau."));
     co_await shoot(QStringLiteral("11-erreur"));
-    m->setErrorMessage(std::nullopt);
+    m->notices()->setErrorMessage(std::nullopt);
 
-    m->setExpanded(true);
+    m->playback()->setExpanded(true);
     co_await shoot(QStringLiteral("12-en-grand"));
-    m->setExpanded(false);
+    m->playback()->setExpanded(false);
     co_await shootPanel(QStringLiteral("22-panneau-lecture"));
 
     co_await nowPlayingAndPanels();

@@ -1,7 +1,7 @@
 // The screenshot walk: the notification area's panel, the onboarding pages and the tip card.
 
 #include "model/corvanemodel.h"
-#include "model/faces/homeface.h"
+#include "model/home.h"
 #include "model/featuretips.h"
 #include "screenshotwalk.h"
 #include "storage/preferences.h"
@@ -26,14 +26,14 @@ QCoro::Task<> Walk::shootPanel(QString name)
 QCoro::Task<> Walk::introduction()
 {
     CorvaneModel *m = model;
-    m->setOnboardingReplay(true);
+    m->household()->setOnboardingReplay(true);
     co_await sleep(Millis(400));
     QQuickItem *onboarding = findShown(window, QStringLiteral("onboardingView"));
     for (int page = 0; onboarding && page < 4; ++page) {
         onboarding->setProperty("page", page);
         co_await shoot(QStringLiteral("23-presentation-%1").arg(page + 1));
     }
-    m->setOnboardingReplay(false);
+    m->household()->setOnboardingReplay(false);
 }
 
 QCoro::Task<> Walk::tipCard()
@@ -41,9 +41,9 @@ QCoro::Task<> Walk::tipCard()
     Preferences preferences;
     preferences.setLaunchCount(FeatureTips::firstLaunch - 1);
     preferences.sync();
-    model->homeFace()->chooseTip();
+    model->home()->chooseTip();
     co_await shoot(QStringLiteral("24-astuce"));
-    model->homeFace()->dismissTip();
+    model->home()->dismissTip();
 }
 
 } // namespace corvane::ui

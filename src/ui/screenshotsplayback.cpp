@@ -27,9 +27,9 @@ QCoro::Task<> Walk::nowPlayingAndPanels()
     sim::SimSpeaker *salon = household->speaker(QStringLiteral("Salon"));
 
     // The home page, further down, with a few plays in the history.
-    m->returnToResults();
-    m->setQuery(QString());
-    co_await waitUntil([m] { return m->route().kind == RouteKind::Results && m->query().isEmpty(); }, 2000);
+    m->browse()->returnToResults();
+    m->browse()->setQuery(QString());
+    co_await waitUntil([m] { return m->browse()->route().kind == RouteKind::Results && m->browse()->query().isEmpty(); }, 2000);
     if (QQuickItem *home = findShown(window, QStringLiteral("homeView"))) {
         home->setProperty("contentY", home->property("contentHeight").toDouble() - home->height());
         co_await shoot(QStringLiteral("15-accueil-bas"));
@@ -37,35 +37,35 @@ QCoro::Task<> Walk::nowPlayingAndPanels()
     }
 
     // Paused, then the large view of a radio without cover.
-    co_await m->pausePlayback();
-    co_await waitUntil([m] { return !m->nowPlaying().isPlaying; }, 3000);
+    co_await m->playback()->pausePlayback();
+    co_await waitUntil([m] { return !m->playback()->nowPlaying().isPlaying; }, 3000);
     co_await shoot(QStringLiteral("16-barre-en-pause"));
     salon->setStreamSource(sim::radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://127.0.0.1/gardon.mp3")));
     salon->setTransport(sim::SimSpeaker::Transport::Playing);
-    co_await waitUntil([m] { return m->nowPlaying().duration == 0 && m->nowPlaying().isPlaying; }, 5000);
-    m->setExpanded(true);
+    co_await waitUntil([m] { return m->playback()->nowPlaying().duration == 0 && m->playback()->nowPlaying().isPlaying; }, 5000);
+    m->playback()->setExpanded(true);
     co_await shoot(QStringLiteral("17-en-grand-radio"));
-    m->setExpanded(false);
+    m->playback()->setExpanded(false);
 
     // The sound settings, without then with a sleep timer.
     if (QObject *popover = findObject(window, QStringLiteral("soundPopover"))) {
         QMetaObject::invokeMethod(popover, "open");
         co_await shoot(QStringLiteral("18-reglages-son"));
-        co_await m->changeSleepTimer(30);
-        co_await waitUntil([m] { return m->sleepMinutes().has_value(); }, 3000);
+        co_await m->playback()->changeSleepTimer(30);
+        co_await waitUntil([m] { return m->playback()->sleepMinutes().has_value(); }, 3000);
         co_await shoot(QStringLiteral("19-reglages-minuterie"));
-        co_await m->changeSleepTimer(std::nullopt);
+        co_await m->playback()->changeSleepTimer(std::nullopt);
         QMetaObject::invokeMethod(popover, "close");
     }
 
     // The history's most played artists.
-    m->showPanel(RouteKind::History);
+    m->browse()->showPanel(RouteKind::History);
     co_await waitUntil([this] { return findShown(window, QStringLiteral("historyView")) != nullptr; }, 2000);
     if (QQuickItem *history = findShown(window, QStringLiteral("historyView"))) {
         history->setProperty("showTopArtists", true);
         co_await shoot(QStringLiteral("20-historique-top-artistes"));
     }
-    m->returnToResults();
+    m->browse()->returnToResults();
 }
 
 } // namespace corvane::ui

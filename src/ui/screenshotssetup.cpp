@@ -25,10 +25,10 @@ QCoro::Task<> Walk::setupStates()
     CorvaneModel *m = model;
     SonosDiscovery::setForcedNetwork(household->network());
     const auto searchAgain = [m]() -> QCoro::Task<> {
-        m->setSetupDismissed(false);
-        m->refreshSpeakers();
-        co_await waitUntil([m] { return m->isDiscovering(); }, 2000);
-        co_await waitUntil([m] { return !m->isDiscovering() && m->hasCheckedAppleMusic(); }, 20000);
+        m->household()->setSetupDismissed(false);
+        m->household()->refreshSpeakers();
+        co_await waitUntil([m] { return m->household()->isDiscovering(); }, 2000);
+        co_await waitUntil([m] { return !m->household()->isDiscovering() && m->household()->hasCheckedAppleMusic(); }, 20000);
     };
 
     // Every speaker answers 403: local control is switched off in the Sonos app.
@@ -44,7 +44,7 @@ QCoro::Task<> Walk::setupStates()
     co_await searchAgain();
     co_await shoot(QStringLiteral("01-apple-music-absent"));
     household->house().appleMusicListed = true;
-    m->setErrorMessage(std::nullopt);
+    m->notices()->setErrorMessage(std::nullopt);
 }
 
 QCoro::Task<> Walk::withoutDeveloperToken()
@@ -64,9 +64,9 @@ QCoro::Task<> Walk::withoutDeveloperToken()
         if (second) {
             second->resize(window->size());
             CorvaneModel *o = &other;
-            o->refreshSpeakers();
-            co_await waitUntil([o] { return o->selected().has_value() && o->hasReadSpeakerState(); }, 20000);
-            co_await waitUntil([o] { return !o->isLoadingCharts(); }, 5000);
+            o->household()->refreshSpeakers();
+            co_await waitUntil([o] { return o->household()->selected().has_value() && o->playback()->hasReadSpeakerState(); }, 20000);
+            co_await waitUntil([o] { return !o->home()->isLoadingCharts(); }, 5000);
             co_await sleep(Millis(1000)); // the shelves settle before the page is scrolled
             // The home page, down to the card that says what is missing.
             QQuickItem *home = findShown(second, QStringLiteral("homeView"));
@@ -77,16 +77,16 @@ QCoro::Task<> Walk::withoutDeveloperToken()
             }
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-accueil"));
             // The public search answers: songs, albums and artists, as with a token.
-            o->setQuery(QStringLiteral("phares"));
-            co_await waitUntil([o] { return o->hasAnsweredQuery() && !o->tracks().isEmpty(); }, 8000);
+            o->browse()->setQuery(QStringLiteral("phares"));
+            co_await waitUntil([o] { return o->browse()->hasAnsweredQuery() && !o->browse()->foundTracks().isEmpty(); }, 8000);
             co_await sleep(Millis(600)); // the covers arrive
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche"));
             // Playlists are not in the public search: the page says so.
-            o->setScope(SearchScope::Playlists);
-            co_await waitUntil([o] { return o->hasAnsweredQuery(); }, 8000);
+            o->browse()->setScope(SearchScope::Playlists);
+            co_await waitUntil([o] { return o->browse()->hasAnsweredQuery(); }, 8000);
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-recherche-playlists"));
-            o->setScope(SearchScope::All);
-            o->setQuery(QString());
+            o->browse()->setScope(SearchScope::All);
+            o->browse()->setQuery(QString());
             // The sound settings: the catalogue's country, and what a token would add.
             if (QObject *popover = second->findChild<QObject *>(QStringLiteral("soundPopover"))) {
                 QMetaObject::invokeMethod(popover, "open");
@@ -98,12 +98,12 @@ QCoro::Task<> Walk::withoutDeveloperToken()
                 co_await shootWindow(second, QStringLiteral("25-sans-jeton-reglages"));
                 QMetaObject::invokeMethod(popover, "close");
             }
-            o->setOnboardingReplay(true);
+            o->household()->setOnboardingReplay(true);
             co_await sleep(Millis(300));
             if (QQuickItem *onboarding = findShown(second, QStringLiteral("onboardingView")))
                 onboarding->setProperty("page", 2);
             co_await shootWindow(second, QStringLiteral("25-sans-jeton-presentation"));
-            o->setOnboardingReplay(false);
+            o->household()->setOnboardingReplay(false);
             second->close();
         }
     }

@@ -37,8 +37,8 @@ Tray::Tray(CorvaneModel *model, QQmlEngine *engine, QQuickWindow *mainWindow, QO
         qWarning("%s", qPrintable(component.errorString()));
     }
 
-    m_playPause = m_menu.addAction(QString(), m_model, [this] { m_model->togglePlayPause(); });
-    m_menu.addAction(QStringLiteral("Morceau suivant"), m_model, [this] { m_model->skipToNext(); });
+    m_playPause = m_menu.addAction(QString(), m_model, [this] { m_model->playback()->togglePlayPause(); });
+    m_menu.addAction(QStringLiteral("Morceau suivant"), m_model, [this] { m_model->playback()->skipToNext(); });
     m_menu.addSeparator();
     m_menu.addAction(QStringLiteral("Ouvrir Corvane"), this, &Tray::openMainWindow);
     m_menu.addAction(QStringLiteral("Quitter"), qApp, &QCoreApplication::quit);
@@ -47,8 +47,8 @@ Tray::Tray(CorvaneModel *model, QQmlEngine *engine, QQuickWindow *mainWindow, QO
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             togglePanel();
     });
-    connect(m_model, &CorvaneModel::nowPlayingChanged, this, &Tray::follow);
-    connect(m_model, &CorvaneModel::selectedChanged, this, &Tray::follow);
+    connect(m_model->playback(), &Playback::nowPlayingChanged, this, &Tray::follow);
+    connect(m_model->household(), &Household::selectedChanged, this, &Tray::follow);
     follow();
 
     // With a tray host Corvane stays there when its window closes; without one, closing quits.
@@ -88,9 +88,9 @@ QString Tray::tooltipFor(const NowPlaying &now, const QString &room)
 
 void Tray::follow()
 {
-    const NowPlaying &now = m_model->nowPlaying();
+    const NowPlaying &now = m_model->playback()->nowPlaying();
     m_playPause->setText(now.isPlaying ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
-    const std::optional<Speaker> &selected = m_model->selected();
+    const std::optional<Speaker> &selected = m_model->household()->selected();
     // Now playing changes with every second that plays: the desktop hears only real changes.
     const QString tooltip = tooltipFor(now, selected ? selected->roomName : QString());
     if (tooltip != m_icon.toolTip())

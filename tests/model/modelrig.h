@@ -88,10 +88,10 @@ public:
     // Discovery, selection, the link check and the first read, as at launch.
     bool startUp()
     {
-        await(model->discoveryRun());
-        if (!model->selected())
+        await(model->household()->discoveryRun());
+        if (!model->household()->selected())
             return false;
-        return QTest::qWaitFor([this] { return model->hasReadSpeakerState(); }, 5000);
+        return QTest::qWaitFor([this] { return model->playback()->hasReadSpeakerState(); }, 5000);
     }
 
     QTemporaryDir profile;
@@ -106,9 +106,9 @@ class ToastLog
 {
 public:
     explicit ToastLog(CorvaneModel *model)
-        : m_connection(QObject::connect(model, &CorvaneModel::lastActionChanged, model, [this, model] {
-              if (model->lastAction())
-                  shown << *model->lastAction();
+        : m_connection(QObject::connect(model->notices(), &Notices::lastActionChanged, model, [this, model] {
+              if (model->notices()->lastAction())
+                  shown << *model->notices()->lastAction();
           }))
     {
     }

@@ -121,12 +121,12 @@ private Q_SLOTS:
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        QCOMPARE(model.volume(), 20.0);
-        QVERIFY(model.equalizer().loudness);
-        QCOMPARE(model.route(), Route::results());
-        QCOMPARE(model.setupState(), SetupState::Searching);
-        QVERIFY(!model.isDiscovering());
-        QCOMPARE(model.runningPollLoops(), 0);
+        QCOMPARE(model.playback()->volume(), 20.0);
+        QVERIFY(model.playback()->equalizer().loudness);
+        QCOMPARE(model.browse()->route(), Route::results());
+        QCOMPARE(model.household()->setupState(), SetupState::Searching);
+        QVERIFY(!model.household()->isDiscovering());
+        QCOMPARE(model.playback()->runningPollLoops(), 0);
         QTest::qWait(100);
         for (SimSpeaker *speaker : rig.house->speakers())
             QVERIFY(speaker->received().isEmpty());
@@ -159,18 +159,18 @@ private Q_SLOTS:
         }
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
-        QCOMPARE(model.selected()->roomName, selected);
-        QCOMPARE(model.speakers().size(), speakers);
+        QCOMPARE(model.household()->selected()->roomName, selected);
+        QCOMPARE(model.household()->speakers().size(), speakers);
         QStringList rooms;
-        for (const Speaker &speaker : model.speakers())
+        for (const Speaker &speaker : model.household()->speakers())
             rooms << speaker.roomName;
         QCOMPARE(rooms, (QStringList{"Bureau", "Chambre", "Cuisine", "Salon", "Séjour"}));
-        QCOMPARE(Preferences().preferredSpeakerUUID(), model.selected()->uuid);
+        QCOMPARE(Preferences().preferredSpeakerUUID(), model.household()->selected()->uuid);
         QCOMPARE(Preferences().knownSpeakerIPs().size(), speakers);
-        QVERIFY(model.hasLink());
-        QCOMPARE(model.setupState(), SetupState::Ready);
-        QVERIFY(!model.showsSetup());
-        QCOMPARE(model.runningPollLoops(), 1);
+        QVERIFY(model.household()->hasLink());
+        QCOMPARE(model.household()->setupState(), SetupState::Ready);
+        QVERIFY(!model.household()->showsSetup());
+        QCOMPARE(model.playback()->runningPollLoops(), 1);
     }
 
     void noSpeakerMessages_data()
@@ -196,13 +196,13 @@ private Q_SLOTS:
         ModelRig rig(options);
         QElapsedTimer clock;
         clock.start();
-        await(rig.model->discoveryRun());
+        await(rig.model->household()->discoveryRun());
         QVERIFY(clock.elapsed() >= minimumMs * 0.05);
-        QCOMPARE(rig.model->errorMessage(), std::optional<QString>(message));
-        QVERIFY(rig.model->speakers().isEmpty());
-        QCOMPARE(rig.model->setupState(), SetupState::NoSpeaker);
-        QVERIFY(rig.model->showsSetup());
-        QVERIFY(rig.model->hasSearchedOnce());
+        QCOMPARE(rig.model->notices()->errorMessage(), std::optional<QString>(message));
+        QVERIFY(rig.model->household()->speakers().isEmpty());
+        QCOMPARE(rig.model->household()->setupState(), SetupState::NoSpeaker);
+        QVERIFY(rig.model->household()->showsSetup());
+        QVERIFY(rig.model->household()->hasSearchedOnce());
     }
 
     void localControlOffIsASetupState()
@@ -212,9 +212,9 @@ private Q_SLOTS:
         ModelRig rig(options);
         for (SimSpeaker *speaker : rig.house->speakers())
             speaker->faults().localControlOff = true;
-        await(rig.model->discoveryRun());
-        QCOMPARE(rig.model->setupState(), SetupState::LocalControlOff);
-        QVERIFY(rig.model->setupRoom().startsWith(rig.house->prefix()));
+        await(rig.model->household()->discoveryRun());
+        QCOMPARE(rig.model->household()->setupState(), SetupState::LocalControlOff);
+        QVERIFY(rig.model->household()->setupRoom().startsWith(rig.house->prefix()));
     }
 
     void aNewSearchSeesAppleMusicPlayedMeanwhile()
@@ -223,13 +223,13 @@ private Q_SLOTS:
         options.household = "never";
         ModelRig rig(options);
         QVERIFY(rig.startUp());
-        QTRY_VERIFY(rig.model->hasCheckedAppleMusic());
-        QCOMPARE(rig.model->setupState(), SetupState::AppleMusicMissing);
+        QTRY_VERIFY(rig.model->household()->hasCheckedAppleMusic());
+        QCOMPARE(rig.model->household()->setupState(), SetupState::AppleMusicMissing);
         // The person plays Apple Music from the Sonos app, then asks for a new search.
         rig.house->addStandardFavorites(true);
-        await(rig.model->discoveryRun());
-        QTRY_COMPARE(rig.model->setupState(), SetupState::Ready);
-        QVERIFY(rig.model->link().has_value());
+        await(rig.model->household()->discoveryRun());
+        QTRY_COMPARE(rig.model->household()->setupState(), SetupState::Ready);
+        QVERIFY(rig.model->household()->link().has_value());
     }
 
     void aConnectionLeftUnfinishedIsSaid()
@@ -238,22 +238,22 @@ private Q_SLOTS:
         options.signedIn = false;
         ModelRig rig(options);
         setDelayScale(0.001); // the browser page waits 0.6 s instead of ten minutes
-        await(rig.model->connectAppleMusic());
-        QVERIFY(!rig.model->musicKitAuthorized());
-        QVERIFY(!rig.model->connectingMusic());
-        QVERIFY(rig.model->errorMessage().value_or(QString()).startsWith(QStringLiteral("La connexion à Apple Music n'a pas abouti")));
+        await(rig.model->household()->connectAppleMusic());
+        QVERIFY(!rig.model->household()->musicKitAuthorized());
+        QVERIFY(!rig.model->household()->connectingMusic());
+        QVERIFY(rig.model->notices()->errorMessage().value_or(QString()).startsWith(QStringLiteral("La connexion à Apple Music n'a pas abouti")));
     }
 
     void rediscoveryKeepsTheSession()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        const Speaker before = *rig.model->selected();
-        QSignalSpy sessions(rig.model.get(), &CorvaneModel::hasCheckedAppleMusicChanged);
-        await(rig.model->discoveryRun());
-        QCOMPARE(*rig.model->selected(), before);
+        const Speaker before = *rig.model->household()->selected();
+        QSignalSpy sessions(rig.model->household(), &Household::hasCheckedAppleMusicChanged);
+        await(rig.model->household()->discoveryRun());
+        QCOMPARE(*rig.model->household()->selected(), before);
         QCOMPARE(sessions.count(), 0); // no new session started
-        QCOMPARE(rig.model->runningPollLoops(), 1);
+        QCOMPARE(rig.model->playback()->runningPollLoops(), 1);
     }
 
     void aNewSelectionReplacesThePolling()
@@ -261,10 +261,10 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         for (const QString &room : {QStringLiteral("Cuisine"), QStringLiteral("Bureau"), QStringLiteral("Salon")})
-            rig.model->selectSpeakerByUUID(rig.speaker(room)->config().uuid);
-        QTRY_COMPARE_WITH_TIMEOUT(rig.model->runningPollLoops(), 1, 2000);
-        QTRY_VERIFY(rig.model->hasCheckedAppleMusic());
-        QCOMPARE(rig.model->selected()->roomName, QStringLiteral("Salon"));
+            rig.model->household()->selectSpeaker(rig.speaker(room)->config().uuid);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.model->playback()->runningPollLoops(), 1, 2000);
+        QTRY_VERIFY(rig.model->household()->hasCheckedAppleMusic());
+        QCOMPARE(rig.model->household()->selected()->roomName, QStringLiteral("Salon"));
     }
 
     void messagesClearThemselves()
@@ -274,23 +274,23 @@ private Q_SLOTS:
         ModelRig rig(options);
         CorvaneModel &model = *rig.model;
         // 6 s × 0.05 = 300 ms. The second message, shown 200 ms after the first, stays its full time.
-        model.setErrorMessage(QStringLiteral("premier"));
+        model.notices()->setErrorMessage(QStringLiteral("premier"));
         QTest::qWait(200);
-        model.setErrorMessage(QStringLiteral("second"));
+        model.notices()->setErrorMessage(QStringLiteral("second"));
         QTest::qWait(170);
-        QCOMPARE(model.errorMessage(), std::optional<QString>("second"));
-        QTRY_COMPARE_WITH_TIMEOUT(model.errorMessage(), std::nullopt, 1000);
+        QCOMPARE(model.notices()->errorMessage(), std::optional<QString>("second"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.notices()->errorMessage(), std::nullopt, 1000);
         // The same words twice: the first timer does not cut the second showing short.
-        model.setErrorMessage(QStringLiteral("même"));
+        model.notices()->setErrorMessage(QStringLiteral("même"));
         QTest::qWait(200);
-        model.setErrorMessage(std::nullopt);
-        model.setErrorMessage(QStringLiteral("même"));
+        model.notices()->setErrorMessage(std::nullopt);
+        model.notices()->setErrorMessage(QStringLiteral("même"));
         QTest::qWait(170);
-        QCOMPARE(model.errorMessage(), std::optional<QString>("même"));
+        QCOMPARE(model.notices()->errorMessage(), std::optional<QString>("même"));
 
-        model.showToast(QStringLiteral("Ajouté"));
-        QCOMPARE(model.lastAction(), std::optional<QString>("Ajouté"));
-        QTRY_COMPARE_WITH_TIMEOUT(model.lastAction(), std::nullopt, 1000);
+        model.notices()->showToast(QStringLiteral("Ajouté"));
+        QCOMPARE(model.notices()->lastAction(), std::optional<QString>("Ajouté"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.notices()->lastAction(), std::nullopt, 1000);
     }
 
     // Only commands that build Apple Music addresses need the household's link; whatever stops a
@@ -321,28 +321,28 @@ private Q_SLOTS:
         if (household != "none")
             QVERIFY(rig.startUp());
         else
-            await(rig.model->discoveryRun());
+            await(rig.model->household()->discoveryRun());
         CorvaneModel &model = *rig.model;
         const Track song = trackOf(catalogueSongs().at(3));
-        const QString shownBefore = model.nowPlaying().title;
+        const QString shownBefore = model.playback()->nowPlaying().title;
         if (command == QLatin1String("play"))
-            await(model.resumePlayback());
+            await(model.playback()->resumePlayback());
         else if (command == QLatin1String("mute"))
-            await(model.toggleMute());
+            await(model.playback()->toggleMute());
         else if (command == QLatin1String("sleep"))
-            await(model.changeSleepTimer(15));
+            await(model.playback()->changeSleepTimer(15));
         else if (command == QLatin1String("favorite"))
-            await(model.startFavorite(model.favorites().value(0, SonosFavorite{})));
+            await(model.playback()->startFavorite(model.favorites()->list().value(0, SonosFavorite{})));
         else if (command == QLatin1String("song"))
-            await(model.playSong(song));
+            await(model.playback()->playSong(song));
         else if (command == QLatin1String("enqueue"))
-            await(model.addToQueue(song));
+            await(model.queue()->addTrack(song));
         else
-            await(model.playTrackNext(song));
-        QCOMPARE(model.errorMessage().value_or(QString()), error);
-        QVERIFY(!model.queueChangeLocked());
+            await(model.queue()->addTrackNext(song));
+        QCOMPARE(model.notices()->errorMessage().value_or(QString()), error);
+        QVERIFY(!model.queue()->changeLocked());
         if (!error.isEmpty()) {
-            QCOMPARE(model.nowPlaying().title, shownBefore);
+            QCOMPARE(model.playback()->nowPlaying().title, shownBefore);
             QVERIFY(model.history()->entries().isEmpty());
         }
     }
@@ -370,9 +370,9 @@ private Q_SLOTS:
         CorvaneModel &model = *rig.model;
         if (alreadyNewest)
             model.history()->record(Track{"100", "Titre 100", "Artiste", "", std::nullopt, std::nullopt}, std::nullopt);
-        model.applyNowPlaying(reading(QStringLiteral("100"), elapsed));
-        model.applyNowPlaying(reading(QStringLiteral("100"), elapsed + 5)); // same song again: nothing
-        model.applyNowPlaying(reading(QStringLiteral("200"), 0));
+        model.playback()->applyNowPlaying(reading(QStringLiteral("100"), elapsed));
+        model.playback()->applyNowPlaying(reading(QStringLiteral("100"), elapsed + 5)); // same song again: nothing
+        model.playback()->applyNowPlaying(reading(QStringLiteral("200"), 0));
         QCOMPARE(model.history()->entries().size(), qsizetype(recorded));
         QCOMPARE(model.history()->entries().first().trackID, QStringLiteral("200"));
     }
@@ -383,28 +383,28 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
-        QTRY_VERIFY(model.nowPlaying().isPlaying);
+        QTRY_VERIFY(model.playback()->nowPlaying().isPlaying);
         // Slower delays here (window 300 ms, re-read 180 ms) so a busy machine stays inside the
         // window; the speaker goes on saying "playing" for 1.5 s.
         setDelayScale(0.2);
         salon.faults().transportLagMs = 1500;
         QElapsedTimer sinceToggle;
         sinceToggle.start();
-        await(model.togglePlayPause());
+        await(model.playback()->togglePlayPause());
         // The reads that follow the command (at once and 0.9 s later) did not flip it back.
         QVERIFY(countOf(salon, "GetTransportInfo") >= 3);
-        QVERIFY(!model.nowPlaying().isPlaying);
-        QCOMPARE(model.playIntent(), std::optional<bool>(false));
+        QVERIFY(!model.playback()->nowPlaying().isPlaying);
+        QCOMPARE(model.playback()->playIntent(), std::optional<bool>(false));
         // After the 1.5 s window the speaker's word is taken, even when it still says "playing".
         QVERIFY(sinceToggle.elapsed() < 1500);
         QTest::qWait(std::max<qint64>(0, 1500 * 0.2 + 150 - sinceToggle.elapsed()));
-        await(model.pollOnce());
+        await(model.playback()->pollOnce());
         QVERIFY2(sinceToggle.elapsed() < 1500, "the speaker caught up before the check");
-        QVERIFY(model.nowPlaying().isPlaying);
-        QCOMPARE(model.playIntent(), std::nullopt);
+        QVERIFY(model.playback()->nowPlaying().isPlaying);
+        QCOMPARE(model.playback()->playIntent(), std::nullopt);
         QTRY_COMPARE_WITH_TIMEOUT(salon.transport(), SimSpeaker::Transport::Paused, 3000);
-        await(model.pollOnce());
-        QVERIFY(!model.nowPlaying().isPlaying);
+        await(model.playback()->pollOnce());
+        QVERIFY(!model.playback()->nowPlaying().isPlaying);
     }
 
     void toggleTwiceReadsTheSpeakerEachTime()
@@ -413,14 +413,14 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
-        QTRY_VERIFY(model.nowPlaying().isPlaying);
+        QTRY_VERIFY(model.playback()->nowPlaying().isPlaying);
         setDelayScale(0.2); // a 300 ms window, so a busy machine stays inside it
         salon.faults().transportLagMs = 1500;
         salon.clearReceived();
-        await(model.togglePlayPause());
-        QVERIFY(!model.nowPlaying().isPlaying); // the display follows the toggle
+        await(model.playback()->togglePlayPause());
+        QVERIFY(!model.playback()->nowPlaying().isPlaying); // the display follows the toggle
         // The speaker still plays: the second toggle goes by what it reads, not by the display.
-        await(model.togglePlayPause());
+        await(model.playback()->togglePlayPause());
         QCOMPARE(countOf(salon, "Pause"), 2);
         QCOMPARE(countOf(salon, "Play"), 0);
     }
@@ -431,20 +431,20 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
-        model.setScrubbing(100.0);
+        model.playback()->setScrubbing(100.0);
         // A read the polling started just before the drag may still land: counted from after it.
         QTest::qWait(150);
-        model.setScrubbing(100.0);
-        const int before = model.nowPlaying().elapsed;
+        model.playback()->setScrubbing(100.0);
+        const int before = model.playback()->nowPlaying().elapsed;
         const int reads = countOf(salon, "GetPositionInfo");
         QTest::qWait(400); // 8 ticks: neither the local advance nor the reads move it
-        QCOMPARE(model.nowPlaying().elapsed, before);
-        await(model.pollOnce());
+        QCOMPARE(model.playback()->nowPlaying().elapsed, before);
+        await(model.playback()->pollOnce());
         QCOMPARE(countOf(salon, "GetPositionInfo"), reads);
         // An abandoned drag stops blocking after 10 s (500 ms here).
         QTest::qWait(10000 * 0.05);
-        QVERIFY(!model.isScrubbing());
-        await(model.pollOnce());
+        QVERIFY(!model.playback()->isScrubbing());
+        await(model.playback()->pollOnce());
         QVERIFY(countOf(salon, "GetPositionInfo") > reads);
     }
 
@@ -460,21 +460,21 @@ private Q_SLOTS:
         QTest::qWait(100);
         // The reads in flight when the speaker went (the polling task's and at most one more
         // of the session's) may have failed already; the count goes on from there.
-        QVERIFY(model.pollFailures() <= 2);
-        while (model.pollFailures() < 2)
-            await(model.pollOnce());
-        QVERIFY(!model.speakerUnreachable());
-        QVERIFY(!model.nowPlaying().isEmpty());
-        await(model.pollOnce());
-        QVERIFY(model.speakerUnreachable());
-        QVERIFY(model.nowPlaying().isEmpty());
-        QCOMPARE(model.errorMessage(), std::optional(CorvaneError::speakerUnreachable(QStringLiteral("Salon")).message()));
+        QVERIFY(model.playback()->pollFailures() <= 2);
+        while (model.playback()->pollFailures() < 2)
+            await(model.playback()->pollOnce());
+        QVERIFY(!model.playback()->speakerUnreachable());
+        QVERIFY(!model.playback()->nowPlaying().isEmpty());
+        await(model.playback()->pollOnce());
+        QVERIFY(model.playback()->speakerUnreachable());
+        QVERIFY(model.playback()->nowPlaying().isEmpty());
+        QCOMPARE(model.notices()->errorMessage(), std::optional(CorvaneError::speakerUnreachable(QStringLiteral("Salon")).message()));
         QVERIFY(salon.start());
-        await(model.pollOnce());
-        QVERIFY(!model.speakerUnreachable());
-        QCOMPARE(model.pollFailures(), 0);
-        QCOMPARE(model.nowPlaying().title, QStringLiteral("Sel & Cendre"));
-        QCOMPARE(model.errorMessage(), std::nullopt);
+        await(model.playback()->pollOnce());
+        QVERIFY(!model.playback()->speakerUnreachable());
+        QCOMPARE(model.playback()->pollFailures(), 0);
+        QCOMPARE(model.playback()->nowPlaying().title, QStringLiteral("Sel & Cendre"));
+        QCOMPARE(model.notices()->errorMessage(), std::nullopt);
     }
 
     void aStreamNeverAdvancesLocally()
@@ -483,9 +483,9 @@ private Q_SLOTS:
         options.preferredRoom = QStringLiteral("Bureau"); // line-in: no duration
         ModelRig rig(options);
         QVERIFY(rig.startUp());
-        QTRY_VERIFY(rig.model->nowPlaying().isPlaying);
+        QTRY_VERIFY(rig.model->playback()->nowPlaying().isPlaying);
         QTest::qWait(300);
-        QCOMPARE(rig.model->nowPlaying().elapsed, 0);
+        QCOMPARE(rig.model->playback()->nowPlaying().elapsed, 0);
     }
 
     void qualityIsLookedUpOncePerTrack()
@@ -494,15 +494,15 @@ private Q_SLOTS:
         options.household = "none";
         ModelRig rig(options);
         CorvaneModel &model = *rig.model;
-        model.applyNowPlaying(reading(QStringLiteral("1609934412"), 0));
-        await(model.refreshQualityTask());
-        QCOMPARE(model.nowPlayingQuality(), std::optional<QString>("Dolby Atmos"));
-        model.applyNowPlaying(reading(QStringLiteral("42"), 0));
+        model.playback()->applyNowPlaying(reading(QStringLiteral("1609934412"), 0));
+        await(model.playback()->refreshQualityTask());
+        QCOMPARE(model.playback()->quality(), std::optional<QString>("Dolby Atmos"));
+        model.playback()->applyNowPlaying(reading(QStringLiteral("42"), 0));
         QTest::qWait(50); // the history's artwork lookup for the new song
         const qsizetype before = rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/42"));
-        await(model.refreshQualityTask());
-        await(model.refreshQualityTask());
-        QCOMPARE(model.nowPlayingQuality(), std::nullopt);
+        await(model.playback()->refreshQualityTask());
+        await(model.playback()->refreshQualityTask());
+        QCOMPARE(model.playback()->quality(), std::nullopt);
         QCOMPARE(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/42")), before + 1);
     }
 
@@ -512,30 +512,30 @@ private Q_SLOTS:
         options.household = "none";
         ModelRig rig(options);
         CorvaneModel &model = *rig.model;
-        model.applyNowPlaying(reading(QStringLiteral("1609934412"), 0));
+        model.playback()->applyNowPlaying(reading(QStringLiteral("1609934412"), 0));
         rig.web.setReplyDelay(300);
-        QCoro::Task<> lookup = model.refreshQualityTask();
-        model.applyNowPlaying(reading(QStringLiteral("42"), 0)); // the next song, before the badge came
+        QCoro::Task<> lookup = model.playback()->refreshQualityTask();
+        model.playback()->applyNowPlaying(reading(QStringLiteral("42"), 0)); // the next song, before the badge came
         await(std::move(lookup));
         rig.web.setReplyDelay(0);
-        QCOMPARE(model.nowPlayingQuality(), std::nullopt);
+        QCOMPARE(model.playback()->quality(), std::nullopt);
     }
 
     void theLocalClockStopsAtTheDuration()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        QTRY_VERIFY(rig.model->hasPolledOnce());
+        QTRY_VERIFY(rig.model->playback()->hasPolledOnce());
         // The speaker stops answering, so only the local once-a-second advance moves the clock.
         rig.house->speaker(QStringLiteral("Salon"))->faults().silent = true;
         QTest::qWait(100); // a read already answered lands before the test's own reading
         int furthest = std::numeric_limits<int>::min();
-        connect(rig.model.get(), &CorvaneModel::nowPlayingChanged, this, [&rig, &furthest] {
-            const NowPlaying &now = rig.model->nowPlaying();
+        connect(rig.model->playback(), &Playback::nowPlayingChanged, this, [&rig, &furthest] {
+            const NowPlaying &now = rig.model->playback()->nowPlaying();
             if (now.trackID == QLatin1String("100"))
                 furthest = std::max(furthest, now.elapsed - now.duration);
         });
-        rig.model->applyNowPlaying(reading(QStringLiteral("100"), 198));
+        rig.model->playback()->applyNowPlaying(reading(QStringLiteral("100"), 198));
         QTest::qWait(1200);
         rig.house->speaker(QStringLiteral("Salon"))->faults().silent = false;
         QCOMPARE(furthest, 0); // reached the end, never past it
@@ -562,7 +562,7 @@ private Q_SLOTS:
         QFETCH(int, repeat);
         QFETCH(int, mode);
         QFETCH(int, readBack);
-        QCOMPARE(int(CorvaneModel::playModeFor(shuffled, RepeatState(repeat))), mode);
+        QCOMPARE(int(Playback::playModeFor(shuffled, RepeatState(repeat))), mode);
         QCOMPARE(playModeShuffles(PlayMode(mode)), shuffled);
         QCOMPARE(int(playModeRepeat(PlayMode(mode))), readBack);
     }
@@ -573,13 +573,13 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
-        await(model.toggleShuffle());
+        await(model.playback()->toggleShuffle());
         QVERIFY(argumentsOf(lastRequest(salon, "SetPlayMode")).contains(QLatin1String("SHUFFLE_NOREPEAT")));
-        await(model.cycleRepeat());
-        await(model.cycleRepeat());
-        QCOMPARE(model.repeatState(), RepeatState::One);
+        await(model.playback()->cycleRepeat());
+        await(model.playback()->cycleRepeat());
+        QCOMPARE(model.playback()->repeatState(), RepeatState::One);
         QVERIFY(argumentsOf(lastRequest(salon, "SetPlayMode")).contains(QLatin1String("<NewPlayMode>SHUFFLE_NOREPEAT<")));
-        await(model.toggleShuffle());
+        await(model.playback()->toggleShuffle());
         QVERIFY(argumentsOf(lastRequest(salon, "SetPlayMode")).contains(QLatin1String("<NewPlayMode>REPEAT_ONE<")));
     }
 
@@ -597,10 +597,10 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         rig.speaker("Salon")->setPosition(elapsed);
-        await(rig.model->pollOnce());
-        QCOMPARE(rig.model->nowPlaying().elapsed, elapsed);
+        await(rig.model->playback()->pollOnce());
+        QCOMPARE(rig.model->playback()->nowPlaying().elapsed, elapsed);
         rig.speaker("Salon")->clearReceived();
-        await(rig.model->skipToPrevious());
+        await(rig.model->playback()->skipToPrevious());
         const QStringList sent = actionsOf(*rig.speaker("Salon"));
         QVERIFY(sent.contains(action));
         QVERIFY(!sent.contains(action == QLatin1String("Seek") ? QStringLiteral("Previous") : QStringLiteral("Seek")));
@@ -612,8 +612,8 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         SimSpeaker &salon = *rig.speaker("Salon");
         for (const int level : {10, 20, 30, 40}) {
-            rig.model->setVolume(level);
-            rig.model->commitVolume();
+            rig.model->playback()->setVolume(level);
+            rig.model->playback()->commitVolume();
             QTest::qWait(2); // well inside the 120 ms (6 ms here) between moves
         }
         QTRY_COMPARE(countOf(salon, "SetVolume"), 1);
@@ -629,22 +629,22 @@ private Q_SLOTS:
         artOrigin = rig.web.origin();
         CorvaneModel &model = *rig.model;
         const Track song = trackOf(catalogueSongs().at(3));
-        const int started = model.playbackStarted();
-        auto play = model.playSong(song);
+        const int started = model.playback()->playbackStarted();
+        auto play = model.playback()->playSong(song);
         // Optimistic before the speaker answers.
-        QCOMPARE(model.playbackStarted(), started + 1);
-        QCOMPARE(model.nowPlaying().title, song.title);
-        QVERIFY(model.nowPlaying().isPlaying);
-        QCOMPARE(model.nowPlaying().duration, 201);
-        QVERIFY(model.nowPlaying().artworkURL->toString().endsWith(QLatin1String("/600x600bb.jpg")));
+        QCOMPARE(model.playback()->playbackStarted(), started + 1);
+        QCOMPARE(model.playback()->nowPlaying().title, song.title);
+        QVERIFY(model.playback()->nowPlaying().isPlaying);
+        QCOMPARE(model.playback()->nowPlaying().duration, 201);
+        QVERIFY(model.playback()->nowPlaying().artworkURL->toString().endsWith(QLatin1String("/600x600bb.jpg")));
         QVERIFY(model.history()->entries().isEmpty()); // not before the speaker accepts it
-        QVERIFY(model.queueChangeLocked());
+        QVERIFY(model.queue()->changeLocked());
         await(std::move(play));
         QCOMPARE(model.history()->entries().first().trackID, song.id);
-        QVERIFY(!model.queueChangeLocked());
-        QCOMPARE(model.queue().size(), 1);
-        QCOMPARE(model.queue().first().title, song.title);
-        QVERIFY(model.queue().first().artworkURL->toString().endsWith(QLatin1String("/256x256bb.jpg")));
+        QVERIFY(!model.queue()->changeLocked());
+        QCOMPARE(model.queue()->entries().size(), 1);
+        QCOMPARE(model.queue()->entries().first().title, song.title);
+        QVERIFY(model.queue()->entries().first().artworkURL->toString().endsWith(QLatin1String("/256x256bb.jpg")));
         QCOMPARE(rig.speaker("Salon")->transport(), SimSpeaker::Transport::Playing);
     }
 
@@ -670,11 +670,11 @@ private Q_SLOTS:
         salon.clearReceived();
         artOrigin = rig.web.origin();
         const QList<Track> songs = tracksOf(catalogueSongs());
-        await(rig.model->playSongs(songs, QStringLiteral("Liste"), kind.isEmpty() ? std::nullopt : std::optional(kind),
+        await(rig.model->playback()->playSongs(songs, QStringLiteral("Liste"), kind.isEmpty() ? std::nullopt : std::optional(kind),
                                    id.isEmpty() ? std::nullopt : std::optional(id)));
         QCOMPARE(countOf(salon, "AddURIToQueue"), additions);
-        QCOMPARE(rig.model->errorMessage(), std::nullopt);
-        QVERIFY(!rig.model->queue().isEmpty());
+        QCOMPARE(rig.model->notices()->errorMessage(), std::nullopt);
+        QVERIFY(!rig.model->queue()->entries().isEmpty());
     }
 
     void refusedSongsAreReported()
@@ -684,10 +684,10 @@ private Q_SLOTS:
         artOrigin = rig.web.origin();
         const QList<Track> songs = tracksOf(catalogueSongs());
         rig.speaker("Salon")->faults().refusedSongs = {songs[1].id, songs[4].id};
-        await(rig.model->playSongs(songs, QStringLiteral("Liste")));
-        QCOMPARE(rig.model->errorMessage(),
+        await(rig.model->playback()->playSongs(songs, QStringLiteral("Liste")));
+        QCOMPARE(rig.model->notices()->errorMessage(),
                  std::optional<QString>("2 morceaux sur 6 n'ont pas pu être ajoutés : Sel & Cendre, Minuit moins le quart"));
-        QCOMPARE(rig.model->queue().size(), 4);
+        QCOMPARE(rig.model->queue()->entries().size(), 4);
     }
 
     void refusedMessages_data()
@@ -705,7 +705,7 @@ private Q_SLOTS:
         QList<Track> tracks;
         for (int i = 1; i <= refused; ++i)
             tracks << Track{QString::number(i), QStringLiteral("T%1").arg(i), "", "", std::nullopt, std::nullopt};
-        QCOMPARE(CorvaneModel::refusedMessage(tracks, 9), message);
+        QCOMPARE(Playback::refusedMessage(tracks, 9), message);
     }
 
     void postStartCheck_data()
@@ -730,14 +730,14 @@ private Q_SLOTS:
         artOrigin = rig.web.origin();
         QElapsedTimer clock;
         clock.start();
-        await(rig.model->playSongs(tracksOf(catalogueSongs()), QStringLiteral("Villes"), QStringLiteral("album"),
+        await(rig.model->playback()->playSongs(tracksOf(catalogueSongs()), QStringLiteral("Villes"), QStringLiteral("album"),
                                    QStringLiteral("1609934400")));
         QVERIFY(clock.elapsed() >= 700 * 0.05);
-        QCOMPARE(rig.model->errorMessage().value_or(QString()), message);
+        QCOMPARE(rig.model->notices()->errorMessage().value_or(QString()), message);
         if (volume == 0)
-            QCOMPARE(rig.model->volume(), 0.0);
+            QCOMPARE(rig.model->playback()->volume(), 0.0);
         else if (muted)
-            QVERIFY(rig.model->isMuted());
+            QVERIFY(rig.model->playback()->isMuted());
     }
 
     // ---- queue
@@ -749,13 +749,13 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         rig.speaker("Salon")->setQueue(sim::numberedSongs(2000), 1);
-        await(rig.model->refreshQueue());
-        QCOMPARE(rig.model->queue().size(), 2000);
-        QCOMPARE(rig.model->queue().last().id, 2000);
-        QVERIFY(rig.model->queue().last().title.endsWith(QLatin1String("(2000)")));
-        await(rig.model->moveQueueItems({1999}, 0));
-        QTRY_VERIFY(rig.model->queue().first().title.endsWith(QLatin1String("(2000)")));
-        QCOMPARE(rig.model->queue().size(), 2000);
+        await(rig.model->queue()->refresh());
+        QCOMPARE(rig.model->queue()->entries().size(), 2000);
+        QCOMPARE(rig.model->queue()->entries().last().id, 2000);
+        QVERIFY(rig.model->queue()->entries().last().title.endsWith(QLatin1String("(2000)")));
+        await(rig.model->queue()->moveItems({1999}, 0));
+        QTRY_VERIFY(rig.model->queue()->entries().first().title.endsWith(QLatin1String("(2000)")));
+        QCOMPARE(rig.model->queue()->entries().size(), 2000);
         QVERIFY(rig.speaker("Salon")->queue().first().title.endsWith(QLatin1String("(2000)")));
     }
 
@@ -765,24 +765,24 @@ private Q_SLOTS:
         options.household = "none";
         ModelRig rig(options);
         CorvaneModel &model = *rig.model;
-        model.applyQueue(queueOf(3));
+        model.queue()->apply(queueOf(3));
         // A 40-song album on its way: a read of 12 entries is ignored.
-        const int first = model.beginQueueChange(40);
-        model.applyQueue(queueOf(12));
-        QCOMPARE(model.queue().size(), 3);
-        model.applyQueue(queueOf(40));
-        QCOMPARE(model.queue().size(), 40);
+        const int first = model.queue()->beginChange(40);
+        model.queue()->apply(queueOf(12));
+        QCOMPARE(model.queue()->entries().size(), 3);
+        model.queue()->apply(queueOf(40));
+        QCOMPARE(model.queue()->entries().size(), 40);
         // A second play before the first ends: the first end does not unlock.
-        const int second = model.beginQueueChange(5);
-        await(model.endQueueChange(first));
-        QVERIFY(model.queueChangeLocked());
-        await(model.endQueueChange(second));
-        QVERIFY(!model.queueChangeLocked());
+        const int second = model.queue()->beginChange(5);
+        await(model.queue()->endChange(first));
+        QVERIFY(model.queue()->changeLocked());
+        await(model.queue()->endChange(second));
+        QVERIFY(!model.queue()->changeLocked());
         // Clearing unlocks at once.
-        model.beginQueueChange(30);
-        await(model.emptyQueue());
-        QVERIFY(!model.queueChangeLocked());
-        QVERIFY(model.queue().isEmpty());
+        model.queue()->beginChange(30);
+        await(model.queue()->empty());
+        QVERIFY(!model.queue()->changeLocked());
+        QVERIFY(model.queue()->entries().isEmpty());
     }
 
     void overlappingPlaysShowTheLastList()
@@ -791,13 +791,13 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         artOrigin = rig.web.origin();
         const QList<Track> songs = tracksOf(catalogueSongs());
-        auto first = rig.model->playSongs(songs, QStringLiteral("Tout"));
-        auto second = rig.model->playSongs(songs.mid(0, 2), QStringLiteral("Deux"));
+        auto first = rig.model->playback()->playSongs(songs, QStringLiteral("Tout"));
+        auto second = rig.model->playback()->playSongs(songs.mid(0, 2), QStringLiteral("Deux"));
         await(std::move(first));
         await(std::move(second));
-        QTRY_VERIFY(!rig.model->queueChangeLocked());
-        await(rig.model->refreshQueue());
-        QCOMPARE(rig.model->queue().size(), rig.speaker("Salon")->queue().size());
+        QTRY_VERIFY(!rig.model->queue()->changeLocked());
+        await(rig.model->queue()->refresh());
+        QCOMPARE(rig.model->queue()->entries().size(), rig.speaker("Salon")->queue().size());
     }
 
     void speakerArtworkIsLookedUpOnce()
@@ -805,13 +805,13 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
-        await(model.refreshQueue());
-        QCOMPARE(model.queue().size(), 6);
-        QTRY_VERIFY(model.queue().first().artworkURL && !model.queue().first().artworkURL->path().startsWith(QLatin1String("/getaa")));
-        QVERIFY(model.queue().first().artworkURL->toString().endsWith(QLatin1String("/256x256bb.jpg")));
+        await(model.queue()->refresh());
+        QCOMPARE(model.queue()->entries().size(), 6);
+        QTRY_VERIFY(model.queue()->entries().first().artworkURL && !model.queue()->entries().first().artworkURL->path().startsWith(QLatin1String("/getaa")));
+        QVERIFY(model.queue()->entries().first().artworkURL->toString().endsWith(QLatin1String("/256x256bb.jpg")));
         const int lookups = int(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/1440857781")));
         QCOMPARE(lookups, 1);
-        await(model.refreshQueue());
+        await(model.queue()->refresh());
         QTest::qWait(50);
         QCOMPARE(int(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/1440857781"))), 1);
     }
@@ -833,16 +833,16 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         SimSpeaker &salon = *rig.speaker("Salon");
-        await(rig.model->refreshQueue());
-        const QString moved = rig.model->queue().at(from).title;
+        await(rig.model->queue()->refresh());
+        const QString moved = rig.model->queue()->entries().at(from).title;
         salon.clearReceived();
-        await(rig.model->moveQueueItems({from}, to));
+        await(rig.model->queue()->moveItems({from}, to));
         if (sent.isEmpty()) {
             QCOMPARE(countOf(salon, "ReorderTracksInQueue"), 0);
             return;
         }
         QVERIFY(argumentsOf(lastRequest(salon, "ReorderTracksInQueue")).contains(sent));
-        QCOMPARE(rig.model->queue().at(to > from ? to - 1 : to).title, moved);
+        QCOMPARE(rig.model->queue()->entries().at(to > from ? to - 1 : to).title, moved);
         QCOMPARE(salon.queue().at(to > from ? to - 1 : to).title, moved);
     }
 
@@ -850,14 +850,14 @@ private Q_SLOTS:
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        await(rig.model->refreshQueue());
-        const QueueItem second = rig.model->queue().at(1);
-        auto removal = rig.model->removeQueueItem(second);
-        QCOMPARE(rig.model->queue().size(), 5); // hidden at once
+        await(rig.model->queue()->refresh());
+        const QueueItem second = rig.model->queue()->entries().at(1);
+        auto removal = rig.model->queue()->removeItem(second);
+        QCOMPARE(rig.model->queue()->entries().size(), 5); // hidden at once
         await(std::move(removal));
         QCOMPARE(rig.speaker("Salon")->queue().size(), 5);
-        QCOMPARE(rig.model->queue().at(1).id, 2); // renumbered by the speaker
-        QVERIFY(rig.model->queue().at(1).title != second.title);
+        QCOMPARE(rig.model->queue()->entries().at(1).id, 2); // renumbered by the speaker
+        QVERIFY(rig.model->queue()->entries().at(1).title != second.title);
     }
 };
 

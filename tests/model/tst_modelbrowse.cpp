@@ -46,27 +46,27 @@ private Q_SLOTS:
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("r"));
-        model.setQuery(QStringLiteral("ra"));
-        model.setQuery(QStringLiteral("rav"));
-        QTRY_VERIFY(!model.tracks().isEmpty());
-        QTRY_VERIFY(!model.isSearching());
+        model.browse()->setQuery(QStringLiteral("r"));
+        model.browse()->setQuery(QStringLiteral("ra"));
+        model.browse()->setQuery(QStringLiteral("rav"));
+        QTRY_VERIFY(!model.browse()->foundTracks().isEmpty());
+        QTRY_VERIFY(!model.browse()->isSearching());
         QCOMPARE(rig.web.requested().count(searchPath), 1);
-        QCOMPARE(model.recentSearches(), QStringList{"rav"});
-        QCOMPARE(model.route(), Route::results());
+        QCOMPARE(model.browse()->recentSearches(), QStringList{"rav"});
+        QCOMPARE(model.browse()->route(), Route::results());
     }
 
     void clearingTheFieldShowsTheHomeAtOnce()
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("ravanel"));
-        QTRY_VERIFY(!model.tracks().isEmpty());
-        model.setQuery(QStringLiteral(" \t "));
-        QVERIFY(model.tracks().isEmpty());
-        QVERIFY(model.albums().isEmpty());
-        QVERIFY(!model.isSearching());
-        QCOMPARE(model.route(), Route::results());
+        model.browse()->setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY(!model.browse()->foundTracks().isEmpty());
+        model.browse()->setQuery(QStringLiteral(" \t "));
+        QVERIFY(model.browse()->foundTracks().isEmpty());
+        QVERIFY(model.browse()->foundAlbums().isEmpty());
+        QVERIFY(!model.browse()->isSearching());
+        QCOMPARE(model.browse()->route(), Route::results());
     }
 
     void staleResultsAreDropped()
@@ -74,28 +74,28 @@ private Q_SLOTS:
         ModelRig rig;
         CorvaneModel &model = *rig.model;
         rig.web.setReplyDelay(150);
-        QSignalSpy applied(&model, &CorvaneModel::resultsChanged);
-        model.setQuery(QStringLiteral("phares"));
+        QSignalSpy applied(model.browse(), &Browse::resultsChanged);
+        model.browse()->setQuery(QStringLiteral("phares"));
         QTRY_COMPARE(rig.web.requested().count(searchPath), 1); // in flight
-        model.setQuery(QStringLiteral("ravanel"));
-        QTRY_VERIFY_WITH_TIMEOUT(!model.tracks().isEmpty(), 3000);
-        QTRY_VERIFY(!model.isSearching());
+        model.browse()->setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY_WITH_TIMEOUT(!model.browse()->foundTracks().isEmpty(), 3000);
+        QTRY_VERIFY(!model.browse()->isSearching());
         QCOMPARE(applied.count(), 1); // the older reply never showed
-        QCOMPARE(model.tracks().first().artist, QStringLiteral("Odile Ravanel"));
-        QCOMPARE(model.recentSearches(), QStringList{"ravanel"});
+        QCOMPARE(model.browse()->foundTracks().first().artist, QStringLiteral("Odile Ravanel"));
+        QCOMPARE(model.browse()->recentSearches(), QStringList{"ravanel"});
     }
 
     void scopeKeepsOneKind()
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("ravanel"));
-        QTRY_VERIFY(!model.tracks().isEmpty());
-        model.setScope(SearchScope::Albums);
-        QTRY_VERIFY(model.tracks().isEmpty());
-        QTRY_VERIFY(!model.isSearching());
-        QVERIFY(!model.albums().isEmpty());
-        QVERIFY(model.artists().isEmpty());
+        model.browse()->setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY(!model.browse()->foundTracks().isEmpty());
+        model.browse()->setScope(SearchScope::Albums);
+        QTRY_VERIFY(model.browse()->foundTracks().isEmpty());
+        QTRY_VERIFY(!model.browse()->isSearching());
+        QVERIFY(!model.browse()->foundAlbums().isEmpty());
+        QVERIFY(model.browse()->foundArtists().isEmpty());
         QCOMPARE(rig.web.requested().count(searchPath), 2);
     }
 
@@ -104,9 +104,9 @@ private Q_SLOTS:
         ModelRig::Options options;
         options.signedIn = false;
         ModelRig rig(options);
-        rig.model->setQuery(QStringLiteral("ravanel"));
-        QTRY_VERIFY(rig.model->needsAppleMusic());
-        QVERIFY(rig.model->tracks().isEmpty());
+        rig.model->browse()->setQuery(QStringLiteral("ravanel"));
+        QTRY_VERIFY(rig.model->household()->needsAppleMusic());
+        QVERIFY(rig.model->browse()->foundTracks().isEmpty());
         QVERIFY(!rig.web.requested().contains(searchPath));
     }
 
@@ -117,19 +117,19 @@ private Q_SLOTS:
         ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
         QVERIFY(rig.startUp());
         SimSpeaker &salon = *rig.speaker("Salon");
-        rig.model->setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
-        QVERIFY(!rig.model->needsAppleMusic());
-        QVERIFY(!rig.model->tracks().isEmpty());
-        QVERIFY(!rig.model->albums().isEmpty());
-        QVERIFY(!rig.model->artists().isEmpty());
+        rig.model->browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
+        QVERIFY(!rig.model->household()->needsAppleMusic());
+        QVERIFY(!rig.model->browse()->foundTracks().isEmpty());
+        QVERIFY(!rig.model->browse()->foundAlbums().isEmpty());
+        QVERIFY(!rig.model->browse()->foundArtists().isEmpty());
         QCOMPARE(rig.web.requested().count(QStringLiteral("/search")), 1);
         QVERIFY(!rig.web.requested().contains(searchPath));
 
         // A song: its catalogue id with the household's serial and flags.
-        const Track song = rig.model->tracks().first();
+        const Track song = rig.model->browse()->foundTracks().first();
         salon.clearReceived();
-        await(rig.model->playSong(song));
+        await(rig.model->playback()->playSong(song));
         const QString expected = QStringLiteral("song%3a") + song.id + QStringLiteral(".mp4?sid=204&flags=8224&sn=3");
         const auto sent = [&salon](const QString &part) {
             for (const SimRequest &request : salon.received()) {
@@ -143,16 +143,16 @@ private Q_SLOTS:
         QVERIFY2(sent(expected), qPrintable(expected));
 
         // An album, opened then played: its songs come from one lookup.
-        const Album album = rig.model->albums().first();
-        await(rig.model->openAlbum(album));
-        QTRY_VERIFY(!rig.model->detailTracks().isEmpty());
+        const Album album = rig.model->browse()->foundAlbums().first();
+        await(rig.model->browse()->showAlbum(album));
+        QTRY_VERIFY(!rig.model->browse()->detailTracks().isEmpty());
         salon.clearReceived();
-        await(rig.model->playSongs(rig.model->detailTracks(), album.title, QStringLiteral("album"), album.id));
-        QVERIFY(sent(QStringLiteral("album%3a") + album.id) || sent(QStringLiteral("song%3a") + rig.model->detailTracks().first().id));
+        await(rig.model->playback()->playSongs(rig.model->browse()->detailTracks(), album.title, QStringLiteral("album"), album.id));
+        QVERIFY(sent(QStringLiteral("album%3a") + album.id) || sent(QStringLiteral("song%3a") + rig.model->browse()->detailTracks().first().id));
 
         // An artist's most popular songs.
         salon.clearReceived();
-        await(rig.model->startRadio(rig.model->artists().first()));
+        await(rig.model->playback()->startRadio(rig.model->browse()->foundArtists().first()));
         QVERIFY(countOf(salon, "AddURIToQueue") + countOf(salon, "SetAVTransportURI") > 0);
         QVERIFY(sent(QStringLiteral("sid=204")));
     }
@@ -161,33 +161,33 @@ private Q_SLOTS:
     {
         ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
         // The same words again within ten minutes: from memory.
-        rig.model->setQuery(QStringLiteral("Phares"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
-        rig.model->setQuery(QString());
-        rig.model->setQuery(QStringLiteral("Phares"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
-        QVERIFY(!rig.model->tracks().isEmpty());
+        rig.model->browse()->setQuery(QStringLiteral("Phares"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
+        rig.model->browse()->setQuery(QString());
+        rig.model->browse()->setQuery(QStringLiteral("Phares"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
+        QVERIFY(!rig.model->browse()->foundTracks().isEmpty());
         QCOMPARE(rig.web.requested().count(QStringLiteral("/search")), 1);
 
         // Too many searches: said in French, then asked again a moment later, unprompted.
         rig.web.failNext(QStringLiteral("/search"), 1, 403);
-        rig.model->setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(rig.model->errorMessage().value_or(QString()).contains(QStringLiteral("Trop de recherches")));
-        QVERIFY(!rig.model->isSearching());
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
-        QVERIFY(!rig.model->tracks().isEmpty());
+        rig.model->browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->notices()->errorMessage().value_or(QString()).contains(QStringLiteral("Trop de recherches")));
+        QVERIFY(!rig.model->browse()->isSearching());
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
+        QVERIFY(!rig.model->browse()->foundTracks().isEmpty());
         QCOMPARE(rig.web.requested().count(QStringLiteral("/search")), 3);
-        QVERIFY(!rig.model->errorMessage());
+        QVERIFY(!rig.model->notices()->errorMessage());
     }
 
     void withoutTokenTheHomeHasChartsAndNoPersonalShelves()
     {
         ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
         QVERIFY(rig.startUp());
-        await(rig.model->loadHome());
-        await(rig.model->loadHomeCharts());
-        QTRY_VERIFY(rig.model->chartsLoaded());
-        QVERIFY(!rig.model->chartSongs().isEmpty());
+        await(rig.model->home()->loadHome());
+        await(rig.model->home()->loadHomeCharts());
+        QTRY_VERIFY(rig.model->home()->chartsLoaded());
+        QVERIFY(!rig.model->home()->chartSongs().isEmpty());
         for (const QString &path : rig.web.requested())
             QVERIFY2(!path.startsWith(QLatin1String("/v1/")), qPrintable(path));
     }
@@ -213,8 +213,8 @@ private Q_SLOTS:
         options.household = "none";
         ModelRig rig(options);
         for (const QString &text : typed)
-            rig.model->addRecentSearch(text);
-        QCOMPARE(rig.model->recentSearches(), recent);
+            rig.model->browse()->addRecentSearch(text);
+        QCOMPARE(rig.model->browse()->recentSearches(), recent);
     }
 
     // ---- routes
@@ -224,44 +224,44 @@ private Q_SLOTS:
         ModelRig rig;
         CorvaneModel &model = *rig.model;
         const Album album{"1609934400", "Villes de nuit", "Odile Ravanel", std::nullopt, std::nullopt, std::nullopt};
-        await(model.openAlbum(album));
-        QCOMPARE(model.albumTracks().size(), 4);
-        QVERIFY(!model.isLoadingDetail());
-        model.showPanel(RouteKind::Queue);
-        model.showPanel(RouteKind::Queue);
-        QCOMPARE(model.route(), Route::album(album));
-        model.showPanel(RouteKind::Queue);
-        model.showPanel(RouteKind::History);
-        QCOMPARE(model.route(), Route::panel(RouteKind::History));
-        model.showPanel(RouteKind::History);
-        QCOMPARE(model.route(), Route::album(album)); // not back to the queue
-        model.setExpanded(true);
-        model.toggleQueue();
-        QVERIFY(!model.isExpanded());
-        QCOMPARE(model.route().kind, RouteKind::Queue);
+        await(model.browse()->showAlbum(album));
+        QCOMPARE(model.browse()->albumTracks().size(), 4);
+        QVERIFY(!model.browse()->isLoadingDetail());
+        model.browse()->showPanel(RouteKind::Queue);
+        model.browse()->showPanel(RouteKind::Queue);
+        QCOMPARE(model.browse()->route(), Route::album(album));
+        model.browse()->showPanel(RouteKind::Queue);
+        model.browse()->showPanel(RouteKind::History);
+        QCOMPARE(model.browse()->route(), Route::panel(RouteKind::History));
+        model.browse()->showPanel(RouteKind::History);
+        QCOMPARE(model.browse()->route(), Route::album(album)); // not back to the queue
+        model.playback()->setExpanded(true);
+        model.browse()->toggleQueue();
+        QVERIFY(!model.playback()->isExpanded());
+        QCOMPARE(model.browse()->route().kind, RouteKind::Queue);
     }
 
     void artistNamedWithoutAccents()
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        await(model.openArtistNamed(QStringLiteral("maelle kerbrat")));
-        QCOMPARE(model.route().kind, RouteKind::Artist);
-        QCOMPARE(std::get<Artist>(model.route().payload).name, QStringLiteral("Maëlle Kerbrat"));
-        QVERIFY(!model.isLoadingDetail());
+        await(model.browse()->showArtistNamed(QStringLiteral("maelle kerbrat")));
+        QCOMPARE(model.browse()->route().kind, RouteKind::Artist);
+        QCOMPARE(std::get<Artist>(model.browse()->route().payload).name, QStringLiteral("Maëlle Kerbrat"));
+        QVERIFY(!model.browse()->isLoadingDetail());
         // Nobody by that name: the name goes to the search field.
-        await(model.openArtistNamed(QStringLiteral("zzzz")));
-        QCOMPARE(model.query(), QStringLiteral("zzzz"));
+        await(model.browse()->showArtistNamed(QStringLiteral("zzzz")));
+        QCOMPARE(model.browse()->query(), QStringLiteral("zzzz"));
     }
 
     void playingAnEmptyTile()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        rig.model->setPreparing(QStringLiteral("Rien"));
-        await(rig.model->playCatalogItem(MusicItem{"999", MusicItem::Kind::Album, "Rien", "", std::nullopt}));
-        QCOMPARE(rig.model->preparing(), std::nullopt);
-        QCOMPARE(rig.model->errorMessage(), std::optional<QString>("Ce contenu est vide ou indisponible."));
+        rig.model->playback()->setPreparing(QStringLiteral("Rien"));
+        await(rig.model->playback()->playCatalogItem(MusicItem{"999", MusicItem::Kind::Album, "Rien", "", std::nullopt}));
+        QCOMPARE(rig.model->playback()->preparing(), std::nullopt);
+        QCOMPARE(rig.model->notices()->errorMessage(), std::optional<QString>("Ce contenu est vide ou indisponible."));
     }
 
     // ---- home and explore
@@ -273,15 +273,15 @@ private Q_SLOTS:
         CachedHome::save({Recommendation{"old", "Ancienne étagère", {MusicItem{"1", MusicItem::Kind::Album, "A", "B", std::nullopt}}}});
         CachedHome::waitForSaves();
         rig.web.setReplyDelay(100);
-        auto loading = model.loadHome();
-        QCOMPARE(model.recommendations().size(), 1); // before any reply
-        QCOMPARE(model.recommendations().first().title, QStringLiteral("Ancienne étagère"));
+        auto loading = model.home()->loadHome();
+        QCOMPARE(model.home()->recommendations().size(), 1); // before any reply
+        QCOMPARE(model.home()->recommendations().first().title, QStringLiteral("Ancienne étagère"));
         await(std::move(loading));
-        QCOMPARE(model.recommendations().size(), 2);
-        QCOMPARE(model.playlists().size(), 230);
-        QCOMPARE(model.libraryTracks().size(), 100);
+        QCOMPARE(model.home()->recommendations().size(), 2);
+        QCOMPARE(model.home()->playlists().size(), 230);
+        QCOMPARE(model.home()->libraryTracks().size(), 100);
         CachedHome::waitForSaves();
-        QCOMPARE(CachedHome::read()->recommendations, model.recommendations());
+        QCOMPARE(CachedHome::read()->recommendations, model.home()->recommendations());
     }
 
     void failedHomeRequests()
@@ -293,9 +293,9 @@ private Q_SLOTS:
         rig.web.failNext(QStringLiteral("/v1/me/recommendations"), 5);
         rig.web.failNext(QStringLiteral("/v1/me/library/songs"), 5);
         rig.web.setLibrarySongCount(0);
-        await(model.loadHome());
-        QCOMPARE(model.recommendations().first().title, QStringLiteral("Ancienne étagère")); // kept
-        QVERIFY(model.libraryTracks().isEmpty());
+        await(model.home()->loadHome());
+        QCOMPARE(model.home()->recommendations().first().title, QStringLiteral("Ancienne étagère")); // kept
+        QVERIFY(model.home()->libraryTracks().isEmpty());
     }
 
     void aRefusedDeveloperTokenIsSaid()
@@ -304,20 +304,20 @@ private Q_SLOTS:
         CorvaneModel &model = *rig.model;
         for (const char *path : {"/v1/me/recommendations", "/v1/me/library/playlists", "/v1/me/library/songs"})
             rig.web.setReply(QString::fromLatin1(path), SimWebServices::Reply{401, "application/json", "{\"errors\":[]}"});
-        await(model.loadHome());
-        QVERIFY2(model.errorMessage().value_or(QString()).contains(QStringLiteral("jeton de développeur")),
-                 qPrintable(model.errorMessage().value_or(QString())));
+        await(model.home()->loadHome());
+        QVERIFY2(model.notices()->errorMessage().value_or(QString()).contains(QStringLiteral("jeton de développeur")),
+                 qPrintable(model.notices()->errorMessage().value_or(QString())));
     }
 
     void chartsWithoutRecommendations()
     {
         ModelRig rig;
-        await(rig.model->loadHomeCharts());
-        QVERIFY(rig.model->chartsLoaded());
-        QVERIFY(!rig.model->chartSongs().isEmpty());
-        QVERIFY(!rig.model->chartAlbums().isEmpty());
-        QVERIFY(!rig.model->newReleases().isEmpty());
-        QVERIFY(!rig.model->recentAlbums().isEmpty()); // the personal shelves follow
+        await(rig.model->home()->loadHomeCharts());
+        QVERIFY(rig.model->home()->chartsLoaded());
+        QVERIFY(!rig.model->home()->chartSongs().isEmpty());
+        QVERIFY(!rig.model->home()->chartAlbums().isEmpty());
+        QVERIFY(!rig.model->home()->newReleases().isEmpty());
+        QVERIFY(!rig.model->home()->recentAlbums().isEmpty()); // the personal shelves follow
     }
 
     void personalReloadAtMostOncePerMinute()
@@ -325,14 +325,14 @@ private Q_SLOTS:
         setDelayScale(0.01); // a minute is 600 ms
         ModelRig rig;
         const QString path = QStringLiteral("/v1/me/history/heavy-rotation");
-        await(rig.model->loadPersonal(true));
+        await(rig.model->home()->loadPersonal(true));
         QTest::qWait(300); // "30 s" later
-        await(rig.model->loadPersonal(true));
+        await(rig.model->home()->loadPersonal(true));
         QCOMPARE(rig.web.requested().count(path), 1);
         QTest::qWait(320); // "61 s" after the first
-        await(rig.model->loadPersonal(true));
+        await(rig.model->home()->loadPersonal(true));
         QCOMPARE(rig.web.requested().count(path), 2);
-        await(rig.model->loadPersonal(false)); // loaded once is enough
+        await(rig.model->home()->loadPersonal(false)); // loaded once is enough
         QCOMPARE(rig.web.requested().count(path), 2);
     }
 
@@ -340,40 +340,40 @@ private Q_SLOTS:
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        await(model.loadExploreLists());
-        QCOMPARE(model.accountStorefront()->id, QStringLiteral("fr"));
-        QCOMPARE(model.exploreStorefrontLabel(), QStringLiteral("France"));
+        await(model.home()->loadExploreLists());
+        QCOMPARE(model.home()->accountStorefront()->id, QStringLiteral("fr"));
+        QCOMPARE(model.home()->exploreStorefrontLabel(), QStringLiteral("France"));
         rig.web.setReplyDelay(100);
         // (loading, playlists shown) at every change of the page
         QList<std::pair<bool, qsizetype>> seen;
-        connect(&model, &CorvaneModel::exploreChanged, &model,
-                [&] { seen.append({model.isLoadingExplore(), model.explorePlaylists().size()}); });
-        auto jazz = model.pickExploreGenre(GenreRef{"11", "Jazz"}); // no playlists in its charts
-        auto all = model.pickExploreGenre(std::nullopt);
+        connect(model.home(), &Home::exploreChanged, &model,
+                [&] { seen.append({model.home()->isLoadingExplore(), model.home()->explorePlaylists().size()}); });
+        auto jazz = model.home()->pickExploreGenre(GenreRef{"11", "Jazz"}); // no playlists in its charts
+        auto all = model.home()->pickExploreGenre(std::nullopt);
         await(std::move(jazz));
         await(std::move(all));
         // The older load ended without touching the page: loading ends once, with the newer charts.
         QCOMPARE(std::count_if(seen.begin(), seen.end(), [](const auto &state) { return !state.first; }), 1);
         QCOMPARE(seen.last(), (std::pair<bool, qsizetype>(false, 2)));
-        QVERIFY(model.exploreLoaded());
+        QVERIFY(model.home()->exploreLoaded());
     }
 
     void enteringExploreLoadsEverything()
     {
         ModelRig rig;
-        await(rig.model->enterExplore());
-        QVERIFY(!rig.model->exploreGenres().isEmpty());
-        QVERIFY(rig.model->exploreLoaded());
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->radios().isEmpty(), 5000);
+        await(rig.model->home()->enterExplore());
+        QVERIFY(!rig.model->home()->exploreGenres().isEmpty());
+        QVERIFY(rig.model->home()->exploreLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->home()->radios().isEmpty(), 5000);
     }
 
     void accountStorefrontMissing()
     {
         ModelRig rig;
         rig.web.setReply(QStringLiteral("/v1/me/storefront"), {200, "application/json", "{\"data\":[{\"id\":\"zz\",\"type\":\"storefronts\"}]}"});
-        await(rig.model->loadExploreLists());
-        QCOMPARE(rig.model->accountStorefront(), std::nullopt);
-        QCOMPARE(rig.model->exploreStorefrontLabel(), QStringLiteral("Mon pays"));
+        await(rig.model->home()->loadExploreLists());
+        QCOMPARE(rig.model->home()->accountStorefront(), std::nullopt);
+        QCOMPARE(rig.model->home()->exploreStorefrontLabel(), QStringLiteral("Mon pays"));
     }
 
     void playlistOrders_data()
@@ -394,12 +394,12 @@ private Q_SLOTS:
         ModelRig rig(options);
         const QHash<QString, QDateTime> plays{{"p.10", QDateTime::currentDateTimeUtc().addDays(-1)},
                                               {"p.z", QDateTime::currentDateTimeUtc().addDays(-7)}};
-        rig.model->setPlaylistOrder(PlaylistOrder(order));
+        rig.model->home()->setPlaylistOrder(PlaylistOrder(order));
         QCOMPARE(Preferences().playlistOrder(), playlistOrderText(PlaylistOrder(order)));
         // The order applies to whatever the library gave.
         QList<LibraryPlaylist> lists{playlist("p.z", "zèbre"), playlist("p.2", "Mix 2"), playlist("p.a", "abc"),
                                      playlist("p.10", "Mix 10"), playlist("p.e", "Été")};
-        QCOMPARE(namesOf(CorvaneModel::sortPlaylists(lists, PlaylistOrder(order), plays)), names);
+        QCOMPARE(namesOf(Home::sortPlaylists(lists, PlaylistOrder(order), plays)), names);
     }
 
     // ---- favorites, radio, rooms, tone, sleep
@@ -408,9 +408,9 @@ private Q_SLOTS:
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        QTRY_COMPARE(rig.model->favorites().size(), 4);
+        QTRY_COMPARE(rig.model->favorites()->list().size(), 4);
         QStringList titles;
-        for (const SonosFavorite &favorite : rig.model->favorites())
+        for (const SonosFavorite &favorite : rig.model->favorites()->list())
             titles << favorite.title;
         // Highest ordinal first: 22, 21, 13, 4.
         QCOMPARE(titles, (QStringList{"Rires & Chansons d'ici", "Radio Gardon FM", "Routes du soir", "Minuit moins le quart"}));
@@ -421,14 +421,14 @@ private Q_SLOTS:
         ModelRig::Options options;
         options.household = "none";
         ModelRig rig(options);
-        rig.model->setFavorites({SonosFavorite{"FV:2/7", "Sans pochette", std::nullopt,
+        rig.model->favorites()->set({SonosFavorite{"FV:2/7", "Sans pochette", std::nullopt,
                                                "x-sonos-http:song%3A1609934412.mp4?sid=204&flags=8224&sn=3", ""},
                                  SonosFavorite{"FV:2/8", "Radio", std::nullopt, "x-rincon-mp3radio://127.0.0.1/r.mp3", ""}});
-        QTRY_VERIFY(rig.model->favorites().at(1).artworkURL.has_value());
-        QCOMPARE(rig.model->favorites().at(1).id, QStringLiteral("FV:2/7"));
-        QVERIFY(rig.model->favoriteArtwork().contains(QStringLiteral("FV:2/7")));
+        QTRY_VERIFY(rig.model->favorites()->list().at(1).artworkURL.has_value());
+        QCOMPARE(rig.model->favorites()->list().at(1).id, QStringLiteral("FV:2/7"));
+        QVERIFY(rig.model->favorites()->artwork().contains(QStringLiteral("FV:2/7")));
         QVERIFY(Preferences().favoriteArtwork().contains(QStringLiteral("FV:2/7")));
-        QVERIFY(!rig.model->favorites().at(0).artworkURL.has_value());
+        QVERIFY(!rig.model->favorites()->list().at(0).artworkURL.has_value());
     }
 
     void favoriteArtworkGivesUpAfterThreeSearches()
@@ -438,7 +438,7 @@ private Q_SLOTS:
         ModelRig rig(options);
         const SonosFavorite unknown{"FV:2/9", "Inconnu", std::nullopt, "x-sonos-http:song%3a42.mp4?sid=204", ""};
         for (int read = 0; read < 5; ++read) {
-            rig.model->setFavorites({unknown});
+            rig.model->favorites()->set({unknown});
             QTest::qWait(30);
         }
         QCOMPARE(rig.web.requested().count(QStringLiteral("/v1/catalog/fr/songs/42")), 3);
@@ -448,12 +448,12 @@ private Q_SLOTS:
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        QTRY_COMPARE(rig.model->favorites().size(), 4);
+        QTRY_COMPARE(rig.model->favorites()->list().size(), 4);
         SimSpeaker &salon = *rig.speaker("Salon");
         salon.clearReceived();
         const Track song{"1440857781", "Marée basse", "Les Phares Lointains", "Cartes marines", std::nullopt, 214000};
         ToastLog toasts(rig.model.get());
-        await(rig.model->toggleFavorite(song));
+        await(rig.model->favorites()->toggle(song));
         QCOMPARE(toasts.shown, QStringList{"Ajouté aux favoris · Marée basse"});
         QCOMPARE(countOf(salon, "CreateObject"), 1);
         const auto browses = [&salon] {
@@ -463,19 +463,19 @@ private Q_SLOTS:
             return count;
         };
         QVERIFY(browses() >= 4);
-        QCOMPARE(rig.model->favorites().size(), 5);
+        QCOMPARE(rig.model->favorites()->list().size(), 5);
     }
 
     void removingAFavoriteHidesItAtOnce()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        QTRY_COMPARE(rig.model->favorites().size(), 4);
+        QTRY_COMPARE(rig.model->favorites()->list().size(), 4);
         const Track song{"1609934420", "Minuit moins le quart", "Odile Ravanel", "Villes de nuit", std::nullopt, 176000};
-        auto removing = rig.model->toggleFavorite(song);
-        QCOMPARE(rig.model->favorites().size(), 3);
+        auto removing = rig.model->favorites()->toggle(song);
+        QCOMPARE(rig.model->favorites()->list().size(), 3);
         await(std::move(removing));
-        QCOMPARE(rig.model->favorites().size(), 3);
+        QCOMPARE(rig.model->favorites()->list().size(), 3);
         QCOMPARE(countOf(*rig.speaker("Salon"), "DestroyObject"), 1);
     }
 
@@ -486,15 +486,15 @@ private Q_SLOTS:
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
         SimSpeaker &cuisine = *rig.speaker("Cuisine");
-        await(model.toggleMembership(cuisine.speaker()));
-        QCOMPARE(model.currentGroup()->members.size(), 2);
-        QCOMPARE(model.selected()->roomName, QStringLiteral("Salon"));
+        await(model.household()->toggleMembership(cuisine.speaker()));
+        QCOMPARE(model.household()->currentGroup()->members.size(), 2);
+        QCOMPARE(model.household()->selected()->roomName, QStringLiteral("Salon"));
         // The coordinator's own card does nothing.
         salon.clearReceived();
-        await(model.toggleMembership(salon.speaker()));
+        await(model.household()->toggleMembership(salon.speaker()));
         QVERIFY(actionsOf(salon).isEmpty());
-        await(model.toggleMembership(cuisine.speaker()));
-        QCOMPARE(model.currentGroup()->members.size(), 1);
+        await(model.household()->toggleMembership(cuisine.speaker()));
+        QCOMPARE(model.household()->currentGroup()->members.size(), 1);
     }
 
     void equalizerIsClamped_data()
@@ -512,14 +512,14 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         ToastLog toasts(rig.model.get());
-        await(rig.model->adjustBass(asked));
-        QCOMPARE(rig.model->equalizer().bass, sent);
+        await(rig.model->playback()->adjustBass(asked));
+        QCOMPARE(rig.model->playback()->equalizer().bass, sent);
         QVERIFY(argumentsOf(lastRequest(*rig.speaker("Salon"), "SetBass")).contains(QStringLiteral("<DesiredBass>%1</DesiredBass>").arg(sent)));
-        await(rig.model->adjustTreble(asked));
-        QCOMPARE(rig.model->equalizer().treble, sent);
-        await(rig.model->resetEqualizer());
-        QCOMPARE(rig.model->equalizer().bass, 0);
-        QCOMPARE(rig.model->equalizer().treble, 0);
+        await(rig.model->playback()->adjustTreble(asked));
+        QCOMPARE(rig.model->playback()->equalizer().treble, sent);
+        await(rig.model->playback()->resetEqualizer());
+        QCOMPARE(rig.model->playback()->equalizer().bass, 0);
+        QCOMPARE(rig.model->playback()->equalizer().treble, 0);
         QCOMPARE(toasts.shown, QStringList{"Égalisation remise à plat"});
     }
 
@@ -539,7 +539,7 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         ToastLog toasts(rig.model.get());
-        await(rig.model->changeSleepTimer(minutes ? std::optional(minutes) : std::nullopt));
+        await(rig.model->playback()->changeSleepTimer(minutes ? std::optional(minutes) : std::nullopt));
         QCOMPARE(toasts.shown, QStringList{toast});
         QVERIFY(argumentsOf(lastRequest(*rig.speaker("Salon"), "ConfigureSleepTimer"))
                     .contains(QStringLiteral("<NewSleepTimerDuration>%1</NewSleepTimerDuration>").arg(duration)));
@@ -560,19 +560,19 @@ private Q_SLOTS:
         options.preferredRoom = room;
         ModelRig rig(options);
         QVERIFY(rig.startUp());
-        QTRY_COMPARE(rig.model->speakerHasLineIn(), lineIn);
+        QTRY_COMPARE(rig.model->household()->speakerHasLineIn(), lineIn);
     }
 
     void stationsAndLineInEmptyTheQueue()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        await(rig.model->refreshQueue());
-        QVERIFY(!rig.model->queue().isEmpty());
+        await(rig.model->queue()->refresh());
+        QVERIFY(!rig.model->queue()->entries().isEmpty());
         ToastLog toasts(rig.model.get());
-        auto station = rig.model->playStation(RadioStation{"s1", "Radio Gardon FM", "Chanson", "http://127.0.0.1/gardon.mp3", std::nullopt});
-        QVERIFY(rig.model->queue().isEmpty());
-        QCOMPARE(rig.model->nowPlaying().artist, QStringLiteral("Chanson"));
+        auto station = rig.model->playback()->startStation(RadioStation{"s1", "Radio Gardon FM", "Chanson", "http://127.0.0.1/gardon.mp3", std::nullopt});
+        QVERIFY(rig.model->queue()->entries().isEmpty());
+        QCOMPARE(rig.model->playback()->nowPlaying().artist, QStringLiteral("Chanson"));
         await(std::move(station));
         QCOMPARE(toasts.shown, QStringList{"Radio Gardon FM"});
     }
@@ -581,10 +581,10 @@ private Q_SLOTS:
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        rig.model->setPreparing(QStringLiteral("Radio Personne"));
-        await(rig.model->startRadio(Artist{"art.none", "Personne", std::nullopt, std::nullopt}));
-        QCOMPARE(rig.model->preparing(), std::nullopt);
-        QCOMPARE(rig.model->errorMessage(), std::optional<QString>("Pas assez de morceaux pour lancer cette radio."));
+        rig.model->playback()->setPreparing(QStringLiteral("Radio Personne"));
+        await(rig.model->playback()->startRadio(Artist{"art.none", "Personne", std::nullopt, std::nullopt}));
+        QCOMPARE(rig.model->playback()->preparing(), std::nullopt);
+        QCOMPARE(rig.model->notices()->errorMessage(), std::optional<QString>("Pas assez de morceaux pour lancer cette radio."));
     }
 
     void historyArtworkIsRepaired()
@@ -593,7 +593,7 @@ private Q_SLOTS:
         options.household = "none";
         ModelRig rig(options);
         rig.model->history()->record(Track{"1609934412", "Néons sur la Loire", "Odile Ravanel", "", std::nullopt, std::nullopt}, std::nullopt);
-        await(rig.model->repairHistoryArtwork());
+        await(rig.model->home()->repairHistoryArtwork());
         QVERIFY(rig.model->history()->entries().first().artworkBase.has_value());
     }
 };

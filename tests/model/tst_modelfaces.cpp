@@ -3,7 +3,6 @@
 
 #include "applemusic/applemusickit.h"
 #include "async/delays.h"
-#include "model/faces/householdface.h"
 #include "modelrig.h"
 #include "sonos/sonoscontroller.h"
 #include "system/autostart.h"
@@ -52,11 +51,11 @@ private Q_SLOTS:
         QFETCH(int, kind);
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("a"));
-        QTRY_VERIFY(model.hasAnsweredQuery());
-        QVERIFY(model.albums().size() >= 2 && model.artists().size() >= 2);
-        await(model.enterExplore()); // the charts' playlists: the search finds one only
-        QVERIFY(model.explorePlaylists().size() >= 2);
+        model.browse()->setQuery(QStringLiteral("a"));
+        QTRY_VERIFY(model.browse()->hasAnsweredQuery());
+        QVERIFY(model.browse()->foundAlbums().size() >= 2 && model.browse()->foundArtists().size() >= 2);
+        await(model.home()->enterExplore()); // the charts' playlists: the search finds one only
+        QVERIFY(model.home()->explorePlaylists().size() >= 2);
 
         rig.web.setReplyDelay(600);
         std::optional<QCoro::Task<>> first;
@@ -64,11 +63,11 @@ private Q_SLOTS:
         const auto open = [&](int at) {
             switch (kind) {
             case RouteKind::Album:
-                return model.openAlbum(model.albums().at(at));
+                return model.browse()->showAlbum(model.browse()->foundAlbums().at(at));
             case RouteKind::Playlist:
-                return model.openPlaylist(model.explorePlaylists().at(at));
+                return model.browse()->showPlaylist(model.home()->explorePlaylists().at(at));
             default:
-                return model.openArtist(model.artists().at(at));
+                return model.browse()->showArtist(model.browse()->foundArtists().at(at));
             }
         };
         first.emplace(open(0));
@@ -76,15 +75,15 @@ private Q_SLOTS:
         rig.web.setReplyDelay(0);
         second.emplace(open(1));
         QVERIFY(settled(*second));
-        const Route shown = model.route();
-        const QList<Track> songs = model.detailTracks();
-        const QList<Album> albums = model.artistDetail().albums;
+        const Route shown = model.browse()->route();
+        const QList<Track> songs = model.browse()->detailTracks();
+        const QList<Album> albums = model.browse()->artistDetail().albums;
         QVERIFY(!songs.isEmpty());
         QVERIFY(settled(*first));
-        QCOMPARE(model.route(), shown);
-        QCOMPARE(titlesOf(model.detailTracks()), titlesOf(songs));
-        QCOMPARE(model.artistDetail().albums, albums);
-        QVERIFY(!model.isLoadingDetail());
+        QCOMPARE(model.browse()->route(), shown);
+        QCOMPARE(titlesOf(model.browse()->detailTracks()), titlesOf(songs));
+        QCOMPARE(model.browse()->artistDetail().albums, albums);
+        QVERIFY(!model.browse()->isLoadingDetail());
     }
 
     // Reads of the speaker chosen first arrive after those of the one chosen next.
@@ -98,18 +97,18 @@ private Q_SLOTS:
         await(SonosController(bureau->speaker()).setVolume(71));
         await(SonosController(bureau->speaker()).setBass(-4));
         await(SonosController(salon->speaker()).setVolume(12));
-        model.selectSpeakerByUUID(bureau->config().uuid);
-        QTRY_VERIFY(model.hasReadSpeakerState());
+        model.household()->selectSpeaker(bureau->config().uuid);
+        QTRY_VERIFY(model.playback()->hasReadSpeakerState());
 
         salon->faults().delayMs = 120;
-        model.selectSpeakerByUUID(salon->config().uuid);
+        model.household()->selectSpeaker(salon->config().uuid);
         QTest::qWait(30);
-        model.selectSpeakerByUUID(bureau->config().uuid);
-        QTRY_VERIFY(model.hasReadSpeakerState());
+        model.household()->selectSpeaker(bureau->config().uuid);
+        QTRY_VERIFY(model.playback()->hasReadSpeakerState());
         QTest::qWait(3000); // the first session's replies come in meanwhile
-        QCOMPARE(model.selected()->uuid, bureau->config().uuid);
-        QCOMPARE(model.volume(), 71.0);
-        QCOMPARE(model.equalizer().bass, -4);
+        QCOMPARE(model.household()->selected()->uuid, bureau->config().uuid);
+        QCOMPARE(model.playback()->volume(), 71.0);
+        QCOMPARE(model.playback()->equalizer().bass, -4);
         salon->faults().delayMs = 0;
     }
 
@@ -118,15 +117,15 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(model.hasAnsweredQuery() && model.tracks().size() >= 3);
-        await(model.playSongs(model.tracks().mid(0, 3), QStringLiteral("Trois")));
-        QTRY_COMPARE(model.queue().size(), 3);
+        model.browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(model.browse()->hasAnsweredQuery() && model.browse()->foundTracks().size() >= 3);
+        await(model.playback()->playSongs(model.browse()->foundTracks().mid(0, 3), QStringLiteral("Trois")));
+        QTRY_COMPARE(model.queue()->entries().size(), 3);
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
-        model.queueFace()->playEntry(2);
+        model.queue()->playEntry(2);
         QTRY_COMPARE(salon->trackNumber(), 3);
         QTRY_COMPARE(salon->transport(), sim::SimSpeaker::Transport::Playing);
-        QTRY_COMPARE(model.queueFace()->currentPosition(), 3);
+        QTRY_COMPARE(model.queue()->currentPosition(), 3);
     }
 
     void aSongPlaysNext()
@@ -134,15 +133,15 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(model.hasAnsweredQuery() && model.tracks().size() >= 4);
-        await(model.playSongs(model.tracks().mid(0, 3), QStringLiteral("Trois")));
-        const Track later = model.tracks().at(3);
-        await(model.playTrackNext(later));
+        model.browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(model.browse()->hasAnsweredQuery() && model.browse()->foundTracks().size() >= 4);
+        await(model.playback()->playSongs(model.browse()->foundTracks().mid(0, 3), QStringLiteral("Trois")));
+        const Track later = model.browse()->foundTracks().at(3);
+        await(model.queue()->addTrackNext(later));
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
         QCOMPARE(titlesOf(salon->queue()).value(salon->trackNumber()), later.title);
-        QTRY_COMPARE(model.queue().size(), 4);
-        QVERIFY(!model.queueChangeLocked());
+        QTRY_COMPARE(model.queue()->entries().size(), 4);
+        QVERIFY(!model.queue()->changeLocked());
     }
 
     void aRowMovesToTheRowItIsDroppedOn_data()
@@ -165,19 +164,19 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
-        model.setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(model.hasAnsweredQuery() && model.tracks().size() >= 4);
-        const QList<Track> songs = model.tracks().mid(0, 4);
-        await(model.playSongs(songs, QStringLiteral("Quatre")));
-        QTRY_COMPARE(model.queue().size(), 4);
-        model.queueFace()->move(from, to);
+        model.browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(model.browse()->hasAnsweredQuery() && model.browse()->foundTracks().size() >= 4);
+        const QList<Track> songs = model.browse()->foundTracks().mid(0, 4);
+        await(model.playback()->playSongs(songs, QStringLiteral("Quatre")));
+        QTRY_COMPARE(model.queue()->entries().size(), 4);
+        model.queue()->move(from, to);
         QStringList expected;
         for (int index : order)
             expected << songs.at(index).title;
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
         QTRY_COMPARE(titlesOf(salon->queue()), expected);
         QStringList shown;
-        for (const QueueItem &item : model.queue())
+        for (const QueueItem &item : model.queue()->entries())
             shown << item.title;
         QTRY_COMPARE(shown, expected);
     }
@@ -190,14 +189,14 @@ private Q_SLOTS:
         CorvaneModel &model = *rig.model;
         sim::SimSpeaker *bureau = rig.speaker(QStringLiteral("Bureau"));
         sim::SimSpeaker *chambre = rig.speaker(QStringLiteral("Chambre"));
-        QCOMPARE(model.selected()->roomName, QStringLiteral("Salon"));
-        model.householdFace()->toggleRoom(chambre->config().uuid, bureau->config().uuid);
-        QTRY_VERIFY(std::any_of(model.groups().begin(), model.groups().end(), [&](const SonosGroup &group) {
+        QCOMPARE(model.household()->selected()->roomName, QStringLiteral("Salon"));
+        model.household()->toggleRoom(chambre->config().uuid, bureau->config().uuid);
+        QTRY_VERIFY(std::any_of(model.household()->groups().begin(), model.household()->groups().end(), [&](const SonosGroup &group) {
             return group.coordinatorUUID == bureau->config().uuid && group.members.size() == 2;
         }));
         QVERIFY(lastRequest(*chambre, QStringLiteral("SetAVTransportURI")).body.contains(bureau->config().uuid.toUtf8()));
-        model.householdFace()->toggleRoom(chambre->config().uuid, bureau->config().uuid);
-        QTRY_VERIFY(std::none_of(model.groups().begin(), model.groups().end(), [&](const SonosGroup &group) {
+        model.household()->toggleRoom(chambre->config().uuid, bureau->config().uuid);
+        QTRY_VERIFY(std::none_of(model.household()->groups().begin(), model.household()->groups().end(), [&](const SonosGroup &group) {
             return group.coordinatorUUID == bureau->config().uuid && group.members.size() > 1;
         }));
     }
@@ -225,35 +224,35 @@ private Q_SLOTS:
     {
         ModelRig rig;
         CorvaneModel &model = *rig.model;
-        BrowseFace *browse = model.browseFace();
-        model.setQuery(QStringLiteral("zzqx"));
+        Browse *browse = model.browse();
+        model.browse()->setQuery(QStringLiteral("zzqx"));
         QVERIFY(!browse->foundNothing()); // not answered yet: no "Aucun résultat" while typing
         QTRY_VERIFY(browse->foundNothing());
-        model.setQuery(QStringLiteral("Villes"));
+        model.browse()->setQuery(QStringLiteral("Villes"));
         QVERIFY(!browse->foundNothing());
-        QTRY_VERIFY(model.hasAnsweredQuery() && !model.albums().isEmpty());
+        QTRY_VERIFY(model.browse()->hasAnsweredQuery() && !model.browse()->foundAlbums().isEmpty());
         QVERIFY(!browse->canReturnToResults());
-        await(model.openAlbum(model.albums().first()));
+        await(model.browse()->showAlbum(model.browse()->foundAlbums().first()));
         QVERIFY(browse->canReturnToResults());
         browse->returnToResults();
-        QCOMPARE(model.route(), Route::results());
-        QVERIFY(!model.recentSearches().isEmpty());
+        QCOMPARE(model.browse()->route(), Route::results());
+        QVERIFY(!model.browse()->recentSearches().isEmpty());
         browse->clearRecentSearches();
-        QVERIFY(model.recentSearches().isEmpty());
+        QVERIFY(model.browse()->recentSearches().isEmpty());
     }
     void anUpdateIsAskedForOncePerLaunch()
     {
         ModelRig rig(ModelRig::Options{.household = "none"});
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
-        HomeFace *home = rig.model->homeFace();
-        QSignalSpy changed(home, &HomeFace::updateChanged);
+        Home *home = rig.model->home();
+        QSignalSpy changed(home, &Home::updateChanged);
         QCOMPARE(home->property("updateVersion").toString(), QString());
-        rig.model->checkForUpdate(rig.web.origin());
+        rig.model->home()->checkForUpdate(rig.web.origin());
         QVERIFY(changed.wait(5000));
         QCOMPARE(home->property("updateVersion").toString(), QStringLiteral("9.9.0"));
         QCOMPARE(home->property("updateUrl").toUrl(), QUrl(QStringLiteral("https://corvane.app/telecharger")));
         QVERIFY(!home->property("updateNotes").toString().isEmpty());
-        rig.model->checkForUpdate(rig.web.origin());
+        rig.model->home()->checkForUpdate(rig.web.origin());
         QTest::qWait(200);
         QCOMPARE(rig.web.requested().count(QStringLiteral("/corvane/version.json")), 1);
         QCOMPARE(changed.count(), 1);
@@ -263,21 +262,21 @@ private Q_SLOTS:
     void theCatalogueCountryIsChosenAndKept()
     {
         ModelRig rig(ModelRig::Options{.signedIn = false, .developerToken = false});
-        HouseholdFace *household = rig.model->householdFace();
+        Household *household = rig.model->household();
         QVERIFY(household->property("publicSearch").toBool());
         QCOMPARE(household->property("catalogCountry").toString(), QStringLiteral("fr"));
         const QVariantList countries = household->property("catalogCountries").toList();
         QVERIFY(countries.size() > 10);
         QCOMPARE(countries.first().toMap().value(QStringLiteral("id")).toString(), QStringLiteral("fr"));
 
-        rig.model->setQuery(QStringLiteral("Phares"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        rig.model->browse()->setQuery(QStringLiteral("Phares"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
         // Another country: kept in the preferences, and the words are looked for there.
         household->setCatalogCountry(QStringLiteral("BE"));
         QCOMPARE(household->property("catalogCountry").toString(), QStringLiteral("be"));
         QCOMPARE(Preferences().catalogCountry(), QStringLiteral("be"));
         QTRY_VERIFY(rig.web.requestedURLs().last().query().contains(QStringLiteral("country=be")));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
         Preferences preferences;
         preferences.setCatalogCountry(QString());
         preferences.sync();
@@ -293,19 +292,19 @@ private Q_SLOTS:
     {
         QFETCH(bool, writable);
         ModelRig rig(ModelRig::Options{.household = "none"});
-        HomeFace *home = rig.model->homeFace();
+        Home *home = rig.model->home();
         const QString folder = rig.profile.filePath(QStringLiteral("autostart"));
         if (!writable) {
             QFile blocker(folder);
             QVERIFY(blocker.open(QIODevice::WriteOnly));
         }
-        QSignalSpy changed(home, &HomeFace::launchAtLoginChanged);
+        QSignalSpy changed(home, &Home::launchAtLoginChanged);
         QVERIFY(!home->property("launchAtLogin").toBool());
         QVERIFY(home->setProperty("launchAtLogin", true));
         // The switch follows what is on disk, and a failure is said where the person looks.
         QCOMPARE(home->property("launchAtLogin").toBool(), writable);
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(rig.model->errorMessage().has_value(), !writable);
+        QCOMPARE(rig.model->notices()->errorMessage().has_value(), !writable);
         QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/corvane.desktop")), writable);
         if (!writable)
             return;

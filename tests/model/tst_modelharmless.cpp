@@ -28,13 +28,13 @@ private Q_SLOTS:
         salon.setQueue({});
         salon.clearReceived();
         ToastLog toasts(rig.model.get());
-        QSignalSpy errors(rig.model.get(), &CorvaneModel::errorMessageChanged);
-        await(rig.model->emptyQueue());
+        QSignalSpy errors(rig.model->notices(), &Notices::errorMessageChanged);
+        await(rig.model->queue()->empty());
         QCOMPARE(actionsOf(salon).count(QStringLiteral("RemoveAllTracksFromQueue")), 1); // answered 804
-        QCOMPARE(rig.model->errorMessage(), std::nullopt);
+        QCOMPARE(rig.model->notices()->errorMessage(), std::nullopt);
         QCOMPARE(errors.count(), 0);
         QCOMPARE(toasts.shown, QStringList{QStringLiteral("File d'attente vidée")});
-        QVERIFY(rig.model->queue().isEmpty());
+        QVERIFY(rig.model->queue()->entries().isEmpty());
     }
 
     void previousOnTheFirstTrackRestartsIt()
@@ -45,10 +45,10 @@ private Q_SLOTS:
         salon.setQueue(catalogueSongs(), 1);
         salon.setPosition(1);
         salon.setTransport(SimSpeaker::Transport::Playing);
-        await(rig.model->pollOnce());
+        await(rig.model->playback()->pollOnce());
         salon.clearReceived();
-        await(rig.model->skipToPrevious());
-        QCOMPARE(rig.model->errorMessage(), std::nullopt);
+        await(rig.model->playback()->skipToPrevious());
+        QCOMPARE(rig.model->notices()->errorMessage(), std::nullopt);
         const QStringList sent = actionsOf(salon);
         QVERIFY2(sent.indexOf(QStringLiteral("Previous")) >= 0
                      && sent.indexOf(QStringLiteral("Seek")) > sent.indexOf(QStringLiteral("Previous")),
@@ -71,16 +71,16 @@ private Q_SLOTS:
         options.preferredRoom = QStringLiteral("Cuisine"); // a radio
         ModelRig rig(options);
         QVERIFY(rig.startUp());
-        QSignalSpy modes(rig.model.get(), &CorvaneModel::playModeChanged);
+        QSignalSpy modes(rig.model->playback(), &Playback::playModeChanged);
         if (shuffle)
-            await(rig.model->toggleShuffle());
+            await(rig.model->playback()->toggleShuffle());
         else
-            await(rig.model->cycleRepeat());
-        QCOMPARE(rig.model->errorMessage(), std::optional<QString>(CorvaneError::noPlayModes().message()));
-        QVERIFY(rig.model->errorMessage()->startsWith(QStringLiteral("Cette source n'a pas de modes de lecture")));
+            await(rig.model->playback()->cycleRepeat());
+        QCOMPARE(rig.model->notices()->errorMessage(), std::optional<QString>(CorvaneError::noPlayModes().message()));
+        QVERIFY(rig.model->notices()->errorMessage()->startsWith(QStringLiteral("Cette source n'a pas de modes de lecture")));
         // The switches show again what the speaker does.
-        QCOMPARE(rig.model->isShuffled(), false);
-        QCOMPARE(rig.model->repeatState(), RepeatState::Off);
+        QCOMPARE(rig.model->playback()->isShuffled(), false);
+        QCOMPARE(rig.model->playback()->repeatState(), RepeatState::Off);
         QCOMPARE(modes.count(), 2);
         QCOMPARE(rig.speaker("Cuisine")->playMode(), PlayMode::Normal);
     }
@@ -91,31 +91,31 @@ private Q_SLOTS:
         options.preferredRoom = QStringLiteral("Cuisine");
         ModelRig rig(options);
         QVERIFY(rig.startUp());
-        QTRY_VERIFY(rig.model->hasPolledOnce());
-        QCOMPARE(rig.model->nowPlaying().title, QStringLiteral("Radio Gardon FM"));
-        QCOMPARE(rig.model->nowPlaying().artist, QStringLiteral("Les Phares Lointains - Marée basse"));
-        QVERIFY(!rig.model->nowPlaying().trackID);
+        QTRY_VERIFY(rig.model->playback()->hasPolledOnce());
+        QCOMPARE(rig.model->playback()->nowPlaying().title, QStringLiteral("Radio Gardon FM"));
+        QCOMPARE(rig.model->playback()->nowPlaying().artist, QStringLiteral("Les Phares Lointains - Marée basse"));
+        QVERIFY(!rig.model->playback()->nowPlaying().trackID);
 
         // The stream moves on to its next song.
         SimSpeaker &cuisine = *rig.speaker("Cuisine");
         cuisine.setTransport(SimSpeaker::Transport::Playing);
         cuisine.advanceClock(41000);
-        await(rig.model->pollOnce());
-        QCOMPARE(rig.model->nowPlaying().title, QStringLiteral("Radio Gardon FM"));
-        QCOMPARE(rig.model->nowPlaying().artist, QStringLiteral("Les Phares Lointains - Sel & Cendre"));
-        QCOMPARE(rig.model->errorMessage(), std::nullopt);
+        await(rig.model->playback()->pollOnce());
+        QCOMPARE(rig.model->playback()->nowPlaying().title, QStringLiteral("Radio Gardon FM"));
+        QCOMPARE(rig.model->playback()->nowPlaying().artist, QStringLiteral("Les Phares Lointains - Sel & Cendre"));
+        QCOMPARE(rig.model->notices()->errorMessage(), std::nullopt);
     }
 
     void aRadioStartedFromTheModelKeepsItsName()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        await(rig.model->playStation(RadioStation{QStringLiteral("st1"), QStringLiteral("Ondes & Cévennes"), QStringLiteral("folk"),
+        await(rig.model->playback()->startStation(RadioStation{QStringLiteral("st1"), QStringLiteral("Ondes & Cévennes"), QStringLiteral("folk"),
                                                   QStringLiteral("http://radio.example.org/ondes.mp3"), std::nullopt}));
-        await(rig.model->pollOnce());
-        QCOMPARE(rig.model->nowPlaying().title, QStringLiteral("Ondes & Cévennes"));
-        QCOMPARE(rig.model->nowPlaying().artist, QStringLiteral("Les Phares Lointains - Marée basse"));
-        QCOMPARE(rig.model->errorMessage(), std::nullopt);
+        await(rig.model->playback()->pollOnce());
+        QCOMPARE(rig.model->playback()->nowPlaying().title, QStringLiteral("Ondes & Cévennes"));
+        QCOMPARE(rig.model->playback()->nowPlaying().artist, QStringLiteral("Les Phares Lointains - Marée basse"));
+        QCOMPARE(rig.model->notices()->errorMessage(), std::nullopt);
     }
 };
 

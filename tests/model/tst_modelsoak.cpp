@@ -37,7 +37,7 @@ private Q_SLOTS:
         // Invariants watched all along.
         int mostPollLoops = 0;
         QTimer watcher;
-        QObject::connect(&watcher, &QTimer::timeout, [&] { mostPollLoops = std::max(mostPollLoops, model.runningPollLoops()); });
+        QObject::connect(&watcher, &QTimer::timeout, [&] { mostPollLoops = std::max(mostPollLoops, model.playback()->runningPollLoops()); });
         watcher.start(2);
         QSet<QString> recorded;
         QObject::connect(model.history(), &ListeningHistory::changed, [&] {
@@ -57,39 +57,39 @@ private Q_SLOTS:
         while (clock.elapsed() < qint64(600000 * scale)) {
             switch (random.bounded(12)) {
             case 0:
-                running.push_back(model.playSong(songs.at(random.bounded(int(songs.size())))));
+                running.push_back(model.playback()->playSong(songs.at(random.bounded(int(songs.size())))));
                 break;
             case 1:
-                running.push_back(model.playSongs(songs, QStringLiteral("Tout"), QStringLiteral("album"), QStringLiteral("1609934400")));
+                running.push_back(model.playback()->playSongs(songs, QStringLiteral("Tout"), QStringLiteral("album"), QStringLiteral("1609934400")));
                 break;
             case 2:
-                running.push_back(model.togglePlayPause());
+                running.push_back(model.playback()->togglePlayPause());
                 break;
             case 3:
-                running.push_back(model.skipToNext());
+                running.push_back(model.playback()->skipToNext());
                 break;
             case 4:
-                running.push_back(model.skipToPrevious());
+                running.push_back(model.playback()->skipToPrevious());
                 break;
             case 5:
-                running.push_back(model.addToQueue(songs.at(random.bounded(int(songs.size())))));
+                running.push_back(model.queue()->addTrack(songs.at(random.bounded(int(songs.size())))));
                 break;
             case 6:
-                if (model.queue().size() > 1)
-                    running.push_back(model.moveQueueItems({int(random.bounded(int(model.queue().size())))}, 0));
+                if (model.queue()->entries().size() > 1)
+                    running.push_back(model.queue()->moveItems({int(random.bounded(int(model.queue()->entries().size())))}, 0));
                 else
-                    running.push_back(model.refreshQueue());
+                    running.push_back(model.queue()->refresh());
                 break;
             case 7:
-                if (!model.queue().isEmpty())
-                    running.push_back(model.removeQueueItem(model.queue().last()));
+                if (!model.queue()->entries().isEmpty())
+                    running.push_back(model.queue()->removeItem(model.queue()->entries().last()));
                 break;
             case 8:
-                running.push_back(model.toggleMembership(cuisine.speaker()));
+                running.push_back(model.household()->toggleMembership(cuisine.speaker()));
                 break;
             case 9:
-                model.setVolume(random.bounded(100));
-                model.commitVolume();
+                model.playback()->setVolume(random.bounded(100));
+                model.playback()->commitVolume();
                 break;
             case 10:
                 // The selected speaker leaves the network, or comes back.
@@ -100,7 +100,7 @@ private Q_SLOTS:
                 salonAway = !salonAway;
                 break;
             case 11:
-                running.push_back(model.pollOnce());
+                running.push_back(model.playback()->pollOnce());
                 break;
             }
             ++actions;
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QTest::qWait(int(3000 * scale) + 20);
         // Real timeouts for the checks, so a busy machine does not time out.
         setDelayScale(1.0);
-        await(model.pollOnce());
+        await(model.playback()->pollOnce());
         NowPlaying truth;
         const qsizetype before = salon.received().size();
         try {
@@ -130,12 +130,12 @@ private Q_SLOTS:
             qWarning("online %d received %lld before %lld", salon.isOnline(), qlonglong(salon.received().size()), qlonglong(before));
             QFAIL(error.what());
         }
-        QCOMPARE(model.nowPlaying().isPlaying, truth.isPlaying);
-        QCOMPARE(model.nowPlaying().title, truth.title);
-        QVERIFY(!model.speakerUnreachable());
-        QVERIFY(!model.queueChangeLocked());
-        await(model.refreshQueue());
-        QCOMPARE(model.queue().size(), salon.queue().size());
+        QCOMPARE(model.playback()->nowPlaying().isPlaying, truth.isPlaying);
+        QCOMPARE(model.playback()->nowPlaying().title, truth.title);
+        QVERIFY(!model.playback()->speakerUnreachable());
+        QVERIFY(!model.queue()->changeLocked());
+        await(model.queue()->refresh());
+        QCOMPARE(model.queue()->entries().size(), salon.queue().size());
 
         QCOMPARE(mostPollLoops, 1);
         QVERIFY(model.history()->entries().size() > 0);

@@ -3,7 +3,6 @@
 #include "async/delays.h"
 #include "async/http.h"
 #include "discrotation.h"
-#include "model/faces/homeface.h"
 #include "storage/preferences.h"
 #include "windowlook.h"
 #include "windowrig.h"
@@ -70,7 +69,7 @@ private Q_SLOTS:
         QFETCH(QTime, time);
         QFETCH(QString, greeting);
         ModelRig rig(ModelRig::Options{.household = "none"});
-        rig.model->homeFace()->setClock(QDateTime(QDate(2026, 12, 8), time));
+        rig.model->home()->setClock(QDateTime(QDate(2026, 12, 8), time));
         WindowRig ui(rig);
         QQuickItem *label = ui.named(QStringLiteral("greeting"));
         QVERIFY(label);
@@ -82,12 +81,12 @@ private Q_SLOTS:
         ModelRig rig(ModelRig::Options{.signedIn = false});
         rig.web.setChartSize(60);
         QVERIFY(rig.startUp());
-        await(rig.model->emptyQueue());
+        await(rig.model->queue()->empty());
         WindowRig ui(rig);
         QTRY_VERIFY(ui.shows(QStringLiteral("Top titres")));
         QVERIFY(ui.click(QStringLiteral("Tout lire")));
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
-        QTRY_COMPARE(salon->queue().size(), HomeFace::chartSongsPlayed);
+        QTRY_COMPARE(salon->queue().size(), Home::chartSongsPlayed);
         QCOMPARE(salon->transport(), sim::SimSpeaker::Transport::Playing);
     }
 
@@ -113,15 +112,15 @@ private Q_SLOTS:
         QVERIFY(!ui.shows(QStringLiteral("Apple Music n'est pas configuré")));
         QVERIFY(!ui.control(QStringLiteral("Relier Apple Music")));
         // The search answers from the public catalogue: songs, albums and artists.
-        rig.model->setQuery(QStringLiteral("phares"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery());
-        QVERIFY(!rig.model->needsAppleMusic());
-        QVERIFY(!rig.model->tracks().isEmpty());
-        QTRY_VERIFY(ui.shows(rig.model->tracks().first().title));
-        QVERIFY(!rig.model->albums().isEmpty());
-        QVERIFY(!rig.model->artists().isEmpty());
+        rig.model->browse()->setQuery(QStringLiteral("phares"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery());
+        QVERIFY(!rig.model->household()->needsAppleMusic());
+        QVERIFY(!rig.model->browse()->foundTracks().isEmpty());
+        QTRY_VERIFY(ui.shows(rig.model->browse()->foundTracks().first().title));
+        QVERIFY(!rig.model->browse()->foundAlbums().isEmpty());
+        QVERIFY(!rig.model->browse()->foundArtists().isEmpty());
         // Playlists are not in the public search: the page says so instead of "nothing found".
-        rig.model->setScope(SearchScope::Playlists);
+        rig.model->browse()->setScope(SearchScope::Playlists);
         QTRY_VERIFY(ui.shows(QStringLiteral("Pas de playlists sans jeton")));
         QVERIFY(!ui.shows(QStringLiteral("Aucun résultat")));
         QVERIFY(!ui.control(QStringLiteral("Relier Apple Music")));
@@ -252,9 +251,9 @@ private Q_SLOTS:
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
         salon->setStreamSource(sim::radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://127.0.0.1/gardon.mp3")));
         salon->setTransport(sim::SimSpeaker::Transport::Playing);
-        QTRY_COMPARE(rig.model->nowPlaying().duration, 0);
-        QVERIFY(rig.model->nowPlaying().isPlaying);
-        rig.model->setExpanded(true);
+        QTRY_COMPARE(rig.model->playback()->nowPlaying().duration, 0);
+        QVERIFY(rig.model->playback()->nowPlaying().isPlaying);
+        rig.model->playback()->setExpanded(true);
         QTRY_VERIFY(ui.named(QStringLiteral("turntable")));
         QTRY_VERIFY(ui.named(QStringLiteral("tonearm")));
         QQuickItem *arm = ui.named(QStringLiteral("tonearm"));
@@ -264,7 +263,7 @@ private Q_SLOTS:
                 QCOMPARE(item->width(), 0.0);
         }
         // Skips and the announced song's "artist" would only earn a refusal or an empty page.
-        const QString announced = rig.model->nowPlaying().artist;
+        const QString announced = rig.model->playback()->nowPlaying().artist;
         QVERIFY(!announced.isEmpty());
         int skips = 0;
         for (QQuickItem *item : ui.items()) {
@@ -290,8 +289,8 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
         rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Playing);
-        QTRY_VERIFY(rig.model->nowPlaying().isPlaying);
-        rig.model->setExpanded(true);
+        QTRY_VERIFY(rig.model->playback()->nowPlaying().isPlaying);
+        rig.model->playback()->setExpanded(true);
         QTRY_VERIFY(ui.window->findChild<QObject *>(QStringLiteral("discRotation")));
         QObject *disc = ui.window->findChild<QObject *>(QStringLiteral("discRotation"));
         QTRY_VERIFY(disc->property("isPlaying").toBool());
@@ -347,7 +346,7 @@ private Q_SLOTS:
         WindowRig ui(rig);
         const QColor plain = ui.window->color();
         rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Playing);
-        QTRY_VERIFY(rig.model->nowPlaying().artworkURL.has_value());
+        QTRY_VERIFY(rig.model->playback()->nowPlaying().artworkURL.has_value());
         QTRY_VERIFY(ui.window->findChild<QObject *>(QStringLiteral("windowTint"))->property("known").toBool());
         QTRY_VERIFY(ui.window->color() != plain);
     }
@@ -355,7 +354,7 @@ private Q_SLOTS:
     void withoutASpeakerTheControlsRest()
     {
         ModelRig rig(ModelRig::Options{.household = "none"});
-        await(rig.model->discoveryRun());
+        await(rig.model->household()->discoveryRun());
         WindowRig ui(rig);
         QQuickItem *play = ui.named(QStringLiteral("playPauseButton"));
         QVERIFY(play);
@@ -371,7 +370,7 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
         QTRY_COMPARE(ui.named(QStringLiteral("barTitle"))->property("text").toString(), QStringLiteral("Rien en lecture"));
-        rig.model->setExpanded(true);
+        rig.model->playback()->setExpanded(true);
         QTRY_VERIFY(ui.named(QStringLiteral("largeTitle")));
         QCOMPARE(ui.named(QStringLiteral("largeTitle"))->property("text").toString(), QStringLiteral("Rien en lecture"));
     }
@@ -405,8 +404,8 @@ private Q_SLOTS:
             QSKIP("no session bus");
         ModelRig rig;
         QVERIFY(rig.startUp());
-        rig.model->setSystemNowPlaying(true);
-        await(rig.model->resumePlayback());
+        rig.model->playback()->setSystemNowPlaying(true);
+        await(rig.model->playback()->resumePlayback());
         QTRY_VERIFY(!mprisPlayers().isEmpty());
         WindowRig ui(rig);
         QVERIFY(ui.click(QStringLiteral("Réglages sonores")));
@@ -430,10 +429,10 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
-        rig.model->showPanel(RouteKind::Groups);
+        rig.model->browse()->showPanel(RouteKind::Groups);
         QVERIFY(ui.settle());
         int single = 0, several = 0;
-        for (const QVariant &card : rig.model->householdFace()->groupCards()) {
+        for (const QVariant &card : rig.model->household()->groupCards()) {
             const int rooms = card.toMap().value(QStringLiteral("roomCount")).toInt();
             (rooms == 1 ? single : several)++;
         }
@@ -461,7 +460,7 @@ private Q_SLOTS:
         for (int i = 0; i < plays; ++i)
             rig.model->history()->record(songNamed(QStringLiteral("Titre %1").arg(i), QStringLiteral("Les Phares")), QStringLiteral("Salon"));
         WindowRig ui(rig);
-        rig.model->showPanel(RouteKind::History);
+        rig.model->browse()->showPanel(RouteKind::History);
         QTRY_VERIFY(ui.shows(line));
     }
 
@@ -471,7 +470,7 @@ private Q_SLOTS:
         rig.model->history()->record(songNamed(QStringLiteral("Marée basse"), QStringLiteral("Les Phares")), QStringLiteral("Salon"));
         {
             WindowRig ui(rig);
-            rig.model->showPanel(RouteKind::History);
+            rig.model->browse()->showPanel(RouteKind::History);
             QTRY_VERIFY(ui.shows(QStringLiteral("1 écoute conservée")));
             // Asked first, "Annuler" ready for the keyboard: Enter keeps everything.
             QVERIFY(ui.click(QStringLiteral("Effacer")));
@@ -490,7 +489,7 @@ private Q_SLOTS:
         rig.model = std::make_unique<CorvaneModel>(
             CorvaneModel::Services{rig.music, rig.web.origin(), rig.web.origin(), QStringLiteral("fr")});
         WindowRig ui(rig);
-        rig.model->showPanel(RouteKind::History);
+        rig.model->browse()->showPanel(RouteKind::History);
         QTRY_VERIFY(ui.shows(QStringLiteral("Historique vide")));
     }
 };

@@ -1,7 +1,6 @@
 // The notification area's icon and panel, on the simulated household.
 
 #include "async/http.h"
-#include "model/faces/homeface.h"
 #include "storage/preferences.h"
 #include "tray.h"
 #include "windowrig.h"
@@ -117,7 +116,7 @@ private Q_SLOTS:
         ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
         QTRY_COMPARE(tray.symbol(), QStringLiteral("opticaldisc.fill"));
         QVERIFY(tray.tooltip().endsWith(QStringLiteral(" · Salon")));
-        await(rig.model->pausePlayback());
+        await(rig.model->playback()->pausePlayback());
         QTRY_COMPARE(tray.symbol(), QStringLiteral("pause.circle"));
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
         salon->setQueue({}, 0);
@@ -129,7 +128,7 @@ private Q_SLOTS:
     {
         ModelRig rig(ModelRig::Options{.household = "none"});
         WindowRig ui(rig);
-        await(rig.model->discoveryRun());
+        await(rig.model->household()->discoveryRun());
         ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
         QVERIFY(tray.panel());
         tray.togglePanel();
@@ -144,8 +143,8 @@ private Q_SLOTS:
         ModelRig rig(ModelRig::Options{.household = "none"});
         SonosDiscovery::setForcedNetwork(one->config().ip + QStringLiteral("/24"));
         WindowRig ui(rig);
-        await(rig.model->discoveryRun());
-        QTRY_VERIFY(rig.model->selected().has_value());
+        await(rig.model->household()->discoveryRun());
+        QTRY_VERIFY(rig.model->household()->selected().has_value());
         ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
         tray.togglePanel();
         QVERIFY(!panelShows(tray.panel(), QStringLiteral("panelRooms")));
@@ -166,7 +165,7 @@ private Q_SLOTS:
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
         salon->setStreamSource(sim::radioStation(QStringLiteral("Radio Gardon FM"), QStringLiteral("http://127.0.0.1/gardon.mp3")));
         salon->setTransport(sim::SimSpeaker::Transport::Playing);
-        QTRY_COMPARE(rig.model->nowPlaying().duration, 0);
+        QTRY_COMPARE(rig.model->playback()->nowPlaying().duration, 0);
         QTRY_VERIFY(!panelShows(tray.panel(), QStringLiteral("panelScrub")));
     }
 
@@ -195,7 +194,7 @@ private Q_SLOTS:
         rig.speaker(QStringLiteral("Salon"))->setQueue(queue, 1);
         rig.speaker(QStringLiteral("Salon"))->setTransport(sim::SimSpeaker::Transport::Playing);
         QVERIFY(rig.startUp());
-        QTRY_COMPARE(rig.model->nowPlaying().title, title);
+        QTRY_COMPARE(rig.model->playback()->nowPlaying().title, title);
         WindowRig ui(rig);
         ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
         tray.togglePanel();
@@ -222,17 +221,17 @@ private Q_SLOTS:
         QVERIFY(markupReaders(tray.panel()->contentItem(), QStringLiteral("<b>Gras</b>"), &inPanel).isEmpty());
         QVERIFY2(inPanel > 0, "the panel");
         tray.togglePanel();
-        rig.model->setExpanded(true);
+        rig.model->playback()->setExpanded(true);
         check(ui.window->contentItem(), "the large view", barOnly);
-        rig.model->setExpanded(false);
+        rig.model->playback()->setExpanded(false);
         // The large view's copies are gone (the home page, kept, may show the song by now).
         QTRY_VERIFY(!ui.named(QStringLiteral("turntable")) || !WindowRig::shown(ui.named(QStringLiteral("turntable"))));
         // The history and the queue replace the home page: the title is looked for in them.
-        rig.model->showPanel(RouteKind::History);
+        rig.model->browse()->showPanel(RouteKind::History);
         QVERIFY(ui.settle());
         check(nullptr, "the history", 0);
-        rig.model->toggleQueue();
-        QTRY_COMPARE(rig.model->queue().size(), 3);
+        rig.model->browse()->toggleQueue();
+        QTRY_COMPARE(rig.model->queue()->entries().size(), 3);
         QVERIFY(ui.settle());
         check(nullptr, "the queue", 0);
         // Everything was laid out and drawn: an image the text named would have been asked for.
@@ -249,7 +248,7 @@ private Q_SLOTS:
         WindowRig ui(rig);
         ui::Tray tray(rig.model.get(), &ui.engine, ui.window);
         tray.togglePanel();
-        QTRY_COMPARE(rig.model->favorites().size(), 1);
+        QTRY_COMPARE(rig.model->favorites()->list().size(), 1);
         QVERIFY(!panelTexts(tray.panel()).contains(QStringLiteral("Favoris")));
         QVERIFY(!panelTexts(tray.panel()).contains(QStringLiteral("Sans adresse")));
     }
@@ -273,7 +272,7 @@ private Q_SLOTS:
     void theSetupGuideNamesTheRoom()
     {
         ModelRig rig(ModelRig::Options{.household = "never"});
-        rig.model->setSetupDismissed(false);
+        rig.model->household()->setSetupDismissed(false);
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
         QTRY_VERIFY(ui.named(QStringLiteral("setupText")));
@@ -294,7 +293,7 @@ private Q_SLOTS:
             QVERIFY(ui.click(page < 3 ? QStringLiteral("Continuer") : QStringLiteral("Rechercher mes enceintes")));
         }
         QCOMPARE(titles, (QStringList{"Vos enceintes Sonos,", "Sans passer", "Apple Music", "Tout se passe"}));
-        QTRY_VERIFY(rig.model->onboardingDone());
+        QTRY_VERIFY(rig.model->household()->onboardingDone());
         QVERIFY(Preferences().onboardingDone());
     }
 
@@ -305,8 +304,8 @@ private Q_SLOTS:
         preferences.setLaunchCount(2);
         preferences.sync();
         WindowRig ui(rig);
-        rig.model->homeFace()->chooseTip();
-        rig.model->homeFace()->chooseTip(); // once per run
+        rig.model->home()->chooseTip();
+        rig.model->home()->chooseTip(); // once per run
         QTRY_VERIFY(ui.shows(QStringLiteral("Corvane vit dans la zone de notification")));
         QVERIFY(ui.click(QStringLiteral("J'ai compris")));
         QTRY_VERIFY(!ui.shows(QStringLiteral("Corvane vit dans la zone de notification")));
@@ -320,11 +319,11 @@ private Q_SLOTS:
         Preferences preferences;
         preferences.setLaunchCount(2);
         preferences.sync();
-        rig.model->finishOnboarding();
-        rig.model->setOnboardingReplay(true);
+        rig.model->household()->finishOnboarding();
+        rig.model->household()->setOnboardingReplay(true);
         WindowRig ui(rig, false);
-        rig.model->homeFace()->chooseTip();
-        QCOMPARE(rig.model->homeFace()->tip(), QString());
+        rig.model->home()->chooseTip();
+        QCOMPARE(rig.model->home()->tip(), QString());
         QCOMPARE(Preferences().launchCount(), 3);
     }
 };

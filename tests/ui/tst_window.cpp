@@ -34,7 +34,7 @@ private Q_SLOTS:
         ModelRig rig(ModelRig::Options{.household = "none", .everFound = false});
         WindowRig ui(rig);
         QVERIFY(ui.window);
-        await(rig.model->discoveryRun());
+        await(rig.model->household()->discoveryRun());
         QTRY_VERIFY(ui.shows(QStringLiteral("Aucune enceinte")));
         QVERIFY(ui.click(QStringLiteral("Aucune enceinte")));
         QTRY_VERIFY(ui.shows(QStringLiteral("Aucune enceinte trouvée")));
@@ -47,8 +47,8 @@ private Q_SLOTS:
         ModelRig rig(ModelRig::Options{.household = "none"});
         SonosDiscovery::setForcedNetwork(one->config().ip + QStringLiteral("/24"));
         WindowRig ui(rig);
-        await(rig.model->discoveryRun());
-        QTRY_VERIFY(rig.model->selected().has_value());
+        await(rig.model->household()->discoveryRun());
+        QTRY_VERIFY(rig.model->household()->selected().has_value());
         QVERIFY(ui.click(QStringLiteral("One")));
         // The menu's row for the room, checked; never "One — One".
         const auto menuRow = [&ui] {
@@ -70,12 +70,12 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
         ui.type(QStringLiteral("Ravanel"));
-        QCOMPARE(rig.model->query(), QStringLiteral("Ravanel"));
+        QCOMPARE(rig.model->browse()->query(), QStringLiteral("Ravanel"));
         QTRY_VERIFY(ui.shows(QStringLiteral("Morceaux")) && ui.shows(QStringLiteral("Albums")));
         QTRY_VERIFY2(ui.shows(QStringLiteral("Odile Ravanel")), qPrintable(ui.shownTexts().join(u'|'))); // the artist's tile
 
         QVERIFY(ui.click(QStringLiteral("Morceaux")));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery() && rig.model->scope() == SearchScope::Tracks);
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery() && rig.model->browse()->scope() == SearchScope::Tracks);
         // Only the songs' section: the section titles other than the scope buttons are gone.
         const auto sectionShown = [&ui](const QString &title) {
             for (QQuickItem *item : ui.items()) {
@@ -97,8 +97,8 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
         ui.type(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->tracks().isEmpty());
-        const Track first = rig.model->tracks().first();
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery() && !rig.model->browse()->foundTracks().isEmpty());
+        const Track first = rig.model->browse()->foundTracks().first();
         QTest::keyClick(ui.window, Qt::Key_Return);
         QTRY_COMPARE(rig.speaker(QStringLiteral("Salon"))->queue().value(0).title, first.title);
         QTRY_VERIFY(actionsOf(*rig.speaker(QStringLiteral("Salon"))).contains(QStringLiteral("Play")));
@@ -112,7 +112,7 @@ private Q_SLOTS:
         const int before = countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Pause"))
             + countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Play"));
         ui.type(QStringLiteral("Villes de"));
-        QCOMPARE(rig.model->query(), QStringLiteral("Villes de"));
+        QCOMPARE(rig.model->browse()->query(), QStringLiteral("Villes de"));
         QTest::qWait(300);
         QCOMPARE(countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Pause"))
                      + countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Play")),
@@ -143,12 +143,12 @@ private Q_SLOTS:
         QFETCH(QString, action);
         ModelRig rig;
         QVERIFY(rig.startUp());
-        QVERIFY(rig.model->nowPlaying().isPlaying);
+        QVERIFY(rig.model->playback()->nowPlaying().isPlaying);
         WindowRig ui(rig);
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
         if (focus == QLatin1String("track row")) {
             ui.type(QStringLiteral("Ravanel"));
-            QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->tracks().isEmpty());
+            QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery() && !rig.model->browse()->foundTracks().isEmpty());
             QQuickItem *row = nullptr;
             QTRY_VERIFY((row = [&ui] {
                 for (QQuickItem *item : ui.items()) {
@@ -175,7 +175,7 @@ private Q_SLOTS:
         QTRY_VERIFY2(sent(), qPrintable(actionsOf(*salon).join(u',')));
         // The field kept what was typed: the key was not taken as a word jump or a space.
         if (focus == QLatin1String("search field"))
-            QCOMPARE(rig.model->query(), QString());
+            QCOMPARE(rig.model->browse()->query(), QString());
     }
 
     void theLargeViewsQueueButtonAlwaysShowsTheQueue()
@@ -183,17 +183,17 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
-        rig.model->showPanel(RouteKind::Queue);
-        QCOMPARE(rig.model->route().kind, RouteKind::Queue);
+        rig.model->browse()->showPanel(RouteKind::Queue);
+        QCOMPARE(rig.model->browse()->route().kind, RouteKind::Queue);
         // Pressed again from the large view while the queue is shown: it stays shown.
-        rig.model->setExpanded(true);
+        rig.model->playback()->setExpanded(true);
         QTRY_VERIFY(ui.named(QStringLiteral("largeQueueButton")) && WindowRig::shown(ui.named(QStringLiteral("largeQueueButton"))));
         QVERIFY(ui.settle());
         const int reads = countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Browse"));
         QQuickItem *button = ui.named(QStringLiteral("largeQueueButton"));
         QTest::mouseClick(ui.window, Qt::LeftButton, {}, ui.centreOf(button));
-        QTRY_VERIFY(!rig.model->isExpanded());
-        QCOMPARE(rig.model->route().kind, RouteKind::Queue);
+        QTRY_VERIFY(!rig.model->playback()->isExpanded());
+        QCOMPARE(rig.model->browse()->route().kind, RouteKind::Queue);
         QTRY_VERIFY(countOf(*rig.speaker(QStringLiteral("Salon")), QStringLiteral("Browse")) > reads);
     }
 
@@ -213,7 +213,7 @@ private Q_SLOTS:
         access->valueInterface()->setCurrentValue(40);
         QTRY_COMPARE(rig.speaker(QStringLiteral("Salon"))->volume(), 40);
         // The slider follows the model again afterwards.
-        rig.model->setVolume(12);
+        rig.model->playback()->setVolume(12);
         QTRY_COMPARE(qRound(slider->property("value").toDouble()), 12);
     }
 
@@ -223,13 +223,13 @@ private Q_SLOTS:
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
         ui.type(QStringLiteral("Villes de nuit"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->albums().isEmpty());
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery() && !rig.model->browse()->foundAlbums().isEmpty());
         QVERIFY(ui.click(QStringLiteral("Villes de nuit")));
-        QTRY_VERIFY(rig.model->route().kind == RouteKind::Album && !rig.model->isLoadingDetail());
+        QTRY_VERIFY(rig.model->browse()->route().kind == RouteKind::Album && !rig.model->browse()->isLoadingDetail());
         QTRY_VERIFY(ui.control(QStringLiteral("Lire l'album")) && ui.control(QStringLiteral("Lire l'album"))->isEnabled());
         QVERIFY(ui.click(QStringLiteral("Lire l'album")));
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
-        QTRY_VERIFY2(!lastRequest(*salon, QStringLiteral("AddURIToQueue")).action.isEmpty(), qPrintable(actionsOf(*salon).join(u' ') + u'|' + rig.model->errorMessage().value_or(QString())));
+        QTRY_VERIFY2(!lastRequest(*salon, QStringLiteral("AddURIToQueue")).action.isEmpty(), qPrintable(actionsOf(*salon).join(u' ') + u'|' + rig.model->notices()->errorMessage().value_or(QString())));
         QVERIFY2(argumentsOf(lastRequest(*salon, QStringLiteral("AddURIToQueue"))).contains(QStringLiteral("x-rincon-cpcontainer:")),
                  qPrintable(argumentsOf(lastRequest(*salon, QStringLiteral("AddURIToQueue")))));
         QTRY_VERIFY(actionsOf(*salon).contains(QStringLiteral("Play")));
@@ -240,13 +240,13 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
-        rig.model->setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery() && rig.model->tracks().size() >= 3);
-        await(rig.model->playSongs(rig.model->tracks().mid(0, 3), QStringLiteral("Trois")));
+        rig.model->browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery() && rig.model->browse()->foundTracks().size() >= 3);
+        await(rig.model->playback()->playSongs(rig.model->browse()->foundTracks().mid(0, 3), QStringLiteral("Trois")));
         WindowRig ui(rig);
-        rig.model->toggleQueue();
-        QTRY_COMPARE(rig.model->queue().size(), 3);
-        QTRY_VERIFY(ui.shows(rig.model->queue().at(1).title));
+        rig.model->browse()->toggleQueue();
+        QTRY_COMPARE(rig.model->queue()->entries().size(), 3);
+        QTRY_VERIFY(ui.shows(rig.model->queue()->entries().at(1).title));
         QVERIFY(ui.settle());
 
         // Hover the second row, then its minus.
@@ -276,9 +276,9 @@ private Q_SLOTS:
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        await(rig.model->emptyQueue());
+        await(rig.model->queue()->empty());
         WindowRig ui(rig);
-        rig.model->toggleQueue();
+        rig.model->browse()->toggleQueue();
         QTRY_VERIFY(ui.shows(QStringLiteral("File vide")));
         QVERIFY(ui.showsSymbol(QStringLiteral("list.triangle")));
         bool hint = false;
@@ -295,8 +295,8 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         WindowRig ui(rig);
-        rig.model->toggleExplore();
-        QTRY_VERIFY(rig.model->exploreLoaded() && !rig.model->isLoadingExplore() && rig.model->exploreStorefronts().size() > 1);
+        rig.model->browse()->toggleExplore();
+        QTRY_VERIFY(rig.model->home()->exploreLoaded() && !rig.model->home()->isLoadingExplore() && rig.model->home()->exploreStorefronts().size() > 1);
         auto *country = ui.named(QStringLiteral("countryChooser"));
         QVERIFY(country);
         const int before = int(rig.web.requested().size());
@@ -305,10 +305,10 @@ private Q_SLOTS:
         QTest::keyClick(ui.window, Qt::Key_Space);
         QTest::keyClick(ui.window, Qt::Key_Down);
         QTest::keyClick(ui.window, Qt::Key_Return);
-        QTRY_VERIFY(rig.model->exploreStorefront().has_value());
-        QTRY_VERIFY(!rig.model->isLoadingExplore());
+        QTRY_VERIFY(rig.model->home()->exploreStorefront().has_value());
+        QTRY_VERIFY(!rig.model->home()->isLoadingExplore());
         QVERIFY(rig.web.requested().size() > before);
-        QCOMPARE(country->property("currentText").toString(), rig.model->exploreStorefront()->id.toUpper());
+        QCOMPARE(country->property("currentText").toString(), rig.model->home()->exploreStorefront()->id.toUpper());
     }
 
     void ctrlZeroWhileOnboardingTogglesTheLargeView()
@@ -321,23 +321,23 @@ private Q_SLOTS:
         };
         QTRY_VERIFY(onboardingShown());
         QTest::keyClick(ui.window, Qt::Key_0, Qt::ControlModifier);
-        QVERIFY(rig.model->isExpanded());
+        QVERIFY(rig.model->playback()->isExpanded());
         QTest::qWait(400);
         QVERIFY(onboardingShown());
         QTest::keyClick(ui.window, Qt::Key_0, Qt::ControlModifier);
-        QVERIFY(!rig.model->isExpanded());
+        QVERIFY(!rig.model->playback()->isExpanded());
     }
 
     void theStarMakesWhatPlaysAFavorite()
     {
         ModelRig rig;
         QVERIFY(rig.startUp());
-        rig.model->setQuery(QStringLiteral("Ravanel"));
-        QTRY_VERIFY(rig.model->hasAnsweredQuery() && !rig.model->tracks().isEmpty());
-        const Track song = rig.model->tracks().first();
-        await(rig.model->playSong(song));
+        rig.model->browse()->setQuery(QStringLiteral("Ravanel"));
+        QTRY_VERIFY(rig.model->browse()->hasAnsweredQuery() && !rig.model->browse()->foundTracks().isEmpty());
+        const Track song = rig.model->browse()->foundTracks().first();
+        await(rig.model->playback()->playSong(song));
         WindowRig ui(rig);
-        QTRY_COMPARE(rig.model->nowPlaying().title, song.title);
+        QTRY_COMPARE(rig.model->playback()->nowPlaying().title, song.title);
         QTRY_VERIFY(ui.control(QStringLiteral("Ajouter aux favoris Sonos")));
         QVERIFY(ui.click(QStringLiteral("Ajouter aux favoris Sonos")));
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));

@@ -20,7 +20,7 @@ public:
         : model(rig.model.get())
     {
         if (onboarded)
-            model->finishOnboarding();
+            model->household()->finishOnboarding();
         ui::prepareEngine(&engine, model);
         engine.setInitialProperties({{QStringLiteral("autoStart"), false}});
         engine.load(ui::mainWindowUrl());

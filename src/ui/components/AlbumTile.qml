@@ -15,5 +15,5 @@ Tile {
     // Every album plays from its tile, as the recommendations do.
     playable: true
     onClicked: App.browse.openAlbum(album)
-    onPlay: App.playback.playTile(album)
+    onPlay: App.playback.playAlbum(album)
 }

@@ -16,7 +16,7 @@ ItemDelegate {
     readonly property bool isCurrent: App.playback.hasTrack && track && (App.playback.nowPlaying.trackID === track.id
                                       || (App.playback.nowPlaying.title === track.title && App.playback.nowPlaying.artist === track.artist))
     // Read again whenever the favorites change.
-    readonly property bool isFavorite: track ? App.household.favorites.length >= 0 && App.playback.isFavorite(track.id) : false
+    readonly property bool isFavorite: track ? App.favorites.all.length >= 0 && App.favorites.contains(track.id) : false
     readonly property bool showsButtons: hovered || activeFocus
 
     implicitHeight: Theme.rowHeight

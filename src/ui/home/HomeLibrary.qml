@@ -17,8 +17,8 @@ ColumnLayout {
             subtitle: modelData.curator
             placeholder: "music.note.list"
             playable: true
-            onClicked: App.browse.openItem(modelData)
-            onPlay: App.playback.playTile(modelData)
+            onClicked: App.browse.openLibraryPlaylist(modelData)
+            onPlay: App.playback.playLibraryPlaylist(modelData)
         }
         Layout.fillWidth: true
         PlaylistOrderMenu {}

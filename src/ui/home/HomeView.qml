@@ -9,7 +9,7 @@ Flickable {
     objectName: "homeView"
 
     readonly property bool newcomer: App.home.recentTracks.length === 0
-                                     && App.household.playableFavorites.length === 0
+                                     && App.favorites.playable.length === 0
                                      && App.browse.recentSearches.length === 0
 
     clip: true
@@ -49,7 +49,7 @@ Flickable {
                     placeholder: modelData.isAlbum ? "opticaldisc" : "music.note.list"
                     playable: true
                     onClicked: App.browse.openItem(modelData)
-                    onPlay: App.playback.playTile(modelData)
+                    onPlay: App.playback.playItem(modelData)
                 }
                 Layout.fillWidth: true
             }
@@ -116,7 +116,7 @@ Flickable {
         }
         Shelf {
             title: "Favoris Sonos"
-            items: App.household.playableFavorites
+            items: App.favorites.playable
             tile: Tile {
                 required property var modelData
                 artwork: modelData.artwork

@@ -68,10 +68,10 @@ Window {
         PanelDivider {}
         PanelFavorites {
             objectName: "panelFavorites"
-            visible: App.household.playableFavorites.length > 0
+            visible: App.favorites.playable.length > 0
             Layout.fillWidth: true
         }
-        PanelDivider { visible: App.household.playableFavorites.length > 0 }
+        PanelDivider { visible: App.favorites.playable.length > 0 }
         PanelRooms {
             objectName: "panelRooms"
             visible: App.household.speakers.length >= 2

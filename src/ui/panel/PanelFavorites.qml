@@ -14,7 +14,7 @@ ColumnLayout {
     }
     ListView {
         orientation: ListView.Horizontal
-        model: App.household.playableFavorites
+        model: App.favorites.playable
         spacing: Theme.spacingXS
         clip: true
         implicitHeight: 110

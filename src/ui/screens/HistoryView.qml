@@ -12,7 +12,7 @@ ColumnLayout {
     property bool showTopArtists: false
 
     spacing: Theme.spacingS
-    Component.onCompleted: App.home.repairHistoryArtwork()
+    Component.onCompleted: App.home.repairArtwork()
 
     RowLayout {
         spacing: Theme.spacingM

@@ -8,8 +8,8 @@ Rectangle {
     objectName: "toast"
 
     // The setup guide says it already, larger: no banner over it.
-    readonly property bool isError: App.errorMessage.length > 0 && !App.household.showsSetup
-    readonly property string message: isError ? App.errorMessage : (App.household.showsSetup ? "" : App.lastAction)
+    readonly property bool isError: App.notices.errorMessage.length > 0 && !App.household.showsSetup
+    readonly property string message: isError ? App.notices.errorMessage : (App.household.showsSetup ? "" : App.notices.lastAction)
     // Kept while fading out, so the words do not vanish before the line does.
     property string shown
 
