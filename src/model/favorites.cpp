@@ -133,6 +133,19 @@ bool Favorites::contains(const QString &trackID) const
                        [&trackID](const SonosFavorite &favorite) { return favorite.refersToSong(trackID); });
 }
 
+QStringList Favorites::songIDs() const
+{
+    // The same rule as SonosFavorite::refersToSong: every song id in the address, whole.
+    static const QRegularExpression song(QStringLiteral("song%3a([0-9]+)"), QRegularExpression::CaseInsensitiveOption);
+    QStringList ids;
+    for (const SonosFavorite &favorite : m_favorites) {
+        for (QRegularExpressionMatchIterator it = song.globalMatch(favorite.uri); it.hasNext();)
+            ids << it.next().captured(1);
+    }
+    ids.removeDuplicates();
+    return ids;
+}
+
 QCoro::Task<> Favorites::toggle(Track track)
 {
     std::optional<SonosFavorite> existing;

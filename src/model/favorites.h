@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QObject>
 #include <QSet>
+#include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
@@ -26,13 +27,16 @@ class Favorites : public QObject
     Q_PROPERTY(QVariantList all READ allList NOTIFY changed)
     // Only the favorites a speaker can start (those with an address).
     Q_PROPERTY(QVariantList playable READ playableList NOTIFY changed)
+    // The catalogue songs the favorites start, to star them wherever they are listed.
+    Q_PROPERTY(QStringList songIDs READ songIDs NOTIFY changed)
 
 public:
     Favorites(std::shared_ptr<MusicService> music, Household *household, SpeakerCommands *commands, QObject *parent = nullptr);
 
     const QList<SonosFavorite> &list() const { return m_favorites; }
     void set(QList<SonosFavorite> favorites);
-    Q_INVOKABLE bool contains(const QString &trackID) const;
+    bool contains(const QString &trackID) const;
+    QStringList songIDs() const;
     const QHash<QString, QUrl> &artwork() const { return m_artwork; }
 
     QCoro::Task<> refresh();

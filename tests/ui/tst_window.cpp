@@ -152,7 +152,7 @@ private Q_SLOTS:
             QQuickItem *row = nullptr;
             QTRY_VERIFY((row = [&ui] {
                 for (QQuickItem *item : ui.items()) {
-                    if (QByteArray(item->metaObject()->className()).startsWith("TrackRow") && WindowRig::shown(item))
+                    if (QByteArray(item->metaObject()->className()).startsWith("SongRow") && WindowRig::shown(item))
                         return item;
                 }
                 return static_cast<QQuickItem *>(nullptr);

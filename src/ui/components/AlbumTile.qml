@@ -14,6 +14,4 @@ Tile {
     placeholder: "opticaldisc"
     // Every album plays from its tile, as the recommendations do.
     playable: true
-    onClicked: App.browse.openAlbum(album)
-    onPlay: App.playback.playAlbum(album)
 }

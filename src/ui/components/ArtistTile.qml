@@ -10,5 +10,4 @@ Tile {
     title: artist.name
     subtitle: artist.genre
     round: true
-    onClicked: App.browse.openArtist(artist)
 }

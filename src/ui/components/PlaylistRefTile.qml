@@ -10,5 +10,4 @@ Tile {
     title: playlist.name
     subtitle: playlist.curator
     placeholder: "music.note.list"
-    onClicked: App.browse.openPlaylist(playlist)
 }

@@ -11,7 +11,8 @@ ItemDelegate {
     required property var modelData
     readonly property var station: modelData
     property int side: 112
-    readonly property real hue: App.home.stationHue(station.name)
+    // The hue of its face when it has no logo.
+    property real hue: 0
     property bool logoReady: false
 
     width: side + 2 * Theme.spacingS
@@ -89,7 +90,6 @@ ItemDelegate {
             }
         }
     }
-    onClicked: App.playback.playStation(station)
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
     Accessible.name: station.name + ", Radio"

@@ -2,34 +2,40 @@ import QtQuick
 import QtQuick.Controls
 import Corvane
 
-// What can be done with one song.
+// What can be done with one song; the row that opens it acts on the choice.
 Menu {
     id: root
 
     property var track
     property bool isFavorite: false
 
+    signal play()
+    signal playNext()
+    signal enqueue()
+    signal toggleFavorite()
+    signal showArtist()
+
     MenuItem {
         text: "Lire maintenant"
-        onTriggered: App.playback.play(root.track)
+        onTriggered: root.play()
     }
     MenuItem {
         text: "Lire ensuite"
-        onTriggered: App.queue.playNext(root.track)
+        onTriggered: root.playNext()
     }
     MenuItem {
         text: "Ajouter à la file d'attente"
-        onTriggered: App.queue.enqueue(root.track)
+        onTriggered: root.enqueue()
     }
     MenuSeparator {}
     MenuItem {
         text: root.isFavorite ? "Retirer des favoris Sonos" : "Ajouter aux favoris Sonos"
-        onTriggered: App.playback.toggleFavorite(root.track)
+        onTriggered: root.toggleFavorite()
     }
     MenuItem {
         visible: root.track && root.track.artist.length > 0
         height: visible ? implicitHeight : 0
         text: "Voir la fiche de l'artiste"
-        onTriggered: App.browse.openArtistNamed(root.track.artist)
+        onTriggered: root.showArtist()
     }
 }

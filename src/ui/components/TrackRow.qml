@@ -5,19 +5,26 @@ import Corvane
 
 // One song: artwork, title, artist, duration. The number (album lists) gives way to a speaker
 // symbol on the song playing now. Hover shows play and add; double-click or Enter plays; the
-// context menu (right click, Menu key) offers the rest.
+// context menu (right click, Menu key) offers the rest. What the row does is its user's to say.
 ItemDelegate {
     id: root
 
     required property var track
     property int number: 0
     property bool showArtwork: true
-    // Confirmation the row asks for when it adds to the queue ("Ajouté à la file" on artist pages).
-    readonly property bool isCurrent: App.playback.hasTrack && track && (App.playback.nowPlaying.trackID === track.id
-                                      || (App.playback.nowPlaying.title === track.title && App.playback.nowPlaying.artist === track.artist))
-    // Read again whenever the favorites change.
-    readonly property bool isFavorite: track ? App.favorites.all.length >= 0 && App.favorites.contains(track.id) : false
+    // What the group plays now (a nowPlaying), to mark this song when it is the one.
+    property var nowPlaying: null
+    property bool isFavorite: false
+    readonly property bool isCurrent: !!nowPlaying && nowPlaying.title.length > 0 && !!track
+                                      && (nowPlaying.trackID === track.id
+                                          || (nowPlaying.title === track.title && nowPlaying.artist === track.artist))
     readonly property bool showsButtons: hovered || activeFocus
+
+    signal play()
+    signal playNext()
+    signal enqueue()
+    signal toggleFavorite()
+    signal showArtist()
 
     implicitHeight: Theme.rowHeight
     padding: 0
@@ -49,7 +56,7 @@ ItemDelegate {
             Icon {
                 anchors.centerIn: parent
                 visible: root.isCurrent
-                name: App.playback.nowPlaying.isPlaying ? "speaker.wave.2.fill" : "speaker.fill"
+                name: root.nowPlaying && root.nowPlaying.isPlaying ? "speaker.wave.2.fill" : "speaker.fill"
                 color: Theme.accent
                 size: 16
             }
@@ -85,14 +92,14 @@ ItemDelegate {
             help: "Lire maintenant"
             tint: Theme.accent
             symbolSize: 22
-            onClicked: App.playback.play(root.track)
+            onClicked: root.play()
         }
         IconButton {
             focusPolicy: Qt.NoFocus
             visible: root.showsButtons
             symbol: "text.line.last.and.arrowtriangle.forward"
             help: "Ajouter à la file d'attente"
-            onClicked: App.queue.enqueue(root.track)
+            onClicked: root.enqueue()
         }
         PlainLabel {
             text: root.track ? root.track.duration : ""
@@ -103,9 +110,9 @@ ItemDelegate {
         }
     }
 
-    onDoubleClicked: App.playback.play(track)
-    Keys.onReturnPressed: App.playback.play(track)
-    Keys.onEnterPressed: App.playback.play(track)
+    onDoubleClicked: root.play()
+    Keys.onReturnPressed: root.play()
+    Keys.onEnterPressed: root.play()
     Keys.onMenuPressed: menu.popup(root, Theme.spacingXL, root.height / 2)
     TapHandler {
         acceptedButtons: Qt.RightButton
@@ -115,9 +122,14 @@ ItemDelegate {
         id: menu
         track: root.track
         isFavorite: root.isFavorite
+        onPlay: root.play()
+        onPlayNext: root.playNext()
+        onEnqueue: root.enqueue()
+        onToggleFavorite: root.toggleFavorite()
+        onShowArtist: root.showArtist()
     }
 
     Accessible.name: track ? track.title + ", " + track.artist : ""
     Accessible.role: Accessible.ListItem
-    Accessible.onPressAction: App.playback.play(track)
+    Accessible.onPressAction: root.play()
 }

@@ -57,7 +57,10 @@ Flickable {
         Shelf {
             title: "Ajouts récents"
             items: App.home.addedAlbums
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         SongGrid {
@@ -68,20 +71,29 @@ Flickable {
         Shelf {
             title: "En rotation"
             items: App.home.rotationAlbums
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Écoutés récemment"
             items: App.home.recentAlbums
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Nouveautés"
             subtitle: "Sorties des 8 dernières semaines"
             items: App.home.newReleases
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         ChartSkeleton {
@@ -108,7 +120,10 @@ Flickable {
         Shelf {
             title: "Top albums"
             items: Array.from(App.home.chartAlbums).slice(1)
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         HomeLibrary {

@@ -76,7 +76,10 @@ Flickable {
         Shelf {
             title: "Dernière sortie"
             items: App.browse.artistLatest ? [App.browse.artistLatest] : []
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         ColumnLayout {
@@ -91,7 +94,7 @@ Flickable {
             }
             Repeater {
                 model: root.showAllTracks ? root.songs : root.songs.slice(0, root.fewSongs)
-                delegate: TrackRow {
+                delegate: SongRow {
                     required property var modelData
                     track: modelData
                     Layout.fillWidth: true
@@ -108,31 +111,44 @@ Flickable {
         Shelf {
             title: "Albums"
             items: App.browse.artistAlbums
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Singles et EP"
             items: App.browse.artistSingles
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Playlists"
             items: App.browse.artistPlaylists
-            tile: PlaylistRefTile {}
+            tile: PlaylistRefTile {
+                onClicked: App.browse.openPlaylist(playlist)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Apparitions"
             items: App.browse.artistAppearsOn
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Artistes similaires"
             items: App.browse.artistSimilar
-            tile: ArtistTile {}
+            tile: ArtistTile {
+                onClicked: App.browse.openArtist(artist)
+            }
             Layout.fillWidth: true
         }
     }

@@ -82,7 +82,7 @@ Flickable {
             }
             Repeater {
                 model: App.home.exploreSongs
-                delegate: TrackRow {
+                delegate: SongRow {
                     required property var modelData
                     required property int index
                     track: modelData
@@ -94,19 +94,27 @@ Flickable {
         Shelf {
             title: "Top albums"
             items: App.home.exploreAlbums
-            tile: AlbumTile {}
+            tile: AlbumTile {
+                onClicked: App.browse.openAlbum(album)
+                onPlay: App.playback.playAlbum(album)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Playlists"
             items: App.home.explorePlaylists
-            tile: PlaylistRefTile {}
+            tile: PlaylistRefTile {
+                onClicked: App.browse.openPlaylist(playlist)
+            }
             Layout.fillWidth: true
         }
         Shelf {
             title: "Radios"
             items: App.home.radios
-            tile: RadioTile {}
+            tile: RadioTile {
+                hue: App.home.stationHue(station.name)
+                onClicked: App.playback.playStation(station)
+            }
             Layout.fillWidth: true
         }
         EmptyState {

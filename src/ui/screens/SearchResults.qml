@@ -109,13 +109,18 @@ Item {
             Shelf {
                 title: "Artistes"
                 items: App.browse.artists
-                tile: ArtistTile {}
+                tile: ArtistTile {
+                    onClicked: App.browse.openArtist(artist)
+                }
                 Layout.fillWidth: true
             }
             Shelf {
                 title: "Albums"
                 items: App.browse.albums
-                tile: AlbumTile {}
+                tile: AlbumTile {
+                    onClicked: App.browse.openAlbum(album)
+                    onPlay: App.playback.playAlbum(album)
+                }
                 Layout.fillWidth: true
             }
             SectionLabel {
@@ -131,7 +136,7 @@ Item {
                 }
             }
         }
-        delegate: TrackRow {
+        delegate: SongRow {
             required property var modelData
             width: ListView.view.width
             track: modelData
@@ -141,7 +146,9 @@ Item {
             Shelf {
                 title: "Playlists"
                 items: App.browse.playlists
-                tile: PlaylistRefTile {}
+                tile: PlaylistRefTile {
+                    onClicked: App.browse.openPlaylist(playlist)
+                }
                 Layout.fillWidth: true
                 Layout.topMargin: Theme.spacingL
             }

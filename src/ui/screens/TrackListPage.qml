@@ -18,7 +18,7 @@ ListView {
     leftMargin: Theme.spacingL
     rightMargin: Theme.spacingL
     ScrollBar.vertical: ScrollBar {}
-    delegate: TrackRow {
+    delegate: SongRow {
         required property var modelData
         required property int index
         width: ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin

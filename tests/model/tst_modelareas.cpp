@@ -29,13 +29,37 @@ bool settled(QCoro::Task<> &task)
 
 } // namespace
 
-class TestModelFaces : public QObject
+class TestModelAreas : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init() { setDelayScale(0.05); }
     void cleanup() { setDelayScale(1.0); }
+
+    // The rows star a song from this list: it must name the songs refersToSong names.
+    void theStarredSongsAreTheFavoritesSongs_data()
+    {
+        QTest::addColumn<QString>("uri");
+        QTest::addColumn<QString>("song");
+        QTest::newRow("a song") << "x-sonos-http:song%3a123.mp4?sid=204" << "123";
+        QTest::newRow("upper-case escape") << "x-sonos-http:song%3A123.mp4" << "123";
+        QTest::newRow("a longer id is another song") << "x-sonos-http:song%3a1234.mp4" << "123";
+        QTest::newRow("two songs, the second") << "song%3a1234|song%3a123" << "123";
+        QTest::newRow("a playlist") << "x-rincon-cpcontainer:1006206cplaylist%3apl.u-1" << "123";
+    }
+    void theStarredSongsAreTheFavoritesSongs()
+    {
+        QFETCH(QString, uri);
+        QFETCH(QString, song);
+        ModelRig rig;
+        Favorites *favorites = rig.model->favorites();
+        QSignalSpy changed(favorites, &Favorites::changed);
+        favorites->set({SonosFavorite{"FV:2/1", "t", {}, uri, {}}});
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(favorites->songIDs().contains(song), favorites->contains(song));
+        QCOMPARE(favorites->property("songIDs").toStringList(), favorites->songIDs());
+    }
 
     void aPageLeftBeforeItsReplyStaysLeft_data()
     {
@@ -317,5 +341,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestModelFaces)
-#include "tst_modelfaces.moc"
+QTEST_MAIN(TestModelAreas)
+#include "tst_modelareas.moc"
