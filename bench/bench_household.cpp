@@ -8,6 +8,8 @@
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
 #include "async/tasks.h"
+#include "base/paths.h"
+#include "base/preferences.h"
 #include "benchhome.h"
 #include "benchutil.h"
 #include "model/corvanemodel.h"
@@ -16,8 +18,6 @@
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
 #include "storage/listeninghistory.h"
-#include "storage/paths.h"
-#include "storage/preferences.h"
 #include "uisetup.h"
 
 #include <QApplication>

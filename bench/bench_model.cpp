@@ -1,14 +1,14 @@
 // Figures for the application model against the simulated household and web services.
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
-#include "benchutil.h"
 #include "async/delays.h"
 #include "async/tasks.h"
+#include "base/preferences.h"
+#include "benchutil.h"
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
-#include "storage/preferences.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,11 +3,11 @@
 #include "async/delays.h"
 #include "async/http.h"
 #include "async/tasks.h"
+#include "base/preferences.h"
+#include "cli/intents.h"
+#include "cli/speakerdriver.h"
 #include "simhousehold.h"
 #include "sonos/sonosdiscovery.h"
-#include "storage/preferences.h"
-#include "system/intents.h"
-#include "system/speakerdriver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 // Figures, not verdicts: parsing costs and a round trip to a simulated speaker.
 #include "async/http.h"
 #include "async/tasks.h"
+#include "base/text.h"
 #include "simhousehold.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
-#include "sonos/text.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>

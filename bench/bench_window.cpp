@@ -4,15 +4,15 @@
 
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
-#include "benchhome.h"
-#include "benchutil.h"
 #include "async/http.h"
 #include "async/tasks.h"
+#include "base/preferences.h"
+#include "benchhome.h"
+#include "benchutil.h"
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
-#include "storage/preferences.h"
 #include "uisetup.h"
 
 #include <QApplication>

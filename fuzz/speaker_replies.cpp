@@ -1,9 +1,9 @@
 // Speaker replies as they come off the wire: every reader of SOAP results, DIDL-Lite, the zone
 // group state, the battery page and the network texts, fed the same bytes.
+#include "base/text.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
-#include "sonos/text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "applemusic/applemusickit.h"
 #include "applemusic/catalog.h"
 #include "applemusic/publiccatalog.h"
-#include "system/updatecheck.h"
+#include "desktop/updatecheck.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,10 +1,10 @@
 // The simulated speaker's queue, sources, favorites, services and topology.
 #include "simhousehold.h"
-#include "simsoap.h"
 #include "simparse.h"
+#include "simsoap.h"
 #include "simspeaker.h"
 
-#include "sonos/text.h"
+#include "base/text.h"
 
 #include <QRegularExpression>
 

@@ -2,7 +2,7 @@
 #include "simspeaker.h"
 #include "simwebservices.h"
 
-#include "sonos/text.h"
+#include "base/text.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "simhousehold.h"
 
-#include "sonos/text.h"
+#include "base/text.h"
 
 #include <QRandomGenerator>
 

@@ -1,6 +1,6 @@
 #include "simspeaker.h"
 
-#include "sonos/text.h"
+#include "base/text.h"
 
 #include <QHttpServerRequest>
 #include <QPointer>

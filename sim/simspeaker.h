@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/records.h"
 #include "simparse.h"
 #include "simtrack.h"
-#include "sonos/records.h"
 
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "simtrack.h"
 
-#include "sonos/text.h"
+#include "base/text.h"
 
 #include <QRegularExpression>
 #include <QUrl>

@@ -3,9 +3,9 @@
 
 #include <QTimer>
 
+#include "base/text.h"
 #include "simhousehold.h"
 #include "simsoap.h"
-#include "sonos/text.h"
 
 #include <QRegularExpression>
 

@@ -1,14 +1,14 @@
+#include "applemusic/webmusicservice.h"
 #include "async/http.h"
 #include "async/tasks.h"
-#include "demo.h"
+#include "base/text.h"
+#include "cli/catalogcommand.h"
+#include "cli/intents.h"
+#include "cli/speakerdriver.h"
+#include "demo/demo.h"
 #include "singleinstance.h"
-#include "windowapp.h"
 #include "sonos/sonosdiscovery.h"
-#include "applemusic/webmusicservice.h"
-#include "system/catalogcommand.h"
-#include "system/intents.h"
-#include "system/speakerdriver.h"
-#include "sonos/text.h"
+#include "windowapp.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

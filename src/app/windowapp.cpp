@@ -3,16 +3,15 @@
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
 #include "async/tasks.h"
+#include "base/configuration.h"
+#include "base/preferences.h"
+#include "demo/demoworld.h"
+#include "demo/screenshots.h"
+#include "desktop/systemplayback.h"
 #include "model/corvanemodel.h"
-#include "screenshots.h"
-#include "simhousehold.h"
-#include "simwebservices.h"
 #include "singleinstance.h"
-#include "tray.h"
 #include "sonos/sonosdiscovery.h"
-#include "storage/preferences.h"
-#include "system/configuration.h"
-#include "system/systemplayback.h"
+#include "tray.h"
 #include "uisetup.h"
 
 #include <QApplication>
@@ -20,7 +19,6 @@
 #include <QQmlApplicationEngine>
 #include <QSystemTrayIcon>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QThreadPool>
 #include <QTimer>
@@ -32,63 +30,13 @@ namespace corvane {
 
 namespace {
 
-// Everything the demo runs on: a household and web services on loopback, and a profile of its
-// own unless CORVANE_PROFILE names one to keep.
-struct DemoWorld
-{
-    std::unique_ptr<QTemporaryDir> profile;
-    std::unique_ptr<sim::SimHousehold> household;
-    std::unique_ptr<sim::SimWebServices> web;
-
-    bool start(bool withoutToken)
-    {
-        const bool fresh = qEnvironmentVariableIsEmpty("CORVANE_PROFILE");
-        if (fresh) {
-            profile = std::make_unique<QTemporaryDir>();
-            qputenv("CORVANE_PROFILE", profile->path().toUtf8());
-        }
-        qputenv("CORVANE_LOOPBACK_ONLY", "1");
-        if (qEnvironmentVariableIsEmpty("CORVANE_KEYRING"))
-            qputenv("CORVANE_KEYRING", "file");
-        household = std::make_unique<sim::SimHousehold>(sim::randomLoopbackPrefix());
-        web = std::make_unique<sim::SimWebServices>();
-        if (!household->startDefault() || !web->start()) {
-            QTextStream(stderr) << "Impossible d'ouvrir les adresses de la maison simulée (" << household->prefix()
-                                << ".x:1400)." << Qt::endl;
-            return false;
-        }
-        SonosDiscovery::setForcedNetwork(household->network());
-        const QByteArray origin = web->origin().toEncoded();
-        qputenv("CORVANE_LOGO_ORIGIN", web->origin().resolved(QUrl(QStringLiteral("/logos/"))).toEncoded());
-        qputenv("CORVANE_RADIO_ORIGIN", origin);
-        qputenv("CORVANE_UPDATE_ORIGIN", origin);
-        qputenv("CORVANE_CHARTS_ORIGIN", origin);
-        qputenv("CORVANE_APPLE_MUSIC_ORIGIN", origin);
-        qputenv("CORVANE_ITUNES_SEARCH_ORIGIN", origin);
-        if (withoutToken)
-            qunsetenv("CORVANE_DEVELOPER_TOKEN");
-        else
-            qputenv("CORVANE_DEVELOPER_TOKEN", sim::SimWebServices::developerToken);
-        qputenv("CORVANE_MUSICKIT_JS_URL", web->origin().resolved(QUrl(QStringLiteral("/musickit.js"))).toEncoded());
-        if (fresh) {
-            // A household already set up: the screens show content at once.
-            Preferences preferences;
-            preferences.setOnboardingDone(true);
-            preferences.setHasEverFoundSpeaker(true);
-            preferences.setPreferredSpeakerUUID(household->speaker(QStringLiteral("Salon"))->config().uuid);
-            preferences.sync();
-        }
-        return true;
-    }
-};
-
 QCoro::Task<std::shared_ptr<WebMusicService>> musicService(bool demo)
 {
     UserTokenStore store;
     if (demo) {
         const std::optional<QString> token = co_await store.read();
         if (!token)
-            co_await store.write(QString::fromLatin1(sim::SimWebServices::userToken));
+            co_await store.write(DemoWorld::userToken());
     }
     WebMusicService::Settings settings = WebMusicService::configuredSettings();
     settings.openBrowser = [](const QUrl &page) { QDesktopServices::openUrl(page); };
@@ -136,7 +84,7 @@ int runWindowApp(const WindowOptions &options)
         QQmlApplicationEngine engine;
         ui::prepareEngine(&engine, model.get());
         if (!options.screenshots.isEmpty()) {
-            result = ui::takeScreenshots(&engine, model.get(), options.screenshots, world.household.get());
+            result = ui::takeScreenshots(&engine, model.get(), options.screenshots, world.household());
         } else {
             // In the tray only when there is a tray to be in: never an invisible process.
             if (options.startHidden && QSystemTrayIcon::isSystemTrayAvailable())

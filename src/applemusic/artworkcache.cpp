@@ -4,8 +4,8 @@
 #include "async/http.h"
 #include "async/imagedecode.h"
 #include "async/tasks.h"
-#include "storage/paths.h"
-#include "system/configuration.h"
+#include "base/configuration.h"
+#include "base/paths.h"
 
 #include <QCache>
 #include <QCoreApplication>

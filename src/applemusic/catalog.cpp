@@ -1,5 +1,5 @@
 #include "catalog.h"
-#include "sonos/text.h"
+#include "base/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "publiccatalog.h"
 
 #include "async/http.h"
-#include "system/configuration.h"
+#include "base/configuration.h"
 
 #include <QDateTime>
 #include <QJsonArray>

@@ -1,8 +1,8 @@
 #include "requests.h"
 
 #include "developertoken.h"
-#include "storage/preferences.h"
-#include "system/configuration.h"
+#include "base/configuration.h"
+#include "base/preferences.h"
 
 #include <QDir>
 #include <QFile>

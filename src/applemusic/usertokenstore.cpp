@@ -1,6 +1,6 @@
 #include "usertokenstore.h"
 
-#include "storage/paths.h"
+#include "base/paths.h"
 
 #include <QCoroSignal>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "async/http.h"
 #include "async/tasks.h"
 #include "authorizationflow.h"
+#include "base/configuration.h"
 #include "catalog.h"
 #include "developertoken.h"
-#include "system/configuration.h"
 
 #include <QCoroSignal>
 #include <QFile>

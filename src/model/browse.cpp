@@ -7,6 +7,7 @@
 #include "applemusic/musicservice.h"
 #include "async/delays.h"
 #include "async/tasks.h"
+#include "base/text.h"
 #include "model/field.h"
 #include "model/home.h"
 #include "model/household.h"
@@ -14,7 +15,6 @@
 #include "model/playback.h"
 #include "model/queue.h"
 #include "model/recordlistmodel.h"
-#include "sonos/text.h"
 
 #include <QPointer>
 

@@ -2,10 +2,10 @@
 
 #include "async/delays.h"
 #include "async/tasks.h"
+#include "base/corvaneerror.h"
 #include "model/failure.h"
 #include "model/household.h"
 #include "model/notices.h"
-#include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 
 #include <QPointer>

@@ -1,5 +1,8 @@
 #include "corvanemodel.h"
 
+#include "base/corvaneerror.h"
+#include "desktop/systemplayback.h"
+#include "desktop/updatecheck.h"
 #include "model/browse.h"
 #include "model/commands.h"
 #include "model/favorites.h"
@@ -8,11 +11,8 @@
 #include "model/notices.h"
 #include "model/playback.h"
 #include "model/queue.h"
-#include "sonos/corvaneerror.h"
 #include "storage/cloudstore.h"
 #include "storage/listeninghistory.h"
-#include "system/systemplayback.h"
-#include "system/updatecheck.h"
 
 #include <QPointer>
 

@@ -5,10 +5,10 @@
 #include "applemusic/artworkcache.h"
 #include "async/delays.h"
 #include "async/tasks.h"
+#include "base/corvaneerror.h"
 #include "model/failure.h"
 #include "model/field.h"
 #include "model/notices.h"
-#include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sonos/records.h"
-#include "storage/preferences.h"
+#include "base/preferences.h"
+#include "base/records.h"
 
 #include <QCoroTask>
 #include <QHash>

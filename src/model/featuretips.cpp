@@ -1,6 +1,6 @@
 #include "featuretips.h"
 
-#include "storage/preferences.h"
+#include "base/preferences.h"
 
 namespace corvane::FeatureTips {
 

@@ -7,16 +7,16 @@
 #include "applemusic/requests.h"
 #include "async/delays.h"
 #include "async/tasks.h"
-#include "storage/cachedhome.h"
+#include "desktop/autostart.h"
+#include "desktop/updatecheck.h"
+#include "model/featuretips.h"
 #include "model/field.h"
 #include "model/household.h"
 #include "model/notices.h"
-#include "model/featuretips.h"
 #include "model/playback.h"
 #include "model/recordlistmodel.h"
+#include "storage/cachedhome.h"
 #include "storage/listeninghistory.h"
-#include "system/autostart.h"
-#include "system/updatecheck.h"
 
 #include <QCoreApplication>
 #include <QCollator>

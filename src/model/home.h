@@ -2,10 +2,10 @@
 
 #include "applemusic/catalog.h"
 #include "async/cancellation.h"
-#include "sonos/records.h"
+#include "base/preferences.h"
+#include "base/records.h"
 #include "model/recordlistmodel.h"
 #include "storage/listeninghistory.h"
-#include "storage/preferences.h"
 
 #include <QCoroTask>
 #include <QDateTime>

@@ -5,13 +5,13 @@
 #include "applemusic/musicservice.h"
 #include "applemusic/publiccatalog.h"
 #include "applemusic/requests.h"
+#include "base/configuration.h"
+#include "desktop/desktoplinks.h"
 #include "model/failure.h"
 #include "model/field.h"
 #include "model/notices.h"
 #include "model/recordlistmodel.h"
 #include "sonos/sonoscontroller.h"
-#include "system/configuration.h"
-#include "system/desktoplinks.h"
 
 #include <QDesktopServices>
 #include <QPointer>

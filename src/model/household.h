@@ -1,9 +1,9 @@
 #pragma once
 
 #include "async/cancellation.h"
+#include "base/preferences.h"
+#include "base/records.h"
 #include "model/routes.h"
-#include "sonos/records.h"
-#include "storage/preferences.h"
 
 #include <QCoroTask>
 #include <QObject>

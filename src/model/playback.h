@@ -3,8 +3,8 @@
 #include "applemusic/catalog.h"
 #include "async/cancellation.h"
 #include "async/delays.h"
-#include "sonos/records.h"
-#include "storage/preferences.h"
+#include "base/preferences.h"
+#include "base/records.h"
 
 #include <QCoroTask>
 #include <QHash>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/records.h"
 #include "model/recordlistmodel.h"
-#include "sonos/records.h"
 
 #include <QCoroTask>
 #include <QHash>

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "applemusic/catalog.h"
-#include "sonos/records.h"
-#include "sonos/records.h"
+#include "base/records.h"
 
 #include <QObject>
 #include <QString>

@@ -8,12 +8,12 @@
 #include "applemusic/musicservice.h"
 #include "async/delays.h"
 #include "async/tasks.h"
+#include "base/text.h"
 #include "model/field.h"
 #include "model/household.h"
 #include "model/notices.h"
 #include "model/playback.h"
 #include "model/recordlistmodel.h"
-#include "sonos/text.h"
 
 #include <QPointer>
 

@@ -5,16 +5,16 @@
 
 #include "applemusic/applemusickit.h"
 #include "async/tasks.h"
+#include "base/corvaneerror.h"
+#include "desktop/systemplayback.h"
 #include "model/failure.h"
 #include "model/favorites.h"
 #include "model/field.h"
 #include "model/household.h"
 #include "model/notices.h"
 #include "model/queue.h"
-#include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 #include "storage/listeninghistory.h"
-#include "system/systemplayback.h"
 
 #include <QPointer>
 

@@ -3,11 +3,11 @@
 #include "playback.h"
 
 #include "async/tasks.h"
+#include "base/corvaneerror.h"
 #include "model/commands.h"
 #include "model/field.h"
 #include "model/household.h"
 #include "model/notices.h"
-#include "sonos/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 
 #include <QPointer>

@@ -2,8 +2,8 @@
 
 #include "async/http.h"
 #include "async/tasks.h"
-#include "sonos/text.h"
-#include "system/configuration.h"
+#include "base/configuration.h"
+#include "base/text.h"
 
 #include <QHash>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sonos/records.h"
+#include "base/records.h"
 
 #include <QByteArray>
 #include <QCoroTask>

@@ -1,9 +1,9 @@
 // The household's Apple Music binding: found from what the speakers report, and turned into the
 // URIs and DIDL-Lite a speaker needs to stream a song, album or playlist with the user's account.
 #include "replies.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 #include "sonoscontroller.h"
-#include "corvaneerror.h"
-#include "text.h"
 
 #include <QRegularExpression>
 #include <QUrl>

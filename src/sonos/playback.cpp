@@ -3,9 +3,9 @@
 
 #include "async/http.h"
 #include "async/tasks.h"
-#include "corvaneerror.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 #include "replies.h"
-#include "text.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 #include "sonoscontroller.h"
 
 #include "async/tasks.h"
-#include "corvaneerror.h"
-#include "text.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 
 namespace corvane {
 

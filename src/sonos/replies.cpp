@@ -1,6 +1,6 @@
 #include "replies.h"
 
-#include "text.h"
+#include "base/text.h"
 
 #include <QRegularExpression>
 

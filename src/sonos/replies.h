@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records.h"
+#include "base/records.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "sonoscontroller.h"
 
 #include "async/http.h"
-#include "corvaneerror.h"
-#include "text.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 
 
 namespace corvane {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "async/cancellation.h"
-#include "records.h"
+#include "base/records.h"
 
 #include <QCoroTask>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "async/http.h"
 #include "async/tasks.h"
-#include "text.h"
+#include "base/text.h"
 
 #include <QFile>
 #include <QHostAddress>

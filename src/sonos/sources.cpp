@@ -2,8 +2,8 @@
 #include "sonoscontroller.h"
 
 #include "async/http.h"
+#include "base/text.h"
 #include "replies.h"
-#include "text.h"
 
 #include <QRegularExpression>
 

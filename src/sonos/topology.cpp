@@ -1,12 +1,12 @@
 // Zone topology and grouping of SonosController.
 #include "sonoscontroller.h"
 
-#include "corvaneerror.h"
+#include "base/corvaneerror.h"
 
 #include "async/http.h"
 #include "async/tasks.h"
+#include "base/text.h"
 #include "replies.h"
-#include "text.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "cachedhome.h"
 
 #include "listeninghistory.h"
-#include "paths.h"
+#include "base/paths.h"
 
 #include <QFile>
 #include <QJsonArray>

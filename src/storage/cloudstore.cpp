@@ -1,7 +1,7 @@
 #include "cloudstore.h"
 
 #include "async/delays.h"
-#include "paths.h"
+#include "base/paths.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "listeninghistory.h"
 
 #include "async/delays.h"
+#include "base/configuration.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "cloudstore.h"
-#include "paths.h"
-#include "sonos/text.h"
-#include "system/configuration.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Starting Corvane while it runs: the real binary, twice, on a private session bus and an X
 // display of their own. The second start must leave at once and bring the first one's window
 // forward; it must never build a second model that polls the same speakers.
+#include "base/preferences.h"
 #include "simwebservices.h"
-#include "storage/preferences.h"
 #include "testutil.h"
 
 #include <QDBusConnection>

@@ -1,7 +1,7 @@
 #include "async/delays.h"
 #include "async/http.h"
 #include "async/tasks.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 #include "testutil.h"
 

@@ -4,11 +4,11 @@
 
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
+#include "base/preferences.h"
 #include "model/corvanemodel.h"
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
 #include "storage/cachedhome.h"
-#include "storage/preferences.h"
 #include "testutil.h"
 
 #include <QTemporaryDir>

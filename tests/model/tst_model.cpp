@@ -1,10 +1,10 @@
 // The model's startup, polling, playback commands and queue, against the simulated household.
 
 #include "async/delays.h"
+#include "base/corvaneerror.h"
 #include "modelrig.h"
-#include "sonos/corvaneerror.h"
-#include "sonos/sonoscontroller.h"
 #include "simtrack.h"
+#include "sonos/sonoscontroller.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -3,9 +3,9 @@
 
 #include "applemusic/applemusickit.h"
 #include "async/delays.h"
+#include "desktop/autostart.h"
 #include "modelrig.h"
 #include "sonos/sonoscontroller.h"
-#include "system/autostart.h"
 
 #include <QSignalSpy>
 

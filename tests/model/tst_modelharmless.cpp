@@ -2,8 +2,8 @@
 // radio shows its station and the song it announces: the model against the strict simulator.
 
 #include "async/delays.h"
+#include "base/corvaneerror.h"
 #include "modelrig.h"
-#include "sonos/corvaneerror.h"
 #include "simtrack.h"
 
 #include <QSignalSpy>

@@ -4,9 +4,9 @@
 // are of other households); the shape must not.
 
 #include "async/http.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 #include "sonos/sonoscontroller.h"
-#include "sonos/text.h"
 #include "testutil.h"
 
 #include <QDir>

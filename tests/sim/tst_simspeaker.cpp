@@ -1,5 +1,5 @@
 #include "async/http.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 #include "testutil.h"
 

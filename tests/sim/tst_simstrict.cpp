@@ -3,8 +3,8 @@
 // member, and the harmless refusals real players give (711, 804, 712).
 
 #include "async/http.h"
+#include "base/text.h"
 #include "sonos/sonoscontroller.h"
-#include "sonos/text.h"
 #include "testutil.h"
 
 #include <QTest>

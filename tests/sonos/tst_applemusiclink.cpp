@@ -1,4 +1,4 @@
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 #include "testutil.h"

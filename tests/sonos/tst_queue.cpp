@@ -1,8 +1,8 @@
 #include "async/delays.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
-#include "sonos/text.h"
 #include "testutil.h"
 
 #include <QTest>

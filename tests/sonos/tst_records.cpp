@@ -1,6 +1,6 @@
-#include "sonos/corvaneerror.h"
-#include "sonos/records.h"
-#include "sonos/text.h"
+#include "base/corvaneerror.h"
+#include "base/records.h"
+#include "base/text.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
+#include "base/text.h"
 #include "sonos/replies.h"
-#include "sonos/text.h"
 #include "testutil.h"
 
 #include <QTest>

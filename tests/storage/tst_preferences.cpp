@@ -1,5 +1,5 @@
+#include "base/preferences.h"
 #include "model/featuretips.h"
-#include "storage/preferences.h"
 
 #include <QFile>
 #include <QSettings>

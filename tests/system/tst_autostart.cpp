@@ -1,4 +1,4 @@
-#include "system/autostart.h"
+#include "desktop/autostart.h"
 
 #include <QDir>
 #include <QFile>

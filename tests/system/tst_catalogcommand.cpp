@@ -1,6 +1,6 @@
 #include "applemusic/webmusicservice.h"
+#include "cli/catalogcommand.h"
 #include "simwebservices.h"
-#include "system/catalogcommand.h"
 #include "testutil.h"
 
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 // The household driven from the command line only, as a user binding shortcuts would: the real
 // `corvane` binary against a simulated household of three rooms.
-#include "storage/preferences.h"
+#include "base/preferences.h"
 #include "simwebservices.h"
 #include "testutil.h"
 

@@ -1,9 +1,9 @@
 #include "async/delays.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
+#include "base/preferences.h"
+#include "cli/intents.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
-#include "storage/preferences.h"
-#include "system/intents.h"
 #include "testutil.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "system/speakerdriver.h"
 #include "async/delays.h"
+#include "cli/speakerdriver.h"
 #include "sonos/sonoscontroller.h"
 #include "testutil.h"
 

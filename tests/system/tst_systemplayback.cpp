@@ -1,5 +1,5 @@
+#include "desktop/systemplayback.h"
 #include "sonos/sonoscontroller.h"
-#include "system/systemplayback.h"
 #include "testutil.h"
 
 #include <QDBusConnection>

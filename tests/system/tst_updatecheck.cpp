@@ -1,6 +1,6 @@
 #include "async/tasks.h"
+#include "desktop/updatecheck.h"
 #include "simwebservices.h"
-#include "system/updatecheck.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -2,8 +2,8 @@
 
 #include "async/delays.h"
 #include "async/http.h"
+#include "base/preferences.h"
 #include "discrotation.h"
-#include "storage/preferences.h"
 #include "windowlook.h"
 #include "windowrig.h"
 

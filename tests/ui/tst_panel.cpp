@@ -1,7 +1,7 @@
 // The notification area's icon and panel, on the simulated household.
 
 #include "async/http.h"
-#include "storage/preferences.h"
+#include "base/preferences.h"
 #include "tray.h"
 #include "windowrig.h"
 

@@ -1,7 +1,7 @@
 #include "updatecheck.h"
 
 #include "async/http.h"
-#include "configuration.h"
+#include "base/configuration.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

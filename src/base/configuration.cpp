@@ -1,6 +1,6 @@
 #include "configuration.h"
 
-#include "storage/preferences.h"
+#include "base/preferences.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -6,12 +6,12 @@
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
 #include "async/tasks.h"
+#include "base/preferences.h"
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
 #include "storage/listeninghistory.h"
-#include "storage/preferences.h"
 
 #include <QTemporaryDir>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 #include "demo.h"
 
 #include "simhousehold.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
 #include "sonos/sonoscontroller.h"
 
 #include <QCoreApplication>

@@ -2,12 +2,12 @@
 
 #include "async/delays.h"
 #include "async/tasks.h"
-#include "sonos/corvaneerror.h"
+#include "base/corvaneerror.h"
+#include "base/preferences.h"
+#include "base/text.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
-#include "sonos/text.h"
-#include "storage/preferences.h"
 
 #include <QElapsedTimer>
 

@@ -3,14 +3,14 @@
 
 #include "applemusic/usertokenstore.h"
 #include "applemusic/webmusicservice.h"
+#include "base/configuration.h"
 #include "model/corvanemodel.h"
-#include "qmltypes.h"
 #include "screenshotwalk.h"
 #include "simhousehold.h"
 #include "simspeaker.h"
 #include "sonos/sonosdiscovery.h"
-#include "system/configuration.h"
-#include "uisetup.h"
+#include "ui/qmltypes.h"
+#include "ui/uisetup.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>

@@ -2,11 +2,11 @@
 #include "screenshotwalk.h"
 
 #include "async/tasks.h"
+#include "base/preferences.h"
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
 #include "sonos/sonosdiscovery.h"
-#include "storage/preferences.h"
-#include "uisetup.h"
+#include "ui/uisetup.h"
 
 #include <QDir>
 #include <QElapsedTimer>

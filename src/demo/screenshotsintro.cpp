@@ -1,11 +1,11 @@
 // The screenshot walk: the notification area's panel, the onboarding pages and the tip card.
 
+#include "base/preferences.h"
 #include "model/corvanemodel.h"
-#include "model/home.h"
 #include "model/featuretips.h"
+#include "model/home.h"
 #include "screenshotwalk.h"
-#include "storage/preferences.h"
-#include "tray.h"
+#include "ui/tray.h"
 
 #include <QQmlEngine>
 #include <QQuickItem>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "async/cancellation.h"
-#include "sonos/records.h"
+#include "base/records.h"
 #include "speakerdriver.h"
 
 #include <QCoroTask>

@@ -1,11 +1,11 @@
 #include "speakerdriver.h"
 
 #include "applemusic/publiccatalog.h"
-#include "configuration.h"
-#include "sonos/corvaneerror.h"
+#include "base/configuration.h"
+#include "base/corvaneerror.h"
+#include "base/text.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
-#include "sonos/text.h"
 
 #include <QHostAddress>
 

@@ -1,6 +1,6 @@
 #include "desktoplinks.h"
 
-#include "storage/preferences.h"
+#include "base/preferences.h"
 
 #include <QDir>
 #include <QFileInfo>

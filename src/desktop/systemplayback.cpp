@@ -2,8 +2,8 @@
 
 #include "async/http.h"
 #include "async/imagedecode.h"
-#include "storage/paths.h"
-#include "storage/preferences.h"
+#include "base/paths.h"
+#include "base/preferences.h"
 
 #include <QCoroTask>
 #include <QCryptographicHash>

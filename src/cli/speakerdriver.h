@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "sonos/records.h"
+#include "base/records.h"
 
 namespace corvane {
 
