@@ -1,19 +1,56 @@
 #include "tasks.h"
 
+#include "clock.h"
+
+#include <QPointer>
 #include <QTimer>
 
 namespace corvane {
+
+namespace {
+
+// A sleep on the test's clock: woken when the clock is moved past its moment.
+QCoro::Task<bool> sleepOn(ManualClock *clock, Millis duration, CancellationToken token)
+{
+    const SteadyTime deadline = clock->now() + duration;
+    QPointer<ManualClock> alive(clock);
+    const int id = clock->addDeadline(deadline);
+    detail::Wakeup wakeup;
+    bool completed = false;
+    QObject::connect(clock, &ManualClock::moved, &wakeup, [clock, deadline, &completed, &wakeup] {
+        // A cancelled sleep whose task has not resumed yet stays cancelled.
+        if (clock->now() >= deadline && !wakeup.hasFired()) {
+            completed = true;
+            wakeup.fire();
+        }
+    });
+    QObject::connect(clock, &QObject::destroyed, &wakeup, [&wakeup] { wakeup.fire(); });
+    token.onCancel(&wakeup, [&wakeup] { wakeup.fire(); });
+    co_await qCoro(&wakeup, &detail::Wakeup::fired);
+    if (alive)
+        alive->removeDeadline(id);
+    co_return completed;
+}
+
+} // namespace
 
 QCoro::Task<bool> sleep(Millis duration, CancellationToken token)
 {
     if (token.isCancelled())
         co_return false;
+    if (ManualClock *clock = ManualClock::current()) {
+        if (duration.count() <= 0)
+            co_return true;
+        co_return co_await sleepOn(clock, duration, token);
+    }
     QTimer timer;
     timer.setSingleShot(true);
     detail::Wakeup wakeup;
     bool completed = false;
     QObject::connect(&timer, &QTimer::timeout, &wakeup, [&completed, &wakeup] {
-        completed = true;
+        // The task resumes later than the wakeup: a cancellation that came first stands.
+        if (!wakeup.hasFired())
+            completed = true;
         wakeup.fire();
     });
     token.onCancel(&wakeup, [&wakeup] { wakeup.fire(); });

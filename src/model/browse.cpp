@@ -140,8 +140,9 @@ QCoro::Task<> Browse::showAlbum(Album album)
     QPointer<Browse> self(this);
     beginTrackList(Route::album(album), m_albumTracks);
     QList<Track> tracks;
-    if (m_music)
-        tracks = co_await AppleMusicKit::albumTracks(m_music.get(), album.id);
+    const std::shared_ptr<MusicService> service = m_music;
+    if (service)
+        tracks = co_await AppleMusicKit::albumTracks(service.get(), album.id);
     // A page left before its songs came: they belong to no page now shown.
     if (self && m_route == Route::album(album))
         finishTrackList(m_albumTracks, tracks);
@@ -154,8 +155,9 @@ QCoro::Task<> Browse::showPlaylist(PlaylistRef playlist)
     // Library and catalogue variants are both tried by playlistTracks; a library id only ever
     // matches the library one.
     QList<Track> tracks;
-    if (m_music)
-        tracks = co_await AppleMusicKit::playlistTracks(m_music.get(), playlist.id);
+    const std::shared_ptr<MusicService> service = m_music;
+    if (service)
+        tracks = co_await AppleMusicKit::playlistTracks(service.get(), playlist.id);
     if (self && m_route == Route::playlist(playlist))
         finishTrackList(m_playlistTracks, tracks);
 }
@@ -169,8 +171,9 @@ QCoro::Task<> Browse::showArtist(Artist artist)
     Q_EMIT detailChanged();
     assign(this, m_isLoadingDetail, true, &Browse::isLoadingDetailChanged);
     ArtistDetail detail;
-    if (m_music)
-        detail = co_await AppleMusicKit::artistDetail(m_music.get(), artist.id);
+    const std::shared_ptr<MusicService> service = m_music;
+    if (service)
+        detail = co_await AppleMusicKit::artistDetail(service.get(), artist.id);
     if (!self || m_route != Route::artist(artist))
         co_return;
     m_artist = detail;
@@ -182,8 +185,9 @@ QCoro::Task<> Browse::showArtistNamed(QString name)
 {
     QPointer<Browse> self(this);
     AppleMusicKit::SearchResults results;
-    if (m_music)
-        results = co_await AppleMusicKit::search(m_music.get(), name, artistLookupLimit);
+    const std::shared_ptr<MusicService> service = m_music;
+    if (service)
+        results = co_await AppleMusicKit::search(service.get(), name, artistLookupLimit);
     if (!self)
         co_return;
     if (results.artists.isEmpty()) {
@@ -205,8 +209,9 @@ QCoro::Task<> Browse::showAlbumArtist(Album album)
 {
     QPointer<Browse> self(this);
     std::optional<Artist> artist;
-    if (m_music)
-        artist = co_await AppleMusicKit::artistOfAlbum(m_music.get(), album.id);
+    const std::shared_ptr<MusicService> service = m_music;
+    if (service)
+        artist = co_await AppleMusicKit::artistOfAlbum(service.get(), album.id);
     if (!self)
         co_return;
     if (artist)

@@ -71,9 +71,9 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
     , m_commands(new SpeakerCommands(m_household, m_notices, this))
     , m_favorites(new Favorites(m_music, m_household, m_commands, this))
     , m_queue(new Queue(m_music, m_household, m_commands, this))
-    , m_playback(new Playback({m_music, m_history, m_system, services.now}, m_household, m_notices, m_commands, m_queue,
+    , m_playback(new Playback({m_music, m_history, m_system}, m_household, m_notices, m_commands, m_queue,
                               m_favorites, this))
-    , m_home(new Home({m_music, services.chartsOrigin, services.radioOrigin, services.chartRegion, m_history, m_update, services.now},
+    , m_home(new Home({m_music, services.chartsOrigin, services.radioOrigin, services.chartRegion, m_history, m_update},
                       m_household, m_notices, m_playback, m_queue, this))
     , m_browse(new Browse(m_music, m_household, m_notices, m_playback, m_queue, m_home, this))
 {

@@ -40,15 +40,13 @@ class CorvaneModel : public QObject
 
 public:
     // What the model talks to besides the speakers: the music service (shared: a call in flight
-    // keeps it alive), the chart feed and radio directory origins, the region of the charts, and
-    // the steady clock (tests stand in for it).
+    // keeps it alive), the chart feed and radio directory origins and the region of the charts.
     struct Services
     {
         std::shared_ptr<MusicService> music;
         QUrl chartsOrigin;
         QUrl radioOrigin;
         QString chartRegion;
-        std::function<std::chrono::steady_clock::time_point()> now;
     };
 
     explicit CorvaneModel(Services services, QObject *parent = nullptr);

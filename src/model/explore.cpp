@@ -81,10 +81,10 @@ QCoro::Task<> Home::loadExplore()
     m_isLoadingExplore = true;
     Q_EMIT exploreChanged();
     AppleMusicKit::Charts charts;
-    if (m_services.music) {
+    if (const std::shared_ptr<MusicService> service = m_services.music) {
         const std::optional<QString> storefront = m_exploreStorefront ? std::optional(m_exploreStorefront->id) : std::nullopt;
         const std::optional<QString> genre = m_exploreGenre ? std::optional(m_exploreGenre->id) : std::nullopt;
-        charts = co_await AppleMusicKit::charts(m_services.music.get(), storefront, genre, exploreLimit);
+        charts = co_await AppleMusicKit::charts(service.get(), storefront, genre, exploreLimit);
     }
     if (!self || m_exploreToken != token)
         co_return; // a newer load owns the page

@@ -46,8 +46,6 @@ Home::Home(Services services, Household *household, Notices *notices, Playback *
     , m_libraryModel(RecordListModel::of<Track>(this))
     , m_historyModel(RecordListModel::of<HistoryEntry>(this))
 {
-    if (!m_services.now)
-        m_services.now = [] { return Clock::now(); };
     m_playlistOrder = playlistOrderFromText(m_preferences.playlistOrder()).value_or(PlaylistOrder::Name);
     m_playlistPlays = m_preferences.playlistPlays();
     ListeningHistory *history = m_services.history;
@@ -155,9 +153,9 @@ QCoro::Task<> Home::loadPersonal(bool force)
     QPointer<Home> self(this);
     if (!force && (!m_recentAlbums.isEmpty() || !m_rotationAlbums.isEmpty() || !m_addedAlbums.isEmpty()))
         co_return;
-    if (force && m_lastPersonalLoad && m_services.now() - *m_lastPersonalLoad < delays().personalReload)
+    if (force && m_lastPersonalLoad && steadyNow() - *m_lastPersonalLoad < delays().personalReload)
         co_return;
-    m_lastPersonalLoad = m_services.now(); // before the requests: overlapping triggers are throttled too
+    m_lastPersonalLoad = steadyNow(); // before the requests: overlapping triggers are throttled too
     const std::shared_ptr<MusicService> service = m_services.music;
     if (!service)
         co_return;

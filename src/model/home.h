@@ -2,6 +2,7 @@
 
 #include "applemusic/catalog.h"
 #include "async/cancellation.h"
+#include "async/clock.h"
 #include "base/preferences.h"
 #include "base/records.h"
 #include "model/recordlistmodel.h"
@@ -85,7 +86,6 @@ class Home : public QObject
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
 
 public:
-    using Clock = std::chrono::steady_clock;
     struct Services
     {
         std::shared_ptr<MusicService> music;
@@ -95,7 +95,6 @@ public:
         QString chartRegion;
         ListeningHistory *history = nullptr;
         UpdateCheck *update = nullptr;
-        std::function<Clock::time_point()> now;
     };
 
     Home(Services services, Household *household, Notices *notices, Playback *playback, Queue *queue, QObject *parent = nullptr);
@@ -251,7 +250,7 @@ private:
     QList<Album> m_addedAlbums;
     QList<Track> m_addedSongs;
     QList<PlaylistRef> m_addedPlaylists;
-    std::optional<Clock::time_point> m_lastPersonalLoad;
+    std::optional<SteadyTime> m_lastPersonalLoad;
 
     QList<GenreRef> m_exploreGenres;
     QList<StorefrontRef> m_exploreStorefronts;

@@ -73,8 +73,6 @@ Playback::Playback(Services services, Household *household, Notices *notices, Sp
     , m_queue(queue)
     , m_favorites(favorites)
 {
-    if (!m_services.now)
-        m_services.now = [] { return Clock::now(); };
     connect(this, &Playback::nowPlayingChanged, this, &Playback::nowPlayingIsFavoriteChanged);
     connect(favorites, &Favorites::changed, this, &Playback::nowPlayingIsFavoriteChanged);
 }
@@ -100,7 +98,7 @@ void Playback::setPreparing(const std::optional<QString> &title)
 void Playback::showStarting(NowPlaying now, Millis window)
 {
     m_playIntent = true;
-    m_playIntentUntil = m_services.now() + window;
+    m_playIntentUntil = steadyNow() + window;
     writeNowPlaying(now);
 }
 

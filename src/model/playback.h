@@ -2,6 +2,7 @@
 
 #include "applemusic/catalog.h"
 #include "async/cancellation.h"
+#include "async/clock.h"
 #include "async/delays.h"
 #include "base/preferences.h"
 #include "base/records.h"
@@ -56,15 +57,12 @@ class Playback : public QObject
     Q_PROPERTY(bool systemNowPlaying READ systemNowPlaying WRITE setSystemNowPlaying NOTIFY systemNowPlayingChanged)
 
 public:
-    using Clock = std::chrono::steady_clock;
     // What playback works with besides the other areas.
     struct Services
     {
         std::shared_ptr<MusicService> music;
         ListeningHistory *history = nullptr;
         SystemPlayback *system = nullptr;
-        // Stands in for the steady clock (tests move it by hand).
-        std::function<Clock::time_point()> now;
     };
 
     Playback(Services services, Household *household, Notices *notices, SpeakerCommands *commands, Queue *queue,
@@ -239,11 +237,11 @@ private:
     RepeatState m_repeatState = RepeatState::Off;
     // What the person just asked for wins over a reading that has not caught up, for a while.
     std::optional<bool> m_playIntent;
-    std::optional<Clock::time_point> m_playIntentUntil;
+    std::optional<SteadyTime> m_playIntentUntil;
     int m_playbackStarted = 0;
     std::optional<QString> m_preparing;
     std::optional<double> m_scrubbing;
-    std::optional<Clock::time_point> m_scrubbingStartedAt;
+    std::optional<SteadyTime> m_scrubbingStartedAt;
     std::optional<QString> m_quality;
     QHash<QString, std::optional<QString>> m_qualityCache;
     bool m_isExpanded = false;

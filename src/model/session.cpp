@@ -195,7 +195,7 @@ QCoro::Task<> Playback::pollLoop(CancellationToken token)
 
 bool Playback::isScrubbing() const
 {
-    return m_scrubbing && m_scrubbingStartedAt && m_services.now() - *m_scrubbingStartedAt <= delays().scrubWindow;
+    return m_scrubbing && m_scrubbingStartedAt && steadyNow() - *m_scrubbingStartedAt <= delays().scrubWindow;
 }
 
 QCoro::Task<> Playback::pollOnce()
@@ -222,7 +222,7 @@ QCoro::Task<> Playback::pollOnce()
 void Playback::applyNowPlaying(NowPlaying result)
 {
     if (m_playIntent && m_playIntentUntil) {
-        if (result.isPlaying != *m_playIntent && m_services.now() <= *m_playIntentUntil) {
+        if (result.isPlaying != *m_playIntent && steadyNow() <= *m_playIntentUntil) {
             result.isPlaying = *m_playIntent; // the speaker has not caught up with the user yet
         } else {
             m_playIntent.reset();

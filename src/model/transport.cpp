@@ -91,7 +91,7 @@ QCoro::Task<> Playback::seekToSeconds(double seconds)
 void Playback::setScrubbing(std::optional<double> position)
 {
     if (position)
-        m_scrubbingStartedAt = m_services.now(); // the window counts from the last movement
+        m_scrubbingStartedAt = steadyNow(); // the window counts from the last movement
     else
         m_scrubbingStartedAt.reset();
     assign(this, m_scrubbing, position, &Playback::scrubbingChanged);

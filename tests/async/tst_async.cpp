@@ -1,3 +1,4 @@
+#include "async/clock.h"
 #include "async/delays.h"
 #include "async/http.h"
 #include "async/tasks.h"
@@ -55,6 +56,12 @@ QCoro::Task<int> failingAfter(Millis delay)
 {
     co_await sleep(delay);
     throw std::runtime_error("failed");
+}
+
+QCoro::Task<> napAndNote(Millis delay, QStringList *woke, QString name)
+{
+    co_await sleep(delay);
+    woke->append(name);
 }
 
 QCoro::Task<int> valueTask(int value, Millis delay)
@@ -137,6 +144,35 @@ private Q_SLOTS:
         QVERIFY(clock.elapsed() < 2000);
     }
 
+    // Tests move a manual clock instead of waiting: each sleep wakes at its own moment, in order.
+    void aManualClockWakesSleepsAtTheirMoment()
+    {
+        ManualClock clock;
+        QStringList woke;
+        QCoro::Task<> late = napAndNote(30ms, &woke, QStringLiteral("late"));
+        QCoro::Task<> early = napAndNote(10ms, &woke, QStringLiteral("early"));
+        clock.advance(9ms);
+        QVERIFY(woke.isEmpty());
+        clock.advance(1ms);
+        QCOMPARE(woke, QStringList{QStringLiteral("early")});
+        clock.advance(1min);
+        QCOMPARE(woke, (QStringList{QStringLiteral("early"), QStringLiteral("late")}));
+        QVERIFY(late.isReady() && early.isReady());
+        QCOMPARE(clock.pendingSleeps(), 0);
+    }
+
+    // A cancelled sleep whose moment comes before its task has resumed still says it was cancelled
+    // (a debounced command would otherwise be sent as well as the one that replaced it).
+    void aSleepCancelledJustBeforeItsMomentStaysCancelled()
+    {
+        ManualClock clock;
+        CancellationSource source;
+        QCoro::Task<bool> nap = sleep(10ms, source.token());
+        source.cancel();
+        clock.advance(10ms);
+        QVERIFY(!await(std::move(nap)));
+    }
+
     void childSourceFollowsItsParent()
     {
         CancellationSource parent;
@@ -200,9 +236,13 @@ private Q_SLOTS:
         QCOMPARE(result.cancelled, cancelled);
         QVERIFY2(result.errorMessage.contains(messagePart), qPrintable(result.errorMessage));
 
-        // Nothing that happens later may resume the finished request a second time.
+        // Nothing that happens later may resume the finished request a second time: the cancel
+        // and everything it posted (the reply's abort and its signals) are delivered first.
         source.cancel();
-        QTest::qWait(100);
+        for (int round = 0; round < 3; ++round) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
         QCOMPARE(resumed, 1);
         if (server.startsWith(QLatin1String("silent")))
             QTRY_COMPARE_WITH_TIMEOUT(silent.accepted(), 1, 2000);

@@ -1,5 +1,6 @@
 // The model's startup, polling, playback commands and queue, against the simulated household.
 
+#include "async/clock.h"
 #include "async/delays.h"
 #include "base/corvaneerror.h"
 #include "modelrig.h"
@@ -272,25 +273,30 @@ private Q_SLOTS:
         ModelRig::Options options;
         options.household = "none";
         ModelRig rig(options);
-        CorvaneModel &model = *rig.model;
+        ManualClock clock;
+        Notices *notices = rig.model->notices();
         // 6 s × 0.05 = 300 ms. The second message, shown 200 ms after the first, stays its full time.
-        model.notices()->setErrorMessage(QStringLiteral("premier"));
-        QTest::qWait(200);
-        model.notices()->setErrorMessage(QStringLiteral("second"));
-        QTest::qWait(170);
-        QCOMPARE(model.notices()->errorMessage(), std::optional<QString>("second"));
-        QTRY_COMPARE_WITH_TIMEOUT(model.notices()->errorMessage(), std::nullopt, 1000);
+        notices->setErrorMessage(QStringLiteral("premier"));
+        clock.advance(Millis(200));
+        notices->setErrorMessage(QStringLiteral("second"));
+        clock.advance(Millis(299));
+        QCOMPARE(notices->errorMessage(), std::optional<QString>("second"));
+        clock.advance(Millis(1));
+        QCOMPARE(notices->errorMessage(), std::nullopt);
         // The same words twice: the first timer does not cut the second showing short.
-        model.notices()->setErrorMessage(QStringLiteral("même"));
-        QTest::qWait(200);
-        model.notices()->setErrorMessage(std::nullopt);
-        model.notices()->setErrorMessage(QStringLiteral("même"));
-        QTest::qWait(170);
-        QCOMPARE(model.notices()->errorMessage(), std::optional<QString>("même"));
+        notices->setErrorMessage(QStringLiteral("même"));
+        clock.advance(Millis(200));
+        notices->setErrorMessage(std::nullopt);
+        notices->setErrorMessage(QStringLiteral("même"));
+        clock.advance(Millis(299));
+        QCOMPARE(notices->errorMessage(), std::optional<QString>("même"));
+        clock.advance(Millis(1));
+        QCOMPARE(notices->errorMessage(), std::nullopt);
 
-        model.notices()->showToast(QStringLiteral("Ajouté"));
-        QCOMPARE(model.notices()->lastAction(), std::optional<QString>("Ajouté"));
-        QTRY_COMPARE_WITH_TIMEOUT(model.notices()->lastAction(), std::nullopt, 1000);
+        notices->showToast(QStringLiteral("Ajouté"));
+        QCOMPARE(notices->lastAction(), std::optional<QString>("Ajouté"));
+        clock.advance(delays().toastDisplay);
+        QCOMPARE(notices->lastAction(), std::nullopt);
     }
 
     // Only commands that build Apple Music addresses need the household's link; whatever stops a
@@ -384,22 +390,20 @@ private Q_SLOTS:
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
         QTRY_VERIFY(model.playback()->nowPlaying().isPlaying);
-        // Slower delays here (window 300 ms, re-read 180 ms) so a busy machine stays inside the
-        // window; the speaker goes on saying "playing" for 1.5 s.
-        setDelayScale(0.2);
+        // The model's time is the test's: the window (1.5 s × 0.05) passes only when the clock is
+        // moved. The speaker goes on saying "playing" for 1.5 s of real time.
+        ManualClock clock;
         salon.faults().transportLagMs = 1500;
-        QElapsedTimer sinceToggle;
-        sinceToggle.start();
-        await(model.playback()->togglePlayPause());
-        // The reads that follow the command (at once and 0.9 s later) did not flip it back.
+        QCoro::Task<> toggle = model.playback()->togglePlayPause();
+        QVERIFY(clock.runUntil([&toggle] { return toggle.isReady(); }));
+        // The reads that follow the command (at once and after the re-read delay) did not flip it back.
         QVERIFY(countOf(salon, "GetTransportInfo") >= 3);
         QVERIFY(!model.playback()->nowPlaying().isPlaying);
         QCOMPARE(model.playback()->playIntent(), std::optional<bool>(false));
-        // After the 1.5 s window the speaker's word is taken, even when it still says "playing".
-        QVERIFY(sinceToggle.elapsed() < 1500);
-        QTest::qWait(std::max<qint64>(0, 1500 * 0.2 + 150 - sinceToggle.elapsed()));
+        // After the window the speaker's word is taken, even when it still says "playing".
+        clock.advance(delays().toggleWindow);
         await(model.playback()->pollOnce());
-        QVERIFY2(sinceToggle.elapsed() < 1500, "the speaker caught up before the check");
+        QCOMPARE(salon.transport(), SimSpeaker::Transport::Playing);
         QVERIFY(model.playback()->nowPlaying().isPlaying);
         QCOMPARE(model.playback()->playIntent(), std::nullopt);
         QTRY_COMPARE_WITH_TIMEOUT(salon.transport(), SimSpeaker::Transport::Paused, 3000);
@@ -427,22 +431,24 @@ private Q_SLOTS:
 
     void scrubbingHoldsThePosition()
     {
+        // The clock runs from the start: the polling ticks only when the test moves it.
+        ManualClock clock;
         ModelRig rig;
         QVERIFY(rig.startUp());
         CorvaneModel &model = *rig.model;
         SimSpeaker &salon = *rig.speaker("Salon");
         model.playback()->setScrubbing(100.0);
-        // A read the polling started just before the drag may still land: counted from after it.
-        QTest::qWait(150);
-        model.playback()->setScrubbing(100.0);
         const int before = model.playback()->nowPlaying().elapsed;
         const int reads = countOf(salon, "GetPositionInfo");
-        QTest::qWait(400); // 8 ticks: neither the local advance nor the reads move it
+        const Millis eightTicks = delays().pollTick * 8;
+        clock.advance(eightTicks); // neither the local advance nor the reads move it
         QCOMPARE(model.playback()->nowPlaying().elapsed, before);
         await(model.playback()->pollOnce());
         QCOMPARE(countOf(salon, "GetPositionInfo"), reads);
-        // An abandoned drag stops blocking after 10 s (500 ms here).
-        QTest::qWait(10000 * 0.05);
+        // An abandoned drag stops blocking after 10 s.
+        clock.advance(delays().scrubWindow - eightTicks);
+        QVERIFY(model.playback()->isScrubbing());
+        clock.advance(Millis(1));
         QVERIFY(!model.playback()->isScrubbing());
         await(model.playback()->pollOnce());
         QVERIFY(countOf(salon, "GetPositionInfo") > reads);
@@ -611,14 +617,18 @@ private Q_SLOTS:
         ModelRig rig;
         QVERIFY(rig.startUp());
         SimSpeaker &salon = *rig.speaker("Salon");
+        ManualClock clock;
         for (const int level : {10, 20, 30, 40}) {
             rig.model->playback()->setVolume(level);
             rig.model->playback()->commitVolume();
-            QTest::qWait(2); // well inside the 120 ms (6 ms here) between moves
+            clock.advance(delays().volumeDebounce / 2); // the next move comes inside the wait
         }
+        QCOMPARE(countOf(salon, "SetVolume"), 0);
+        clock.advance(delays().volumeDebounce);
         QTRY_COMPARE(countOf(salon, "SetVolume"), 1);
         QVERIFY(argumentsOf(lastRequest(salon, "SetVolume")).contains(QLatin1String("<DesiredVolume>40</DesiredVolume>")));
-        QTest::qWait(50);
+        // No wait is left that could send another one.
+        clock.advance(delays().volumeDebounce * 10);
         QCOMPARE(countOf(salon, "SetVolume"), 1);
     }
 

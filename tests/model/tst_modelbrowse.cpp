@@ -1,5 +1,6 @@
 // The model's search, routes, home and explore loading, favorites, rooms, tone and sleep timer.
 
+#include "async/clock.h"
 #include "async/delays.h"
 #include "modelrig.h"
 #include "simtrack.h"
@@ -322,14 +323,15 @@ private Q_SLOTS:
 
     void personalReloadAtMostOncePerMinute()
     {
-        setDelayScale(0.01); // a minute is 600 ms
+        setDelayScale(1.0);
         ModelRig rig;
+        ManualClock clock;
         const QString path = QStringLiteral("/v1/me/history/heavy-rotation");
         await(rig.model->home()->loadPersonal(true));
-        QTest::qWait(300); // "30 s" later
+        clock.advance(std::chrono::seconds(30));
         await(rig.model->home()->loadPersonal(true));
         QCOMPARE(rig.web.requested().count(path), 1);
-        QTest::qWait(320); // "61 s" after the first
+        clock.advance(std::chrono::seconds(31)); // 61 s after the first
         await(rig.model->home()->loadPersonal(true));
         QCOMPARE(rig.web.requested().count(path), 2);
         await(rig.model->home()->loadPersonal(false)); // loaded once is enough

@@ -35,13 +35,10 @@ public:
             QTest::keyClick(window, c.toLatin1() ? c.toLatin1() : '?');
     }
 
-    // The screens start loads of their own (home shelves, artwork): let them land while the
-    // rig's music service still exists.
     ~WindowRig()
     {
         if (window)
             window->close();
-        QTest::qWait(400);
     }
 
     // Every item under the window, popups included.
