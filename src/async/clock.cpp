@@ -71,8 +71,9 @@ void ManualClock::advance(Millis step)
     moveTo(target);
 }
 
-bool ManualClock::runUntil(const std::function<bool()> &done, Millis limit)
+bool ManualClock::runUntil(const std::function<bool()> &done, Millis within, Millis limit)
 {
+    const SteadyTime last = m_now + within;
     QElapsedTimer real;
     real.start();
     while (!done()) {
@@ -86,7 +87,7 @@ bool ManualClock::runUntil(const std::function<bool()> &done, Millis limit)
             break;
         std::optional<SteadyTime> next;
         for (const auto &[id, when] : m_deadlines) {
-            if (when > m_now && (!next || when < *next))
+            if (when > m_now && when <= last && (!next || when < *next))
                 next = when;
         }
         if (next)

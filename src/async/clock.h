@@ -34,9 +34,10 @@ public:
     // task does next (a new sleep included) happens before the clock moves on.
     void advance(Millis step);
     // Runs the event loop until `done`, moving the time to the next sleep's moment whenever the
-    // loop has had nothing to do for a moment. False when `done` is still false after `limit` of
-    // real time.
-    bool runUntil(const std::function<bool()> &done, Millis limit = Millis(5000));
+    // loop has had nothing to do for a moment, but never more than `within` past where it
+    // started (replies that take long in real time must not see the time run ahead). False when
+    // `done` is still false after `limit` of real time.
+    bool runUntil(const std::function<bool()> &done, Millis within, Millis limit = Millis(5000));
     int pendingSleeps() const { return int(m_deadlines.size()); }
 
     // For sleep(): a moment to be woken at, and the end of the wait.

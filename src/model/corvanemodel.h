@@ -11,8 +11,6 @@
 #include <QObject>
 #include <QUrl>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 
 namespace corvane {

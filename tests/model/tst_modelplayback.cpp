@@ -62,7 +62,9 @@ private Q_SLOTS:
         ManualClock clock;
         salon.faults().transportLagMs = 1500;
         QCoro::Task<> toggle = model.playback()->togglePlayPause();
-        QVERIFY(clock.runUntil([&toggle] { return toggle.isReady(); }));
+        // Time moves only as far as the command's own re-read, well inside the window.
+        QVERIFY(delays().commandReread < delays().toggleWindow);
+        QVERIFY(clock.runUntil([&toggle] { return toggle.isReady(); }, delays().commandReread));
         // The reads that follow the command (at once and after the re-read delay) did not flip it back.
         QVERIFY(countOf(salon, "GetTransportInfo") >= 3);
         QVERIFY(!model.playback()->nowPlaying().isPlaying);
