@@ -79,19 +79,16 @@ QCoro::Task<> Home::loadHome()
         if (const std::optional<CachedHome> snapshot = CachedHome::read())
             assign(this, m_recommendations, snapshot->recommendations, &Home::homeChanged);
     }
-    // The three requests run at once; their results are taken in this order.
+    // The three requests run at once; their results are taken in this order. Each is awaited
+    // even when the page has gone: they use the service this task keeps alive.
     QCoro::Task<QList<Recommendation>> recommendations = AppleMusicKit::recommendations(service.get(), recommendationLimit);
     QCoro::Task<QList<LibraryPlaylist>> playlists = AppleMusicKit::libraryPlaylists(service.get(), playlistLimit);
     QCoro::Task<QList<Track>> songs = AppleMusicKit::librarySongs(service.get(), librarySongLimit);
     const QList<Recommendation> freshRecommendations = co_await recommendations;
-    if (!self)
-        co_return;
-    if (!freshRecommendations.isEmpty())
+    if (self && !freshRecommendations.isEmpty())
         assign(this, m_recommendations, freshRecommendations, &Home::homeChanged);
     const QList<LibraryPlaylist> freshPlaylists = co_await playlists;
-    if (!self)
-        co_return;
-    if (!freshPlaylists.isEmpty())
+    if (self && !freshPlaylists.isEmpty())
         assign(this, m_playlists, Catalog::uniqueByID(freshPlaylists), &Home::homeChanged);
     const QList<Track> freshSongs = co_await songs;
     if (!self)

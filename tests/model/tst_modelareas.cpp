@@ -61,6 +61,26 @@ private Q_SLOTS:
         QCOMPARE(favorites->property("songIDs").toStringList(), favorites->songIDs());
     }
 
+    // The window closes while the home shelves are on their way: the model and every other owner
+    // of the music service go, and the replies that come later find the service still there (under
+    // the sanitizers, a use after free here fails the test).
+    void homeLoadsOutliveTheModel()
+    {
+        ModelRig rig;
+        rig.web.setReplyDelay(150);
+        QCoro::Task<> load = rig.model->home()->loadHome();
+        QVERIFY(!load.isReady());
+        const std::weak_ptr<WebMusicService> service = rig.music;
+        rig.model.reset();
+        rig.music.reset();
+        QVERIFY(!service.expired()); // the load keeps it
+        QVERIFY(QTest::qWaitFor([&service] { return service.expired(); }, 5000));
+        // It lived until the last of the library's playlist pages (230 playlists, 100 a page)
+        // had been asked for and answered.
+        QCOMPARE(rig.web.requested().count(QStringLiteral("/v1/me/library/playlists")), 3);
+        QVERIFY(load.isReady());
+    }
+
     void aPageLeftBeforeItsReplyStaysLeft_data()
     {
         QTest::addColumn<int>("kind");
