@@ -1,6 +1,5 @@
 #include "corvanemodel.h"
 
-#include "base/corvaneerror.h"
 #include "desktop/systemplayback.h"
 #include "desktop/updatecheck.h"
 #include "model/browse.h"
@@ -17,38 +16,6 @@
 #include <QPointer>
 
 namespace corvane {
-
-QString failureMessage(std::exception_ptr failure)
-{
-    try {
-        std::rethrow_exception(failure);
-    } catch (const CorvaneError &error) {
-        return error.message();
-    } catch (const std::exception &error) {
-        const QString text = QString::fromUtf8(error.what());
-        return text.isEmpty() ? QStringLiteral("L'opération a échoué.") : text;
-    } catch (...) {
-        // neither ours nor the standard library's: nothing more to say than that it failed
-        return QStringLiteral("L'opération a échoué.");
-    }
-}
-
-QString SearchScope::text(Value scope)
-{
-    switch (scope) {
-    case All:
-        return QStringLiteral("Tout");
-    case Tracks:
-        return QStringLiteral("Morceaux");
-    case Albums:
-        return QStringLiteral("Albums");
-    case Artists:
-        return QStringLiteral("Artistes");
-    case Playlists:
-        return QStringLiteral("Playlists");
-    }
-    return {};
-}
 
 namespace {
 
