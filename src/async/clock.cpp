@@ -55,19 +55,21 @@ void ManualClock::moveTo(SteadyTime when)
     QCoreApplication::processEvents();
 }
 
+std::optional<SteadyTime> ManualClock::nextDeadline(SteadyTime last) const
+{
+    std::optional<SteadyTime> next;
+    for (const auto &[id, when] : m_deadlines) {
+        if (when > m_now && when <= last && (!next || when < *next))
+            next = when;
+    }
+    return next;
+}
+
 void ManualClock::advance(Millis step)
 {
     const SteadyTime target = m_now + step;
-    while (true) {
-        std::optional<SteadyTime> next;
-        for (const auto &[id, when] : m_deadlines) {
-            if (when > m_now && when <= target && (!next || when < *next))
-                next = when;
-        }
-        if (!next)
-            break;
+    while (const std::optional<SteadyTime> next = nextDeadline(target))
         moveTo(*next);
-    }
     moveTo(target);
 }
 
@@ -85,12 +87,7 @@ bool ManualClock::runUntil(const std::function<bool()> &done, Millis within, Mil
         idle.exec();
         if (done())
             break;
-        std::optional<SteadyTime> next;
-        for (const auto &[id, when] : m_deadlines) {
-            if (when > m_now && when <= last && (!next || when < *next))
-                next = when;
-        }
-        if (next)
+        if (const std::optional<SteadyTime> next = nextDeadline(last))
             moveTo(*next);
     }
     return true;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace corvane {
 
@@ -49,6 +50,8 @@ Q_SIGNALS:
 
 private:
     void moveTo(SteadyTime when);
+    // The earliest moment a sleep waits for, after now and no later than `last`.
+    std::optional<SteadyTime> nextDeadline(SteadyTime last) const;
 
     SteadyTime m_now;
     std::map<int, SteadyTime> m_deadlines;

@@ -4,7 +4,6 @@
 #include "async/delays.h"
 #include "async/tasks.h"
 #include "model/commands.h"
-#include "model/field.h"
 #include "model/household.h"
 #include "model/recordlistmodel.h"
 #include "sonos/sonoscontroller.h"
@@ -75,7 +74,7 @@ void Favorites::set(QList<SonosFavorite> favorites)
         if (!favorite.artworkURL && m_artwork.contains(favorite.id))
             favorite.artworkURL = m_artwork.value(favorite.id);
     }
-    assign(this, m_favorites, favorites, &Favorites::changed);
+    setList(favorites);
     searchArtwork();
 }
 
@@ -113,7 +112,7 @@ QCoro::Task<> Favorites::searchArtwork()
             if (favorite.id == favoriteID && !favorite.artworkURL)
                 favorite.artworkURL = QUrl(*artwork);
         }
-        assign(this, m_favorites, favorites, &Favorites::changed);
+        setList(favorites);
     }
 }
 
@@ -133,17 +132,21 @@ bool Favorites::contains(const QString &trackID) const
                        [&trackID](const SonosFavorite &favorite) { return favorite.refersToSong(trackID); });
 }
 
-QStringList Favorites::songIDs() const
+void Favorites::setList(const QList<SonosFavorite> &favorites)
 {
+    if (m_favorites == favorites)
+        return;
+    m_favorites = favorites;
+    // Every song row reads this list: it is made once per change, not once per row.
     // The same rule as SonosFavorite::refersToSong: every song id in the address, whole.
     static const QRegularExpression song(QStringLiteral("song%3a([0-9]+)"), QRegularExpression::CaseInsensitiveOption);
-    QStringList ids;
-    for (const SonosFavorite &favorite : m_favorites) {
+    m_songIDs.clear();
+    for (const SonosFavorite &favorite : std::as_const(m_favorites)) {
         for (QRegularExpressionMatchIterator it = song.globalMatch(favorite.uri); it.hasNext();)
-            ids << it.next().captured(1);
+            m_songIDs << it.next().captured(1);
     }
-    ids.removeDuplicates();
-    return ids;
+    m_songIDs.removeDuplicates();
+    Q_EMIT changed();
 }
 
 QCoro::Task<> Favorites::toggle(Track track)
@@ -167,7 +170,7 @@ QCoro::Task<> Favorites::toggle(Track track)
         QList<SonosFavorite> favorites = m_favorites;
         const QString id = existing->id;
         favorites.removeIf([&id](const SonosFavorite &favorite) { return favorite.id == id; });
-        assign(this, m_favorites, favorites, &Favorites::changed);
+        setList(favorites);
         command.emplace(m_commands->perform(QStringLiteral("Retiré des favoris"), SpeakerCommands::Target::Group,
                                             [id](const SonosController &speaker) { return speaker.removeFavorite(id); }));
     }

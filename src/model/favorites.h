@@ -36,7 +36,7 @@ public:
     const QList<SonosFavorite> &list() const { return m_favorites; }
     void set(QList<SonosFavorite> favorites);
     bool contains(const QString &trackID) const;
-    QStringList songIDs() const;
+    QStringList songIDs() const { return m_songIDs; }
     const QHash<QString, QUrl> &artwork() const { return m_artwork; }
 
     QCoro::Task<> refresh();
@@ -52,12 +52,14 @@ private:
     QVariantList allList() const;
     QVariantList playableList() const;
     QCoro::Task<> rereadSoon();
+    void setList(const QList<SonosFavorite> &favorites);
 
     std::shared_ptr<MusicService> m_music;
     Household *m_household;
     SpeakerCommands *m_commands;
     Preferences m_preferences;
     QList<SonosFavorite> m_favorites;
+    QStringList m_songIDs;
     QHash<QString, QUrl> m_artwork;
     QHash<QString, int> m_artworkAttempts;
     QSet<QString> m_artworkSearching;
