@@ -356,4 +356,10 @@ QString randomLoopbackPrefix()
     return QStringLiteral("127.%1.%2").arg(16 + random->bounded(230)).arg(1 + random->bounded(254));
 }
 
+void SimHousehold::scheduleEvents()
+{
+    for (SimSpeaker *speaker : m_speakers)
+        speaker->scheduleEvents();
+}
+
 } // namespace corvane::sim

@@ -73,6 +73,8 @@ public:
     void addStandardFavorites(bool withAppleMusic);
     // Starts every speaker added so far.
     bool startAll();
+    // Every subscribed speaker looks for changes to announce.
+    void scheduleEvents();
 
 private:
     struct Group

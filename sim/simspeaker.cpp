@@ -1,4 +1,5 @@
 #include "simspeaker.h"
+#include "simhousehold.h"
 
 #include "base/text.h"
 
@@ -23,6 +24,9 @@ SimSpeaker::SimSpeaker(SimSpeakerConfig config, QObject *parent)
     : QAbstractHttpServer(parent), m_config(std::move(config))
 {
     m_clock.start();
+    m_realClock.start();
+    m_eventTimer.setInterval(400);
+    connect(&m_eventTimer, &QTimer::timeout, this, &SimSpeaker::sendEvents);
 }
 
 SimSpeaker::~SimSpeaker() = default;
@@ -53,9 +57,12 @@ void SimSpeaker::stop()
         server->close();
         server->deleteLater();
     }
-    // Connections in flight die with the speaker, as they do when a player loses power.
+    // Connections in flight die with the speaker, as they do when a player loses power, and so
+    // do its subscriptions.
     for (QTcpSocket *socket : findChildren<QTcpSocket *>())
         socket->abort();
+    m_subscriptions.clear();
+    m_eventTimer.stop();
     m_online = false;
 }
 
@@ -69,6 +76,7 @@ void SimSpeaker::setQueue(QList<SimTrack> tracks, int currentTrack)
     m_positionMs = 0;
     if (m_queue.isEmpty())
         m_transport = Transport::Stopped;
+    announce();
 }
 
 void SimSpeaker::setStreamSource(SimTrack source)
@@ -76,12 +84,23 @@ void SimSpeaker::setStreamSource(SimTrack source)
     settle();
     m_stream = std::move(source);
     m_positionMs = 0;
+    announce();
+}
+
+void SimSpeaker::announce()
+{
+    // Members follow their coordinator: the whole household looks for what changed.
+    if (m_household)
+        m_household->scheduleEvents();
+    else
+        scheduleEvents();
 }
 
 void SimSpeaker::setTransport(Transport state)
 {
     settle();
     m_transport = state;
+    announce();
 }
 
 void SimSpeaker::setPosition(int seconds)
@@ -101,7 +120,15 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
         seen.method = "POST";
         break;
     default:
+        // Qt's server does not name GENA's methods: a subscription request is told by its
+        // headers (a new one has CALLBACK, a renewal SID and TIMEOUT, a cancellation SID only).
         seen.method = "OTHER";
+        if (isEventPath(request.url().path())) {
+            const QByteArray sid = request.value("SID");
+            seen.method = !sid.isEmpty() && request.value("TIMEOUT").isEmpty() && request.value("CALLBACK").isEmpty()
+                ? "UNSUBSCRIBE"
+                : "SUBSCRIBE";
+        }
         break;
     }
     seen.path = request.url().path();
@@ -128,11 +155,15 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
         reply = Reply{500, "text/xml; charset=\"utf-8\"", {}};
     } else if (m_faults.emptyReply) {
         reply = Reply{200, "text/xml; charset=\"utf-8\"", {}};
+    } else if (seen.method == "SUBSCRIBE" || seen.method == "UNSUBSCRIBE") {
+        reply = gena(seen);
     } else {
         reply = route(seen, call);
         if (m_faults.invalidUtf8)
             reply.body.insert(reply.body.size() / 2, "\xC3\x28\xFF");
     }
+    // What a request changed may concern every speaker of the household (a group, a favorite).
+    announce();
 
     if (m_faults.delayMs > 0) {
         QPointer<QTcpSocket> guard(socket);
@@ -154,12 +185,12 @@ void SimSpeaker::missingHandler(const QHttpServerRequest &, QTcpSocket *socket)
 void SimSpeaker::send(QTcpSocket *socket, Reply reply)
 {
     static const QHash<int, QByteArray> reasons = {
-        {200, "OK"}, {403, "Forbidden"}, {404, "Not Found"}, {405, "Method Not Allowed"}, {500, "Internal Server Error"}};
+        {200, "OK"}, {412, "Precondition Failed"}, {403, "Forbidden"}, {404, "Not Found"}, {405, "Method Not Allowed"}, {500, "Internal Server Error"}};
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' '
         + reasons.value(reply.status, "Error") + "\r\n";
     head += "CONTENT-LENGTH: " + QByteArray::number(reply.body.size()) + "\r\n";
     head += "CONTENT-TYPE: " + reply.contentType + "\r\n";
-    head += "EXT:\r\n";
+    head += "EXT:\r\n" + reply.extraHeaders;
     head += "Server: Linux UPnP/1.0 Sonos/80.1-55240 (" + m_config.modelNumber.toLatin1() + ")\r\n";
     head += "Connection: close\r\n\r\n";
     socket->write(head + reply.body);

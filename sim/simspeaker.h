@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QList>
 #include <QRandomGenerator>
+#include <QTimer>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -90,6 +92,21 @@ struct SimFaults
     bool invalidUtf8 = false;       // 200 with bytes that are not UTF-8
     bool localControlOff = false;   // 403 to everything (UPnP switched off in the Sonos app)
     int transportLagMs = 0;         // Play and Pause take effect this late (real milliseconds)
+    bool dropEvents = false;        // no notification leaves (a firewall on the listener's side)
+    int loseEvents = 0;             // this many notifications are lost on the way (SEQ moves on)
+    int grantSeconds = 0;           // the TIMEOUT granted to subscriptions; 0: what was asked
+};
+
+// One subscription to a speaker's events, as the speaker keeps it.
+struct SimSubscription
+{
+    QString sid;
+    QString path; // the event URL's path
+    QUrl callback;
+    quint32 seq = 0;
+    qint64 expiresAt = 0; // on the speaker's real clock
+    bool initialSent = false;
+    QHash<QString, QString> sent; // variable|channel -> the value last sent
 };
 
 // One simulated zone player: an HTTP server on its own loopback address, port 1400, with state
@@ -148,6 +165,14 @@ public:
     QList<SimRequest> received() const { return m_received; }
     void clearReceived() { m_received.clear(); }
 
+    // Events: notifications go out soon after a change (and at once after any request).
+    void scheduleEvents();
+    QList<SimSubscription> subscriptions() const { return m_subscriptions; }
+    int eventsSent() const { return m_eventsSent; }
+    // The speaker forgets its subscriptions, as when they run out: renewals get 412.
+    void forgetSubscriptions() { m_subscriptions.clear(); }
+    static bool isEventPath(const QString &path);
+
 Q_SIGNALS:
     void requestReceived(const corvane::sim::SimRequest &request);
 
@@ -161,7 +186,21 @@ private:
         int status = 200;
         QByteArray contentType = "text/xml; charset=\"utf-8\"";
         QByteArray body;
+        QByteArray extraHeaders; // whole lines, each ending in CRLF
     };
+    struct EventVariable
+    {
+        QString name;
+        QString value;
+        QString channel;
+    };
+
+    Reply gena(const SimRequest &request);
+    QList<EventVariable> eventState(const QString &path);
+    static QByteArray eventBody(const QString &path, const QList<EventVariable> &variables);
+    void sendEvents();
+    void announce();
+    void deliver(const SimSubscription &subscription, quint32 seq, const QByteArray &body);
 
     Reply route(const SimRequest &request, const SoapCall &call);
     Reply soap(const SimRequest &request, const SoapCall &call);
@@ -213,6 +252,12 @@ private:
     int m_volume = 25;
     bool m_muted = false;
     Equalizer m_eq;
+
+    QList<SimSubscription> m_subscriptions;
+    int m_nextSubscription = 0;
+    int m_eventsSent = 0;
+    QElapsedTimer m_realClock;
+    QTimer m_eventTimer; // looks for changes the clock made (a song ending) while subscribed
 };
 
 } // namespace corvane::sim

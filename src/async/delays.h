@@ -52,7 +52,12 @@ using Millis = std::chrono::milliseconds;
     X(favoriteReread2, 1500)                                                                       \
     X(favoriteReread3, 3000)                                                                       \
     X(favoriteReread4, 5000)                                                                       \
-    X(personalReload, 60000)
+    X(personalReload, 60000)                                                                       \
+    X(eventReadTimeout, 5000)                                                                      \
+    X(eventsFallback, 4000)                                                                        \
+    X(eventsRetry, 180000)                                                                         \
+    X(subscriptionTimeout, 3600000)                                                                \
+    X(driftRead, 30000)
 
 struct Delays
 {

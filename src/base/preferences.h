@@ -47,6 +47,10 @@ public:
     void setFavoriteArtwork(const QHash<QString, QString> &artwork);
     bool systemNowPlaying() const { return flag(QStringLiteral("systemNowPlaying")); }
     void setSystemNowPlaying(bool on) { m_settings->setValue(QStringLiteral("systemNowPlaying"), on); }
+    // The port the speakers' events were last received on: kept, so a firewall rule made for it
+    // still holds at the next launch.
+    int eventPort() const { return number(QStringLiteral("corvane.eventPort")); }
+    void setEventPort(int port) { m_settings->setValue(QStringLiteral("corvane.eventPort"), port); }
     int launchCount() const { return number(QStringLiteral("corvane.launchCount")); }
     void setLaunchCount(int count) { m_settings->setValue(QStringLiteral("corvane.launchCount"), count); }
     int lastTipLaunch() const { return number(QStringLiteral("corvane.lastTipLaunch")); }

@@ -43,6 +43,12 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
     , m_home(new Home({m_music, services.chartsOrigin, services.radioOrigin, services.chartRegion, m_history, m_update},
                       m_household, m_notices, m_playback, m_queue, this))
     , m_browse(new Browse(m_music, m_household, m_notices, m_playback, m_queue, m_home, this))
+    , m_live(new LiveUpdates(services.speakerEvents, m_household, m_playback, m_favorites,
+                             [browse = QPointer<Browse>(m_browse), queue = QPointer<Queue>(m_queue)] {
+                                 if (queue && !queue->changeLocked())
+                                     refreshQueueIfShown(browse, queue);
+                             },
+                             this))
 {
     // After a command: what plays, read twice; the queue too while its screen shows.
     Playback *playback = m_playback;
@@ -55,6 +61,8 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
     });
 
     connect(m_household, &Household::speakerChosen, m_playback, &Playback::startSession);
+    connect(m_household, &Household::speakerChosen, m_live, &LiveUpdates::follow);
+    connect(m_household, &Household::groupsChanged, m_live, &LiveUpdates::follow);
     connect(m_household, &Household::activated, m_home, [home = m_home] { home->loadPersonal(true); });
     connect(m_household, &Household::discoveryStarted, m_home, [home = m_home] { home->repairHistoryArtwork(); });
     connect(m_household, &Household::musicConnected, this, [this] {
@@ -67,6 +75,8 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
 CorvaneModel::~CorvaneModel()
 {
     // Each area stops its tasks while the areas it uses are still there: the users go first.
+    m_live->unsubscribeAllNow();
+    delete m_live;
     delete m_browse;
     delete m_home;
     delete m_playback;

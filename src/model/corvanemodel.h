@@ -4,6 +4,7 @@
 #include "model/favorites.h"
 #include "model/home.h"
 #include "model/household.h"
+#include "model/liveupdates.h"
 #include "model/notices.h"
 #include "model/playback.h"
 #include "model/queue.h"
@@ -35,6 +36,7 @@ class CorvaneModel : public QObject
     Q_PROPERTY(corvane::Queue *queue READ queue CONSTANT)
     Q_PROPERTY(corvane::Browse *browse READ browse CONSTANT)
     Q_PROPERTY(corvane::Home *home READ home CONSTANT)
+    Q_PROPERTY(corvane::LiveUpdates *live READ live CONSTANT)
 
 public:
     // What the model talks to besides the speakers: the music service (shared: a call in flight
@@ -45,6 +47,8 @@ public:
         QUrl chartsOrigin;
         QUrl radioOrigin;
         QString chartRegion;
+        // Subscribe to the speakers' events (else poll only, as tests of polling need).
+        bool speakerEvents = true;
     };
 
     explicit CorvaneModel(Services services, QObject *parent = nullptr);
@@ -58,6 +62,7 @@ public:
     Queue *queue() const { return m_queue; }
     Browse *browse() const { return m_browse; }
     Home *home() const { return m_home; }
+    LiveUpdates *live() const { return m_live; }
     ListeningHistory *history() const { return m_history; }
     SystemPlayback *systemPlayback() const { return m_system; }
     UpdateCheck *updateCheck() const { return m_update; }
@@ -76,6 +81,7 @@ private:
     Playback *m_playback;
     Home *m_home;
     Browse *m_browse;
+    LiveUpdates *m_live;
 };
 
 } // namespace corvane

@@ -218,6 +218,44 @@ void Household::chooseSelection()
 
 // ---- rooms and groups
 
+QCoro::Task<> Household::takeTopology(QList<SonosGroup> groups)
+{
+    QPointer<Household> self(this);
+    if (groups.isEmpty())
+        co_return;
+    QList<Speaker> everyone;
+    for (const SonosGroup &group : std::as_const(groups))
+        everyone += group.members;
+    // Known models come from the cache; a room new to the household has its description read.
+    const QList<Speaker> named = co_await SonosController::withModels(everyone);
+    if (!self)
+        co_return;
+    qsizetype next = 0;
+    for (SonosGroup &group : groups) {
+        for (Speaker &member : group.members)
+            member = named.value(next++, member);
+    }
+    setSpeakersAndGroups(groups);
+    chooseSelection();
+}
+
+QCoro::Task<> Household::rereadGroups()
+{
+    QPointer<Household> self(this);
+    std::unique_ptr<SonosController> controller = coordinatorController();
+    if (!controller)
+        co_return;
+    try {
+        QList<SonosGroup> groups = co_await controller->zoneGroups();
+        if (self && !groups.isEmpty()) {
+            setSpeakersAndGroups(groups);
+            chooseSelection();
+        }
+    } catch (...) {
+        // the next topology event or discovery run brings the groups
+    }
+}
+
 void Household::toggleRoom(const QString &uuid, const QString &groupCoordinator)
 {
     for (const Speaker &speaker : std::as_const(m_speakers)) {

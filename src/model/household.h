@@ -120,6 +120,10 @@ public:
     QCoro::Task<> toggleMembership(Speaker speaker, std::optional<QString> groupCoordinator = {});
     // Asks the coordinator whether it has an audio input (the line-in control shows only then).
     QCoro::Task<> refreshLineIn();
+    // The groups a topology event announced (models are filled from those already known).
+    QCoro::Task<> takeTopology(QList<SonosGroup> groups);
+    // The groups read again from the coordinator.
+    QCoro::Task<> rereadGroups();
 
     Q_INVOKABLE void refreshSpeakers();
     Q_INVOKABLE void selectSpeaker(const QString &uuid);

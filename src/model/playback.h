@@ -6,6 +6,7 @@
 #include "async/delays.h"
 #include "base/preferences.h"
 #include "base/records.h"
+#include "sonos/events.h"
 
 #include <QCoroTask>
 #include <QHash>
@@ -53,6 +54,8 @@ class Playback : public QObject
     Q_PROPERTY(corvane::Equalizer equalizer READ equalizer NOTIFY equalizerChanged)
     Q_PROPERTY(QVariant battery READ batteryValue NOTIFY batteryChanged)
     Q_PROPERTY(QVariant sleepMinutes READ sleepValue NOTIFY sleepMinutesChanged)
+    // The group's volume and mute as its coordinator reports them; null until it has.
+    Q_PROPERTY(QVariant groupVolume READ groupVolumeValue NOTIFY groupVolumeChanged)
     // Whether Corvane shows in the desktop's media controls and answers the media keys.
     Q_PROPERTY(bool systemNowPlaying READ systemNowPlaying WRITE setSystemNowPlaying NOTIFY systemNowPlayingChanged)
 
@@ -104,8 +107,26 @@ public:
     int runningPollLoops() const { return m_runningPollLoops; }
     void startSession();
     QCoro::Task<> pollOnce();
-    void applyNowPlaying(NowPlaying result);
+    // `record`: a new track goes into the listening history (not before the session's first read,
+    // which knows whether the song began before launch).
+    void applyNowPlaying(NowPlaying result, bool record = true);
     void pollFailed();
+
+    // ---- the speakers' events (the same merge as the polls)
+    // While events flow, the loop reads what plays only against drift.
+    void setEventsFlowing(bool flowing);
+    bool eventsFlowing() const { return m_eventsFlowing; }
+    // What the coordinator's transport says now; its elapsed time is not evented.
+    void applyTransportEvent(NowPlaying now);
+    void applyPlayMode(PlayMode mode);
+    void applyRendering(const RenderingChange &change);
+    void applyGroupRendering(const GroupRenderingChange &change);
+    std::optional<int> groupVolume() const { return m_groupVolume; }
+    bool groupMuted() const { return m_groupMuted; }
+    QCoro::Task<> rereadRoomSound();
+    QCoro::Task<> rereadSleepTimer();
+    // The position (and the track, if it moved on) in one request.
+    QCoro::Task<> readPosition();
     void refreshQuality();
     QCoro::Task<> refreshQualityTask();
 
@@ -186,6 +207,7 @@ Q_SIGNALS:
     void equalizerChanged();
     void batteryChanged();
     void sleepMinutesChanged();
+    void groupVolumeChanged();
     void systemNowPlayingChanged();
     // A library or catalogue playlist was started (the playlists' "recently played" order).
     void playlistPlayed(const QString &playlistID);
@@ -198,6 +220,7 @@ private:
     QString qualityText() const { return m_quality.value_or(QString()); }
     QVariant batteryValue() const { return m_battery ? QVariant::fromValue(*m_battery) : QVariant(); }
     QVariant sleepValue() const { return m_sleepMinutes ? QVariant(*m_sleepMinutes) : QVariant(); }
+    QVariant groupVolumeValue() const { return m_groupVolume ? QVariant(*m_groupVolume) : QVariant(); }
 
     void configureSystem();
     QCoro::Task<> readSpeakerState(std::shared_ptr<SonosController> controller);
@@ -248,6 +271,10 @@ private:
     Equalizer m_equalizer{0, 0, true};
     std::optional<BatteryStatus> m_battery;
     std::optional<int> m_sleepMinutes;
+    std::optional<int> m_groupVolume;
+    bool m_groupMuted = false;
+    bool m_eventsFlowing = false;
+    std::optional<SteadyTime> m_lastPositionRead;
 
     // Counts the sessions: a read of an ended session lands nowhere.
     int m_session = 0;

@@ -182,6 +182,16 @@ QCoro::Task<> Playback::pollLoop(CancellationToken token)
             writeNowPlaying(advanced);
         }
         ++m_ticks;
+        if (m_eventsFlowing) {
+            // Events say every change; only the position drifts, and only while a song plays.
+            const bool drifts = m_nowPlaying.isPlaying && !m_nowPlaying.isLive && m_nowPlaying.duration >= 1;
+            if (drifts && (!m_lastPositionRead || steadyNow() - *m_lastPositionRead >= delays().driftRead)) {
+                co_await readPosition();
+                if (!self)
+                    co_return;
+            }
+            continue;
+        }
         if (m_ticks % readEveryTicks == 0) {
             co_await pollOnce();
             if (!self)
@@ -219,7 +229,7 @@ QCoro::Task<> Playback::pollOnce()
         pollFailed();
 }
 
-void Playback::applyNowPlaying(NowPlaying result)
+void Playback::applyNowPlaying(NowPlaying result, bool record)
 {
     if (m_playIntent && m_playIntentUntil) {
         if (result.isPlaying != *m_playIntent && steadyNow() <= *m_playIntentUntil) {
@@ -229,7 +239,8 @@ void Playback::applyNowPlaying(NowPlaying result)
             m_playIntentUntil.reset();
         }
     }
-    recordIfNew(result);
+    if (record)
+        recordIfNew(result);
     writeNowPlaying(result);
     m_services.system->update(m_nowPlaying, m_nowPlaying.artworkURL);
     if (m_speakerUnreachable) {
@@ -255,6 +266,130 @@ void Playback::pollFailed()
     writeNowPlaying(NowPlaying{});
     const std::optional<Speaker> &selected = m_household->selected();
     m_notices->setErrorMessage(CorvaneError::speakerUnreachable(selected ? selected->roomName : QString()).message());
+}
+
+// ---- the speakers' events
+
+void Playback::setEventsFlowing(bool flowing)
+{
+    m_eventsFlowing = flowing;
+    m_lastPositionRead.reset();
+}
+
+void Playback::applyTransportEvent(NowPlaying now)
+{
+    // A drag holds the position; the next event or read brings the rest.
+    if (isScrubbing())
+        return;
+    const bool sameTrack = now.trackID == m_nowPlaying.trackID && now.title == m_nowPlaying.title
+        && now.queueIndex == m_nowPlaying.queueIndex;
+    now.elapsed = sameTrack ? m_nowPlaying.elapsed : 0;
+    applyNowPlaying(now, m_hasReadSpeakerState);
+    // Where in the new song the speaker is, which no event says.
+    if (!sameTrack && m_hasReadSpeakerState && !now.isLive && now.duration >= 1)
+        readPosition();
+}
+
+void Playback::applyPlayMode(PlayMode mode)
+{
+    const bool shuffled = playModeShuffles(mode);
+    const RepeatState repeat = playModeRepeat(mode);
+    if (shuffled == m_isShuffled && repeat == m_repeatState)
+        return;
+    m_isShuffled = shuffled;
+    m_repeatState = repeat;
+    Q_EMIT playModeChanged();
+}
+
+void Playback::applyRendering(const RenderingChange &change)
+{
+    // A volume the person is still sending wins over what the speaker said a moment ago.
+    if (change.volume && !m_volumeTask)
+        assign(this, m_volume, double(*change.volume), &Playback::volumeChanged);
+    if (change.muted)
+        assign(this, m_isMuted, *change.muted, &Playback::isMutedChanged);
+    if (change.bass || change.treble || change.loudness) {
+        Equalizer equalizer = m_equalizer;
+        equalizer.bass = change.bass.value_or(equalizer.bass);
+        equalizer.treble = change.treble.value_or(equalizer.treble);
+        equalizer.loudness = change.loudness.value_or(equalizer.loudness);
+        setEqualizer(equalizer);
+    }
+}
+
+void Playback::applyGroupRendering(const GroupRenderingChange &change)
+{
+    bool changed = false;
+    if (change.volume && change.volume != m_groupVolume) {
+        m_groupVolume = change.volume;
+        changed = true;
+    }
+    if (change.muted && *change.muted != m_groupMuted) {
+        m_groupMuted = *change.muted;
+        changed = true;
+    }
+    if (changed)
+        Q_EMIT groupVolumeChanged();
+}
+
+QCoro::Task<> Playback::rereadRoomSound()
+{
+    const std::optional<Speaker> selected = m_household->selected();
+    if (!selected)
+        co_return;
+    const int session = m_session;
+    const SonosController speaker(*selected);
+    QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this](int volume) {
+        if (!m_volumeTask)
+            assign(this, m_volume, double(volume), &Playback::volumeChanged);
+    });
+    if (!co_await volumeRead)
+        co_return;
+    QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
+        assign(this, m_isMuted, muted, &Playback::isMutedChanged);
+    });
+    if (!co_await muteRead)
+        co_return;
+    QCoro::Task<bool> toneRead = readForSession<Equalizer>(session, speaker.equalizer(), [this](Equalizer equalizer) {
+        setEqualizer(equalizer);
+    });
+    co_await toneRead;
+}
+
+QCoro::Task<> Playback::rereadSleepTimer()
+{
+    std::unique_ptr<SonosController> controller = m_household->coordinatorController();
+    if (!controller)
+        co_return;
+    QCoro::Task<bool> timerRead = readForSession<std::optional<int>>(m_session, controller->sleepTimerRemaining(), [this](std::optional<int> minutes) {
+        assign(this, m_sleepMinutes, minutes, &Playback::sleepMinutesChanged);
+    });
+    co_await timerRead;
+}
+
+QCoro::Task<> Playback::readPosition()
+{
+    QPointer<Playback> self(this);
+    std::unique_ptr<SonosController> controller = m_household->coordinatorController();
+    if (!controller || isScrubbing())
+        co_return;
+    m_lastPositionRead = steadyNow();
+    const int session = m_session;
+    std::optional<NowPlaying> reading;
+    try {
+        reading = co_await controller->currentTrack();
+    } catch (...) {
+        // counted below, as a failed poll is
+    }
+    if (!self || m_session != session || isScrubbing())
+        co_return;
+    if (!reading) {
+        pollFailed();
+        co_return;
+    }
+    // The transport state comes from the events; this read knows only where the song is.
+    reading->isPlaying = m_nowPlaying.isPlaying;
+    applyNowPlaying(*reading);
 }
 
 // ---- the listening history

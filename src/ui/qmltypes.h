@@ -8,6 +8,7 @@
 #include "model/favorites.h"
 #include "model/home.h"
 #include "model/household.h"
+#include "model/liveupdates.h"
 #include "model/notices.h"
 #include "model/playback.h"
 #include "model/queue.h"
@@ -57,6 +58,13 @@ struct PlaybackForeign
 {
     Q_GADGET
     QML_FOREIGN(corvane::Playback)
+    QML_ANONYMOUS
+};
+
+struct LiveUpdatesForeign
+{
+    Q_GADGET
+    QML_FOREIGN(corvane::LiveUpdates)
     QML_ANONYMOUS
 };
 

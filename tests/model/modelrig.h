@@ -28,6 +28,8 @@ public:
         bool everFound = true;
         bool rememberAddresses = true;
         bool developerToken = true;
+        // The speakers' events; off, the model polls (what most tests of the merge expect).
+        bool speakerEvents = false;
     };
 
     ModelRig() : ModelRig(Options{}) {}
@@ -72,7 +74,7 @@ public:
                                       {}, {}, web.origin(), QStringLiteral("fr")},
             store);
         await(music->load());
-        model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
+        model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr"), options.speakerEvents});
     }
 
     ~ModelRig()

@@ -487,7 +487,7 @@ private Q_SLOTS:
         }
         rig.model.reset();
         rig.model = std::make_unique<CorvaneModel>(
-            CorvaneModel::Services{rig.music, rig.web.origin(), rig.web.origin(), QStringLiteral("fr")});
+            CorvaneModel::Services{rig.music, rig.web.origin(), rig.web.origin(), QStringLiteral("fr"), false});
         WindowRig ui(rig);
         rig.model->browse()->showPanel(RouteKind::History);
         QTRY_VERIFY(ui.shows(QStringLiteral("Historique vide")));
