@@ -80,6 +80,9 @@ ColumnLayout {
         checked: App.home.launchAtLogin
         onToggled: on => App.home.launchAtLogin = on
     }
+    LiveUpdatesLine {
+        Layout.fillWidth: true
+    }
     Rectangle { color: Theme.divider; implicitHeight: 1; Layout.fillWidth: true }
     MusicAccountRow {
         Layout.fillWidth: true
