@@ -1,6 +1,7 @@
 // Speaker replies as they come off the wire: every reader of SOAP results, DIDL-Lite, the zone
 // group state, the battery page and the network texts, fed the same bytes.
 #include "base/text.h"
+#include "sonos/events.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
@@ -50,6 +51,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     parseEqualizer(text, text, text);
     parseBatteryStatus(text);
     parseZoneGroups(decoded);
+    // Event bodies: the property set, each LastChange in it, and what the model takes from them.
+    const auto properties = parsePropertySet(text);
+    for (const auto &[name, value] : properties) {
+        const QHash<QString, QString> variables = parseLastChange(value);
+        nowPlayingFromTransport(variables, speaker);
+        transportFollows(variables);
+        renderingFromVariables(variables);
+        parseContainerUpdateIDs(value);
+    }
+    groupRenderingFromProperties(properties);
+    parseZoneGroups(topologyState(properties));
+    parseEventPaths(text);
     if (const auto sid = appleMusicServiceId(decoded))
         appleMusicLinkFromSamples(*sid, {decoded});
     appleMusicLinkFromSamples(204, {decoded, text});
