@@ -67,9 +67,10 @@ Figures measure(bool events, double idleMinutes)
     const SonosController other(salon->speaker());
     for (int i = 0; i < 10; ++i) {
         const bool playing = model->playback()->nowPlaying().isPlaying;
-        runBlocking(playing ? other.pause() : other.play());
+        // From the moment the other client sends its request.
         QElapsedTimer clock;
         clock.start();
+        runBlocking(playing ? other.pause() : other.play());
         waitUntil([&] { return model->playback()->nowPlaying().isPlaying != playing; }, 10000);
         latencies.push_back(double(clock.nsecsElapsed()) / 1e6);
         // Out of the optimistic window of anything before.
