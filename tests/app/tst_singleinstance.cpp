@@ -176,7 +176,9 @@ private Q_SLOTS:
                 QVERIFY2(request.action != QStringLiteral("GetZoneGroupState"), qPrintable(speaker->config().roomName));
             }
         }
-        QVERIFY2(actionsOf(*salon).contains(QStringLiteral("GetPositionInfo")), "the first one stopped polling");
+        // The first one still follows the speaker: by its events, or by polling when they are blocked.
+        QVERIFY2(!salon->subscriptions().isEmpty() || actionsOf(*salon).contains(QStringLiteral("GetPositionInfo")),
+                 "the first one stopped following the speaker");
         QVERIFY(first.running());
         QVERIFY(first.err().contains(QStringLiteral("Activation demandée")));
     }
