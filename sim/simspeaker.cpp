@@ -165,9 +165,10 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
     // What a request changed may concern every speaker of the household (a group, a favorite).
     announce();
 
-    if (m_faults.delayMs > 0) {
+    const int delay = m_faults.delayMs + (seen.method == "SUBSCRIBE" ? m_faults.subscribeDelayMs : 0);
+    if (delay > 0) {
         QPointer<QTcpSocket> guard(socket);
-        QTimer::singleShot(m_faults.delayMs, this, [this, guard, reply] {
+        QTimer::singleShot(delay, this, [this, guard, reply] {
             if (guard)
                 send(guard, reply);
         });

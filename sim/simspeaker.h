@@ -95,6 +95,7 @@ struct SimFaults
     bool dropEvents = false;        // no notification leaves (a firewall on the listener's side)
     int loseEvents = 0;             // this many notifications are lost on the way (SEQ moves on)
     int grantSeconds = 0;           // the TIMEOUT granted to subscriptions; 0: what was asked
+    int subscribeDelayMs = 0;       // SUBSCRIBE answered late: the first notification comes first
 };
 
 // One subscription to a speaker's events, as the speaker keeps it.

@@ -4,7 +4,6 @@
 #include "liveupdates.h"
 
 #include "async/delays.h"
-#include "async/http.h"
 #include "base/preferences.h"
 #include "base/text.h"
 #include "model/favorites.h"
@@ -19,6 +18,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTcpSocket>
 
 namespace corvane {
@@ -180,41 +180,20 @@ void LiveUpdates::follow()
         if (it == want.constEnd() || it->first.ip != m_subscriptions.value(key).speaker.ip)
             drop(key, true);
     }
-    bool started = false;
     for (auto it = want.cbegin(); it != want.cend(); ++it) {
-        if (!m_subscriptions.contains(it.key()) && !m_pending.contains(it.key())) {
+        if (!m_subscriptions.contains(it.key()) && !m_pending.contains(it.key()))
             subscribe(it->first, it->second);
-            started = true;
-        }
-    }
-    if (started && m_mode != Mode::Polling) {
-        // The transport's first notification must follow the answer to SUBSCRIBE within the delay.
-        m_fallbackTimer.start(delays().eventsFallback);
     }
 }
 
 QCoro::Task<QUrl> LiveUpdates::eventURL(Speaker speaker, EventService service)
 {
-    QPointer<LiveUpdates> self(this);
-    if (!m_eventPaths.contains(speaker.uuid)) {
-        QUrl url = speaker.baseURL();
-        url.setPath(QStringLiteral("/xml/device_description.xml"));
-        HttpRequest request;
-        request.url = url;
-        request.timeout = delays().deviceDescriptionTimeout;
-        request.maxBody = bodyLimit::speaker;
-        const HttpResult result = co_await httpSend(speakerNetwork(), request);
-        if (!self)
-            co_return QUrl();
-        QHash<QString, QString> paths;
-        if (result.status == 200)
-            paths = parseEventPaths(QString::fromUtf8(result.body));
-        // An unreadable description is asked again next time; the usual paths serve meanwhile.
-        if (!paths.isEmpty())
-            m_eventPaths.insert(speaker.uuid, paths);
-    }
+    // Discovery has read the description of every speaker it found; a speaker new since then
+    // has its own read here.
+    if (ModelCache::instance().eventPaths(speaker.uuid).isEmpty())
+        co_await SonosController::describeOnce(speaker.uuid, speaker.ip);
     QUrl url = speaker.baseURL();
-    url.setPath(m_eventPaths.value(speaker.uuid).value(serviceType(service), defaultEventPath(service)));
+    url.setPath(ModelCache::instance().eventPaths(speaker.uuid).value(serviceType(service), defaultEventPath(service)));
     co_return url;
 }
 
@@ -223,15 +202,19 @@ QCoro::Task<> LiveUpdates::subscribe(Speaker speaker, EventService service)
     QPointer<LiveUpdates> self(this);
     const Key key = keyOf(speaker, service);
     m_pending.insert(key);
-    const QUrl url = co_await eventURL(speaker, service);
+    QCoro::Task<QUrl> urlRead = eventURL(speaker, service);
+    const QUrl url = co_await urlRead;
     if (!self)
         co_return;
     const QUrl callback = m_listener->callbackURL(QLatin1Char('/') + eventServiceKey(service) + QLatin1Char('/') + speaker.uuid);
     const int timeout = int(std::max<qint64>(delays().subscriptionTimeout.count() / 1000, 2));
+    m_listener->expect(speaker.ip);
     const GenaReply reply = co_await Gena::subscribe(url, callback, timeout);
     if (!self)
         co_return;
     m_pending.remove(key);
+    // Said last, once the SID is allowed: what the speaker sent before its answer is kept till then.
+    const auto answered = qScopeGuard([this, ip = speaker.ip] { m_listener->stopExpecting(ip); });
     const auto want = wanted();
     const bool stillWanted = want.contains(key) && want.value(key).first.ip == speaker.ip;
     if (reply.outcome != GenaReply::Outcome::Accepted) {
@@ -245,10 +228,14 @@ QCoro::Task<> LiveUpdates::subscribe(Speaker speaker, EventService service)
     }
     Subscription subscription{service, speaker, url, reply.sid, reply.timeoutSeconds};
     subscription.renewAt = m_clock.elapsed() + qint64(reply.timeoutSeconds) * 500;
-    m_listener->allow(reply.sid, speaker.ip);
     m_bySID.insert(reply.sid, key);
     m_subscriptions.insert(key, subscription);
+    m_listener->allow(reply.sid, speaker.ip);
     scheduleRenewal();
+    // The transport's first notification must follow within the delay, or something (a
+    // firewall, usually) keeps the speakers' messages out.
+    if (service == EventService::Transport && m_mode != Mode::Polling)
+        m_fallbackTimer.start(delays().eventsFallback);
 }
 
 void LiveUpdates::scheduleRenewal()
@@ -339,7 +326,7 @@ void LiveUpdates::checkFlowing()
         if (subscription.service == EventService::Transport && subscription.initialSeen)
             return;
     }
-    fallBack(m_subscriptions.isEmpty() && !m_pending.isEmpty() ? Reason::Refused : Reason::Blocked);
+    fallBack(Reason::Blocked);
 }
 
 void LiveUpdates::unsubscribeAllNow()

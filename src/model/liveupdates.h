@@ -109,7 +109,6 @@ private:
     QHash<Key, Subscription> m_subscriptions;
     QSet<Key> m_pending; // SUBSCRIBE sent, no answer yet
     QHash<QString, Key> m_bySID;
-    QHash<QString, QHash<QString, QString>> m_eventPaths; // speaker uuid -> serviceType -> path
     QHash<QString, QString> m_transport;                  // the coordinator's transport, merged
     QHash<QString, QString> m_containerIDs;               // container -> update id
     QString m_favoritesUpdateID;

@@ -123,7 +123,9 @@ public:
     void applyGroupRendering(const GroupRenderingChange &change);
     std::optional<int> groupVolume() const { return m_groupVolume; }
     bool groupMuted() const { return m_groupMuted; }
-    QCoro::Task<> rereadRoomSound();
+    // The selected room's volume, mute and tone; false when another session began meanwhile.
+    // `yieldToSending`: a volume the person is still sending is kept.
+    QCoro::Task<bool> rereadRoomSound(bool yieldToSending = true);
     QCoro::Task<> rereadSleepTimer();
     // The position (and the track, if it moved on) in one request.
     QCoro::Task<> readPosition();

@@ -113,20 +113,8 @@ QCoro::Task<> Playback::readSpeakerState(std::shared_ptr<SonosController> contro
         // Volume, mute, tone and battery belong to the selected speaker itself (the sliders
         // send to it), not to its group's coordinator.
         const SonosController speaker(*selected);
-        QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this](int volume) {
-            assign(this, m_volume, double(volume), &Playback::volumeChanged);
-        });
-        if (!co_await volumeRead)
-            co_return;
-        QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
-            assign(this, m_isMuted, muted, &Playback::isMutedChanged);
-        });
-        if (!co_await muteRead)
-            co_return;
-        QCoro::Task<bool> toneRead = readForSession<Equalizer>(session, speaker.equalizer(), [this](Equalizer equalizer) {
-            setEqualizer(equalizer);
-        });
-        if (!co_await toneRead)
+        QCoro::Task<bool> soundRead = rereadRoomSound(false);
+        if (!co_await soundRead)
             co_return;
         QCoro::Task<bool> batteryRead = readForSession<std::optional<BatteryStatus>>(session, speaker.batteryStatus(), [this](std::optional<BatteryStatus> battery) {
             assign(this, m_battery, battery, &Playback::batteryChanged);
@@ -332,28 +320,29 @@ void Playback::applyGroupRendering(const GroupRenderingChange &change)
         Q_EMIT groupVolumeChanged();
 }
 
-QCoro::Task<> Playback::rereadRoomSound()
+QCoro::Task<bool> Playback::rereadRoomSound(bool yieldToSending)
 {
     const std::optional<Speaker> selected = m_household->selected();
     if (!selected)
-        co_return;
+        co_return true;
     const int session = m_session;
     const SonosController speaker(*selected);
-    QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this](int volume) {
-        if (!m_volumeTask)
+    QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this, yieldToSending](int volume) {
+        // A volume the person is still sending wins over the reading.
+        if (!yieldToSending || !m_volumeTask)
             assign(this, m_volume, double(volume), &Playback::volumeChanged);
     });
     if (!co_await volumeRead)
-        co_return;
+        co_return false;
     QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
         assign(this, m_isMuted, muted, &Playback::isMutedChanged);
     });
     if (!co_await muteRead)
-        co_return;
+        co_return false;
     QCoro::Task<bool> toneRead = readForSession<Equalizer>(session, speaker.equalizer(), [this](Equalizer equalizer) {
         setEqualizer(equalizer);
     });
-    co_await toneRead;
+    co_return co_await toneRead;
 }
 
 QCoro::Task<> Playback::rereadSleepTimer()

@@ -98,9 +98,38 @@ QUrl EventListener::callbackURL(const QString &path) const
     return url;
 }
 
-void EventListener::allow(const QString &sid, const QString &speakerIP) { m_allowed.insert(sid, speakerIP); }
+void EventListener::expect(const QString &speakerIP) { ++m_expecting[speakerIP]; }
+
+void EventListener::stopExpecting(const QString &speakerIP)
+{
+    if (--m_expecting[speakerIP] > 0)
+        return;
+    m_expecting.remove(speakerIP);
+    m_held.removeIf([&speakerIP](const auto &held) { return held.first == speakerIP; });
+}
+
+void EventListener::allow(const QString &sid, const QString &speakerIP)
+{
+    m_allowed.insert(sid, speakerIP);
+    for (qsizetype i = 0; i < m_held.size();) {
+        if (m_held[i].first != speakerIP || m_held[i].second.sid != sid) {
+            ++i;
+            continue;
+        }
+        // Delivered from the event loop, after the caller has stored what the SID stands for.
+        QMetaObject::invokeMethod(this, [this, notification = m_held.takeAt(i).second] { Q_EMIT notified(notification); },
+                                  Qt::QueuedConnection);
+    }
+}
+
 void EventListener::forget(const QString &sid) { m_allowed.remove(sid); }
-void EventListener::forgetAll() { m_allowed.clear(); }
+
+void EventListener::forgetAll()
+{
+    m_allowed.clear();
+    m_expecting.clear();
+    m_held.clear();
+}
 
 void EventListener::accept()
 {
@@ -192,6 +221,16 @@ void EventListener::read(QTcpSocket *socket)
     const quint32 v4 = peer.toIPv4Address(&isV4);
     if (isV4)
         peer = QHostAddress(v4);
+    if (allowed == m_allowed.constEnd() && !notification.sid.isEmpty()) {
+        const QString from = peer.toString();
+        if (m_expecting.contains(from)) {
+            if (m_held.size() >= maxHeld)
+                m_held.removeFirst();
+            m_held.append({from, notification});
+            finish(socket, 200);
+            return;
+        }
+    }
     if (notification.sid.isEmpty() || allowed == m_allowed.constEnd() || QHostAddress(*allowed) != peer) {
         finish(socket, 412);
         return;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -34,6 +35,7 @@ public:
     static constexpr qint64 maxBody = qint64(1) << 20;
     static constexpr qint64 maxHead = 16 * 1024;
     static constexpr int maxConnections = 16;
+    static constexpr int maxHeld = 16;
 
     explicit EventListener(QObject *parent = nullptr);
     ~EventListener() override;
@@ -48,6 +50,11 @@ public:
     // Where a subscription asks its notifications to go.
     QUrl callbackURL(const QString &path) const;
 
+    // A SUBSCRIBE to this speaker is on its way: its first notification may come before the
+    // answer that names its SID, and is held until allow() names it (or the last SUBSCRIBE
+    // to the speaker has been answered).
+    void expect(const QString &speakerIP);
+    void stopExpecting(const QString &speakerIP);
     // Notifications with this SID are taken from `speakerIP` only.
     void allow(const QString &sid, const QString &speakerIP);
     void forget(const QString &sid);
@@ -74,6 +81,8 @@ private:
 
     QTcpServer *m_server = nullptr;
     QHash<QString, QString> m_allowed; // SID -> speaker address
+    QHash<QString, int> m_expecting;   // speaker address -> SUBSCRIBEs unanswered
+    QList<std::pair<QString, EventNotification>> m_held; // from an expected speaker, SID not yet known
     QHash<QTcpSocket *, Connection> m_connections;
     int m_refused = 0;
 };

@@ -22,18 +22,27 @@ inline const QString zoneGroupTopology =
     QStringLiteral("urn:schemas-upnp-org:service:ZoneGroupTopology:1");
 } // namespace upnp
 
-// Model names of the household's speakers, read once per process from their descriptions.
-// Everything runs on the main thread, so plain access is already serialised.
+// What the household's speakers' descriptions say, read once per process: their model names
+// and the paths of their event URLs. Everything runs on the main thread, so plain access is
+// already serialised.
 class ModelCache
 {
 public:
     static ModelCache &instance();
     std::optional<QString> model(const QString &uuid) const;
     void store(const QString &uuid, const QString &model);
-    void clear() { m_byUUID.clear(); }
+    // serviceType -> eventSubURL path; empty when the description was not read (or said none).
+    QHash<QString, QString> eventPaths(const QString &uuid) const { return m_eventPaths.value(uuid); }
+    void storeEventPaths(const QString &uuid, const QHash<QString, QString> &paths) { m_eventPaths.insert(uuid, paths); }
+    void clear()
+    {
+        m_byUUID.clear();
+        m_eventPaths.clear();
+    }
 
 private:
     QHash<QString, QString> m_byUUID;
+    QHash<QString, QHash<QString, QString>> m_eventPaths;
 };
 
 // Groups and visible members of an unescaped GetZoneGroupState reply, sorted by coordinator room;
@@ -115,6 +124,11 @@ public:
     QCoro::Task<> leaveGroup() const;
     static QCoro::Task<QList<Speaker>> withModels(QList<Speaker> speakers, CancellationToken token = {});
     static QCoro::Task<std::optional<QString>> fetchModel(QString ip, CancellationToken token = {});
+    // The speaker's device description as text; nothing when it does not answer in UTF-8.
+    static QCoro::Task<std::optional<QString>> fetchDescription(QString ip, CancellationToken token = {});
+    // Reads the description of a speaker whose model or event paths are not known yet, and
+    // remembers both.
+    static QCoro::Task<> describeOnce(QString uuid, QString ip, CancellationToken token = {});
 
     // Queue (send to the group coordinator).
     QCoro::Task<> clearQueue() const;

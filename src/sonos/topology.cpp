@@ -1,6 +1,8 @@
 // Zone topology and grouping of SonosController.
 #include "sonoscontroller.h"
 
+#include "events.h"
+
 #include "base/corvaneerror.h"
 
 #include "async/http.h"
@@ -119,12 +121,6 @@ QCoro::Task<> SonosController::leaveGroup() const
 }
 
 namespace {
-QCoro::Task<> fetchAndRemember(QString uuid, QString ip, CancellationToken token)
-{
-    const auto model = co_await SonosController::fetchModel(ip, token);
-    if (model && !model->isEmpty())
-        ModelCache::instance().store(uuid, *model);
-}
 } // namespace
 
 QCoro::Task<QList<Speaker>> SonosController::withModels(QList<Speaker> speakers, CancellationToken token)
@@ -132,7 +128,7 @@ QCoro::Task<QList<Speaker>> SonosController::withModels(QList<Speaker> speakers,
     std::vector<QCoro::Task<>> reads;
     for (const Speaker &speaker : speakers) {
         if (!ModelCache::instance().model(speaker.uuid))
-            reads.push_back(fetchAndRemember(speaker.uuid, speaker.ip, token));
+            reads.push_back(describeOnce(speaker.uuid, speaker.ip, token));
     }
     if (!reads.empty())
         co_await whenAll(std::move(reads));
@@ -143,7 +139,7 @@ QCoro::Task<QList<Speaker>> SonosController::withModels(QList<Speaker> speakers,
     co_return speakers;
 }
 
-QCoro::Task<std::optional<QString>> SonosController::fetchModel(QString ip, CancellationToken token)
+QCoro::Task<std::optional<QString>> SonosController::fetchDescription(QString ip, CancellationToken token)
 {
     HttpRequest request;
     request.url = QUrl(QStringLiteral("http://") + ip + QStringLiteral(":1400/xml/device_description.xml"));
@@ -153,10 +149,27 @@ QCoro::Task<std::optional<QString>> SonosController::fetchModel(QString ip, Canc
     const HttpResult result = co_await httpSend(speakerNetwork(), request);
     if (!result.status)
         co_return std::nullopt;
-    const auto text = strictUtf8(result.body);
+    co_return strictUtf8(result.body);
+}
+
+QCoro::Task<std::optional<QString>> SonosController::fetchModel(QString ip, CancellationToken token)
+{
+    const std::optional<QString> text = co_await fetchDescription(ip, token);
     if (!text)
         co_return std::nullopt;
     co_return firstCapture(QStringLiteral("<modelName>([^<]+)</modelName>"), *text);
+}
+
+QCoro::Task<> SonosController::describeOnce(QString uuid, QString ip, CancellationToken token)
+{
+    const std::optional<QString> text = co_await fetchDescription(ip, token);
+    if (!text)
+        co_return;
+    if (const auto model = firstCapture(QStringLiteral("<modelName>([^<]+)</modelName>"), *text); model && !model->isEmpty())
+        ModelCache::instance().store(uuid, *model);
+    // An unreadable list is asked for again next time; the usual paths serve meanwhile.
+    if (const QHash<QString, QString> paths = parseEventPaths(*text); !paths.isEmpty())
+        ModelCache::instance().storeEventPaths(uuid, paths);
 }
 
 } // namespace corvane

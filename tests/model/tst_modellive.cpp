@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QTcpServer>
 #include <QTcpSocket>
 
 using namespace corvane;
@@ -214,8 +215,45 @@ private Q_SLOTS:
         QCOMPARE(salon->subscriptions().size(), 5); // four at the coordinator, its own sound
         rig.model->household()->selectSpeaker(bureau->config().uuid);
         QVERIFY(QTest::qWaitFor([&] { return salon->subscriptions().isEmpty() && bureau->subscriptions().size() == 5; }, 3000));
-        // On quit, nothing is left to renew and nothing is subscribed again.
+    }
+
+    // The first notification may come before the answer that names its SID.
+    void aNotificationAheadOfItsAnswerIsKept()
+    {
+        ModelRig rig(withEvents());
+        for (sim::SimSpeaker *speaker : rig.house->speakers())
+            speaker->faults().subscribeDelayMs = 150;
+        QVERIFY(rig.startUp());
+        QVERIFY(instant(rig));
+        QTest::qWait(400); // past the fallback delay
+        QCOMPARE(rig.model->live()->mode(), LiveUpdates::Mode::Instant);
+        QCOMPARE(rig.model->live()->listener()->refused(), 0);
+    }
+
+    void quittingUnsubscribesAtOnce()
+    {
+        ModelRig rig(withEvents());
+        QVERIFY(rig.startUp());
+        QVERIFY(instant(rig));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        const QStringList sids = rig.model->live()->sids();
+        // The speaker's place taken by a plain server that keeps what it is sent.
+        salon->stop();
+        QTcpServer stand;
+        QVERIFY(stand.listen(QHostAddress(salon->config().ip), 1400));
         rig.model->live()->unsubscribeAllNow();
+        QByteArray heard;
+        QList<QTcpSocket *> sockets;
+        (void)QTest::qWaitFor([&] {
+            while (QTcpSocket *socket = stand.nextPendingConnection())
+                sockets << socket;
+            for (QTcpSocket *socket : std::as_const(sockets))
+                heard += socket->readAll();
+            return heard.count("UNSUBSCRIBE ") == sids.size();
+        }, 3000);
+        for (const QString &sid : sids)
+            QVERIFY2(heard.contains("UNSUBSCRIBE ") && heard.contains("SID: " + sid.toLatin1() + "\r\n"), heard.constData());
+        // Nothing is left to renew, and nothing is subscribed again.
         QCOMPARE(rig.model->live()->subscriptionCount(), 0);
         rig.model->live()->follow();
         QCOMPARE(rig.model->live()->subscriptionCount(), 0);
