@@ -55,6 +55,29 @@ QCoro::Task<> Walk::nowPlayingAndPanels()
         co_await waitUntil([m] { return m->playback()->sleepMinutes().has_value(); }, 3000);
         co_await shoot(QStringLiteral("19-reglages-minuterie"));
         co_await m->playback()->changeSleepTimer(std::nullopt);
+        if (QObject *settings = findObject(window, QStringLiteral("soundSettingsFlick"))) {
+            const auto toBottom = [settings] {
+                settings->setProperty("contentY", std::max(0.0, settings->property("contentHeight").toDouble()
+                                                                   - settings->property("height").toDouble()));
+            };
+            // Further down: how the speakers' changes arrive.
+            toBottom();
+            co_await shoot(QStringLiteral("18-reglages-son-bas"));
+            // The same when the speakers' messages are kept out: another room chosen while no
+            // notification leaves any speaker, then back once they flow again.
+            for (sim::SimSpeaker *speaker : household->speakers())
+                speaker->faults().dropEvents = true;
+            m->household()->selectSpeaker(household->speaker(QStringLiteral("Bureau"))->config().uuid);
+            co_await waitUntil([m] { return m->live()->mode() == LiveUpdates::Mode::Polling; }, 10000);
+            co_await sleep(Millis(100)); // the settings grow by the commands first
+            toBottom();
+            co_await shoot(QStringLiteral("18-reglages-son-bloque"));
+            for (sim::SimSpeaker *speaker : household->speakers())
+                speaker->faults().dropEvents = false;
+            m->household()->selectSpeaker(salon->config().uuid);
+            co_await waitUntil([m] { return m->live()->mode() == LiveUpdates::Mode::Instant; }, 5000);
+            settings->setProperty("contentY", 0);
+        }
         QMetaObject::invokeMethod(popover, "close");
     }
 

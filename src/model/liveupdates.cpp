@@ -96,15 +96,21 @@ QString LiveUpdates::statusText() const
     }
 }
 
-QString LiveUpdates::firewallHelp() const
+QString LiveUpdates::ufwCommand() const
 {
     if (m_mode != Mode::Polling || m_reason != Reason::Blocked)
         return {};
-    const QString port = QString::number(m_listener->port());
     const QString from = sourceNetwork();
-    return QStringLiteral("Pour les laisser passer, avec ufw :\nsudo ufw allow from %1 to any port %2 proto tcp\n"
-                          "avec firewalld :\nsudo firewall-cmd --permanent --add-port=%2/tcp && sudo firewall-cmd --reload")
-        .arg(from.isEmpty() ? QStringLiteral("any") : from, port);
+    return QStringLiteral("sudo ufw allow from %1 to any port %2 proto tcp")
+        .arg(from.isEmpty() ? QStringLiteral("any") : from)
+        .arg(m_listener->port());
+}
+
+QString LiveUpdates::firewalldCommands() const
+{
+    if (m_mode != Mode::Polling || m_reason != Reason::Blocked)
+        return {};
+    return QStringLiteral("sudo firewall-cmd --permanent --add-port=%1/tcp\nsudo firewall-cmd --reload").arg(m_listener->port());
 }
 
 QStringList LiveUpdates::sids() const { return m_bySID.keys(); }

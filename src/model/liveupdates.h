@@ -30,8 +30,10 @@ class LiveUpdates : public QObject
     // How changes reach the window: 0 not yet known, 1 instantly, 2 every few seconds.
     Q_PROPERTY(int mode READ modeValue NOTIFY modeChanged)
     Q_PROPERTY(QString statusText READ statusText NOTIFY modeChanged)
-    // What opens the port, for ufw and for firewalld; empty unless the messages are blocked.
-    Q_PROPERTY(QString firewallHelp READ firewallHelp NOTIFY modeChanged)
+    // The commands that let the speakers' messages in, with ufw and with firewalld (one per
+    // line); empty unless the messages are blocked.
+    Q_PROPERTY(QString ufwCommand READ ufwCommand NOTIFY modeChanged)
+    Q_PROPERTY(QString firewalldCommands READ firewalldCommands NOTIFY modeChanged)
 
 public:
     enum class Mode { Unknown, Instant, Polling };
@@ -45,7 +47,8 @@ public:
     Mode mode() const { return m_mode; }
     Reason reason() const { return m_reason; }
     QString statusText() const;
-    QString firewallHelp() const;
+    QString ufwCommand() const;
+    QString firewalldCommands() const;
     EventListener *listener() const { return m_listener; }
 
     // The selection or the groups changed: subscribe to what is shown, drop the rest.

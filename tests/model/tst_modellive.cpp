@@ -160,8 +160,10 @@ private Q_SLOTS:
         QCOMPARE(live->reason(), LiveUpdates::Reason::Blocked);
         const QString port = QString::number(live->listener()->port());
         QVERIFY(live->statusText().contains(port));
-        QVERIFY(live->firewallHelp().contains(QStringLiteral("sudo ufw allow from ") + rig.house->prefix() + QStringLiteral(".0/24 to any port ") + port));
-        QVERIFY(live->firewallHelp().contains(QStringLiteral("firewall-cmd --permanent --add-port=") + port + QStringLiteral("/tcp")));
+        QCOMPARE(live->ufwCommand(), QStringLiteral("sudo ufw allow from ") + rig.house->prefix() + QStringLiteral(".0/24 to any port ") + port
+                                         + QStringLiteral(" proto tcp"));
+        QCOMPARE(live->firewalldCommands(), QStringLiteral("sudo firewall-cmd --permanent --add-port=") + port
+                                                + QStringLiteral("/tcp\nsudo firewall-cmd --reload"));
         QVERIFY(!rig.model->playback()->eventsFlowing());
         // Polling reads what plays again, and a pause made elsewhere shows within a poll.
         sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));

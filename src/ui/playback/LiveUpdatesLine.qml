@@ -7,7 +7,25 @@ import Corvane
 ColumnLayout {
     id: root
 
-    readonly property string help: App.live.firewallHelp
+    readonly property bool blocked: App.live.ufwCommand !== ""
+
+    // A command as it is typed in a terminal: selectable for copying, broken between words only.
+    component Command: TextEdit {
+        textFormat: TextEdit.PlainText
+        readOnly: true
+        selectByMouse: true
+        selectByKeyboard: true
+        activeFocusOnTab: true
+        wrapMode: TextEdit.Wrap
+        color: activeFocus ? Theme.accent : Theme.text
+        selectionColor: Theme.accent
+        selectedTextColor: Theme.accentText
+        font.family: "monospace"
+        font.pixelSize: Theme.fontCaption
+        Layout.fillWidth: true
+        Accessible.role: Accessible.StaticText
+        Accessible.description: text
+    }
 
     spacing: Theme.spacingXS
     visible: App.live.statusText !== ""
@@ -15,29 +33,35 @@ ColumnLayout {
     PlainLabel {
         objectName: "liveUpdatesStatus"
         text: App.live.statusText
-        color: root.help === "" ? Theme.textFaint : Theme.text
+        color: root.blocked ? Theme.text : Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1
         wrapMode: Text.Wrap
         Layout.fillWidth: true
     }
-    // Selectable, so the commands can be copied into a terminal.
-    TextEdit {
-        objectName: "firewallCommands"
-        visible: root.help !== ""
-        text: root.help
-        textFormat: TextEdit.PlainText
-        readOnly: true
-        selectByMouse: true
-        selectByKeyboard: true
-        activeFocusOnTab: true
-        wrapMode: TextEdit.WrapAnywhere
-        color: Theme.text
-        selectionColor: Theme.accent
-        font.family: "monospace"
-        font.pixelSize: Theme.fontCaption
+    PlainLabel {
+        visible: root.blocked
+        text: "Pour les laisser passer, avec ufw :"
+        color: Theme.textFaint
+        font.pixelSize: Theme.fontCaption + 1
         Layout.fillWidth: true
-        Accessible.role: Accessible.StaticText
-        Accessible.name: "Commandes pour laisser passer les messages des enceintes"
-        Accessible.description: text
+    }
+    Command {
+        objectName: "ufwCommand"
+        visible: root.blocked
+        text: App.live.ufwCommand
+        Accessible.name: "Commande ufw"
+    }
+    PlainLabel {
+        visible: root.blocked
+        text: "ou avec firewalld :"
+        color: Theme.textFaint
+        font.pixelSize: Theme.fontCaption + 1
+        Layout.fillWidth: true
+    }
+    Command {
+        objectName: "firewalldCommands"
+        visible: root.blocked
+        text: App.live.firewalldCommands
+        Accessible.name: "Commandes firewalld"
     }
 }

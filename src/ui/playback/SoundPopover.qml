@@ -44,4 +44,8 @@ Popup {
             width: parent.width
         }
     }
+    // Tab reaches the switches and the commands below the fold: they scroll into view.
+    FocusInView {
+        flickable: content
+    }
 }

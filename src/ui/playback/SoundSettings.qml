@@ -82,6 +82,7 @@ ColumnLayout {
     }
     LiveUpdatesLine {
         Layout.fillWidth: true
+        Layout.topMargin: Theme.spacingXS
     }
     Rectangle { color: Theme.divider; implicitHeight: 1; Layout.fillWidth: true }
     MusicAccountRow {
