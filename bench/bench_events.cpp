@@ -50,11 +50,7 @@ Figures measure(bool events, double idleMinutes)
         preferences.setKnownSpeakerIPs({salon->config().ip});
         preferences.sync();
     }
-    UserTokenStore store(false);
-    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
-    auto music = std::make_shared<WebMusicService>(
-        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
-    runBlocking(music->load());
+    auto music = signedInMusic(web);
     auto model = std::make_unique<CorvaneModel>(
         CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr"), events});
     runBlocking(model->household()->discoveryRun());

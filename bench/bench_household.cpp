@@ -187,11 +187,7 @@ int main(int argc, char *argv[])
         if (!history.open(QIODevice::WriteOnly) || history.write(ListeningHistory::encode(plays(10000))) <= 0)
             return 1;
     }
-    UserTokenStore store(false);
-    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
-    auto music = std::make_shared<WebMusicService>(
-        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
-    runBlocking(music->load());
+    auto music = signedInMusic(web);
 
     out << QStringLiteral("Maison de 32 pièces en 12 groupes, file de 2 000 morceaux, bibliothèque de 10 000 morceaux "
                           "et 500 playlists, historique de 10 000 écoutes.")

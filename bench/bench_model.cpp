@@ -51,11 +51,7 @@ int main(int argc, char *argv[])
         preferences.setKnownSpeakerIPs({salon->config().ip});
         preferences.sync();
     }
-    UserTokenStore store(false);
-    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
-    auto music = std::make_shared<WebMusicService>(
-        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
-    runBlocking(music->load());
+    auto music = signedInMusic(web);
 
     const double before = residentMiB();
     auto model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});

@@ -116,11 +116,7 @@ int main(int argc, char *argv[])
         preferences.setHasEverFoundSpeaker(true);
         preferences.sync();
     }
-    UserTokenStore store(false);
-    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
-    auto music = std::make_shared<WebMusicService>(
-        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
-    runBlocking(music->load());
+    auto music = signedInMusic(web);
     auto model = std::make_unique<CorvaneModel>(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
 
     {

@@ -1,7 +1,12 @@
 #pragma once
 
-// What the benchmarks share: the process's resident memory, a median, and a bounded wait that
-// keeps the event loop turning.
+// What the benchmarks share: the process's resident memory, a median, a bounded wait that
+// keeps the event loop turning, and the music service signed in to the simulated web services.
+
+#include "applemusic/usertokenstore.h"
+#include "applemusic/webmusicservice.h"
+#include "async/tasks.h"
+#include "simwebservices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,6 +14,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace corvane::bench {
@@ -41,6 +47,17 @@ inline bool waitUntil(const std::function<bool()> &done, int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     }
     return true;
+}
+
+// The user's token stored and the service loaded, as after a sign-in.
+inline std::shared_ptr<WebMusicService> signedInMusic(const sim::SimWebServices &web)
+{
+    UserTokenStore store(false);
+    runBlocking(store.write(QString::fromLatin1(sim::SimWebServices::userToken)));
+    auto music = std::make_shared<WebMusicService>(
+        WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
+    runBlocking(music->load());
+    return music;
 }
 
 } // namespace corvane::bench
