@@ -155,6 +155,8 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
         reply = Reply{500, "text/xml; charset=\"utf-8\"", {}};
     } else if (m_faults.emptyReply) {
         reply = Reply{200, "text/xml; charset=\"utf-8\"", {}};
+    } else if (seen.method == "SUBSCRIBE" && m_faults.refusedEventPaths.contains(seen.path)) {
+        reply = Reply{500, "text/html", {}};
     } else if (seen.method == "SUBSCRIBE" || seen.method == "UNSUBSCRIBE") {
         reply = gena(seen);
     } else {
@@ -165,7 +167,7 @@ bool SimSpeaker::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
     // What a request changed may concern every speaker of the household (a group, a favorite).
     announce();
 
-    const int delay = m_faults.delayMs + (seen.method == "SUBSCRIBE" ? m_faults.subscribeDelayMs : 0);
+    const int delay = m_faults.delayMs + (seen.method == "SUBSCRIBE" && reply.status == 200 ? m_faults.subscribeDelayMs : 0);
     if (delay > 0) {
         QPointer<QTcpSocket> guard(socket);
         QTimer::singleShot(delay, this, [this, guard, reply] {

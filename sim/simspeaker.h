@@ -96,6 +96,7 @@ struct SimFaults
     int loseEvents = 0;             // this many notifications are lost on the way (SEQ moves on)
     int grantSeconds = 0;           // the TIMEOUT granted to subscriptions; 0: what was asked
     int subscribeDelayMs = 0;       // SUBSCRIBE answered late: the first notification comes first
+    QStringList refusedEventPaths;  // SUBSCRIBE to these event URLs answered 500
 };
 
 // One subscription to a speaker's events, as the speaker keeps it.

@@ -207,6 +207,7 @@ QCoro::Task<> LiveUpdates::subscribe(Speaker speaker, EventService service)
 {
     QPointer<LiveUpdates> self(this);
     const Key key = keyOf(speaker, service);
+    const int round = m_round;
     m_pending.insert(key);
     QCoro::Task<QUrl> urlRead = eventURL(speaker, service);
     const QUrl url = co_await urlRead;
@@ -218,9 +219,16 @@ QCoro::Task<> LiveUpdates::subscribe(Speaker speaker, EventService service)
     const GenaReply reply = co_await Gena::subscribe(url, callback, timeout);
     if (!self)
         co_return;
-    m_pending.remove(key);
     // Said last, once the SID is allowed: what the speaker sent before its answer is kept till then.
     const auto answered = qScopeGuard([this, ip = speaker.ip] { m_listener->stopExpecting(ip); });
+    // Everything was dropped meanwhile (a fallback, another network, the program ending): this
+    // answer belongs to a round that is over.
+    if (round != m_round) {
+        if (reply.outcome == GenaReply::Outcome::Accepted)
+            Gena::unsubscribe(url, reply.sid);
+        co_return;
+    }
+    m_pending.remove(key);
     const auto want = wanted();
     const bool stillWanted = want.contains(key) && want.value(key).first.ip == speaker.ip;
     if (reply.outcome != GenaReply::Outcome::Accepted) {
@@ -313,6 +321,7 @@ void LiveUpdates::dropAll(bool tellSpeaker)
 {
     for (const Key &key : m_subscriptions.keys())
         drop(key, tellSpeaker);
+    ++m_round;
     m_pending.clear();
     m_renewTimer.stop();
     m_fallbackTimer.stop();
@@ -363,6 +372,8 @@ void LiveUpdates::unsubscribeAllNow()
     m_listener->forgetAll();
     m_bySID.clear();
     m_subscriptions.clear();
+    ++m_round;
+    m_pending.clear();
     m_renewTimer.stop();
 }
 

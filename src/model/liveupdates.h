@@ -111,6 +111,7 @@ private:
     Reason m_reason = Reason::None;
     QHash<Key, Subscription> m_subscriptions;
     QSet<Key> m_pending; // SUBSCRIBE sent, no answer yet
+    int m_round = 0;     // moves on when every subscription is dropped: answers of before land nowhere
     QHash<QString, Key> m_bySID;
     QHash<QString, QString> m_transport;                  // the coordinator's transport, merged
     QHash<QString, QString> m_containerIDs;               // container -> update id

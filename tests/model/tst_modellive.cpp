@@ -232,6 +232,23 @@ private Q_SLOTS:
         QCOMPARE(rig.model->live()->listener()->refused(), 0);
     }
 
+    // One service refused while the others are still being answered: none of them stays.
+    void aRefusalLeavesNoHalfSubscription()
+    {
+        ModelRig rig(withEvents());
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        salon->faults().refusedEventPaths = {QStringLiteral("/ZoneGroupTopology/Event")};
+        salon->faults().subscribeDelayMs = 100;
+        QVERIFY(rig.startUp());
+        LiveUpdates *live = rig.model->live();
+        QVERIFY(QTest::qWaitFor([&] { return live->mode() == LiveUpdates::Mode::Polling; }, 3000));
+        QCOMPARE(live->reason(), LiveUpdates::Reason::Refused);
+        QVERIFY(QTest::qWaitFor([&] { return salon->subscriptions().isEmpty(); }, 3000));
+        QTest::qWait(300);
+        QCOMPARE(live->subscriptionCount(), 0);
+        QCOMPARE(live->mode(), LiveUpdates::Mode::Polling);
+    }
+
     void quittingUnsubscribesAtOnce()
     {
         ModelRig rig(withEvents());
