@@ -154,14 +154,11 @@ QList<SimSpeaker::EventVariable> SimSpeaker::eventState(const QString &path)
     } else if (path == QLatin1String("/MediaRenderer/GroupRenderingControl/Event")) {
         SimSpeaker *leader = coordinator();
         const QList<SimSpeaker *> members = m_household ? m_household->membersOf(leader) : QList<SimSpeaker *>{this};
-        int total = 0;
         bool allMuted = !members.isEmpty();
-        for (SimSpeaker *member : members) {
-            total += member->m_volume;
+        for (SimSpeaker *member : members)
             allMuted = allMuted && member->m_muted;
-        }
         add("GroupMute", allMuted ? QStringLiteral("1") : QStringLiteral("0"));
-        add("GroupVolume", QString::number(members.isEmpty() ? m_volume : total / int(members.size())));
+        add("GroupVolume", QString::number(leader->groupVolume()));
         add("GroupVolumeChangeable", QStringLiteral("1"));
     } else if (path == QLatin1String("/MediaRenderer/Queue/Event")) {
         add("UpdateID", QString::number(m_queueUpdateID));
@@ -181,7 +178,7 @@ QList<SimSpeaker::EventVariable> SimSpeaker::eventState(const QString &path)
         add("TimeZone", QStringLiteral("0000000000000000000000000000000000000000"));
         add("TimeServer", QStringLiteral("0.sonostime.pool.ntp.org"));
         add("TimeGeneration", QStringLiteral("1"));
-        add("AlarmListVersion", m_config.uuid + QStringLiteral(":1"));
+        add("AlarmListVersion", house().alarmListVersion());
         add("DailyIndexRefreshTime", QStringLiteral("02:00:00"));
         add("TimeFormat", QStringLiteral("INV"));
         add("DateFormat", QStringLiteral("INV"));

@@ -292,7 +292,39 @@ bool SimHousehold::startDefault()
     addHidden({QStringLiteral("RINCON_7828CA0B1C2E01400"), m_prefix + QStringLiteral(".43"), QStringLiteral("Chambre"), chambre->config().uuid, false, QStringLiteral("RF,RF")});
 
     addStandardFavorites(true);
+    addStandardAlarms();
     return startAll();
+}
+
+void SimHousehold::addStandardAlarms()
+{
+    const auto favorite = [this](int number) {
+        for (const SimFavorite &f : m_house->favorites) {
+            if (f.number == number)
+                return f;
+        }
+        return SimFavorite{};
+    };
+    const SimFavorite gardon = favorite(21);
+    const SimFavorite rires = favorite(22);
+    SimHouseData &data = *m_house;
+    const auto add = [&data](SimAlarm alarm) {
+        alarm.id = data.nextAlarm++;
+        data.alarms.append(alarm);
+    };
+    // A station on weekdays in the bedroom, the chime at weekends (off), and a favorite with an
+    // ampersand in its title on three days in the kitchen, joined by its group.
+    add({0, QStringLiteral("07:00:00"), QStringLiteral("01:00:00"), QStringLiteral("WEEKDAYS"), QStringLiteral("1"),
+         QStringLiteral("RINCON_7828CA0B1C2D01400"), gardon.uri, gardon.metadata, QStringLiteral("NORMAL"),
+         QStringLiteral("18"), QStringLiteral("0")});
+    add({0, QStringLiteral("09:30:00"), QStringLiteral("00:30:00"), QStringLiteral("WEEKENDS"), QStringLiteral("0"),
+         QStringLiteral("RINCON_7828CA0B1C2D01400"), QStringLiteral("x-rincon-buzzer:0"), QString(),
+         QStringLiteral("SHUFFLE_NOREPEAT"), QStringLiteral("12"), QStringLiteral("0")});
+    add({0, QStringLiteral("06:45:00"), QStringLiteral("02:00:00"), QStringLiteral("ON_135"), QStringLiteral("1"),
+         QStringLiteral("RINCON_F0F6C1D2E3F401400"), rires.uri, rires.metadata, QStringLiteral("NORMAL"),
+         QStringLiteral("25"), QStringLiteral("1")});
+    data.alarmVersionOwner = QStringLiteral("RINCON_7828CA0B1C2D01400");
+    data.alarmVersion = 14;
 }
 
 bool SimHousehold::startNeverPlayed()

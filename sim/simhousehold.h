@@ -71,6 +71,8 @@ public:
     void addFavorite(SimFavorite favorite);
     // A playlist and a song from Apple Music (when it was played there), and two radio stations.
     void addStandardFavorites(bool withAppleMusic);
+    // Three alarms in the Chambre and the Cuisine (of the default household).
+    void addStandardAlarms();
     // Starts every speaker added so far.
     bool startAll();
     // Every subscribed speaker looks for changes to announce.

@@ -86,19 +86,34 @@ const QList<Service> &services()
                      {{QStringLiteral("ListAvailableServices"), {}}}});
         list.append({upnpType("ZoneGroupTopology"), QStringLiteral("/ZoneGroupTopology/Control"),
                      {{QStringLiteral("GetZoneGroupState"), {}}}});
+        list.append({upnpType("GroupRenderingControl"), QStringLiteral("/MediaRenderer/GroupRenderingControl/Control"),
+                     {{QStringLiteral("GetGroupVolume"), instance},
+                      {QStringLiteral("SetGroupVolume"), with({"DesiredVolume"})},
+                      {QStringLiteral("SetRelativeGroupVolume"), with({"Adjustment"})},
+                      {QStringLiteral("SnapshotGroupVolume"), instance},
+                      {QStringLiteral("GetGroupMute"), instance},
+                      {QStringLiteral("SetGroupMute"), with({"DesiredMute"})}}});
+        const QStringList alarmFields{QStringLiteral("StartLocalTime"), QStringLiteral("Duration"),
+                                      QStringLiteral("Recurrence"), QStringLiteral("Enabled"),
+                                      QStringLiteral("RoomUUID"), QStringLiteral("ProgramURI"),
+                                      QStringLiteral("ProgramMetaData"), QStringLiteral("PlayMode"),
+                                      QStringLiteral("Volume"), QStringLiteral("IncludeLinkedZones")};
+        list.append({upnpType("AlarmClock"), QStringLiteral("/AlarmClock/Control"),
+                     {{QStringLiteral("ListAlarms"), {}},
+                      {QStringLiteral("CreateAlarm"), alarmFields},
+                      {QStringLiteral("UpdateAlarm"), QStringList{QStringLiteral("ID")} + alarmFields},
+                      {QStringLiteral("DestroyAlarm"), {QStringLiteral("ID")}}}});
         const struct
         {
             const char *name;
             const char *path;
-        } idle[] = {{"AlarmClock", "/AlarmClock/Control"},
-                    {"DeviceProperties", "/DeviceProperties/Control"},
+        } idle[] = {                    {"DeviceProperties", "/DeviceProperties/Control"},
                     {"SystemProperties", "/SystemProperties/Control"},
                     {"GroupManagement", "/GroupManagement/Control"},
                     {"AudioIn", "/AudioIn/Control"},
                     {"HTControl", "/HTControl/Control"},
                     {"ConnectionManager", "/MediaServer/ConnectionManager/Control"},
                     {"ConnectionManager", "/MediaRenderer/ConnectionManager/Control"},
-                    {"GroupRenderingControl", "/MediaRenderer/GroupRenderingControl/Control"},
                     {"VirtualLineIn", "/MediaRenderer/VirtualLineIn/Control"}};
         for (const auto &service : idle)
             list.append({upnpType(service.name), QLatin1String(service.path), {}});

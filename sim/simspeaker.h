@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -32,12 +33,34 @@ struct SimFavorite
     QString description;
 };
 
-// What every speaker of a household shares: its favorites, its music services and the Apple Music
-// account bound to it in the Sonos app.
+// An alarm as the household keeps it: every field as the last controller sent it.
+struct SimAlarm
+{
+    int id = 0;
+    QString startTime;
+    QString duration;
+    QString recurrence;
+    QString enabled;
+    QString roomUUID;
+    QString programURI;
+    QString programMetaData; // plain DIDL-Lite, empty when none
+    QString playMode;
+    QString volume;
+    QString includeLinkedZones;
+};
+
+// What every speaker of a household shares: its favorites, its alarms, its music services and the
+// Apple Music account bound to it in the Sonos app.
 struct SimHouseData
 {
     QList<SimFavorite> favorites;
     int nextFavorite = 30;
+    QList<SimAlarm> alarms;
+    int nextAlarm = 1;
+    // CurrentAlarmListVersion: the speaker that made the last change, and a count of changes.
+    QString alarmVersionOwner = QStringLiteral("RINCON_000000000000001400");
+    int alarmVersion = 1;
+    QString alarmListVersion() const { return alarmVersionOwner + QLatin1Char(':') + QString::number(alarmVersion); }
     bool appleMusicListed = true;
     QString appleMusicSerial = QStringLiteral("3"); // the account's serial number (sn)
 
@@ -161,6 +184,9 @@ public:
     PlayMode playMode() const { return m_playMode; }
     std::optional<int> sleepSecondsLeft();
     int volume() const { return m_volume; }
+    void setVolume(int level) { m_volume = std::clamp(level, 0, 100); }
+    // The group this speaker leads: the average of its members' volumes, as players report it.
+    int groupVolume();
     bool muted() const { return m_muted; }
     Equalizer equalizer() const { return m_eq; }
 
@@ -211,6 +237,10 @@ private:
     Reply contentDirectory(const SimRequest &request);
     Reply musicServices(const SimRequest &request);
     Reply zoneGroupTopology(const SimRequest &request);
+    Reply groupRenderingControl(const SimRequest &request);
+    Reply alarmClock(const SimRequest &request);
+    // The members' volumes the next group volume change keeps in proportion (at the coordinator).
+    QHash<QString, int> m_groupSnapshot;
     Reply queueAction(const SimRequest &request);
     Reply setTransportURI(const QString &uri, const QString &metadata);
     Reply memberTransport(const SimRequest &request, SimSpeaker *leader);

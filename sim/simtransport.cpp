@@ -18,6 +18,8 @@ const QString kRC = QStringLiteral("urn:schemas-upnp-org:service:RenderingContro
 const QString kCD = QStringLiteral("urn:schemas-upnp-org:service:ContentDirectory:1");
 const QString kMS = QStringLiteral("urn:schemas-upnp-org:service:MusicServices:1");
 const QString kZGT = QStringLiteral("urn:schemas-upnp-org:service:ZoneGroupTopology:1");
+const QString kGRC = QStringLiteral("urn:schemas-upnp-org:service:GroupRenderingControl:1");
+const QString kAC = QStringLiteral("urn:schemas-upnp-org:service:AlarmClock:1");
 
 // A live stream announces its next song this often (seconds of play).
 constexpr int kStreamTitleSeconds = 40;
@@ -94,7 +96,7 @@ SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request, const SoapCall &ca
     if (!call.ok())
         return fault(call.fault);
     // Every renderer action addresses instance 0.
-    const bool renderer = call.service == kAVT || call.service == kRC;
+    const bool renderer = call.service == kAVT || call.service == kRC || call.service == kGRC;
     if (renderer && call.arguments.value(QStringLiteral("InstanceID")) != QLatin1String("0"))
         return fault(718);
     if (m_faults.failingActions.contains(call.action))
@@ -112,6 +114,10 @@ SimSpeaker::Reply SimSpeaker::soap(const SimRequest &request, const SoapCall &ca
         reply = musicServices(request);
     else if (call.service == kZGT)
         reply = zoneGroupTopology(request);
+    else if (call.service == kGRC)
+        reply = groupRenderingControl(request);
+    else if (call.service == kAC)
+        reply = alarmClock(request);
     else
         reply = Reply{-401, {}, {}};
     if (reply.status < 0)

@@ -40,7 +40,7 @@ QString usage()
                           "  corvane speaker <ip> <commande>   pilote une enceinte (voir corvane speaker --help)\n"
                           "  corvane discover                  trouve une enceinte et montre les groupes de la maison\n"
                           "  corvane catalog <commande>        Apple Music en ligne de commande (voir corvane catalog --help)\n"
-                          "  corvane play-pause | next | previous | favorite [NOM] | sleep [MINUTES]\n"
+                          "  corvane play-pause | next | previous | favorite [NOM] | sleep [MINUTES] | volume [+N|-N|N]\n"
                           "                                    raccourcis (voir corvane shortcuts --help)\n"
                           "Options :\n"
                           "  --network adresse/masque          réseau à parcourir (sinon CORVANE_NETWORK ou l'interface choisie)\n"

@@ -263,6 +263,42 @@ QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes)
         + (minutes == 1 ? QStringLiteral(" minute.") : QStringLiteral(" minutes."));
 }
 
+std::optional<VolumeChange> parseVolumeChange(const QString &text)
+{
+    if (text.isEmpty())
+        return VolumeChange{};
+    static const QRegularExpression pattern(QStringLiteral("^([+-]?)(\\d{1,3})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int amount = match.captured(2).toInt();
+    if (amount > 100)
+        return std::nullopt;
+    const QString sign = match.captured(1);
+    if (sign.isEmpty())
+        return VolumeChange{amount, false};
+    return VolumeChange{sign == QLatin1String("-") ? -amount : amount, true};
+}
+
+QCoro::Task<QString> groupVolume(IntentTarget target, VolumeChange change)
+{
+    const SonosController controller(target.speaker);
+    if (!change.amount) {
+        const int volume = co_await controller.groupVolume();
+        co_return QStringLiteral("Volume du groupe : %1.").arg(volume);
+    }
+    int level = *change.amount;
+    if (change.relative) {
+        const int volume = co_await controller.groupVolume();
+        level += volume;
+    }
+    level = std::clamp(level, 0, 100);
+    // The rooms keep their proportions.
+    co_await controller.snapshotGroupVolume();
+    co_await controller.setGroupVolume(level);
+    co_return QStringLiteral("Volume du groupe : %1.").arg(level);
+}
+
 } // namespace Intents
 
 namespace {
@@ -305,7 +341,7 @@ QCoro::Task<CommandResult> runDiscoverCommand()
 
 bool isIntentCommand(const QString &command)
 {
-    static const QStringList commands = {"play-pause", "next", "previous", "favorite", "sleep"};
+    static const QStringList commands = {"play-pause", "next", "previous", "favorite", "sleep", "volume"};
     return commands.contains(command);
 }
 
@@ -317,7 +353,8 @@ QString intentUsage()
                           "  next               Morceau suivant\n"
                           "  previous           Morceau précédent\n"
                           "  favorite [NOM]     Jouer un favori (le premier dont le titre contient NOM)\n"
-                          "  sleep [MINUTES]    Arrêt programmé (30 minutes par défaut, 0 l'annule)");
+                          "  sleep [MINUTES]    Arrêt programmé (30 minutes par défaut, 0 l'annule)\n"
+                          "  volume [+N|-N|N]   Volume du groupe : le lit, le monte, le baisse ou le règle (0 à 100)");
 }
 
 QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
@@ -327,7 +364,13 @@ QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
     const auto usage = [](const QString &why) { return CommandResult{2, {}, why + QLatin1Char('\n') + intentUsage()}; };
 
     int minutes = 30;
-    if (command == QLatin1String("sleep") && !rest.isEmpty()) {
+    Intents::VolumeChange volume;
+    if (command == QLatin1String("volume")) {
+        const std::optional<Intents::VolumeChange> change = Intents::parseVolumeChange(rest.value(0));
+        if (!change || rest.size() > 1)
+            co_return usage(QStringLiteral("Indiquez un volume de 0 à 100, ou un écart comme +5 ou -5."));
+        volume = *change;
+    } else if (command == QLatin1String("sleep") && !rest.isEmpty()) {
         bool ok = false;
         minutes = rest.first().toInt(&ok, 10);
         if (!ok || rest.size() > 1)
@@ -352,6 +395,8 @@ QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
             answer = co_await Intents::playFavorite(target, rest.join(QLatin1Char(' ')));
         else if (command == QLatin1String("sleep"))
             answer = co_await Intents::sleepTimer(target, minutes);
+        else if (command == QLatin1String("volume"))
+            answer = co_await Intents::groupVolume(target, volume);
         else
             co_return usage(QStringLiteral("Raccourci inconnu : « %1 ».").arg(command));
         co_return CommandResult{0, answer, {}};

@@ -38,12 +38,22 @@ QCoro::Task<> previousTrack(IntentTarget target);
 QCoro::Task<QString> playFavorite(IntentTarget target, QString name);
 QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes);
 
+// "" reads the group's volume, "N" sets it, "+N" and "-N" move it; nothing when the text is none
+// of these (or past 100).
+struct VolumeChange
+{
+    std::optional<int> amount;
+    bool relative = false;
+};
+std::optional<VolumeChange> parseVolumeChange(const QString &text);
+QCoro::Task<QString> groupVolume(IntentTarget target, VolumeChange change);
+
 // Case- and accent-insensitive form of a name, trimmed.
 QString fold(const QString &text);
 
 } // namespace Intents
 
-// `corvane play-pause | next | previous | favorite [NAME] | sleep [MINUTES]`.
+// `corvane play-pause | next | previous | favorite [NAME] | sleep [MINUTES] | volume [+N|-N|N]`.
 QCoro::Task<CommandResult> runIntentCommand(QStringList arguments);
 bool isIntentCommand(const QString &command);
 QString intentUsage();

@@ -211,6 +211,60 @@ QCoro::Task<CommandResult> playCatalogueItem(SonosController member, QString ite
     co_return CommandResult{0, QStringLiteral("Lecture de l'album « %1 » dans « %2 ».").arg(title, room), {}};
 }
 
+QCoro::Task<CommandResult> listAlarms(const SonosController &c)
+{
+    const AlarmList list = co_await c.alarms();
+    if (list.alarms.isEmpty())
+        co_return CommandResult{0, QStringLiteral("Aucun réveil sur ce système Sonos."), {}};
+    // Rooms are named from the household's groups, in one request.
+    QHash<QString, QString> rooms;
+    try {
+        QCoro::Task<QList<SonosGroup>> read = c.zoneGroupsWithoutModels();
+        const QList<SonosGroup> groups = co_await read;
+        for (const SonosGroup &group : groups) {
+            for (const Speaker &member : group.members)
+                rooms.insert(member.uuid, member.roomName);
+        }
+    } catch (const CorvaneError &) {
+        // The alarms are listed all the same, with their rooms' identifiers.
+    }
+    QStringList lines{QStringLiteral("Réveils :")};
+    for (const Alarm &alarm : list.alarms) {
+        lines << QStringLiteral("  %1  %2  %3  %4  %5  volume %6  %7")
+                     .arg(alarm.id, shortTime(alarm.startTime), describeRecurrence(alarm.recurrence),
+                          rooms.value(alarm.roomUUID, alarm.roomUUID),
+                          alarm.isEnabled() ? QStringLiteral("activé") : QStringLiteral("désactivé"))
+                     .arg(alarm.volumeLevel())
+                     .arg(describeProgram(alarm));
+    }
+    co_return CommandResult{0, lines.join(QLatin1Char('\n')), {}};
+}
+
+QCoro::Task<CommandResult> changeAlarm(const SonosController &c, QString id, QString action)
+{
+    const bool on = action == QLatin1String("on");
+    const bool off = action == QLatin1String("off");
+    const bool remove = action == QLatin1String("delete");
+    if (id.isEmpty() || (!on && !off && !remove))
+        co_return usageError(QStringLiteral("Indiquez l'identifiant du réveil puis on, off ou delete."));
+    // The alarm as it stands now: every other field goes back exactly as it was read.
+    const AlarmList list = co_await c.alarms();
+    std::optional<Alarm> alarm;
+    for (const Alarm &a : list.alarms) {
+        if (a.id == id)
+            alarm = a;
+    }
+    if (!alarm)
+        co_return CommandResult{1, {}, QStringLiteral("Aucun réveil n'a l'identifiant « %1 » ; « corvane speaker <adresse> alarms » les liste.").arg(id)};
+    if (remove) {
+        co_await c.destroyAlarm(id);
+        co_return CommandResult{0, QStringLiteral("Réveil %1 supprimé.").arg(id), {}};
+    }
+    alarm->enabled = on ? QStringLiteral("1") : QStringLiteral("0");
+    co_await c.updateAlarm(*alarm);
+    co_return CommandResult{0, (on ? QStringLiteral("Réveil %1 activé.") : QStringLiteral("Réveil %1 désactivé.")).arg(id), {}};
+}
+
 } // namespace
 
 QString describeGroups(const QList<SonosGroup> &groups)
@@ -236,6 +290,7 @@ QString speakerCommandUsage()
         "                       joue ce morceau ou cet album du catalogue Apple Music dans le groupe\n"
         "  seek <secondes>      position dans le morceau\n"
         "  volume <0-100>\n"
+        "  group-volume [0-100] volume du groupe de l'enceinte ; sans valeur, le lit\n"
         "  mute on|off\n"
         "  bass <-10..10>       graves\n"
         "  treble <-10..10>     aigus\n"
@@ -245,7 +300,10 @@ QString speakerCommandUsage()
         "  groups               les groupes de la maison et leurs pièces\n"
         "  join <pièce>         rejoint le groupe de cette pièce\n"
         "  leave                quitte son groupe\n"
-        "  favorites            les favoris Sonos");
+        "  favorites            les favoris Sonos\n"
+        "  alarms               les réveils de la maison\n"
+        "  alarm <ID> on|off|delete\n"
+        "                       active, désactive ou supprime ce réveil");
 }
 
 QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
@@ -257,7 +315,8 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
         co_return usageError(QStringLiteral("« %1 » n'est pas une adresse IPv4.").arg(arguments.at(0)));
     const QString command = arguments.at(1);
     const QString value = arguments.value(2);
-    if (command != QLatin1String("join") && arguments.size() > 3)
+    const qsizetype allowed = command == QLatin1String("alarm") ? 4 : 3;
+    if (command != QLatin1String("join") && arguments.size() > allowed)
         co_return usageError(QStringLiteral("Trop d'arguments pour « %1 ».").arg(command));
     const SonosController c(Speaker{QString(), address.toString(), QString(), QStringLiteral("Sonos")});
 
@@ -300,6 +359,32 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
                 co_return usageError(QStringLiteral("Indiquez un volume entre 0 et 100."));
             co_await c.setVolume(*level);
             co_return CommandResult{0, QStringLiteral("Volume réglé à %1.").arg(std::clamp(*level, 0, 100)), {}};
+        }
+        if (command == QLatin1String("group-volume")) {
+            std::optional<int> level;
+            if (!value.isEmpty()) {
+                level = integer(value);
+                if (!level || *level < 0 || *level > 100)
+                    co_return usageError(QStringLiteral("Indiquez un volume entre 0 et 100."));
+            }
+            // The group this speaker belongs to, whichever room leads it.
+            const std::optional<Speaker> leader = co_await c.coordinatorOf(address.toString());
+            const SonosController group(leader.value_or(c.speaker()));
+            if (!level) {
+                const int volume = co_await group.groupVolume();
+                co_return CommandResult{0, QStringLiteral("Volume du groupe : %1").arg(volume), {}};
+            }
+            co_await group.snapshotGroupVolume();
+            co_await group.setGroupVolume(*level);
+            co_return CommandResult{0, QStringLiteral("Volume du groupe réglé à %1.").arg(*level), {}};
+        }
+        if (command == QLatin1String("alarms")) {
+            CommandResult result = co_await listAlarms(c);
+            co_return result;
+        }
+        if (command == QLatin1String("alarm")) {
+            CommandResult result = co_await changeAlarm(c, value, arguments.value(3));
+            co_return result;
         }
         if (command == QLatin1String("mute") || command == QLatin1String("loudness")) {
             const auto flag = onOff(value);

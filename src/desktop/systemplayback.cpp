@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QPointer>
 
+#include <cmath>
+
 namespace corvane {
 
 namespace {
@@ -72,9 +74,9 @@ public:
     double rate() const { return 1.0; }
     void setRate(double) {}
     QVariantMap metadata() const { return m_playback->metadata(); }
-    // Volume belongs to each speaker; the desktop's volume keys are not ours to take.
-    double volume() const { return 1.0; }
-    void setVolume(double) {}
+    // The selected group's volume, 0.0 to 1.0.
+    double volume() const { return m_playback->volume(); }
+    void setVolume(double volume) { m_playback->setVolume(volume); }
     qlonglong position() const { return m_playback->position(); }
     bool canControl() const { return true; }
     bool hasTrack() const { return m_playback->hasTrack(); }
@@ -267,12 +269,30 @@ void SystemPlayback::publish(const QStringList &changed)
             properties.insert(name, m_metadata); // always the whole map
         else if (name == QLatin1String("PlaybackStatus"))
             properties.insert(name, playbackStatus());
+        else if (name == QLatin1String("Volume"))
+            properties.insert(name, m_volume);
     }
     properties.insert(QStringLiteral("CanSeek"), hasTrack());
     QDBusMessage signal = QDBusMessage::createSignal(kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                      QStringLiteral("PropertiesChanged"));
     signal << kPlayerInterface << properties << QStringList();
     QDBusConnection::sessionBus().send(signal);
+}
+
+void SystemPlayback::updateVolume(double volume)
+{
+    volume = std::clamp(volume, 0.0, 1.0);
+    if (qFuzzyCompare(volume + 1.0, m_volume + 1.0))
+        return;
+    m_volume = volume;
+    if (enabled())
+        publish({QStringLiteral("Volume")});
+}
+
+void SystemPlayback::setVolume(double volume)
+{
+    if (m_handlers.setVolume && enabled() && std::isfinite(volume))
+        m_handlers.setVolume(std::clamp(volume, 0.0, 1.0));
 }
 
 void SystemPlayback::call(const std::function<void()> &handler)

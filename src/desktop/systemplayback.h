@@ -30,6 +30,7 @@ public:
         std::function<void()> next;
         std::function<void()> previous;
         std::function<void(double)> seek; // seconds
+        std::function<void(double)> setVolume; // 0.0 to 1.0
     };
 
     // The cover copies handed to the desktop (cache/mpris) stay under this size.
@@ -43,6 +44,8 @@ public:
     // Keeps the handlers (once per run) and shows the player, if enabled.
     void configure(Handlers handlers);
     void update(const NowPlaying &nowPlaying, const std::optional<QUrl> &artworkURL);
+    // The selected group's volume, 0.0 to 1.0, as the desktop's sound menu shows it.
+    void updateVolume(double volume);
     // Stores the preference. On shows the player again when configure() already ran (call it
     // otherwise); off publishes Stopped with no metadata and withdraws the player.
     void setSystemNowPlaying(bool on);
@@ -64,6 +67,8 @@ public:
     void toggle() { call(m_handlers.toggle); }
     void next() { call(m_handlers.next); }
     void previous() { call(m_handlers.previous); }
+    double volume() const { return m_volume; }
+    void setVolume(double volume);
     void seekBy(qlonglong offset);
     void setPosition(const QDBusObjectPath &track, qlonglong position);
 
@@ -86,6 +91,7 @@ private:
     std::function<void()> m_raise;
     QString m_service;
     NowPlaying m_now;
+    double m_volume = 0.0;
     QVariantMap m_metadata;
     QElapsedTimer m_since; // since m_now.elapsed was read
     std::optional<QUrl> m_lastArtworkURL;

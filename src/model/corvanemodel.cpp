@@ -43,6 +43,8 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
     , m_home(new Home({m_music, services.chartsOrigin, services.radioOrigin, services.chartRegion, m_history, m_update},
                       m_household, m_notices, m_playback, m_queue, this))
     , m_browse(new Browse(m_music, m_household, m_notices, m_playback, m_queue, m_home, this))
+    , m_roomVolumes(new RoomVolumes(m_household, m_playback, m_notices, this))
+    , m_alarms(new AlarmClock(m_household, m_favorites, m_notices, this))
     , m_live(new LiveUpdates(services.speakerEvents, m_household, m_playback, m_favorites,
                              [browse = QPointer<Browse>(m_browse), queue = QPointer<Queue>(m_queue)] {
                                  if (queue && !queue->changeLocked())
@@ -63,6 +65,12 @@ CorvaneModel::CorvaneModel(Services services, QObject *parent)
     connect(m_household, &Household::speakerChosen, m_playback, &Playback::startSession);
     connect(m_household, &Household::speakerChosen, m_live, &LiveUpdates::follow);
     connect(m_household, &Household::groupsChanged, m_live, &LiveUpdates::follow);
+    connect(m_household, &Household::groupsChanged, m_playback, &Playback::followGroup);
+    connect(m_household, &Household::speakerChosen, m_roomVolumes, &RoomVolumes::follow);
+    connect(m_household, &Household::groupsChanged, m_roomVolumes, &RoomVolumes::follow);
+    connect(m_live, &LiveUpdates::memberRendering, m_roomVolumes, &RoomVolumes::applyRendering);
+    connect(m_live, &LiveUpdates::alarmListVersion, m_alarms, &AlarmClock::versionAnnounced);
+    connect(m_live, &LiveUpdates::renderingLost, m_roomVolumes, &RoomVolumes::refresh);
     connect(m_household, &Household::activated, m_home, [home = m_home] { home->loadPersonal(true); });
     connect(m_household, &Household::discoveryStarted, m_home, [home = m_home] { home->repairHistoryArtwork(); });
     connect(m_household, &Household::musicConnected, this, [this] {
@@ -77,6 +85,8 @@ CorvaneModel::~CorvaneModel()
     // Each area stops its tasks while the areas it uses are still there: the users go first.
     m_live->unsubscribeAllNow();
     delete m_live;
+    delete m_alarms;
+    delete m_roomVolumes;
     delete m_browse;
     delete m_home;
     delete m_playback;

@@ -4,7 +4,9 @@
 #include "model/favorites.h"
 #include "model/home.h"
 #include "model/household.h"
+#include "model/alarmclock.h"
 #include "model/liveupdates.h"
+#include "model/roomvolumes.h"
 #include "model/notices.h"
 #include "model/playback.h"
 #include "model/queue.h"
@@ -37,6 +39,8 @@ class CorvaneModel : public QObject
     Q_PROPERTY(corvane::Browse *browse READ browse CONSTANT)
     Q_PROPERTY(corvane::Home *home READ home CONSTANT)
     Q_PROPERTY(corvane::LiveUpdates *live READ live CONSTANT)
+    Q_PROPERTY(corvane::RoomVolumes *roomVolumes READ roomVolumes CONSTANT)
+    Q_PROPERTY(corvane::AlarmClock *alarms READ alarms CONSTANT)
 
 public:
     // What the model talks to besides the speakers: the music service (shared: a call in flight
@@ -63,6 +67,8 @@ public:
     Browse *browse() const { return m_browse; }
     Home *home() const { return m_home; }
     LiveUpdates *live() const { return m_live; }
+    RoomVolumes *roomVolumes() const { return m_roomVolumes; }
+    AlarmClock *alarms() const { return m_alarms; }
     ListeningHistory *history() const { return m_history; }
     SystemPlayback *systemPlayback() const { return m_system; }
     UpdateCheck *updateCheck() const { return m_update; }
@@ -81,6 +87,8 @@ private:
     Playback *m_playback;
     Home *m_home;
     Browse *m_browse;
+    RoomVolumes *m_roomVolumes;
+    AlarmClock *m_alarms;
     LiveUpdates *m_live;
 };
 

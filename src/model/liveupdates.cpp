@@ -161,7 +161,14 @@ QHash<LiveUpdates::Key, std::pair<Speaker, EventService>> LiveUpdates::wanted() 
     for (EventService service : {EventService::Transport, EventService::GroupRendering, EventService::Content,
                                  EventService::Topology})
         wanted.insert(keyOf(coordinator, service), {coordinator, service});
+    // Each room's own volume (the rooms' sliders), and the alarm list's version, which any
+    // speaker announces for the household.
     wanted.insert(keyOf(*selected, EventService::Rendering), {*selected, EventService::Rendering});
+    if (const std::optional<SonosGroup> group = m_household->currentGroup()) {
+        for (const Speaker &member : group->members)
+            wanted.insert(keyOf(member, EventService::Rendering), {member, EventService::Rendering});
+    }
+    wanted.insert(keyOf(*selected, EventService::Alarms), {*selected, EventService::Alarms});
     return wanted;
 }
 
@@ -432,10 +439,13 @@ void LiveUpdates::dispatch(Subscription &subscription, const QList<std::pair<QSt
         }
         break;
     }
-    case EventService::Rendering:
+    case EventService::Rendering: {
+        const RenderingChange change = renderingFromVariables(parseLastChange(propertyValue(properties, kLastChange)));
         if (m_household->selected() && subscription.speaker.uuid == m_household->selected()->uuid)
-            m_playback->applyRendering(renderingFromVariables(parseLastChange(propertyValue(properties, kLastChange))));
+            m_playback->applyRendering(change);
+        Q_EMIT memberRendering(subscription.speaker.uuid, change);
         break;
+    }
     case EventService::GroupRendering:
         m_playback->applyGroupRendering(groupRenderingFromProperties(properties));
         break;
@@ -467,7 +477,12 @@ void LiveUpdates::dispatch(Subscription &subscription, const QList<std::pair<QSt
             m_favorites->refresh();
         break;
     }
-    case EventService::Alarms:
+    case EventService::Alarms: {
+        const QString version = propertyValue(properties, QStringLiteral("AlarmListVersion"));
+        if (!version.isEmpty())
+            Q_EMIT alarmListVersion(version);
+        break;
+    }
     case EventService::Queue:
         break;
     }
@@ -482,6 +497,7 @@ void LiveUpdates::resync(EventService service)
         break;
     case EventService::Rendering:
         m_playback->rereadRoomSound();
+        Q_EMIT renderingLost();
         break;
     case EventService::Content:
         m_favorites->refresh();
@@ -492,7 +508,12 @@ void LiveUpdates::resync(EventService service)
         m_household->rereadGroups();
         break;
     case EventService::GroupRendering:
+        m_playback->rereadVolume();
+        break;
     case EventService::Alarms:
+        // An unknown version: the list is read again if it is shown.
+        Q_EMIT alarmListVersion(QString());
+        break;
     case EventService::Queue:
         break;
     }

@@ -63,6 +63,12 @@ public:
 
 Q_SIGNALS:
     void modeChanged();
+    // A room of the selected group reported its volume or mute.
+    void memberRendering(const QString &uuid, const corvane::RenderingChange &change);
+    // The household's alarm list has this version now.
+    void alarmListVersion(const QString &version);
+    // A room's notification was lost: every room's volume is read again.
+    void renderingLost();
 
 private:
     struct Subscription

@@ -4,6 +4,7 @@
 
 #include "applemusic/applemusickit.h"
 #include "async/tasks.h"
+#include "desktop/systemplayback.h"
 #include "model/commands.h"
 #include "model/favorites.h"
 #include "model/field.h"
@@ -75,6 +76,11 @@ Playback::Playback(Services services, Household *household, Notices *notices, Sp
 {
     connect(this, &Playback::nowPlayingChanged, this, &Playback::nowPlayingIsFavoriteChanged);
     connect(favorites, &Favorites::changed, this, &Playback::nowPlayingIsFavoriteChanged);
+    // The desktop's sound menu shows the group's volume too.
+    connect(this, &Playback::volumeChanged, this, [this] {
+        if (m_services.system)
+            m_services.system->updateVolume(m_volume / 100.0);
+    });
 }
 
 Playback::~Playback()
@@ -186,10 +192,12 @@ QCoro::Task<> Playback::postStartCheck()
     if (!controller)
         co_return;
     try {
-        const int volume = co_await controller->volume();
+        // A group is heard at its group volume; a room alone at its own.
+        const bool group = m_volumeIsGroup;
+        const int volume = group ? co_await controller->groupVolume() : co_await controller->volume();
         if (!self)
             co_return;
-        const bool muted = co_await controller->isMuted();
+        const bool muted = group ? co_await controller->isGroupMuted() : co_await controller->isMuted();
         if (!self)
             co_return;
         if (volume == 0) {

@@ -56,6 +56,8 @@ class Playback : public QObject
     Q_PROPERTY(QVariant sleepMinutes READ sleepValue NOTIFY sleepMinutesChanged)
     // The group's volume and mute as its coordinator reports them; null until it has.
     Q_PROPERTY(QVariant groupVolume READ groupVolumeValue NOTIFY groupVolumeChanged)
+    // `volume` and `isMuted` are the group's (two rooms or more) rather than the selected room's.
+    Q_PROPERTY(bool volumeIsGroup READ volumeIsGroup NOTIFY volumeIsGroupChanged)
     // Whether Corvane shows in the desktop's media controls and answers the media keys.
     Q_PROPERTY(bool systemNowPlaying READ systemNowPlaying WRITE setSystemNowPlaying NOTIFY systemNowPlayingChanged)
 
@@ -121,6 +123,17 @@ public:
     void applyPlayMode(PlayMode mode);
     void applyRendering(const RenderingChange &change);
     void applyGroupRendering(const GroupRenderingChange &change);
+    // With two rooms or more, the slider and the mute button set the whole group.
+    bool volumeIsGroup() const;
+    // The group's members changed (or another group was chosen): the slider reads what it now sets.
+    void followGroup();
+    // The group's volume and mute read again from its coordinator (or the room's, alone).
+    QCoro::Task<> rereadVolume();
+    // A room's own volume moved: the next group change takes a new snapshot of the proportions.
+    void forgetGroupSnapshot() { m_groupSnapshotTaken = false; }
+    // A group volume change was sent in the last few seconds (its echoes are no one else's).
+    bool recentlySentGroupVolume() const;
+    bool isSendingVolume() const { return m_volumeTask != nullptr; }
     std::optional<int> groupVolume() const { return m_groupVolume; }
     bool groupMuted() const { return m_groupMuted; }
     // The selected room's volume, mute and tone; false when another session began meanwhile.
@@ -210,6 +223,9 @@ Q_SIGNALS:
     void batteryChanged();
     void sleepMinutesChanged();
     void groupVolumeChanged();
+    void volumeIsGroupChanged();
+    // The group's volume was set: each room's moved in proportion.
+    void groupVolumeSent();
     void systemNowPlayingChanged();
     // A library or catalogue playlist was started (the playlists' "recently played" order).
     void playlistPlayed(const QString &playlistID);
@@ -275,6 +291,10 @@ private:
     std::optional<int> m_sleepMinutes;
     std::optional<int> m_groupVolume;
     bool m_groupMuted = false;
+    bool m_volumeIsGroup = false;
+    QStringList m_groupMembers; // the uuids the slider last set, coordinator first
+    bool m_groupSnapshotTaken = false;
+    std::optional<SteadyTime> m_lastGroupSend;
     bool m_eventsFlowing = false;
     std::optional<SteadyTime> m_lastPositionRead;
 

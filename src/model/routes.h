@@ -12,7 +12,7 @@ namespace corvane {
 
 namespace RouteKind {
 Q_NAMESPACE
-enum Value { Results, Album, Artist, Playlist, Queue, History, Groups, Explore };
+enum Value { Results, Album, Artist, Playlist, Queue, History, Groups, Explore, Alarms };
 Q_ENUM_NS(Value)
 } // namespace RouteKind
 
@@ -30,7 +30,8 @@ struct Route
 
     bool isPanel() const
     {
-        return kind == RouteKind::Queue || kind == RouteKind::History || kind == RouteKind::Groups;
+        return kind == RouteKind::Queue || kind == RouteKind::History || kind == RouteKind::Groups
+            || kind == RouteKind::Alarms;
     }
     bool operator==(const Route &) const = default;
 };

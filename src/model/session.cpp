@@ -37,7 +37,14 @@ void Playback::configureSystem()
         [self] { if (self) self->skipToNext(); },
         [self] { if (self) self->skipToPrevious(); },
         [self](double seconds) { if (self) self->seekToSeconds(seconds); },
+        [self](double volume) {
+            if (!self || !self->m_household->selected())
+                return;
+            self->setVolume(volume * 100.0);
+            self->commitVolume();
+        },
     });
+    m_services.system->updateVolume(m_volume / 100.0);
 }
 
 void Playback::setSystemNowPlaying(bool on)
@@ -57,6 +64,17 @@ void Playback::startSession()
         m_pollTask->cancel();
     ++m_session;
     m_hasReadSpeakerState = false;
+    // What the slider sets is known before the first read.
+    m_groupMembers.clear();
+    if (const std::optional<SonosGroup> group = m_household->currentGroup()) {
+        for (const Speaker &member : group->members)
+            m_groupMembers << member.uuid;
+    }
+    m_groupSnapshotTaken = false;
+    if (volumeIsGroup() != m_volumeIsGroup) {
+        m_volumeIsGroup = !m_volumeIsGroup;
+        Q_EMIT volumeIsGroupChanged();
+    }
     std::unique_ptr<SonosController> controller = m_household->coordinatorController();
     if (!controller) {
         m_household->setCheckedAppleMusic(true);
@@ -291,10 +309,11 @@ void Playback::applyPlayMode(PlayMode mode)
 
 void Playback::applyRendering(const RenderingChange &change)
 {
-    // A volume the person is still sending wins over what the speaker said a moment ago.
-    if (change.volume && !m_volumeTask)
+    // A volume the person is still sending wins over what the speaker said a moment ago. In a
+    // group the slider shows the group's volume, which its own events bring.
+    if (change.volume && !m_volumeTask && !m_volumeIsGroup)
         assign(this, m_volume, double(*change.volume), &Playback::volumeChanged);
-    if (change.muted)
+    if (change.muted && !m_volumeIsGroup)
         assign(this, m_isMuted, *change.muted, &Playback::isMutedChanged);
     if (change.bass || change.treble || change.loudness) {
         Equalizer equalizer = m_equalizer;
@@ -318,6 +337,12 @@ void Playback::applyGroupRendering(const GroupRenderingChange &change)
     }
     if (changed)
         Q_EMIT groupVolumeChanged();
+    if (!m_volumeIsGroup)
+        return;
+    if (change.volume && !m_volumeTask)
+        assign(this, m_volume, double(*change.volume), &Playback::volumeChanged);
+    if (change.muted)
+        assign(this, m_isMuted, *change.muted, &Playback::isMutedChanged);
 }
 
 QCoro::Task<bool> Playback::rereadRoomSound(bool yieldToSending)
@@ -327,22 +352,68 @@ QCoro::Task<bool> Playback::rereadRoomSound(bool yieldToSending)
         co_return true;
     const int session = m_session;
     const SonosController speaker(*selected);
-    QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this, yieldToSending](int volume) {
-        // A volume the person is still sending wins over the reading.
-        if (!yieldToSending || !m_volumeTask)
-            assign(this, m_volume, double(volume), &Playback::volumeChanged);
-    });
-    if (!co_await volumeRead)
-        co_return false;
-    QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
-        assign(this, m_isMuted, muted, &Playback::isMutedChanged);
-    });
-    if (!co_await muteRead)
+    // In a group the slider shows the group's volume, read from its coordinator.
+    if (m_volumeIsGroup) {
+        QCoro::Task<> groupRead = rereadVolume();
+        co_await groupRead;
+    } else {
+        QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this, yieldToSending](int volume) {
+            // A volume the person is still sending wins over the reading.
+            if (!m_volumeIsGroup && (!yieldToSending || !m_volumeTask))
+                assign(this, m_volume, double(volume), &Playback::volumeChanged);
+        });
+        if (!co_await volumeRead)
+            co_return false;
+        QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
+            if (!m_volumeIsGroup)
+                assign(this, m_isMuted, muted, &Playback::isMutedChanged);
+        });
+        if (!co_await muteRead)
+            co_return false;
+    }
+    if (m_session != session)
         co_return false;
     QCoro::Task<bool> toneRead = readForSession<Equalizer>(session, speaker.equalizer(), [this](Equalizer equalizer) {
         setEqualizer(equalizer);
     });
     co_return co_await toneRead;
+}
+
+QCoro::Task<> Playback::rereadVolume()
+{
+    const int session = m_session;
+    if (!m_volumeIsGroup) {
+        const std::optional<Speaker> selected = m_household->selected();
+        if (!selected)
+            co_return;
+        const SonosController speaker(*selected);
+        QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this](int volume) {
+            if (!m_volumeIsGroup && !m_volumeTask)
+                assign(this, m_volume, double(volume), &Playback::volumeChanged);
+        });
+        if (!co_await volumeRead)
+            co_return;
+        QCoro::Task<bool> muteRead = readForSession<bool>(session, speaker.isMuted(), [this](bool muted) {
+            if (!m_volumeIsGroup)
+                assign(this, m_isMuted, muted, &Playback::isMutedChanged);
+        });
+        co_await muteRead;
+        co_return;
+    }
+    const std::unique_ptr<SonosController> coordinator = m_household->coordinatorController();
+    if (!coordinator)
+        co_return;
+    QCoro::Task<bool> volumeRead = readForSession<int>(session, coordinator->groupVolume(), [this](int volume) {
+        if (m_volumeIsGroup && !m_volumeTask)
+            assign(this, m_volume, double(volume), &Playback::volumeChanged);
+    });
+    if (!co_await volumeRead)
+        co_return;
+    QCoro::Task<bool> muteRead = readForSession<bool>(session, coordinator->isGroupMuted(), [this](bool muted) {
+        if (m_volumeIsGroup)
+            assign(this, m_isMuted, muted, &Playback::isMutedChanged);
+    });
+    co_await muteRead;
 }
 
 QCoro::Task<> Playback::rereadSleepTimer()

@@ -12,6 +12,8 @@
 
 #include <QPointer>
 
+#include <cmath>
+
 namespace corvane {
 
 QCoro::Task<> Playback::togglePlayPause()
@@ -116,18 +118,77 @@ QCoro::Task<> Playback::sendVolume(CancellationToken token)
     const bool waited = co_await sleep(delays().volumeDebounce, token);
     if (!self || !waited || !m_household->selected())
         co_return;
-    const SonosController speaker(*m_household->selected());
+    const int level = int(std::lround(m_volume));
+    const bool group = m_volumeIsGroup;
     try {
-        co_await speaker.setVolume(int(m_volume));
+        if (group) {
+            const std::unique_ptr<SonosController> coordinator = m_household->coordinatorController();
+            // The snapshot keeps the rooms' proportions through a series of changes; a room set
+            // on its own since then needs a new one.
+            if (!m_groupSnapshotTaken) {
+                co_await coordinator->snapshotGroupVolume();
+                if (!self)
+                    co_return;
+                m_groupSnapshotTaken = true;
+            }
+            co_await coordinator->setGroupVolume(level);
+        } else {
+            const SonosController speaker(*m_household->selected());
+            co_await speaker.setVolume(level);
+        }
     } catch (...) {
         // The next slider change or session start sends it again.
     }
+    if (!self || token.isCancelled())
+        co_return;
+    // Done: what the speakers say about the volume counts again.
+    m_volumeTask.reset();
+    if (group) {
+        m_lastGroupSend = steadyNow();
+        Q_EMIT groupVolumeSent();
+    }
+}
+
+bool Playback::volumeIsGroup() const
+{
+    const std::optional<SonosGroup> group = m_household->currentGroup();
+    return group && group->members.size() >= 2;
+}
+
+bool Playback::recentlySentGroupVolume() const
+{
+    return m_volumeTask || (m_lastGroupSend && steadyNow() - *m_lastGroupSend < std::chrono::seconds(3));
+}
+
+void Playback::followGroup()
+{
+    QStringList members;
+    if (const std::optional<SonosGroup> group = m_household->currentGroup()) {
+        for (const Speaker &member : group->members)
+            members << member.uuid;
+    }
+    const bool isGroup = volumeIsGroup();
+    if (members == m_groupMembers && isGroup == m_volumeIsGroup)
+        return;
+    m_groupMembers = members;
+    m_groupSnapshotTaken = false;
+    if (isGroup != m_volumeIsGroup) {
+        m_volumeIsGroup = isGroup;
+        Q_EMIT volumeIsGroupChanged();
+    }
+    if (m_household->selected())
+        rereadVolume();
 }
 
 QCoro::Task<> Playback::toggleMute()
 {
     const bool muted = !m_isMuted;
     assign(this, m_isMuted, muted, &Playback::isMutedChanged);
+    if (m_volumeIsGroup) {
+        QCoro::Task<> command = m_commands->perform(std::nullopt, SpeakerCommands::Target::Group, [muted](const SonosController &speaker) { return speaker.setGroupMuted(muted); });
+        co_await command;
+        co_return;
+    }
     QCoro::Task<> command = m_commands->perform(std::nullopt, SpeakerCommands::Target::Room, [muted](const SonosController &speaker) { return speaker.setMuted(muted); });
     co_await command;
 }

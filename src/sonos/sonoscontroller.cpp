@@ -20,6 +20,10 @@ QString SonosController::controlPath(const QString &service)
         return QStringLiteral("/MediaRenderer/RenderingControl/Control");
     if (service == upnp::contentDirectory)
         return QStringLiteral("/MediaServer/ContentDirectory/Control");
+    if (service == upnp::groupRenderingControl)
+        return QStringLiteral("/MediaRenderer/GroupRenderingControl/Control");
+    if (service == upnp::alarmClock)
+        return QStringLiteral("/AlarmClock/Control");
     return QStringLiteral("/MusicServices/Control");
 }
 

@@ -2,6 +2,7 @@
 
 #include "async/cancellation.h"
 #include "base/records.h"
+#include "sonos/alarms.h"
 
 #include <QCoroTask>
 #include <QHash>
@@ -20,6 +21,9 @@ inline const QString contentDirectory =
 inline const QString musicServices = QStringLiteral("urn:schemas-upnp-org:service:MusicServices:1");
 inline const QString zoneGroupTopology =
     QStringLiteral("urn:schemas-upnp-org:service:ZoneGroupTopology:1");
+inline const QString groupRenderingControl =
+    QStringLiteral("urn:schemas-upnp-org:service:GroupRenderingControl:1");
+inline const QString alarmClock = QStringLiteral("urn:schemas-upnp-org:service:AlarmClock:1");
 } // namespace upnp
 
 // What the household's speakers' descriptions say, read once per process: their model names
@@ -107,6 +111,21 @@ public:
     QCoro::Task<> setBass(int value) const;
     QCoro::Task<> setTreble(int value) const;
     QCoro::Task<> setLoudness(bool on) const;
+
+    // The group's volume (send to the group coordinator). A snapshot before a series of changes
+    // keeps the rooms' proportions while the group's volume moves.
+    QCoro::Task<int> groupVolume() const;
+    QCoro::Task<> setGroupVolume(int level) const;
+    QCoro::Task<> snapshotGroupVolume() const;
+    QCoro::Task<bool> isGroupMuted() const;
+    QCoro::Task<> setGroupMuted(bool muted) const;
+
+    // The household's alarms: any speaker answers for all of them.
+    QCoro::Task<AlarmList> alarms() const;
+    // The ID the speaker gave the new alarm.
+    QCoro::Task<QString> createAlarm(Alarm alarm) const;
+    QCoro::Task<> updateAlarm(Alarm alarm) const;
+    QCoro::Task<> destroyAlarm(QString id) const;
 
     // The household's Apple Music binding; CorvaneError::appleMusicNotLinked when Apple Music was
     // never played on it.

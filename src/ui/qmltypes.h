@@ -68,6 +68,20 @@ struct LiveUpdatesForeign
     QML_ANONYMOUS
 };
 
+struct RoomVolumesForeign
+{
+    Q_GADGET
+    QML_FOREIGN(corvane::RoomVolumes)
+    QML_ANONYMOUS
+};
+
+struct AlarmClockForeign
+{
+    Q_GADGET
+    QML_FOREIGN(corvane::AlarmClock)
+    QML_ANONYMOUS
+};
+
 struct QueueForeign
 {
     Q_GADGET
