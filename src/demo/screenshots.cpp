@@ -150,6 +150,7 @@ QCoro::Task<> Walk::run()
     co_await shootPanel(QStringLiteral("22-panneau-lecture"));
 
     co_await nowPlayingAndPanels();
+    co_await volumesAndAlarms();
     co_await shootPanel(QStringLiteral("22-panneau-radio"));
     co_await tipCard();
     co_await withoutDeveloperToken();

@@ -37,6 +37,8 @@ struct Walk
     QCoro::Task<> run();
     // What plays, the sound settings, the history's top artists, the home page further down.
     QCoro::Task<> nowPlayingAndPanels();
+    // A group's rooms with their own volumes, and the alarms (list, editor, deletion).
+    QCoro::Task<> volumesAndAlarms();
     // The notification area's panel, opened by the tray icon.
     QCoro::Task<> shootPanel(QString name);
     // The onboarding pages, then the tip card of a third launch.

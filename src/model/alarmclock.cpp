@@ -92,7 +92,7 @@ QHash<int, QByteArray> AlarmClock::roleNames() const
 {
     return {{IdRole, "alarmID"},   {TimeRole, "time"},       {DaysRole, "days"},
             {RoomRole, "room"},    {ProgramRole, "program"}, {VolumeRole, "volume"},
-            {EnabledRole, "enabled"}, {DurationRole, "duration"}};
+            {EnabledRole, "isOn"}, {DurationRole, "duration"}};
 }
 
 QString AlarmClock::roomName(const QString &uuid) const

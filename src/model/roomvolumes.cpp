@@ -14,6 +14,22 @@
 
 namespace corvane {
 
+namespace {
+
+// -1 when the room does not answer: it shows no volume.
+QCoro::Task<int> volumeOrNone(Speaker speaker)
+{
+    try {
+        const SonosController controller(speaker);
+        QCoro::Task<int> read = controller.volume();
+        co_return co_await read;
+    } catch (...) {
+        co_return -1;
+    }
+}
+
+} // namespace
+
 RoomVolumes::RoomVolumes(Household *household, Playback *playback, Notices *notices, QObject *parent)
     : QAbstractListModel(parent)
     , m_household(household)
@@ -89,6 +105,39 @@ void RoomVolumes::changed(int row)
 {
     const QModelIndex at = index(row);
     Q_EMIT dataChanged(at, at, {VolumeRole, MutedRole, KnownRole});
+    noteVolume(m_rooms[size_t(row)].speaker.uuid, m_rooms[size_t(row)].volume);
+}
+
+void RoomVolumes::noteVolume(const QString &uuid, std::optional<int> volume)
+{
+    if (!volume || m_householdVolumes.value(uuid, -1) == *volume)
+        return;
+    m_householdVolumes.insert(uuid, *volume);
+    Q_EMIT householdVolumesChanged();
+}
+
+QVariantMap RoomVolumes::householdVolumes() const
+{
+    QVariantMap volumes;
+    for (auto it = m_householdVolumes.cbegin(); it != m_householdVolumes.cend(); ++it)
+        volumes.insert(it.key(), it.value());
+    return volumes;
+}
+
+QCoro::Task<> RoomVolumes::refreshHouseholdTask()
+{
+    QPointer<RoomVolumes> self(this);
+    const QList<Speaker> speakers = m_household->speakers();
+    std::vector<QCoro::Task<int>> reads;
+    for (const Speaker &speaker : speakers)
+        reads.push_back(volumeOrNone(speaker));
+    const std::vector<int> volumes = co_await whenAll(std::move(reads));
+    if (!self)
+        co_return;
+    for (size_t i = 0; i < volumes.size(); ++i) {
+        if (volumes[i] >= 0)
+            noteVolume(speakers[qsizetype(i)].uuid, volumes[i]);
+    }
 }
 
 void RoomVolumes::follow()

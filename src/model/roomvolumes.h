@@ -25,6 +25,8 @@ class RoomVolumes : public QAbstractListModel
     Q_OBJECT
     Q_PROPERTY(bool isGroup READ isGroup NOTIFY roomsChanged)
     Q_PROPERTY(int count READ count NOTIFY roomsChanged)
+    // Every room of the household by uuid -> its volume, for the rooms screen (read when it opens).
+    Q_PROPERTY(QVariantMap householdVolumes READ householdVolumes NOTIFY householdVolumesChanged)
 
 public:
     enum Role { UuidRole = Qt::UserRole + 1, RoomRole, VolumeRole, MutedRole, KnownRole };
@@ -49,12 +51,16 @@ public:
     QCoro::Task<> refreshAll();
 
     Q_INVOKABLE void refresh() { refreshAll(); }
+    QVariantMap householdVolumes() const;
+    QCoro::Task<> refreshHouseholdTask();
+    Q_INVOKABLE void refreshHousehold() { refreshHouseholdTask(); }
     // The slider moved: shown at once, sent once it rests.
     Q_INVOKABLE void setRoomVolume(int row, double value);
     Q_INVOKABLE void toggleRoomMute(int row);
 
 Q_SIGNALS:
     void roomsChanged();
+    void householdVolumesChanged();
 
 private:
     struct Room
@@ -66,6 +72,7 @@ private:
     };
 
     int rowOf(const QString &uuid) const;
+    void noteVolume(const QString &uuid, std::optional<int> volume);
     void changed(int row);
     QCoro::Task<> sendRoomVolume(QString uuid, int level, CancellationToken token);
     QCoro::Task<> sendRoomMute(QString uuid, bool muted);
@@ -75,6 +82,7 @@ private:
     Playback *m_playback;
     Notices *m_notices;
     std::vector<Room> m_rooms;
+    QHash<QString, int> m_householdVolumes;
     // Counts the changes of rows: a read begun for an earlier group lands nowhere.
     int m_generation = 0;
 };

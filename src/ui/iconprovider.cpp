@@ -13,6 +13,7 @@ namespace {
 const QHash<QString, QString> &table()
 {
     static const QHash<QString, QString> icons{
+        {QStringLiteral("alarm"), QStringLiteral("alarm")},
         {QStringLiteral("antenna.radiowaves.left.and.right"), QStringLiteral("broadcast")},
         {QStringLiteral("arrow.clockwise"), QStringLiteral("arrow-clockwise")},
         {QStringLiteral("arrow.up.arrow.down"), QStringLiteral("arrows-down-up")},
@@ -66,6 +67,7 @@ const QHash<QString, QString> &table()
         {QStringLiteral("repeat.1"), QStringLiteral("repeat-once")},
         {QStringLiteral("shuffle"), QStringLiteral("shuffle")},
         {QStringLiteral("slider.horizontal.3"), QStringLiteral("sliders-horizontal")},
+        {QStringLiteral("slider.vertical.3"), QStringLiteral("sliders")},
         {QStringLiteral("sparkles"), QStringLiteral("sparkle")},
         {QStringLiteral("speaker.fill"), QStringLiteral("speaker-simple-none-fill")},
         {QStringLiteral("speaker.slash.fill"), QStringLiteral("speaker-simple-slash-fill")},
@@ -75,6 +77,8 @@ const QHash<QString, QString> &table()
         {QStringLiteral("star.fill"), QStringLiteral("star-fill")},
         {QStringLiteral("switch.2"), QStringLiteral("toggle-left")},
         {QStringLiteral("text.line.last.and.arrowtriangle.forward"), QStringLiteral("list-plus")},
+        {QStringLiteral("trash"), QStringLiteral("trash")},
+        {QStringLiteral("pencil"), QStringLiteral("pencil-simple")},
         {QStringLiteral("tv.and.hifispeaker.fill"), QStringLiteral("television-fill")},
         {QStringLiteral("watch"), QStringLiteral("watch")},
         {QStringLiteral("applewatch"), QStringLiteral("watch")},

@@ -63,6 +63,7 @@ Window {
         }
         VolumeControl {
             sliderWidth: 200
+            showsRooms: false
             Layout.alignment: Qt.AlignHCenter
         }
         PanelDivider {}

@@ -4,11 +4,14 @@ import QtQuick.Layouts
 import Corvane
 
 // Mute, the volume slider and its number. The model waits for the slider to rest before it
-// tells the speaker.
+// tells the speaker. In a group of two rooms or more they set the whole group, and a button opens
+// each room's own volume.
 RowLayout {
     id: root
 
     property int sliderWidth: 100
+    // Whether the rooms' volumes can be opened from here (not in the small tray panel).
+    property bool showsRooms: true
 
     // Nothing to set without a speaker.
     enabled: App.household.selectedUUID.length > 0
@@ -17,7 +20,8 @@ RowLayout {
     IconButton {
         objectName: "muteButton"
         symbol: App.playback.isMuted ? "speaker.slash.fill" : "speaker.fill"
-        help: App.playback.isMuted ? "Rétablir le son" : "Couper le son"
+        help: App.playback.isMuted ? (App.playback.volumeIsGroup ? "Rétablir le son du groupe" : "Rétablir le son")
+                                   : (App.playback.volumeIsGroup ? "Couper le son du groupe" : "Couper le son")
         tint: App.playback.isMuted ? Theme.accent : Theme.text
         onClicked: App.playback.mute()
     }
@@ -51,5 +55,22 @@ RowLayout {
         font.pixelSize: Theme.fontCaption + 1
         horizontalAlignment: Text.AlignRight
         Layout.preferredWidth: 22
+    }
+    IconButton {
+        id: roomsButton
+        objectName: "roomVolumesButton"
+        visible: root.showsRooms && App.roomVolumes.isGroup
+        symbol: "slider.vertical.3"
+        help: "Volume des pièces"
+        checkable: true
+        checked: rooms.opened
+        onClicked: rooms.opened ? rooms.close() : rooms.open()
+    }
+    RoomVolumePopover {
+        id: rooms
+        objectName: "roomVolumePopover"
+        parent: roomsButton
+        x: roomsButton.width - width
+        y: -height - Theme.spacingS
     }
 }

@@ -17,6 +17,7 @@ ListView {
     spacing: Theme.spacingL
     bottomMargin: Theme.spacingXL
     model: root.speakers > 1 ? App.household.groupCards : []
+    Component.onCompleted: App.roomVolumes.refreshHousehold()
 
     header: ColumnLayout {
         id: top

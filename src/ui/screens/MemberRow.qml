@@ -48,6 +48,25 @@ ItemDelegate {
                 Layout.fillWidth: true
             }
         }
+        // The room's own volume, read when the screen opens and kept up while it shows.
+        RowLayout {
+            readonly property var level: App.roomVolumes.householdVolumes[root.modelData.uuid]
+            visible: !root.isOutsider && level !== undefined
+            spacing: 2
+            Icon {
+                name: "speaker.wave.2.fill"
+                color: Theme.textFaint
+                size: 14
+            }
+            PlainLabel {
+                text: parent.level !== undefined ? parent.level : ""
+                color: Theme.textDim
+                font.pixelSize: Theme.fontCaption + 1
+                Layout.preferredWidth: 22
+            }
+            Accessible.role: Accessible.StaticText
+            Accessible.name: "Volume " + (level !== undefined ? level : "")
+        }
         PillButton {
             visible: root.isOutsider || !root.modelData.isCoordinator
             text: root.isOutsider ? "Ajouter" : "Détacher"
@@ -60,6 +79,8 @@ ItemDelegate {
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
     Accessible.name: modelData.room
+    Accessible.description: App.roomVolumes.householdVolumes[modelData.uuid] !== undefined && !isOutsider
+                            ? "Volume " + App.roomVolumes.householdVolumes[modelData.uuid] : ""
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

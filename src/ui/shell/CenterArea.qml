@@ -21,6 +21,7 @@ Item {
         case Route.Queue: return "queue"
         case Route.History: return "history"
         case Route.Groups: return "groups"
+        case Route.Alarms: return "alarms"
         case Route.Explore: return "explore"
         default: return App.browse.query.trim().length > 0 ? "results" : "home"
         }
@@ -48,6 +49,7 @@ Item {
         case "results": return results
         case "groups": return groups
         case "history": return history
+        case "alarms": return alarms
         default:
             if (!homePage)
                 homePage = home.createObject(root, { visible: false })
@@ -83,4 +85,5 @@ Item {
     Component { id: home; HomeView {} }
     Component { id: groups; GroupsView {} }
     Component { id: history; HistoryView {} }
+    Component { id: alarms; AlarmsView {} }
 }

@@ -66,6 +66,11 @@ RowLayout {
                 onTriggered: App.browse.showPanel(Route.Groups)
             }
             MenuItem {
+                text: "Réveils"
+                icon.source: "image://icon/alarm?color=%23eeedf3"
+                onTriggered: App.browse.showPanel(Route.Alarms)
+            }
+            MenuItem {
                 text: "Explorer les classements"
                 icon.source: "image://icon/chart.bar?color=%23eeedf3"
                 onTriggered: App.browse.toggleExplore()
@@ -102,6 +107,13 @@ RowLayout {
         help: "Pièces et groupes"
         tint: App.browse.route === Route.Groups ? Theme.accent : Theme.text
         onClicked: App.browse.showPanel(Route.Groups)
+    }
+    IconButton {
+        objectName: "alarmsButton"
+        symbol: "alarm"
+        help: "Réveils"
+        tint: App.browse.route === Route.Alarms ? Theme.accent : Theme.text
+        onClicked: App.browse.showPanel(Route.Alarms)
     }
     IconButton {
         symbol: "clock.arrow.circlepath"

@@ -1,0 +1,303 @@
+pragma ComponentBehavior: Bound
+
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// Creates an alarm or edits one: its time, days, room, music, volume, duration and whether the
+// room's group joins in. Only what the person changes is sent; the rest stays as the speakers
+// keep it.
+Popup {
+    id: root
+
+    // What the editor showed when it opened (the model compares against it).
+    property var shown: ({})
+    readonly property bool isNew: !shown.id
+    // Days chosen, 0 = Sunday.
+    property var days: []
+
+    readonly property var dayNames: [
+        { day: 1, short: "lun.", name: "Lundi" }, { day: 2, short: "mar.", name: "Mardi" },
+        { day: 3, short: "mer.", name: "Mercredi" }, { day: 4, short: "jeu.", name: "Jeudi" },
+        { day: 5, short: "ven.", name: "Vendredi" }, { day: 6, short: "sam.", name: "Samedi" },
+        { day: 0, short: "dim.", name: "Dimanche" }
+    ]
+    readonly property var durations: [15, 30, 45, 60, 90, 120, 180]
+
+    component FieldLabel: PlainLabel {
+        color: Theme.textDim
+        font.pixelSize: Theme.fontCaption + 1
+        font.weight: Font.DemiBold
+        Layout.topMargin: Theme.spacingXS
+    }
+
+    function openFor(row) {
+        shown = App.alarms.editor(row)
+        days = shown.days.slice()
+        hour.value = shown.hour
+        minute.value = shown.minute
+        roomChoice.currentIndex = Math.max(0, App.alarms.rooms.findIndex(r => r.uuid === shown.roomUUID))
+        programChoice.currentIndex = Math.max(0, programChoice.model.findIndex(p => p.key === shown.program))
+        volume.value = shown.volume
+        durationChoice.currentIndex = Math.max(0, durationChoice.model.findIndex(d => d.minutes === shown.duration))
+        joinGroup.checked = shown.joinGroup
+        open()
+    }
+
+    function toggleDay(day) {
+        const at = days.indexOf(day)
+        const next = days.slice()
+        if (at >= 0)
+            next.splice(at, 1)
+        else
+            next.push(day)
+        days = next
+    }
+
+    function describeDays() {
+        const sorted = days.slice().sort()
+        const key = sorted.join("")
+        if (key === "")
+            return "Une fois"
+        if (key === "0123456")
+            return "Tous les jours"
+        if (key === "12345")
+            return "En semaine"
+        if (key === "06")
+            return "Le week-end"
+        return dayNames.filter(d => days.indexOf(d.day) >= 0).map(d => d.short).join(" ")
+    }
+
+    function save() {
+        const room = App.alarms.rooms[roomChoice.currentIndex]
+        const program = programChoice.model[programChoice.currentIndex]
+        App.alarms.saveEditor(shown, {
+            hour: hour.value,
+            minute: minute.value,
+            days: days,
+            roomUUID: room ? room.uuid : shown.roomUUID,
+            program: program ? program.key : shown.program,
+            volume: Math.round(volume.value),
+            duration: durationChoice.model[durationChoice.currentIndex].minutes,
+            joinGroup: joinGroup.checked
+        })
+    }
+
+    parent: Overlay.overlay
+    x: (parent.width - width) / 2
+    y: Math.max(Theme.spacingS, (parent.height - height) / 2)
+    width: Math.min(480, parent.width - 2 * Theme.spacingXL)
+    height: Math.min(implicitHeight, parent.height - 2 * Theme.spacingS)
+    modal: true
+    focus: true
+    padding: Theme.spacingXL
+    closePolicy: Popup.CloseOnEscape
+    background: Rectangle {
+        radius: Theme.radiusL
+        color: Theme.surface
+        border.width: 1
+        border.color: Theme.divider
+    }
+    Overlay.modal: Rectangle { color: "#99000000" }
+    onOpened: hour.forceActiveFocus()
+
+    Connections {
+        target: App.alarms
+        function onSaved() { root.close() }
+    }
+
+    contentItem: ColumnLayout {
+        spacing: Theme.spacingM
+
+        PlainLabel {
+            text: root.isNew ? "Nouveau réveil" : "Modifier le réveil"
+            color: Theme.text
+            font.pixelSize: Theme.fontTitle
+            font.weight: Font.Bold
+            Accessible.role: Accessible.Heading
+        }
+
+        // The fields scroll in a short window; the title and the buttons stay.
+        Flickable {
+            id: flick
+            clip: true
+            contentWidth: width
+            contentHeight: form.implicitHeight
+            implicitHeight: form.implicitHeight
+            boundsBehavior: Flickable.StopAtBounds
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            ScrollBar.vertical: ScrollBar {
+                id: scroll
+                policy: flick.contentHeight > flick.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+            }
+
+            ColumnLayout {
+                id: form
+                // Clear of the scroll bar.
+                width: flick.width - (scroll.policy === ScrollBar.AlwaysOn ? scroll.width + Theme.spacingS : 0)
+                spacing: Theme.spacingS
+
+                // The time, as large as on the list.
+                RowLayout {
+                    spacing: Theme.spacingS
+                    SpinBox {
+                        id: hour
+                        objectName: "alarmHour"
+                        from: 0
+                        to: 23
+                        editable: true
+                        textFromValue: value => String(value).padStart(2, "0")
+                        valueFromText: text => parseInt(text, 10)
+                        font.pixelSize: Theme.fontTitle
+                        Accessible.name: "Heure"
+                    }
+                    PlainLabel {
+                        text: ":"
+                        color: Theme.text
+                        font.pixelSize: Theme.fontTitle
+                    }
+                    SpinBox {
+                        id: minute
+                        objectName: "alarmMinute"
+                        from: 0
+                        to: 59
+                        editable: true
+                        wrap: true
+                        textFromValue: value => String(value).padStart(2, "0")
+                        valueFromText: text => parseInt(text, 10)
+                        font.pixelSize: Theme.fontTitle
+                        Accessible.name: "Minutes"
+                    }
+                }
+
+                FieldLabel { text: "Jours" }
+                RowLayout {
+                    spacing: Theme.spacingXS
+                    Layout.fillWidth: true
+                    Repeater {
+                        model: root.dayNames
+                        delegate: PillButton {
+                            id: dayButton
+                            required property var modelData
+                            text: modelData.short
+                            checkable: true
+                            checked: root.days.indexOf(modelData.day) >= 0
+                            primary: checked
+                            leftPadding: Theme.spacingS
+                            rightPadding: Theme.spacingS
+                            onClicked: root.toggleDay(modelData.day)
+                            Accessible.name: modelData.name
+                            Accessible.checkable: true
+                            Accessible.checked: checked
+                        }
+                    }
+                }
+                PlainLabel {
+                    objectName: "alarmDaysSummary"
+                    text: root.describeDays() + (root.days.length === 0 ? " : le réveil sonne à la prochaine heure dite, puis se désactive" : "")
+                    color: Theme.textDim
+                    font.pixelSize: Theme.fontCaption + 1
+                    wrapMode: Text.Wrap
+                    Layout.fillWidth: true
+                }
+
+                FieldLabel { text: "Pièce" }
+                PlainComboBox {
+                    id: roomChoice
+                    objectName: "alarmRoom"
+                    model: App.alarms.rooms
+                    textRole: "name"
+                    Layout.fillWidth: true
+                    Accessible.name: "Pièce"
+                }
+
+                FieldLabel { text: "Musique" }
+                PlainComboBox {
+                    id: programChoice
+                    objectName: "alarmProgram"
+                    // What it plays now stays a choice even when it is no favorite (a station set
+                    // from another application).
+                    model: (root.shown.program === "" ? [{ key: "", title: root.shown.programTitle }] : []).concat(App.alarms.programs)
+                    textRole: "title"
+                    Layout.fillWidth: true
+                    Accessible.name: "Musique"
+                }
+
+                FieldLabel { text: "Volume" }
+                RowLayout {
+                    spacing: Theme.spacingS
+                    Layout.fillWidth: true
+                    Slider {
+                        id: volume
+                        from: 0
+                        to: 100
+                        stepSize: 1
+                        focusPolicy: Qt.StrongFocus
+                        Layout.fillWidth: true
+                        Accessible.name: "Volume du réveil"
+                    }
+                    PlainLabel {
+                        text: Math.round(volume.value)
+                        color: Theme.textDim
+                        font.pixelSize: Theme.fontBody
+                        horizontalAlignment: Text.AlignRight
+                        Layout.preferredWidth: 28
+                    }
+                }
+
+                FieldLabel { text: "Durée" }
+                PlainComboBox {
+                    id: durationChoice
+                    objectName: "alarmDuration"
+                    // Any other duration the alarm has is kept as a choice.
+                    model: {
+                        const list = root.durations.map(m => ({ minutes: m, label: root.durationLabel(m) }))
+                        if (root.shown.duration !== undefined && root.durations.indexOf(root.shown.duration) < 0)
+                            list.unshift({ minutes: root.shown.duration, label: root.durationLabel(root.shown.duration) })
+                        return list
+                    }
+                    textRole: "label"
+                    Layout.fillWidth: true
+                    Accessible.name: "Durée"
+                }
+
+                SettingSwitch {
+                    id: joinGroup
+                    text: "Avec tout le groupe"
+                    explanation: "Les pièces groupées avec celle-ci à l'heure du réveil jouent aussi"
+                    onToggled: on => joinGroup.checked = on
+                }
+            }
+            FocusInView {
+                flickable: flick
+            }
+        }
+
+        RowLayout {
+            spacing: Theme.spacingS
+            Layout.alignment: Qt.AlignRight
+            Layout.topMargin: Theme.spacingS
+            PillButton {
+                text: "Annuler"
+                onClicked: root.close()
+            }
+            PillButton {
+                objectName: "saveAlarmButton"
+                text: root.isNew ? "Créer le réveil" : "Enregistrer"
+                primary: true
+                enabled: !App.alarms.saving && App.alarms.rooms.length > 0
+                onClicked: root.save()
+            }
+        }
+    }
+
+    function durationLabel(minutes) {
+        if (minutes < 60)
+            return minutes + " min"
+        const h = Math.floor(minutes / 60)
+        const m = minutes % 60
+        return h + " h" + (m > 0 ? " " + String(m).padStart(2, "0") : "")
+    }
+}

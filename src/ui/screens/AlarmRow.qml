@@ -1,0 +1,85 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane
+
+// One alarm: its time large, its days, room, music and volume below, its switch, edit and delete.
+ItemDelegate {
+    id: root
+
+    required property int index
+    required property string time
+    required property string days
+    required property string room
+    required property string program
+    required property int volume
+    required property bool isOn
+
+    signal editRequested(int row)
+    signal deleteRequested(int row)
+
+    hoverEnabled: true
+    focusPolicy: Qt.StrongFocus
+    padding: Theme.spacingM
+    leftPadding: Theme.spacingL
+    background: Rectangle {
+        radius: Theme.radiusM
+        color: root.activeFocus ? Theme.selection : (root.hovered ? Theme.hover : Theme.surface)
+    }
+    contentItem: RowLayout {
+        spacing: Theme.spacingL
+        PlainLabel {
+            text: root.time
+            color: root.isOn ? Theme.text : Theme.textDim
+            font.pixelSize: 30
+            font.weight: Font.Light
+            Layout.preferredWidth: 92
+        }
+        ColumnLayout {
+            spacing: 2
+            Layout.fillWidth: true
+            PlainLabel {
+                text: root.days + " · " + root.room
+                color: root.isOn ? Theme.text : Theme.textDim
+                font.pixelSize: Theme.fontBody
+                font.weight: Font.Medium
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+            PlainLabel {
+                text: root.program + " · volume " + root.volume
+                color: Theme.textDim
+                font.pixelSize: Theme.fontCaption + 1
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+        }
+        IconButton {
+            symbol: "pencil"
+            help: "Modifier le réveil de " + root.time
+            onClicked: root.editRequested(root.index)
+        }
+        IconButton {
+            symbol: "trash"
+            help: "Supprimer le réveil de " + root.time
+            onClicked: root.deleteRequested(root.index)
+        }
+        PlainSwitch {
+            objectName: "alarmSwitch"
+            checked: root.isOn
+            onToggled: {
+                App.alarms.setEnabled(root.index, checked)
+                checked = Qt.binding(() => root.isOn)
+            }
+            Accessible.name: "Réveil de " + root.time + " activé"
+        }
+    }
+    onClicked: root.editRequested(root.index)
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Keys.onDeletePressed: root.deleteRequested(root.index)
+    Accessible.name: "Réveil de " + time + ", " + days + ", " + room + ", " + program + ", volume " + volume
+                     + (isOn ? "" : ", désactivé")
+    Accessible.role: Accessible.Button
+    Accessible.onPressAction: clicked()
+}
