@@ -1,6 +1,7 @@
 // Speaker replies as they come off the wire: every reader of SOAP results, DIDL-Lite, the zone
 // group state, the battery page and the network texts, fed the same bytes.
 #include "base/text.h"
+#include "sonos/alarms.h"
 #include "sonos/events.h"
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
@@ -63,6 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     groupRenderingFromProperties(properties);
     parseZoneGroups(topologyState(properties));
     parseEventPaths(text);
+    for (const Alarm &alarm : parseAlarmList(text).alarms) {
+        describeRecurrence(alarm.recurrence);
+        describeProgram(alarm);
+        shortTime(alarm.startTime);
+        alarmArguments(alarm, true);
+    }
+    parseAlarms(decoded);
     if (const auto sid = appleMusicServiceId(decoded))
         appleMusicLinkFromSamples(*sid, {decoded});
     appleMusicLinkFromSamples(204, {decoded, text});
