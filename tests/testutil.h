@@ -109,6 +109,11 @@ inline QStringList actionsOf(const sim::SimSpeaker &speaker)
     return actions;
 }
 
+inline int countOf(const sim::SimSpeaker &speaker, const QString &action)
+{
+    return int(actionsOf(speaker).count(action));
+}
+
 // The argument text of a SOAP request: what sits inside <u:Action ...>...</u:Action>.
 inline QString argumentsOf(const sim::SimRequest &request)
 {

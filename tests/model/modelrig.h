@@ -121,11 +121,6 @@ private:
     QMetaObject::Connection m_connection;
 };
 
-inline int countOf(const sim::SimSpeaker &speaker, const QString &action)
-{
-    return int(actionsOf(speaker).count(action));
-}
-
 inline QStringList titlesOf(const QList<Track> &tracks)
 {
     QStringList titles;

@@ -303,6 +303,37 @@ private Q_SLOTS:
                  QStringLiteral("<InstanceID>0</InstanceID><NewSleepTimerDuration>%1</NewSleepTimerDuration>").arg(duration));
     }
 
+    void groupVolume_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("salon"); // Salon at 40 and Cuisine at 20: the group at 30
+        QTest::addColumn<int>("cuisine");
+        QTest::newRow("read") << "" << "Volume du groupe : 30." << 40 << 20;
+        QTest::newRow("set") << "15" << "Volume du groupe : 15." << 20 << 10;
+        QTest::newRow("up") << "+15" << "Volume du groupe : 45." << 60 << 30;
+        QTest::newRow("down past zero") << "-50" << "Volume du groupe : 0." << 0 << 0;
+    }
+    void groupVolume()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, answer);
+        QFETCH(int, salon);
+        QFETCH(int, cuisine);
+        auto house = startHousehold();
+        SimSpeaker *leader = house->speaker(QStringLiteral("Salon"));
+        SimSpeaker *member = house->speaker(QStringLiteral("Cuisine"));
+        QVERIFY(house->join(member, leader->config().uuid));
+        leader->setVolume(40);
+        member->setVolume(20);
+        const std::optional<Intents::VolumeChange> parsed = Intents::parseVolumeChange(change);
+        QVERIFY(parsed);
+        QCOMPARE(await(Intents::groupVolume(targetOf(leader), *parsed)), answer);
+        QCOMPARE(leader->volume(), salon);
+        QCOMPARE(member->volume(), cuisine);
+        QCOMPARE(countOf(*leader, QStringLiteral("SetVolume")) + countOf(*member, QStringLiteral("SetVolume")), 0);
+    }
+
     void fold_data()
     {
         QTest::addColumn<QString>("text");
@@ -323,6 +354,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("sleep needs a number") << QStringList{"sleep", "bientôt"};
         QTest::newRow("next takes nothing") << QStringList{"next", "2"};
+        QTest::newRow("volume past 100") << QStringList{"volume", "140"};
+        QTest::newRow("volume in words") << QStringList{"volume", "fort"};
+        QTest::newRow("volume twice signed") << QStringList{"volume", "+-5"};
     }
     void usage()
     {

@@ -183,6 +183,65 @@ private Q_SLOTS:
         QCOMPARE(result.exitCode, 1);
     }
 
+    void alarms_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("enabled"); // the Enabled of alarm 2 afterwards, "gone" when deleted
+        QTest::newRow("list") << QStringList{"alarms"} << 0
+                              << "Réveils :\n  1  07:00  En semaine  Chambre  activé  volume 18  Radio Gardon FM\n"
+                                 "  2  09:30  Le week-end  Chambre  désactivé  volume 12  Carillon\n"
+                                 "  3  06:45  lun. mer. ven.  Cuisine  activé  volume 25  Rires & Chansons d'ici"
+                              << "0";
+        QTest::newRow("on") << QStringList{"alarm", "2", "on"} << 0 << "Réveil 2 activé." << "1";
+        QTest::newRow("off") << QStringList{"alarm", "2", "off"} << 0 << "Réveil 2 désactivé." << "0";
+        QTest::newRow("delete") << QStringList{"alarm", "2", "delete"} << 0 << "Réveil 2 supprimé." << "gone";
+        QTest::newRow("unknown id") << QStringList{"alarm", "42", "off"} << 1 << "Aucun réveil n'a l'identifiant « 42 »" << "0";
+        QTest::newRow("unknown action") << QStringList{"alarm", "2", "snooze"} << 2 << "Indiquez l'identifiant du réveil" << "0";
+    }
+    void alarms()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, enabled);
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        const CommandResult result = await(runSpeakerCommand(QStringList{salon->config().ip} + arguments));
+        QCOMPARE(result.exitCode, exitCode);
+        const QString shown = exitCode == 0 ? result.out : result.err;
+        QVERIFY2(shown.startsWith(output), qPrintable(shown));
+        const SimAlarm *alarm = nullptr;
+        for (const SimAlarm &a : house->house().alarms) {
+            if (a.id == 2)
+                alarm = &a;
+        }
+        QCOMPARE(alarm ? alarm->enabled : QStringLiteral("gone"), enabled);
+        // Nothing is changed by a refused command.
+        if (exitCode != 0)
+            QCOMPARE(countOf(*salon, QStringLiteral("UpdateAlarm")) + countOf(*salon, QStringLiteral("DestroyAlarm")), 0);
+    }
+
+    void groupVolume()
+    {
+        auto house = startHousehold();
+        SimSpeaker *salon = house->speaker(QStringLiteral("Salon"));
+        SimSpeaker *cuisine = house->speaker(QStringLiteral("Cuisine"));
+        QVERIFY(house->join(cuisine, salon->config().uuid));
+        salon->setVolume(30);
+        cuisine->setVolume(10);
+        // Asked of a member, it is the group's all the same.
+        CommandResult result = await(runSpeakerCommand({cuisine->config().ip, QStringLiteral("group-volume")}));
+        QCOMPARE(result.out, QStringLiteral("Volume du groupe : 20"));
+        result = await(runSpeakerCommand({cuisine->config().ip, QStringLiteral("group-volume"), QStringLiteral("40")}));
+        QCOMPARE(result.out, QStringLiteral("Volume du groupe réglé à 40."));
+        QCOMPARE(salon->volume(), 60);
+        QCOMPARE(cuisine->volume(), 20);
+        result = await(runSpeakerCommand({cuisine->config().ip, QStringLiteral("group-volume"), QStringLiteral("fort")}));
+        QCOMPARE(result.exitCode, 2);
+    }
+
     void unreachableSpeaker()
     {
         auto speaker = startSpeaker();

@@ -1,4 +1,6 @@
+#include "../model/modelrig.h"
 #include "desktop/systemplayback.h"
+#include "model/playback.h"
 #include "sonos/sonoscontroller.h"
 #include "testutil.h"
 
@@ -317,6 +319,31 @@ private Q_SLOTS:
         QCOMPARE(playback.serviceName(), QStringLiteral("org.mpris.MediaPlayer2.corvane"));
         playerctl({QStringLiteral("next")});
         QCOMPARE(calls.names, QStringList{"next"});
+    }
+
+    // The desktop's sound menu and `playerctl volume` read and set the selected group's volume.
+    void volumeIsTheGroups()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        sim::SimSpeaker *cuisine = rig.speaker(QStringLiteral("Cuisine"));
+        salon->setVolume(40);
+        cuisine->setVolume(20);
+        await(rig.model->household()->toggleMembership(cuisine->speaker(), salon->config().uuid));
+        QTRY_VERIFY(rig.model->playback()->volumeIsGroup());
+        rig.model->playback()->setSystemNowPlaying(true);
+        QTRY_COMPARE(int(rig.model->playback()->volume()), 30);
+        QCOMPARE(playerctl({QStringLiteral("volume")}).toDouble(), 0.3);
+
+        playerctl({QStringLiteral("volume"), QStringLiteral("0.6")});
+        QTRY_COMPARE(countOf(*salon, QStringLiteral("SetGroupVolume")), 1);
+        QCOMPARE(lastRequest(*salon, QStringLiteral("SetGroupVolume")).arguments.value(QStringLiteral("DesiredVolume")), QStringLiteral("60"));
+        QCOMPARE(salon->volume(), 80);
+        QCOMPARE(cuisine->volume(), 40);
+        QCOMPARE(countOf(*salon, QStringLiteral("SetVolume")), 0);
+        QCOMPARE(playerctl({QStringLiteral("volume")}).toDouble(), 0.6);
+        rig.model->playback()->setSystemNowPlaying(false);
     }
 
 Q_SIGNALS:

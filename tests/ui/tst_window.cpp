@@ -217,6 +217,76 @@ private Q_SLOTS:
         QTRY_COMPARE(qRound(slider->property("value").toDouble()), 12);
     }
 
+    // In a group, the bar's slider sets the group and each room has its own slider and mute.
+    void eachRoomOfAGroupHasItsOwnVolume()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        sim::SimSpeaker *cuisine = rig.speaker(QStringLiteral("Cuisine"));
+        QVERIFY(!ui.control(QStringLiteral("Volume des pièces")));
+        await(rig.model->household()->toggleMembership(cuisine->speaker(), salon->config().uuid));
+        QTRY_VERIFY(ui.control(QStringLiteral("Volume des pièces")));
+        QVERIFY(ui.click(QStringLiteral("Volume des pièces")));
+        QTRY_VERIFY(ui.accessible(QStringLiteral("Volume : Cuisine")));
+        QTRY_VERIFY(ui.accessible(QStringLiteral("Volume : Cuisine"))->isEnabled());
+        salon->clearReceived();
+        cuisine->clearReceived();
+
+        QAccessibleInterface *room = QAccessible::queryAccessibleInterface(ui.accessible(QStringLiteral("Volume : Cuisine")));
+        room->valueInterface()->setCurrentValue(55);
+        QTRY_COMPARE(cuisine->volume(), 55);
+        QCOMPARE(countOf(*salon, QStringLiteral("SetVolume")), 0);
+        QVERIFY(ui.clickItem(ui.accessible(QStringLiteral("Couper le son : Cuisine"))));
+        QTRY_VERIFY(cuisine->muted());
+        QVERIFY(!salon->muted());
+
+        QAccessibleInterface *group = QAccessible::queryAccessibleInterface(ui.named(QStringLiteral("volumeSlider")));
+        group->valueInterface()->setCurrentValue(20);
+        QTRY_COMPARE(countOf(*salon, QStringLiteral("SetGroupVolume")), 1);
+        QVERIFY(actionsOf(*salon).indexOf(QStringLiteral("SnapshotGroupVolume")) < actionsOf(*salon).indexOf(QStringLiteral("SetGroupVolume")));
+        // The rooms' sliders follow, in proportion.
+        QTRY_COMPARE(qRound(ui.accessible(QStringLiteral("Volume : Cuisine"))->property("value").toDouble()), cuisine->volume());
+        QVERIFY(cuisine->volume() < 55);
+    }
+
+    // The alarms screen: switched off from its row, created from the editor (the keyboard moves
+    // the hour), deleted after the question.
+    void alarmsAreSwitchedCreatedAndDeleted()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QVERIFY(ui.click(QStringLiteral("Réveils")));
+        QTRY_COMPARE(rig.model->alarms()->count(), 3);
+        QTRY_VERIFY(ui.accessible(QStringLiteral("Réveil de 07:00 activé")));
+
+        QVERIFY(ui.clickItem(ui.accessible(QStringLiteral("Réveil de 07:00 activé"))));
+        QTRY_COMPARE(lastRequest(*salon, QStringLiteral("UpdateAlarm")).arguments.value(QStringLiteral("Enabled")), QStringLiteral("0"));
+
+        QVERIFY(ui.click(QStringLiteral("Nouveau réveil")));
+        QTRY_VERIFY(ui.control(QStringLiteral("Créer le réveil")));
+        QTRY_VERIFY(ui.named(QStringLiteral("alarmHour"))->hasActiveFocus());
+        QTest::keyClick(ui.window, Qt::Key_Up);
+        QVERIFY(ui.click(QStringLiteral("Créer le réveil")));
+        QTRY_COMPARE(rig.model->alarms()->count(), 4);
+        QCOMPARE(lastRequest(*salon, QStringLiteral("CreateAlarm")).arguments.value(QStringLiteral("StartLocalTime")), QStringLiteral("08:00:00"));
+        // Closed for good, its veil gone with it.
+        QObject *editor = ui.window->findChild<QObject *>(QStringLiteral("alarmEditor"));
+        QVERIFY(editor);
+        QTRY_VERIFY(!editor->property("visible").toBool());
+
+        QTRY_VERIFY(ui.control(QStringLiteral("Supprimer le réveil de 09:30")));
+        QVERIFY(ui.click(QStringLiteral("Supprimer le réveil de 09:30")));
+        QTRY_VERIFY(ui.control(QStringLiteral("Supprimer")));
+        QCOMPARE(countOf(*salon, QStringLiteral("DestroyAlarm")), 0);
+        QVERIFY(ui.click(QStringLiteral("Supprimer")));
+        QTRY_COMPARE(rig.model->alarms()->count(), 3);
+        QCOMPARE(countOf(*salon, QStringLiteral("DestroyAlarm")), 1);
+    }
+
     void albumPlaysAsAContainer()
     {
         ModelRig rig;

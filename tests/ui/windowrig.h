@@ -6,6 +6,7 @@
 #include "model/modelrig.h"
 #include "uisetup.h"
 
+#include <QAccessible>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -98,6 +99,29 @@ public:
                 return item;
         }
         return nullptr;
+    }
+
+    // The shown item a screen reader names `name`, innermost first.
+    QQuickItem *accessible(const QString &name) const
+    {
+        const QList<QQuickItem *> all = items();
+        for (auto it = all.crbegin(); it != all.crend(); ++it) {
+            if (!shown(*it))
+                continue;
+            QAccessibleInterface *access = QAccessible::queryAccessibleInterface(*it);
+            if (access && access->text(QAccessible::Name) == name)
+                return *it;
+        }
+        return nullptr;
+    }
+
+    bool clickItem(QQuickItem *item)
+    {
+        if (!item || !settle())
+            return false;
+        QTest::mouseMove(window, centreOf(item));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centreOf(item));
+        return true;
     }
 
     QQuickItem *named(const QString &objectName) const
