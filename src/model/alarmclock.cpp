@@ -337,6 +337,7 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
         co_return false;
     }
     m_notices->showToast(QStringLiteral("Réveil créé"));
+    ++m_saves;
     Q_EMIT saved();
     QCoro::Task<> reload = load();
     co_await reload;
@@ -394,6 +395,7 @@ QCoro::Task<bool> AlarmClock::change(QString id, std::function<void(Alarm &)> ed
         co_return false;
     }
     m_notices->showToast(done);
+    ++m_saves;
     Q_EMIT saved();
     QCoro::Task<> reload = load();
     co_await reload;

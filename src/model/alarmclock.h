@@ -26,6 +26,8 @@ class AlarmClock : public QAbstractListModel
     Q_PROPERTY(bool loading READ loading NOTIFY loadingChanged)
     Q_PROPERTY(bool loaded READ loaded NOTIFY loadingChanged)
     Q_PROPERTY(bool saving READ saving NOTIFY savingChanged)
+    // Counts the edits that reached the speakers (the editor closes on each).
+    Q_PROPERTY(int saves READ saves NOTIFY saved)
     // Why the list could not be read, empty when it was.
     Q_PROPERTY(QString failure READ failure NOTIFY loadingChanged)
     // The rooms an alarm may wake, as {uuid, name}, and what it may play, as {key, title}:
@@ -55,6 +57,7 @@ public:
     bool loading() const { return m_loading; }
     bool loaded() const { return m_loaded; }
     bool saving() const { return m_saving > 0; }
+    int saves() const { return m_saves; }
     QString failure() const { return m_failure; }
     QVariantList rooms() const;
     QVariantList programs() const;
@@ -106,6 +109,7 @@ private:
     bool m_loading = false;
     bool m_loaded = false;
     int m_saving = 0;
+    int m_saves = 0;
     QString m_failure;
     int m_loads = 0; // counts the reads: only the latest one lands
 };

@@ -26,7 +26,8 @@ Popup {
         list.itemAtIndex(0)?.focusSlider()
     }
 
-    contentItem: ColumnLayout {
+    ColumnLayout {
+        anchors.fill: parent
         spacing: Theme.spacingS
         PlainLabel {
             text: "Volume des pièces"

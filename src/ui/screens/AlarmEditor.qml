@@ -32,12 +32,23 @@ Popup {
         Layout.topMargin: Theme.spacingXS
     }
 
+    // The choices, taken when the editor opens: a list that changed meanwhile (a discovery, a new
+    // favorite) must not move what is chosen.
+    property var roomList: []
+    property var programList: []
+
     function openFor(row) {
         shown = App.alarms.editor(row)
+        // A room the household does not show now (switched off, or gone) stays the alarm's unless
+        // the person picks another; what it plays stays a choice even when it is no favorite (a
+        // station set from another application).
+        roomList = (!shown.roomUUID || App.alarms.rooms.some(r => r.uuid === shown.roomUUID)
+                    ? [] : [{ uuid: shown.roomUUID, name: "Pièce introuvable" }]).concat(App.alarms.rooms)
+        programList = (shown.program === "" ? [{ key: "", title: shown.programTitle }] : []).concat(App.alarms.programs)
         days = shown.days.slice()
         hour.value = shown.hour
         minute.value = shown.minute
-        roomChoice.currentIndex = Math.max(0, App.alarms.rooms.findIndex(r => r.uuid === shown.roomUUID))
+        roomChoice.currentIndex = Math.max(0, roomChoice.model.findIndex(r => r.uuid === shown.roomUUID))
         programChoice.currentIndex = Math.max(0, programChoice.model.findIndex(p => p.key === shown.program))
         volume.value = shown.volume
         durationChoice.currentIndex = Math.max(0, durationChoice.model.findIndex(d => d.minutes === shown.duration))
@@ -70,7 +81,7 @@ Popup {
     }
 
     function save() {
-        const room = App.alarms.rooms[roomChoice.currentIndex]
+        const room = roomChoice.model[roomChoice.currentIndex]
         const program = programChoice.model[programChoice.currentIndex]
         App.alarms.saveEditor(shown, {
             hour: hour.value,
@@ -102,12 +113,12 @@ Popup {
     Overlay.modal: Rectangle { color: "#99000000" }
     onOpened: hour.forceActiveFocus()
 
-    Connections {
-        target: App.alarms
-        function onSaved() { root.close() }
-    }
+    // An edit that reached the speakers closes the editor; a refused one leaves it open.
+    readonly property int saves: App.alarms.saves
+    onSavesChanged: close()
 
-    contentItem: ColumnLayout {
+    ColumnLayout {
+        anchors.fill: parent
         spacing: Theme.spacingM
 
         PlainLabel {
@@ -287,7 +298,7 @@ Popup {
                 objectName: "saveAlarmButton"
                 text: root.isNew ? "Créer le réveil" : "Enregistrer"
                 primary: true
-                enabled: !App.alarms.saving && App.alarms.rooms.length > 0
+                enabled: !App.alarms.saving && root.roomList.length > 0
                 onClicked: root.save()
             }
         }
