@@ -302,12 +302,17 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
         if (differs("joinGroup"))
             alarm.includeLinkedZones = values.value(QStringLiteral("joinGroup")).toBool() ? QStringLiteral("1") : QStringLiteral("0");
     };
+    QPointer<AlarmClock> self(this);
     if (!id.isEmpty()) {
         QCoro::Task<bool> updated = change(id, edit, QStringLiteral("Réveil modifié"));
-        co_return co_await updated;
+        const bool done = co_await updated;
+        if (done && self) {
+            ++m_saves;
+            Q_EMIT saved();
+        }
+        co_return done;
     }
 
-    QPointer<AlarmClock> self(this);
     Alarm alarm;
     alarm.roomUUID = shown.value(QStringLiteral("roomUUID")).toString();
     edit(alarm);
@@ -395,8 +400,6 @@ QCoro::Task<bool> AlarmClock::change(QString id, std::function<void(Alarm &)> ed
         co_return false;
     }
     m_notices->showToast(done);
-    ++m_saves;
-    Q_EMIT saved();
     QCoro::Task<> reload = load();
     co_await reload;
     co_return true;

@@ -26,7 +26,8 @@ class AlarmClock : public QAbstractListModel
     Q_PROPERTY(bool loading READ loading NOTIFY loadingChanged)
     Q_PROPERTY(bool loaded READ loaded NOTIFY loadingChanged)
     Q_PROPERTY(bool saving READ saving NOTIFY savingChanged)
-    // Counts the edits that reached the speakers (the editor closes on each).
+    // Counts the editor's changes that reached the speakers (it closes on each); a switch
+    // flipped on a row is not one.
     Q_PROPERTY(int saves READ saves NOTIFY saved)
     // Why the list could not be read, empty when it was.
     Q_PROPERTY(QString failure READ failure NOTIFY loadingChanged)
@@ -88,7 +89,7 @@ Q_SIGNALS:
     void loadingChanged();
     void savingChanged();
     void choicesChanged();
-    // An edit reached the speakers (the editor closes).
+    // An editor's change reached the speakers.
     void saved();
 
 private:

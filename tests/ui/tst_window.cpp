@@ -268,7 +268,7 @@ private Q_SLOTS:
 
         QVERIFY(ui.click(QStringLiteral("Nouveau réveil")));
         QTRY_VERIFY(ui.control(QStringLiteral("Créer le réveil")));
-        QTRY_VERIFY(ui.named(QStringLiteral("alarmHour"))->hasActiveFocus());
+        QTRY_VERIFY(ui.named(QStringLiteral("alarmHour")) && ui.named(QStringLiteral("alarmHour"))->hasActiveFocus());
         QTest::keyClick(ui.window, Qt::Key_Up);
         QVERIFY(ui.click(QStringLiteral("Créer le réveil")));
         QTRY_COMPARE(rig.model->alarms()->count(), 4);
