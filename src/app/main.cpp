@@ -1,6 +1,7 @@
 #include "applemusic/webmusicservice.h"
 #include "async/http.h"
 #include "async/tasks.h"
+#include "base/language.h"
 #include "base/text.h"
 #include "cli/catalogcommand.h"
 #include "cli/intents.h"
@@ -110,6 +111,8 @@ int main(int argc, char *argv[])
         application = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+    // The desktop's language, if Corvane speaks it: the window, the answers and --help alike.
+    language::install(language::fromDesktop());
     quietAbortWarnings();
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
 

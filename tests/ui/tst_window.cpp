@@ -287,6 +287,26 @@ private Q_SLOTS:
         QCOMPARE(countOf(*salon, QStringLiteral("DestroyAlarm")), 1);
     }
 
+    // An alarm of a room the household does not show now keeps its room through an edit.
+    void anAlarmKeepsARoomNotShown()
+    {
+        ModelRig rig;
+        rig.house->house().alarms[1].roomUUID = QStringLiteral("RINCON_0000D15C0A4D01400");
+        QVERIFY(rig.startUp());
+        WindowRig ui(rig);
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        QVERIFY(ui.click(QStringLiteral("Réveils")));
+        QTRY_VERIFY(ui.control(QStringLiteral("Modifier le réveil de 09:30")));
+        QVERIFY(ui.shows(QStringLiteral("Le week-end · Pièce introuvable")));
+        QVERIFY(ui.click(QStringLiteral("Modifier le réveil de 09:30")));
+        QTRY_VERIFY(ui.control(QStringLiteral("Enregistrer")));
+        QTRY_COMPARE(ui.named(QStringLiteral("alarmRoom"))->property("displayText").toString(), QStringLiteral("Pièce introuvable"));
+        QVERIFY(ui.click(QStringLiteral("Enregistrer")));
+        QTRY_VERIFY(!lastRequest(*salon, QStringLiteral("UpdateAlarm")).action.isEmpty());
+        QCOMPARE(lastRequest(*salon, QStringLiteral("UpdateAlarm")).arguments.value(QStringLiteral("RoomUUID")),
+                 QStringLiteral("RINCON_0000D15C0A4D01400"));
+    }
+
     void albumPlaysAsAContainer()
     {
         ModelRig rig;

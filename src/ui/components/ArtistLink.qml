@@ -37,7 +37,8 @@ Button {
     }
     ToolTip.visible: hovered && enabled
     ToolTip.delay: 600
-    ToolTip.text: "Voir la fiche de l'artiste"
-    Accessible.name: "Voir la fiche de l'artiste " + name
+    ToolTip.text: qsTr("Voir la fiche de l'artiste")
+    //: %1 is the artist's name
+    Accessible.name: qsTr("Voir la fiche de l'artiste %1").arg(name)
     Accessible.onPressAction: root.clicked()
 }

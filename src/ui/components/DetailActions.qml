@@ -24,14 +24,14 @@ RowLayout {
     }
     PillButton {
         visible: root.canQueue
-        text: "Lire ensuite"
+        text: qsTr("Lire ensuite")
         symbol: "text.line.last.and.arrowtriangle.forward"
         enabled: root.enabled
         onClicked: root.playNext()
     }
     PillButton {
         visible: root.canQueue
-        text: "Ajouter à la file"
+        text: qsTr("Ajouter à la file")
         symbol: "list.triangle"
         enabled: root.enabled
         onClicked: root.enqueueAll()

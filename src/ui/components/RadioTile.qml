@@ -62,7 +62,8 @@ ItemDelegate {
                 anchors.margins: Theme.spacingXS
                 visible: root.hovered || root.activeFocus
                 symbol: "play.fill"
-                help: "Écouter " + root.station.name
+                //: %1 is a radio station's name
+                help: qsTr("Écouter %1").arg(root.station.name)
                 tint: Theme.accentText
                 background: Rectangle { radius: width / 2; color: Theme.accent }
                 onClicked: root.clicked()
@@ -84,7 +85,7 @@ ItemDelegate {
                 color: Theme.textDim
             }
             PlainLabel {
-                text: "Radio"
+                text: qsTr("Radio")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
             }
@@ -92,7 +93,8 @@ ItemDelegate {
     }
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Accessible.name: station.name + ", Radio"
+    //: Spoken name of a radio tile; %1 is the station's name
+    Accessible.name: qsTr("%1, Radio").arg(station.name)
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

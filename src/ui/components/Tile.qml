@@ -46,7 +46,7 @@ ItemDelegate {
                 symbol: "play.circle.fill"
                 symbolSize: 30
                 tint: Theme.accent
-                help: "Lire"
+                help: qsTr("Lire")
                 background: Rectangle { radius: width / 2; color: "#b0141218" }
                 onClicked: root.play()
             }

@@ -16,26 +16,26 @@ Menu {
     signal showArtist()
 
     MenuItem {
-        text: "Lire maintenant"
+        text: qsTr("Lire maintenant")
         onTriggered: root.play()
     }
     MenuItem {
-        text: "Lire ensuite"
+        text: qsTr("Lire ensuite")
         onTriggered: root.playNext()
     }
     MenuItem {
-        text: "Ajouter à la file d'attente"
+        text: qsTr("Ajouter à la file d'attente")
         onTriggered: root.enqueue()
     }
     MenuSeparator {}
     MenuItem {
-        text: root.isFavorite ? "Retirer des favoris Sonos" : "Ajouter aux favoris Sonos"
+        text: root.isFavorite ? qsTr("Retirer des favoris Sonos") : qsTr("Ajouter aux favoris Sonos")
         onTriggered: root.toggleFavorite()
     }
     MenuItem {
         visible: root.track && root.track.artist.length > 0
         height: visible ? implicitHeight : 0
-        text: "Voir la fiche de l'artiste"
+        text: qsTr("Voir la fiche de l'artiste")
         onTriggered: root.showArtist()
     }
 }

@@ -89,7 +89,7 @@ ItemDelegate {
             focusPolicy: Qt.NoFocus
             visible: root.showsButtons
             symbol: "play.circle.fill"
-            help: "Lire maintenant"
+            help: qsTr("Lire maintenant")
             tint: Theme.accent
             symbolSize: 22
             onClicked: root.play()
@@ -98,7 +98,7 @@ ItemDelegate {
             focusPolicy: Qt.NoFocus
             visible: root.showsButtons
             symbol: "text.line.last.and.arrowtriangle.forward"
-            help: "Ajouter à la file d'attente"
+            help: qsTr("Ajouter à la file d'attente")
             onClicked: root.enqueue()
         }
         PlainLabel {

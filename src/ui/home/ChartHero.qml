@@ -8,7 +8,8 @@ ItemDelegate {
     id: root
 
     property var album
-    property string legende: "N° 1 des albums"
+    //: Caption above the first album of the charts
+    property string legende: qsTr("N° 1 des albums")
 
     visible: album !== undefined && album !== null
     padding: Theme.spacingL
@@ -56,7 +57,7 @@ ItemDelegate {
                 Layout.fillWidth: true
             }
             PillButton {
-                text: "Voir l'album"
+                text: qsTr("Voir l'album")
                 symbol: "opticaldisc"
                 Layout.topMargin: Theme.spacingS
                 onClicked: root.clicked()
@@ -66,7 +67,8 @@ ItemDelegate {
     onClicked: App.browse.openAlbum(album)
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Accessible.name: album ? legende + " : " + album.title + ", " + album.artist : ""
+    //: Spoken name of the banner: %1 is its caption, %2 the album's title and artist
+    Accessible.name: album ? qsTr("%1 : %2").arg(legende).arg(album.title + ", " + album.artist) : ""
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

@@ -10,7 +10,7 @@ Item {
 
     implicitHeight: 300
     clip: true
-    Accessible.name: "Chargement des classements"
+    Accessible.name: qsTr("Chargement des classements")
     Accessible.role: Accessible.Indicator
 
     NumberAnimation on brille {

@@ -11,9 +11,9 @@ ItemDelegate {
     readonly property bool restricted: App.household.musicRestricted
     readonly property bool connecting: App.household.connectingMusic
     // Without a developer token the catalogue is searched anyway: only the library is missing.
-    readonly property string restrictedTitle: App.household.publicSearch ? "Votre bibliothèque Apple Music" : "Apple Music n'est pas configuré"
+    readonly property string restrictedTitle: App.household.publicSearch ? qsTr("Votre bibliothèque Apple Music") : qsTr("Apple Music n'est pas configuré")
     readonly property string restrictedText: App.household.publicSearch
-        ? "La recherche et l'écoute du catalogue marchent sans rien relier. Pour retrouver ici vos playlists et votre bibliothèque, Corvane a besoin d'un jeton de développeur MusicKit : le réglage « Apple Music » du son explique comment."
+        ? qsTr("La recherche et l'écoute du catalogue marchent sans rien relier. Pour retrouver ici vos playlists et votre bibliothèque, Corvane a besoin d'un jeton de développeur MusicKit : le réglage « Apple Music » du son explique comment.")
         : App.household.developerTokenHelp
 
     padding: Theme.spacingL
@@ -45,15 +45,15 @@ ItemDelegate {
             spacing: Theme.spacingXS
             Layout.fillWidth: true
             PlainLabel {
-                text: root.restricted ? root.restrictedTitle : "Relier Apple Music"
+                text: root.restricted ? root.restrictedTitle : qsTr("Relier Apple Music")
                 color: Theme.text
                 font.pixelSize: Theme.fontSubtitle + 1
                 font.weight: Font.Bold
             }
             PlainLabel {
                 text: root.restricted ? root.restrictedText
-                    : root.connecting ? "Connexion en cours… terminez dans le navigateur."
-                    : "Pour retrouver vos playlists et votre bibliothèque"
+                    : root.connecting ? qsTr("Connexion en cours… terminez dans le navigateur.")
+                    : qsTr("Pour retrouver vos playlists et votre bibliothèque")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
                 wrapMode: Text.Wrap
@@ -61,7 +61,7 @@ ItemDelegate {
             }
             PillButton {
                 visible: root.restricted
-                text: "Ouvrir le dossier des réglages"
+                text: qsTr("Ouvrir le dossier des réglages")
                 symbol: "arrow.up.forward.app"
                 Layout.topMargin: Theme.spacingXS
                 onClicked: App.household.openSettingsFolder()
@@ -90,8 +90,8 @@ ItemDelegate {
     onClicked: if (!restricted) App.household.connectMusic()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Accessible.name: restricted ? restrictedTitle : "Relier Apple Music"
-    Accessible.description: restricted ? restrictedText : "Pour retrouver vos playlists et votre bibliothèque"
+    Accessible.name: restricted ? restrictedTitle : qsTr("Relier Apple Music")
+    Accessible.description: restricted ? restrictedText : qsTr("Pour retrouver vos playlists et votre bibliothèque")
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

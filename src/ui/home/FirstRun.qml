@@ -8,10 +8,10 @@ Pane {
     id: root
 
     readonly property var hints: [
-        { icon: "magnifyingglass", text: "Saisissez un artiste, un album, un titre ou une playlist dans la barre du haut." },
-        { icon: "keyboard", text: "Entrée lance le premier résultat, un double-clic joue n'importe quelle ligne." },
-        { icon: "arrow.up.left.and.arrow.down.right", text: "Cliquez la pochette en bas à gauche pour la voir en grand (Ctrl+0)." },
-        { icon: "hifispeaker.fill", text: "Le son part d'Apple Music vers l'enceinte — rien ne passe par cet ordinateur." }
+        { icon: "magnifyingglass", text: qsTr("Saisissez un artiste, un album, un titre ou une playlist dans la barre du haut.") },
+        { icon: "keyboard", text: qsTr("Entrée lance le premier résultat, un double-clic joue n'importe quelle ligne.") },
+        { icon: "arrow.up.left.and.arrow.down.right", text: qsTr("Cliquez la pochette en bas à gauche pour la voir en grand (Ctrl+0).") },
+        { icon: "hifispeaker.fill", text: qsTr("Le son part d'Apple Music vers l'enceinte — rien ne passe par cet ordinateur.") }
     ]
 
     padding: Theme.spacingL
@@ -25,7 +25,7 @@ Pane {
         anchors.fill: parent
         spacing: Theme.spacingM
         PlainLabel {
-            text: "Commencez par une recherche"
+            text: qsTr("Commencez par une recherche")
             color: Theme.text
             font.pixelSize: Theme.fontTitle
             font.weight: Font.Bold

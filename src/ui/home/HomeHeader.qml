@@ -43,9 +43,10 @@ RowLayout {
             spacing: Theme.spacingS
             PlainLabel {
                 objectName: "statusLine"
-                text: App.playback.preparing.length > 0 ? "Préparation de « " + App.playback.preparing + " »…"
-                    : App.household.isDiscovering ? "Recherche d'enceintes…"
-                    : !root.selected ? "Aucune enceinte trouvée"
+                //: %1 is the album, playlist or song being readied on the speaker
+                text: App.playback.preparing.length > 0 ? qsTr("Préparation de « %1 »…").arg(App.playback.preparing)
+                    : App.household.isDiscovering ? qsTr("Recherche d'enceintes…")
+                    : !root.selected ? qsTr("Aucune enceinte trouvée")
                     : root.selected.roomName
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
@@ -54,7 +55,7 @@ RowLayout {
             }
             PillButton {
                 visible: App.playback.preparing.length === 0 && !App.household.isDiscovering
-                text: root.selected ? "Pièces et groupes" : "Rechercher"
+                text: root.selected ? qsTr("Pièces et groupes") : qsTr("Rechercher")
                 symbol: root.selected ? "rectangle.3.group" : "arrow.clockwise"
                 onClicked: root.selected ? App.browse.showPanel(Route.Groups) : App.household.refreshSpeakers()
             }

@@ -8,7 +8,7 @@ ColumnLayout {
 
     Shelf {
         visible: App.household.musicKitAuthorized && items.length > 0
-        title: "Vos playlists"
+        title: qsTr("Vos playlists")
         items: App.home.playlists
         tile: Tile {
             required property var modelData

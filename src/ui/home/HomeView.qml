@@ -55,7 +55,7 @@ Flickable {
             }
         }
         Shelf {
-            title: "Ajouts récents"
+            title: qsTr("Ajouts récents")
             items: App.home.addedAlbums
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -64,12 +64,12 @@ Flickable {
             Layout.fillWidth: true
         }
         SongGrid {
-            title: "Morceaux ajoutés"
+            title: qsTr("Morceaux ajoutés")
             songs: App.home.addedSongs
             Layout.fillWidth: true
         }
         Shelf {
-            title: "En rotation"
+            title: qsTr("En rotation")
             items: App.home.rotationAlbums
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -78,7 +78,8 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Écoutés récemment"
+            //: Shelf of the albums played lately
+            title: qsTr("Écoutés récemment")
             items: App.home.recentAlbums
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -87,8 +88,8 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Nouveautés"
-            subtitle: "Sorties des 8 dernières semaines"
+            title: qsTr("Nouveautés")
+            subtitle: qsTr("Sorties des 8 dernières semaines")
             items: App.home.newReleases
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -103,12 +104,12 @@ Flickable {
         }
         SongGrid {
             objectName: "chartSongs"
-            title: "Top titres"
+            title: qsTr("Top titres")
             songs: App.home.chartSongs
             ranked: true
             Layout.fillWidth: true
             PillButton {
-                text: "Tout lire"
+                text: qsTr("Tout lire")
                 symbol: "play.fill"
                 onClicked: App.home.playChartSongs()
             }
@@ -118,7 +119,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Top albums"
+            title: qsTr("Top albums")
             items: Array.from(App.home.chartAlbums).slice(1)
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -130,7 +131,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Favoris Sonos"
+            title: qsTr("Favoris Sonos")
             items: App.favorites.playable
             tile: Tile {
                 required property var modelData
@@ -142,7 +143,8 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Écouté récemment"
+            //: Shelf of the songs played lately
+            title: qsTr("Écouté récemment")
             items: App.home.recentTracks
             tile: Tile {
                 required property var modelData
@@ -153,19 +155,20 @@ Flickable {
             }
             Layout.fillWidth: true
             PillButton {
-                text: "Tout l'historique"
+                text: qsTr("Tout l'historique")
                 symbol: "clock.arrow.circlepath"
                 onClicked: App.browse.showPanel(Route.History)
             }
         }
         Shelf {
-            title: "Vos artistes"
+            title: qsTr("Vos artistes")
             items: App.home.topArtists
             tile: Tile {
                 required property var modelData
                 artwork: modelData.artwork
                 title: modelData.name
-                subtitle: modelData.plays + (modelData.plays > 1 ? " écoutes" : " écoute")
+                //: How many times the artist was played
+                subtitle: qsTr("%n écoute(s)", "", modelData.plays)
                 round: true
                 placeholder: "mic.fill"
                 onClicked: App.browse.openArtistNamed(modelData.name)

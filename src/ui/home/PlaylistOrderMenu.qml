@@ -7,12 +7,14 @@ PillButton {
     id: root
 
     readonly property var orders: [
-        { label: "Ordre alphabétique", value: PlaylistSort.Name },
-        { label: "Ordre alphabétique inversé", value: PlaylistSort.NameDescending },
-        { label: "Récemment lues", value: PlaylistSort.RecentlyPlayed }
+        { label: qsTr("Ordre alphabétique"), value: PlaylistSort.Name },
+        { label: qsTr("Ordre alphabétique inversé"), value: PlaylistSort.NameDescending },
+        //: Playlists, the ones played last first
+        { label: qsTr("Récemment lues"), value: PlaylistSort.RecentlyPlayed }
     ]
 
-    text: "Ordre"
+    //: Button that chooses how the playlists are sorted
+    text: qsTr("Ordre")
     symbol: "arrow.up.arrow.down"
     onClicked: menu.open()
     Accessible.description: orders.find(o => o.value === App.home.playlistOrder)?.label ?? ""

@@ -29,7 +29,7 @@ Pane {
             spacing: 2
             Layout.fillWidth: true
             PlainLabel {
-                text: "Reprendre là où vous en étiez"
+                text: qsTr("Reprendre là où vous en étiez")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
             }
@@ -50,7 +50,7 @@ Pane {
             }
         }
         PillButton {
-            text: "Reprendre"
+            text: qsTr("Reprendre")
             symbol: "play.circle.fill"
             primary: true
             onClicked: App.home.playEntry(root.entry)

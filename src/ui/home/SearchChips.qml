@@ -10,11 +10,11 @@ ColumnLayout {
     spacing: Theme.spacingS
 
     SectionLabel {
-        text: "Recherches récentes"
+        text: qsTr("Recherches récentes")
         Layout.fillWidth: true
         Layout.leftMargin: Theme.spacingS
         PillButton {
-            text: "Effacer"
+            text: qsTr("Effacer")
             symbol: "xmark"
             onClicked: App.browse.clearRecentSearches()
         }

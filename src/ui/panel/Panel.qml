@@ -18,7 +18,7 @@ Window {
     flags: Qt.Tool | Qt.FramelessWindowHint | Qt.WindowStaysOnTopHint
     color: Theme.surface
     // Its own name for screen readers, which list it beside the main window.
-    title: "Panneau de Corvane"
+    title: qsTr("Panneau de Corvane")
     Material.theme: Material.Dark
     Material.accent: Theme.accent
     Material.background: Theme.surface
@@ -85,7 +85,7 @@ Window {
         PanelDivider {}
         PanelRow {
             objectName: "openCorvane"
-            title: "Ouvrir Corvane"
+            title: qsTr("Ouvrir Corvane")
             symbol: "macwindow"
             Layout.fillWidth: true
             onClicked: panel.openRequested()

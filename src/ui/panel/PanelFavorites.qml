@@ -7,7 +7,7 @@ ColumnLayout {
     spacing: Theme.spacingXS
 
     PlainLabel {
-        text: "Favoris"
+        text: qsTr("Favoris")
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
         font.weight: Font.DemiBold
@@ -21,7 +21,7 @@ ColumnLayout {
         keyNavigationEnabled: true
         activeFocusOnTab: true
         Layout.fillWidth: true
-        Accessible.name: "Favoris"
+        Accessible.name: qsTr("Favoris")
         Accessible.role: Accessible.List
         delegate: Tile {
             required property var modelData

@@ -20,7 +20,7 @@ RowLayout {
         Layout.fillWidth: true
         PlainLabel {
             objectName: "panelTitle"
-            text: root.nothing ? "Rien en lecture" : root.now.title
+            text: root.nothing ? qsTr("Rien en lecture") : root.now.title
             color: root.nothing ? Theme.textDim : Theme.text
             font.pixelSize: Theme.fontBody + 1
             font.weight: Font.DemiBold

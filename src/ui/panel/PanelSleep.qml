@@ -21,22 +21,24 @@ RowLayout {
         Layout.leftMargin: Theme.spacingS
     }
     PlainLabel {
-        text: "Arrêt programmé"
+        text: qsTr("Arrêt programmé")
         color: Theme.text
         font.pixelSize: Theme.fontBody
         Layout.fillWidth: true
     }
     PillButton {
         visible: root.running
-        text: root.running ? root.minutes + " min" : ""
+        //: %1 is a number of minutes
+        text: root.running ? qsTr("%1 min").arg(root.minutes) : ""
         symbol: "xmark"
-        Accessible.description: "Annuler la minuterie"
+        Accessible.description: qsTr("Annuler la minuterie")
         onClicked: App.playback.sleepTimer(0)
     }
     PillButton {
         id: set
         visible: !root.running
-        text: "Régler"
+        //: Sets the sleep timer
+        text: qsTr("Régler")
         onClicked: presets.open()
         Menu {
             id: presets
@@ -45,7 +47,8 @@ RowLayout {
                 model: [15, 30, 45, 60]
                 MenuItem {
                     required property int modelData
-                    text: modelData + " min"
+                    //: %1 is a number of minutes
+                    text: qsTr("%1 min").arg(modelData)
                     onTriggered: App.playback.sleepTimer(modelData)
                 }
             }

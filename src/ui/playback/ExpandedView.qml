@@ -40,14 +40,14 @@ Rectangle {
         IconButton {
             objectName: "collapseButton"
             symbol: "chevron.down"
-            help: "Réduire"
+            help: qsTr("Réduire")
             onClicked: App.playback.isExpanded = false
         }
         Item { Layout.fillWidth: true }
         IconButton {
             objectName: "largeQueueButton"
             symbol: "list.bullet"
-            help: "File d'attente"
+            help: qsTr("File d'attente")
             onClicked: App.browse.openQueue()
         }
     }

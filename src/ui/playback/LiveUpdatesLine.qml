@@ -40,7 +40,7 @@ ColumnLayout {
     }
     PlainLabel {
         visible: root.blocked
-        text: "Pour les laisser passer, avec ufw :"
+        text: qsTr("Pour les laisser passer, avec ufw :")
         color: Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1
         Layout.fillWidth: true
@@ -49,11 +49,11 @@ ColumnLayout {
         objectName: "ufwCommand"
         visible: root.blocked
         text: App.live.ufwCommand
-        Accessible.name: "Commande ufw"
+        Accessible.name: qsTr("Commande ufw")
     }
     PlainLabel {
         visible: root.blocked
-        text: "ou avec firewalld :"
+        text: qsTr("ou avec firewalld :")
         color: Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1
         Layout.fillWidth: true
@@ -62,6 +62,6 @@ ColumnLayout {
         objectName: "firewalldCommands"
         visible: root.blocked
         text: App.live.firewalldCommands
-        Accessible.name: "Commandes firewalld"
+        Accessible.name: qsTr("Commandes firewalld")
     }
 }

@@ -19,7 +19,8 @@ ColumnLayout {
             color: Theme.textDim
         }
         PlainLabel {
-            text: "Apple Music"
+            //: The music service's name
+            text: qsTr("Apple Music")
             color: Theme.text
             font.pixelSize: Theme.fontBody
             Layout.fillWidth: true
@@ -31,7 +32,7 @@ ColumnLayout {
         }
         PillButton {
             visible: !root.authorized && !root.restricted
-            text: App.household.connectingMusic ? "Connexion…" : "Connecter"
+            text: App.household.connectingMusic ? qsTr("Connexion…") : qsTr("Connecter")
             enabled: !App.household.connectingMusic
             primary: true
             onClicked: App.household.connectMusic()
@@ -39,9 +40,9 @@ ColumnLayout {
     }
     PlainLabel {
         visible: !root.restricted || !App.household.publicSearch
-        text: root.authorized ? "Connecté — vos playlists et votre bibliothèque sont disponibles."
+        text: root.authorized ? qsTr("Connecté — vos playlists et votre bibliothèque sont disponibles.")
             : root.restricted ? App.household.developerTokenHelp
-            : "Non connecté. Sans accès, ni playlists, ni bibliothèque, ni recherche."
+            : qsTr("Non connecté. Sans accès, ni playlists, ni bibliothèque, ni recherche.")
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
         wrapMode: Text.Wrap
@@ -53,7 +54,8 @@ ColumnLayout {
         spacing: Theme.spacingS
         Layout.fillWidth: true
         PlainLabel {
-            text: "Catalogue de"
+            //: Stands before the chooser of the catalogue's country ("Catalogue de France")
+            text: qsTr("Catalogue de")
             color: Theme.textDim
             font.pixelSize: Theme.fontCaption + 1
         }
@@ -65,7 +67,7 @@ ColumnLayout {
             currentIndex: Math.max(0, indexOfValue(App.household.catalogCountry))
             onActivated: App.household.setCatalogCountry(currentValue)
             font.pixelSize: Theme.fontBody
-            Accessible.name: "Pays du catalogue Apple Music"
+            Accessible.name: qsTr("Pays du catalogue Apple Music")
             Layout.fillWidth: true
         }
     }
@@ -77,7 +79,7 @@ ColumnLayout {
     PlainLabel {
         visible: !root.authorized && !root.restricted
         text: App.household.authorizationMessage.length > 0 ? App.household.authorizationMessage
-            : "Si rien ne se passe, terminez la connexion dans la page qui s'est ouverte dans votre navigateur, ou relancez-la ici."
+            : qsTr("Si rien ne se passe, terminez la connexion dans la page qui s'est ouverte dans votre navigateur, ou relancez-la ici.")
         color: Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1
         wrapMode: Text.Wrap
@@ -85,7 +87,7 @@ ColumnLayout {
     }
     PlainLabel {
         visible: root.authorized && App.household.keepsTokenInFile
-        text: "Aucun trousseau de clés n'a répondu : la connexion est gardée dans un fichier privé de votre dossier personnel."
+        text: qsTr("Aucun trousseau de clés n'a répondu : la connexion est gardée dans un fichier privé de votre dossier personnel.")
         color: Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1
         wrapMode: Text.Wrap

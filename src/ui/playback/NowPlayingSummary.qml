@@ -38,8 +38,8 @@ RowLayout {
         onClicked: App.playback.isExpanded = true
         ToolTip.visible: hovered
         ToolTip.delay: 600
-        ToolTip.text: "Afficher en grand"
-        Accessible.name: "Afficher en grand"
+        ToolTip.text: qsTr("Afficher en grand")
+        Accessible.name: qsTr("Afficher en grand")
         Accessible.role: Accessible.Button
         Accessible.onPressAction: clicked()
     }
@@ -48,8 +48,9 @@ RowLayout {
         Layout.fillWidth: true
         PlainLabel {
             objectName: "barTitle"
-            text: App.playback.preparing.length > 0 ? "Préparation de « " + App.playback.preparing + " »…"
-                : root.nothing ? "Rien en lecture" : root.now.title
+            //: %1 is the album, playlist or song being readied on the speaker
+            text: App.playback.preparing.length > 0 ? qsTr("Préparation de « %1 »…").arg(App.playback.preparing)
+                : root.nothing ? qsTr("Rien en lecture") : root.now.title
             color: root.nothing ? Theme.textDim : Theme.text
             font.pixelSize: Theme.fontBody
             font.weight: Font.Medium
@@ -69,7 +70,7 @@ RowLayout {
     IconButton {
         objectName: "nowPlayingStar"
         symbol: App.playback.nowPlayingIsFavorite ? "star.fill" : "star"
-        help: App.playback.nowPlayingIsFavorite ? "Retirer des favoris Sonos" : "Ajouter aux favoris Sonos"
+        help: App.playback.nowPlayingIsFavorite ? qsTr("Retirer des favoris Sonos") : qsTr("Ajouter aux favoris Sonos")
         tint: App.playback.nowPlayingIsFavorite ? Theme.accent : Theme.textDim
         enabled: !root.nothing && root.now.trackID.length > 0
         onClicked: App.playback.toggleNowPlayingFavorite()

@@ -19,7 +19,7 @@ Item {
     implicitWidth: 200
     activeFocusOnTab: duration > 0
     Accessible.role: Accessible.Slider
-    Accessible.name: "Position dans le morceau"
+    Accessible.name: qsTr("Position dans le morceau")
     Accessible.description: Theme.clock(shownElapsed) + " / " + Theme.clock(duration)
     Keys.onLeftPressed: App.playback.seek(Math.max(0, now.elapsed - 10) / Math.max(1, duration))
     Keys.onRightPressed: App.playback.seek(Math.min(duration, now.elapsed + 10) / Math.max(1, duration))

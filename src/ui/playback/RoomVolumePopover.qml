@@ -30,14 +30,14 @@ Popup {
         anchors.fill: parent
         spacing: Theme.spacingS
         PlainLabel {
-            text: "Volume des pièces"
+            text: qsTr("Volume des pièces")
             color: Theme.text
             font.pixelSize: Theme.fontBody + 1
             font.weight: Font.Bold
             Accessible.role: Accessible.Heading
         }
         PlainLabel {
-            text: "Le curseur de la barre règle le groupe entier ; chaque pièce garde ici son propre volume."
+            text: qsTr("Le curseur de la barre règle le groupe entier ; chaque pièce garde ici son propre volume.")
             color: Theme.textDim
             font.pixelSize: Theme.fontCaption + 1
             wrapMode: Text.Wrap
@@ -76,10 +76,12 @@ Popup {
                 IconButton {
                     symbol: row.muted ? "speaker.slash.fill" : "speaker.fill"
                     symbolSize: 16
-                    help: (row.muted ? "Rétablir le son : " : "Couper le son : ") + row.room
+                    //: %1 is a room's name
+                    help: row.muted ? qsTr("Rétablir le son : %1").arg(row.room) : qsTr("Couper le son : %1").arg(row.room)
                     tint: row.muted ? Theme.accent : Theme.text
                     onClicked: App.roomVolumes.toggleRoomMute(row.index)
-                    Accessible.name: "Couper le son : " + row.room
+                    //: %1 is a room's name
+                    Accessible.name: qsTr("Couper le son : %1").arg(row.room)
                     Accessible.checkable: true
                     Accessible.checked: row.muted
                 }
@@ -100,7 +102,8 @@ Popup {
                         App.roomVolumes.setRoomVolume(row.index, value)
                         value = Qt.binding(() => row.volume)
                     }
-                    Accessible.name: "Volume : " + row.room
+                    //: %1 is a room's name
+                    Accessible.name: qsTr("Volume : %1").arg(row.room)
                 }
                 PlainLabel {
                     text: row.known ? row.volume : "–"

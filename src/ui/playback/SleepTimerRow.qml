@@ -19,21 +19,24 @@ ColumnLayout {
             color: Theme.textDim
         }
         PlainLabel {
-            text: "Arrêt programmé"
+            text: qsTr("Arrêt programmé")
             color: Theme.text
             font.pixelSize: Theme.fontBody
             Layout.fillWidth: true
         }
         PlainLabel {
             objectName: "sleepState"
-            text: root.running ? "dans " + root.minutes + " min" : "Aucun"
+            //: %1 is the number of minutes left before the speaker stops
+            text: root.running ? qsTr("dans %1 min").arg(root.minutes)
+                //: No sleep timer is set
+                : qsTr("Aucun")
             color: root.running ? Theme.accent : Theme.textDim
             font.pixelSize: Theme.fontBody
         }
         IconButton {
             visible: root.running
             symbol: "xmark.circle.fill"
-            help: "Annuler la minuterie"
+            help: qsTr("Annuler la minuterie")
             tint: Theme.textDim
             onClicked: App.playback.sleepTimer(0)
         }
@@ -45,7 +48,8 @@ ColumnLayout {
             model: [15, 30, 45, 60]
             PillButton {
                 required property int modelData
-                text: modelData + " min"
+                //: %1 is a number of minutes
+                text: qsTr("%1 min").arg(modelData)
                 // Four equal shares of the row, never wider than it.
                 leftPadding: Theme.spacingS
                 rightPadding: Theme.spacingS

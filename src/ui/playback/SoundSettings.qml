@@ -15,7 +15,7 @@ ColumnLayout {
     RowLayout {
         Layout.fillWidth: true
         PlainLabel {
-            text: "Réglages sonores"
+            text: qsTr("Réglages sonores")
             color: Theme.text
             font.pixelSize: Theme.fontSubtitle + 1
             font.weight: Font.Bold
@@ -23,33 +23,33 @@ ColumnLayout {
             Accessible.role: Accessible.Heading
         }
         PillButton {
-            text: "Remettre à plat"
+            text: qsTr("Remettre à plat")
             enabled: root.eq.bass !== 0 || root.eq.treble !== 0
             onClicked: App.playback.flattenEqualizer()
         }
     }
     SoundStepper {
-        label: "Graves"
+        label: qsTr("Graves")
         symbol: "dial.low"
         value: root.eq.bass
         onChangeTo: value => App.playback.setBass(value)
         Layout.fillWidth: true
     }
     SoundStepper {
-        label: "Aigus"
+        label: qsTr("Aigus")
         symbol: "dial.high"
         value: root.eq.treble
         onChangeTo: value => App.playback.setTreble(value)
         Layout.fillWidth: true
     }
     SettingSwitch {
-        text: "Loudness"
-        explanation: "Renforce graves et aigus à faible volume"
+        text: qsTr("Loudness")
+        explanation: qsTr("Renforce graves et aigus à faible volume")
         checked: root.eq.loudness
         onToggled: App.playback.loudness()
     }
     PlainLabel {
-        text: "Ces réglages sont ceux de l'enceinte elle-même : ils restent actifs même depuis une autre app."
+        text: qsTr("Ces réglages sont ceux de l'enceinte elle-même : ils restent actifs même depuis une autre app.")
         color: Theme.textFaint
         font.pixelSize: Theme.fontCaption + 1
         wrapMode: Text.Wrap
@@ -57,7 +57,7 @@ ColumnLayout {
     }
     PillButton {
         visible: App.household.speakerHasLineIn
-        text: "Entrée ligne"
+        text: qsTr("Entrée ligne")
         symbol: "cable.connector"
         onClicked: App.playback.lineIn()
     }
@@ -68,15 +68,15 @@ ColumnLayout {
     Rectangle { color: Theme.divider; implicitHeight: 1; Layout.fillWidth: true }
     SettingSwitch {
         objectName: "mediaKeysSwitch"
-        text: "Touches média du clavier"
-        explanation: "Permet de piloter l'enceinte avec les touches lecture du clavier. Corvane apparaît alors dans les commandes multimédias du bureau — sans qu'aucun son ne sorte de l'ordinateur."
+        text: qsTr("Touches média du clavier")
+        explanation: qsTr("Permet de piloter l'enceinte avec les touches lecture du clavier. Corvane apparaît alors dans les commandes multimédias du bureau — sans qu'aucun son ne sorte de l'ordinateur.")
         checked: App.playback.systemNowPlaying
         onToggled: on => App.playback.systemNowPlaying = on
     }
     SettingSwitch {
         objectName: "autostartSwitch"
-        text: "Lancer Corvane à l'ouverture de session"
-        explanation: "Corvane démarre dans la zone de notification, sans fenêtre, prêt à piloter l'enceinte."
+        text: qsTr("Lancer Corvane à l'ouverture de session")
+        explanation: qsTr("Corvane démarre dans la zone de notification, sans fenêtre, prêt à piloter l'enceinte.")
         checked: App.home.launchAtLogin
         onToggled: on => App.home.launchAtLogin = on
     }
@@ -92,7 +92,7 @@ ColumnLayout {
         Layout.fillWidth: true
     }
     PillButton {
-        text: "Revoir la présentation"
+        text: qsTr("Revoir la présentation")
         symbol: "sparkles"
         onClicked: App.household.onboardingReplay = true
     }

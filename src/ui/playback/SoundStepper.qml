@@ -24,7 +24,8 @@ RowLayout {
     }
     IconButton {
         symbol: "minus"
-        help: root.label + " : moins"
+        //: %1 is an equalizer setting (bass, treble)
+        help: qsTr("%1 : moins").arg(root.label)
         enabled: root.value > -10
         onClicked: root.changeTo(root.value - 1)
     }
@@ -39,7 +40,8 @@ RowLayout {
     }
     IconButton {
         symbol: "plus"
-        help: root.label + " : plus"
+        //: %1 is an equalizer setting (bass, treble)
+        help: qsTr("%1 : plus").arg(root.label)
         enabled: root.value < 10
         onClicked: root.changeTo(root.value + 1)
     }

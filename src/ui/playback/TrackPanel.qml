@@ -15,7 +15,7 @@ ColumnLayout {
 
     PlainLabel {
         objectName: "largeTitle"
-        text: root.nothing ? "Rien en lecture" : root.now.title
+        text: root.nothing ? qsTr("Rien en lecture") : root.now.title
         color: root.nothing ? Theme.textDim : Theme.text
         font.pixelSize: Theme.fontDisplay
         font.weight: Font.Bold

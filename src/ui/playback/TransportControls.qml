@@ -21,7 +21,7 @@ RowLayout {
         objectName: "shuffleButton"
         enabled: root.skippable
         symbol: "shuffle"
-        help: "Lecture aléatoire"
+        help: qsTr("Lecture aléatoire")
         tint: App.playback.isShuffled ? Theme.accent : Theme.textDim
         checkable: true
         checked: App.playback.isShuffled
@@ -30,13 +30,13 @@ RowLayout {
     IconButton {
         symbol: "backward.fill"
         enabled: root.skippable
-        help: "Morceau précédent"
+        help: qsTr("Morceau précédent")
         onClicked: App.playback.previous()
     }
     IconButton {
         objectName: "playPauseButton"
         symbol: root.playing ? "pause.circle.fill" : "play.circle.fill"
-        help: "Lecture / Pause"
+        help: qsTr("Lecture / Pause")
         tint: Theme.accent
         symbolSize: root.playSize
         onClicked: App.playback.togglePlay()
@@ -44,15 +44,15 @@ RowLayout {
     IconButton {
         symbol: "forward.fill"
         enabled: root.skippable
-        help: "Morceau suivant"
+        help: qsTr("Morceau suivant")
         onClicked: App.playback.next()
     }
     IconButton {
         objectName: "repeatButton"
         enabled: root.skippable
         symbol: App.playback.repeatState === Repeat.One ? "repeat.1" : "repeat"
-        help: App.playback.repeatState === Repeat.One ? "Répéter le morceau"
-            : App.playback.repeatState === Repeat.All ? "Répéter la file" : "Répéter"
+        help: App.playback.repeatState === Repeat.One ? qsTr("Répéter le morceau")
+            : App.playback.repeatState === Repeat.All ? qsTr("Répéter la file") : qsTr("Répéter")
         tint: App.playback.repeatState === Repeat.Off ? Theme.textDim : Theme.accent
         onClicked: App.playback.repeat()
     }

@@ -25,7 +25,8 @@ ItemDelegate {
             spacing: 0
             Layout.fillWidth: true
             PlainLabel {
-                text: "Corvane " + App.home.updateVersion + " est disponible"
+                //: %1 is a version number
+                text: qsTr("Corvane %1 est disponible").arg(App.home.updateVersion)
                 color: Theme.text
                 font.pixelSize: Theme.fontBody
                 font.weight: Font.Medium
@@ -52,7 +53,9 @@ ItemDelegate {
     onClicked: if (linked) Qt.openUrlExternally(App.home.updateUrl)
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Accessible.name: "Corvane " + App.home.updateVersion + " est disponible" + (linked ? " : ouvrir la page de téléchargement" : "")
+    //: %1 is a version number
+    Accessible.name: linked ? qsTr("Corvane %1 est disponible : ouvrir la page de téléchargement").arg(App.home.updateVersion)
+                            : qsTr("Corvane %1 est disponible").arg(App.home.updateVersion)
     Accessible.role: linked ? Accessible.Link : Accessible.StaticText
     Accessible.onPressAction: clicked()
 }

@@ -20,8 +20,8 @@ RowLayout {
     IconButton {
         objectName: "muteButton"
         symbol: App.playback.isMuted ? "speaker.slash.fill" : "speaker.fill"
-        help: App.playback.isMuted ? (App.playback.volumeIsGroup ? "Rétablir le son du groupe" : "Rétablir le son")
-                                   : (App.playback.volumeIsGroup ? "Couper le son du groupe" : "Couper le son")
+        help: App.playback.isMuted ? (App.playback.volumeIsGroup ? qsTr("Rétablir le son du groupe") : qsTr("Rétablir le son"))
+                                   : (App.playback.volumeIsGroup ? qsTr("Couper le son du groupe") : qsTr("Couper le son"))
         tint: App.playback.isMuted ? Theme.accent : Theme.text
         onClicked: App.playback.mute()
     }
@@ -47,7 +47,7 @@ RowLayout {
             App.playback.commitVolume()
             value = Qt.binding(() => App.playback.volume)
         }
-        Accessible.name: "Volume"
+        Accessible.name: qsTr("Volume")
     }
     PlainLabel {
         text: Math.round(App.playback.volume)
@@ -61,7 +61,7 @@ RowLayout {
         objectName: "roomVolumesButton"
         visible: root.showsRooms && App.roomVolumes.isGroup
         symbol: "slider.vertical.3"
-        help: "Volume des pièces"
+        help: qsTr("Volume des pièces")
         checkable: true
         checked: rooms.opened
         onClicked: rooms.opened ? rooms.close() : rooms.open()

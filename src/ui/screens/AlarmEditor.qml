@@ -18,10 +18,10 @@ Popup {
     property var days: []
 
     readonly property var dayNames: [
-        { day: 1, short: "lun.", name: "Lundi" }, { day: 2, short: "mar.", name: "Mardi" },
-        { day: 3, short: "mer.", name: "Mercredi" }, { day: 4, short: "jeu.", name: "Jeudi" },
-        { day: 5, short: "ven.", name: "Vendredi" }, { day: 6, short: "sam.", name: "Samedi" },
-        { day: 0, short: "dim.", name: "Dimanche" }
+        { day: 1, short: qsTr("lun."), name: qsTr("Lundi") }, { day: 2, short: qsTr("mar."), name: qsTr("Mardi") },
+        { day: 3, short: qsTr("mer."), name: qsTr("Mercredi") }, { day: 4, short: qsTr("jeu."), name: qsTr("Jeudi") },
+        { day: 5, short: qsTr("ven."), name: qsTr("Vendredi") }, { day: 6, short: qsTr("sam."), name: qsTr("Samedi") },
+        { day: 0, short: qsTr("dim."), name: qsTr("Dimanche") }
     ]
     readonly property var durations: [15, 30, 45, 60, 90, 120, 180]
 
@@ -43,7 +43,7 @@ Popup {
         // the person picks another; what it plays stays a choice even when it is no favorite (a
         // station set from another application).
         roomList = (!shown.roomUUID || App.alarms.rooms.some(r => r.uuid === shown.roomUUID)
-                    ? [] : [{ uuid: shown.roomUUID, name: "Pièce introuvable" }]).concat(App.alarms.rooms)
+                    ? [] : [{ uuid: shown.roomUUID, name: qsTr("Pièce introuvable") }]).concat(App.alarms.rooms)
         programList = (shown.program === "" ? [{ key: "", title: shown.programTitle }] : []).concat(App.alarms.programs)
         days = shown.days.slice()
         hour.value = shown.hour
@@ -70,13 +70,13 @@ Popup {
         const sorted = days.slice().sort()
         const key = sorted.join("")
         if (key === "")
-            return "Une fois"
+            return qsTr("Une fois")
         if (key === "0123456")
-            return "Tous les jours"
+            return qsTr("Tous les jours")
         if (key === "12345")
-            return "En semaine"
+            return qsTr("En semaine")
         if (key === "06")
-            return "Le week-end"
+            return qsTr("Le week-end")
         return dayNames.filter(d => days.indexOf(d.day) >= 0).map(d => d.short).join(" ")
     }
 
@@ -122,7 +122,7 @@ Popup {
         spacing: Theme.spacingM
 
         PlainLabel {
-            text: root.isNew ? "Nouveau réveil" : "Modifier le réveil"
+            text: root.isNew ? qsTr("Nouveau réveil") : qsTr("Modifier le réveil")
             color: Theme.text
             font.pixelSize: Theme.fontTitle
             font.weight: Font.Bold
@@ -162,7 +162,7 @@ Popup {
                         textFromValue: value => String(value).padStart(2, "0")
                         valueFromText: text => parseInt(text, 10)
                         font.pixelSize: Theme.fontTitle
-                        Accessible.name: "Heure"
+                        Accessible.name: qsTr("Heure")
                     }
                     PlainLabel {
                         text: ":"
@@ -179,11 +179,11 @@ Popup {
                         textFromValue: value => String(value).padStart(2, "0")
                         valueFromText: text => parseInt(text, 10)
                         font.pixelSize: Theme.fontTitle
-                        Accessible.name: "Minutes"
+                        Accessible.name: qsTr("Minutes")
                     }
                 }
 
-                FieldLabel { text: "Jours" }
+                FieldLabel { text: qsTr("Jours") }
                 RowLayout {
                     spacing: Theme.spacingXS
                     Layout.fillWidth: true
@@ -207,36 +207,36 @@ Popup {
                 }
                 PlainLabel {
                     objectName: "alarmDaysSummary"
-                    text: root.describeDays() + (root.days.length === 0 ? " : le réveil sonne à la prochaine heure dite, puis se désactive" : "")
+                    //: %1 is the days of a one-off alarm ("Une fois")
+                    text: root.days.length === 0 ? qsTr("%1 : le réveil sonne à la prochaine heure dite, puis se désactive").arg(root.describeDays())
+                                                 : root.describeDays()
                     color: Theme.textDim
                     font.pixelSize: Theme.fontCaption + 1
                     wrapMode: Text.Wrap
                     Layout.fillWidth: true
                 }
 
-                FieldLabel { text: "Pièce" }
+                FieldLabel { text: qsTr("Pièce") }
                 PlainComboBox {
                     id: roomChoice
                     objectName: "alarmRoom"
-                    model: App.alarms.rooms
+                    model: root.roomList
                     textRole: "name"
                     Layout.fillWidth: true
-                    Accessible.name: "Pièce"
+                    Accessible.name: qsTr("Pièce")
                 }
 
-                FieldLabel { text: "Musique" }
+                FieldLabel { text: qsTr("Musique") }
                 PlainComboBox {
                     id: programChoice
                     objectName: "alarmProgram"
-                    // What it plays now stays a choice even when it is no favorite (a station set
-                    // from another application).
-                    model: (root.shown.program === "" ? [{ key: "", title: root.shown.programTitle }] : []).concat(App.alarms.programs)
+                    model: root.programList
                     textRole: "title"
                     Layout.fillWidth: true
-                    Accessible.name: "Musique"
+                    Accessible.name: qsTr("Musique")
                 }
 
-                FieldLabel { text: "Volume" }
+                FieldLabel { text: qsTr("Volume") }
                 RowLayout {
                     spacing: Theme.spacingS
                     Layout.fillWidth: true
@@ -247,7 +247,7 @@ Popup {
                         stepSize: 1
                         focusPolicy: Qt.StrongFocus
                         Layout.fillWidth: true
-                        Accessible.name: "Volume du réveil"
+                        Accessible.name: qsTr("Volume du réveil")
                     }
                     PlainLabel {
                         text: Math.round(volume.value)
@@ -258,7 +258,7 @@ Popup {
                     }
                 }
 
-                FieldLabel { text: "Durée" }
+                FieldLabel { text: qsTr("Durée") }
                 PlainComboBox {
                     id: durationChoice
                     objectName: "alarmDuration"
@@ -271,13 +271,13 @@ Popup {
                     }
                     textRole: "label"
                     Layout.fillWidth: true
-                    Accessible.name: "Durée"
+                    Accessible.name: qsTr("Durée")
                 }
 
                 SettingSwitch {
                     id: joinGroup
-                    text: "Avec tout le groupe"
-                    explanation: "Les pièces groupées avec celle-ci à l'heure du réveil jouent aussi"
+                    text: qsTr("Avec tout le groupe")
+                    explanation: qsTr("Les pièces groupées avec celle-ci à l'heure du réveil jouent aussi")
                     onToggled: on => joinGroup.checked = on
                 }
             }
@@ -291,12 +291,12 @@ Popup {
             Layout.alignment: Qt.AlignRight
             Layout.topMargin: Theme.spacingS
             PillButton {
-                text: "Annuler"
+                text: qsTr("Annuler")
                 onClicked: root.close()
             }
             PillButton {
                 objectName: "saveAlarmButton"
-                text: root.isNew ? "Créer le réveil" : "Enregistrer"
+                text: root.isNew ? qsTr("Créer le réveil") : qsTr("Enregistrer")
                 primary: true
                 enabled: !App.alarms.saving && root.roomList.length > 0
                 onClicked: root.save()
@@ -306,9 +306,13 @@ Popup {
 
     function durationLabel(minutes) {
         if (minutes < 60)
-            return minutes + " min"
+            //: An alarm's duration in minutes
+            return qsTr("%1 min").arg(minutes)
         const h = Math.floor(minutes / 60)
         const m = minutes % 60
-        return h + " h" + (m > 0 ? " " + String(m).padStart(2, "0") : "")
+        //: An alarm's duration in hours and minutes, as in "1 h 30"
+        return m > 0 ? qsTr("%1 h %2").arg(h).arg(String(m).padStart(2, "0"))
+                     //: An alarm's duration in whole hours, as in "2 h"
+                     : qsTr("%1 h").arg(h)
     }
 }

@@ -47,7 +47,8 @@ ItemDelegate {
                 Layout.fillWidth: true
             }
             PlainLabel {
-                text: root.program + " · volume " + root.volume
+                //: %1 is what the alarm plays, %2 its volume
+                text: qsTr("%1 · volume %2").arg(root.program).arg(root.volume)
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
                 elide: Text.ElideRight
@@ -56,12 +57,14 @@ ItemDelegate {
         }
         IconButton {
             symbol: "pencil"
-            help: "Modifier le réveil de " + root.time
+            //: %1 is the alarm's time
+            help: qsTr("Modifier le réveil de %1").arg(root.time)
             onClicked: root.editRequested(root.index)
         }
         IconButton {
             symbol: "trash"
-            help: "Supprimer le réveil de " + root.time
+            //: %1 is the alarm's time
+            help: qsTr("Supprimer le réveil de %1").arg(root.time)
             onClicked: root.deleteRequested(root.index)
         }
         PlainSwitch {
@@ -71,15 +74,18 @@ ItemDelegate {
                 App.alarms.setEnabled(root.index, checked)
                 checked = Qt.binding(() => root.isOn)
             }
-            Accessible.name: "Réveil de " + root.time + " activé"
+            //: The switch of an alarm; %1 is its time
+            Accessible.name: qsTr("Réveil de %1 activé").arg(root.time)
         }
     }
     onClicked: root.editRequested(root.index)
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
     Keys.onDeletePressed: root.deleteRequested(root.index)
-    Accessible.name: "Réveil de " + time + ", " + days + ", " + room + ", " + program + ", volume " + volume
-                     + (isOn ? "" : ", désactivé")
+    //: %1 time, %2 days, %3 room, %4 what it plays, %5 volume
+    Accessible.name: isOn ? qsTr("Réveil de %1, %2, %3, %4, volume %5").arg(time).arg(days).arg(room).arg(program).arg(volume)
+                          //: %1 time, %2 days, %3 room, %4 what it plays, %5 volume
+                          : qsTr("Réveil de %1, %2, %3, %4, volume %5, désactivé").arg(time).arg(days).arg(room).arg(program).arg(volume)
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

@@ -30,7 +30,7 @@ ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
             PlainLabel {
-                text: "Réveils"
+                text: qsTr("Réveils")
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
                 font.weight: Font.Bold
@@ -38,9 +38,8 @@ ColumnLayout {
             }
             PlainLabel {
                 objectName: "alarmCount"
-                text: root.count === 0 ? "Les enceintes réveillent la maison en musique"
-                                       : root.count + (root.count > 1 ? " réveils" : " réveil")
-                                         + " · réglés sur les enceintes, ils sonnent même ordinateur éteint"
+                text: root.count === 0 ? qsTr("Les enceintes réveillent la maison en musique")
+                                       : qsTr("%n réveil(s) · réglés sur les enceintes, ils sonnent même ordinateur éteint", "", root.count)
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
                 elide: Text.ElideRight
@@ -52,11 +51,11 @@ ColumnLayout {
             visible: running
             implicitWidth: 24
             implicitHeight: 24
-            Accessible.name: "Chargement des réveils"
+            Accessible.name: qsTr("Chargement des réveils")
         }
         PillButton {
             objectName: "newAlarmButton"
-            text: "Nouveau réveil"
+            text: qsTr("Nouveau réveil")
             symbol: "plus"
             primary: true
             enabled: App.household.speakers.length > 0
@@ -67,8 +66,8 @@ ColumnLayout {
     EmptyState {
         visible: root.count === 0 && App.alarms.loaded && App.alarms.failure.length === 0
         symbol: "alarm"
-        title: "Aucun réveil"
-        hint: "Un réveil lance un favori, une radio ou le carillon dans la pièce choisie, à l'heure dite."
+        title: qsTr("Aucun réveil")
+        hint: qsTr("Un réveil lance un favori, une radio ou le carillon dans la pièce choisie, à l'heure dite.")
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: Theme.spacingXL
@@ -77,14 +76,14 @@ ColumnLayout {
     EmptyState {
         visible: root.count === 0 && App.alarms.failure.length > 0 && !App.alarms.loading
         symbol: "exclamationmark.triangle.fill"
-        title: "Réveils indisponibles"
+        title: qsTr("Réveils indisponibles")
         hint: App.alarms.failure
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: Theme.spacingXL
         Layout.rightMargin: Theme.spacingXL
         PillButton {
-            text: "Réessayer"
+            text: qsTr("Réessayer")
             symbol: "arrow.clockwise"
             onClicked: App.alarms.refresh()
         }
@@ -158,7 +157,8 @@ ColumnLayout {
             anchors.right: parent.right
             spacing: Theme.spacingM
             PlainLabel {
-                text: "Supprimer le réveil de " + confirmDelete.time + " ?"
+                //: %1 is the alarm's time
+                text: qsTr("Supprimer le réveil de %1 ?").arg(confirmDelete.time)
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle
                 font.weight: Font.Bold
@@ -167,7 +167,7 @@ ColumnLayout {
                 Accessible.role: Accessible.Heading
             }
             PlainLabel {
-                text: "Il disparaîtra des enceintes et de toutes les applications qui les commandent."
+                text: qsTr("Il disparaîtra des enceintes et de toutes les applications qui les commandent.")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
                 wrapMode: Text.Wrap
@@ -179,12 +179,12 @@ ColumnLayout {
                 Layout.topMargin: Theme.spacingS
                 PillButton {
                     id: keep
-                    text: "Annuler"
+                    text: qsTr("Annuler")
                     onClicked: confirmDelete.close()
                 }
                 PillButton {
                     objectName: "confirmDeleteAlarmButton"
-                    text: "Supprimer"
+                    text: qsTr("Supprimer")
                     primary: true
                     onClicked: {
                         confirmDelete.close()

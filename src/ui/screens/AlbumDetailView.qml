@@ -12,7 +12,7 @@ TrackListPage {
         Item { Layout.preferredHeight: Theme.spacingM }
         DetailHeader {
             artwork: parent.album.artwork
-            kind: "Album"
+            kind: qsTr("Album")
             title: parent.album.title
             placeholder: "opticaldisc"
             Layout.fillWidth: true
@@ -27,7 +27,7 @@ TrackListPage {
                     if (album && album.year.length > 0)
                         parts.push(album.year)
                     if (App.browse.detailTracks.length > 0)
-                        parts.push(App.browse.detailTracks.length + (App.browse.detailTracks.length > 1 ? " morceaux" : " morceau"))
+                        parts.push(qsTr("%n morceau(x)", "", App.browse.detailTracks.length))
                     return parts.join(" · ")
                 }
                 color: Theme.textDim
@@ -35,7 +35,7 @@ TrackListPage {
             }
         }
         DetailActions {
-            playText: "Lire l'album"
+            playText: qsTr("Lire l'album")
             enabled: parent.songs > 0
             onPlay: App.browse.playPage()
             onPlayNext: App.browse.playPageNext()

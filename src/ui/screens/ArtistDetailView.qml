@@ -32,7 +32,7 @@ Flickable {
         DetailHeader {
             artwork: root.artist.artwork
             round: true
-            kind: "Artiste"
+            kind: qsTr("Artiste")
             title: root.artist.name
             Layout.fillWidth: true
             PlainLabel {
@@ -45,14 +45,15 @@ Flickable {
                 spacing: Theme.spacingS
                 Layout.topMargin: Theme.spacingS
                 PillButton {
-                    text: "Lire"
+                    //: Button: play the artist's songs
+                    text: qsTr("Lire")
                     symbol: "play.fill"
                     primary: true
                     enabled: root.songs.length > 0
                     onClicked: App.browse.playPage()
                 }
                 PillButton {
-                    text: "Radio"
+                    text: qsTr("Radio")
                     symbol: "dot.radiowaves.left.and.right"
                     enabled: !!root.artist
                     onClicked: App.playback.artistRadio(root.artist)
@@ -68,13 +69,13 @@ Flickable {
         EmptyState {
             visible: App.browse.artistIsEmpty
             symbol: "music.note"
-            title: "Rien trouvé pour cet artiste dans le catalogue."
+            title: qsTr("Rien trouvé pour cet artiste dans le catalogue.")
             Layout.fillWidth: true
             Layout.topMargin: Theme.spacingXL
         }
 
         Shelf {
-            title: "Dernière sortie"
+            title: qsTr("Dernière sortie")
             items: App.browse.artistLatest ? [App.browse.artistLatest] : []
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -87,7 +88,7 @@ Flickable {
             spacing: 0
             Layout.fillWidth: true
             SectionLabel {
-                text: "Morceaux"
+                text: qsTr("Morceaux")
                 Layout.fillWidth: true
                 Layout.leftMargin: Theme.spacingS
                 Layout.bottomMargin: Theme.spacingS
@@ -102,14 +103,15 @@ Flickable {
             }
             PillButton {
                 visible: !root.showAllTracks && root.songs.length > root.fewSongs
-                text: "Afficher les " + root.songs.length + " titres"
+                //: Only shown for more than five songs
+                text: qsTr("Afficher les %n titres", "", root.songs.length)
                 symbol: "chevron.down"
                 Layout.topMargin: Theme.spacingS
                 onClicked: root.showAllTracks = true
             }
         }
         Shelf {
-            title: "Albums"
+            title: qsTr("Albums")
             items: App.browse.artistAlbums
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -118,7 +120,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Singles et EP"
+            title: qsTr("Singles et EP")
             items: App.browse.artistSingles
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -127,7 +129,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Playlists"
+            title: qsTr("Playlists")
             items: App.browse.artistPlaylists
             tile: PlaylistRefTile {
                 onClicked: App.browse.openPlaylist(playlist)
@@ -135,7 +137,8 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Apparitions"
+            //: Albums of others the artist appears on
+            title: qsTr("Apparitions")
             items: App.browse.artistAppearsOn
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -144,7 +147,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Artistes similaires"
+            title: qsTr("Artistes similaires")
             items: App.browse.artistSimilar
             tile: ArtistTile {
                 onClicked: App.browse.openArtist(artist)

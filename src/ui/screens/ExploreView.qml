@@ -24,7 +24,7 @@ Flickable {
             Layout.topMargin: Theme.spacingL
             Layout.leftMargin: Theme.spacingS
             PlainLabel {
-                text: "Explorer"
+                text: qsTr("Explorer")
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
                 font.weight: Font.Bold
@@ -44,7 +44,7 @@ Flickable {
                 model: App.home.countryChoices
                 currentIndex: Math.max(0, indexOfValue(App.home.exploreStorefrontID))
                 onActivated: App.home.pickStorefront(currentValue)
-                Accessible.name: "Pays"
+                Accessible.name: qsTr("Pays")
             }
             PlainComboBox {
                 id: genre
@@ -55,7 +55,8 @@ Flickable {
                 model: App.home.genreChoices
                 currentIndex: Math.max(0, indexOfValue(App.home.exploreGenreID))
                 onActivated: App.home.pickGenre(currentValue)
-                Accessible.name: "Genre"
+                //: Music genre
+                Accessible.name: qsTr("Genre")
             }
         }
 
@@ -70,12 +71,12 @@ Flickable {
             spacing: 0
             Layout.fillWidth: true
             SectionLabel {
-                text: "Top titres"
+                text: qsTr("Top titres")
                 Layout.fillWidth: true
                 Layout.leftMargin: Theme.spacingS
                 Layout.bottomMargin: Theme.spacingS
                 PillButton {
-                    text: "Tout lire"
+                    text: qsTr("Tout lire")
                     symbol: "play.fill"
                     onClicked: App.home.playExploreSongs()
                 }
@@ -92,7 +93,7 @@ Flickable {
             }
         }
         Shelf {
-            title: "Top albums"
+            title: qsTr("Top albums")
             items: App.home.exploreAlbums
             tile: AlbumTile {
                 onClicked: App.browse.openAlbum(album)
@@ -101,7 +102,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Playlists"
+            title: qsTr("Playlists")
             items: App.home.explorePlaylists
             tile: PlaylistRefTile {
                 onClicked: App.browse.openPlaylist(playlist)
@@ -109,7 +110,7 @@ Flickable {
             Layout.fillWidth: true
         }
         Shelf {
-            title: "Radios"
+            title: qsTr("Radios")
             items: App.home.radios
             tile: RadioTile {
                 hue: App.home.stationHue(station.name)
@@ -121,8 +122,8 @@ Flickable {
             visible: App.home.exploreLoaded && !App.home.isLoadingExplore && App.home.exploreSongs.length === 0
                      && App.home.exploreAlbums.length === 0 && App.home.explorePlaylists.length === 0
             symbol: "chart.bar"
-            title: "Pas de classement ici"
-            hint: "Le catalogue n'a rien renvoyé pour ce pays et ce genre. Essayez un autre choix."
+            title: qsTr("Pas de classement ici")
+            hint: qsTr("Le catalogue n'a rien renvoyé pour ce pays et ce genre. Essayez un autre choix.")
             Layout.fillWidth: true
         }
     }

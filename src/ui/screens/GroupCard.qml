@@ -44,7 +44,8 @@ Rectangle {
                 }
                 PlainLabel {
                     visible: root.modelData.roomCount > 1
-                    text: root.modelData.roomCount + " pièces en synchronisme"
+                    //: Only shown for two rooms or more
+                    text: qsTr("%n pièces en synchronisme", "", root.modelData.roomCount)
                     color: Theme.textDim
                     font.pixelSize: Theme.fontCaption + 1
                 }
@@ -66,7 +67,8 @@ Rectangle {
         PillButton {
             objectName: "showOutsiders"
             visible: root.manyOutsiders
-            text: root.showsOutsiders ? "Masquer les autres pièces" : "Ajouter une pièce (" + root.modelData.outsiders.length + ")"
+            //: %1 is how many rooms could be added
+            text: root.showsOutsiders ? qsTr("Masquer les autres pièces") : qsTr("Ajouter une pièce (%1)").arg(root.modelData.outsiders.length)
             symbol: root.showsOutsiders ? "minus" : "plus"
             onClicked: root.showsOutsiders = !root.showsOutsiders
         }

@@ -36,7 +36,7 @@ ListView {
                 spacing: 2
                 Layout.fillWidth: true
                 PlainLabel {
-                    text: "Pièces et groupes"
+                    text: qsTr("Pièces et groupes")
                     color: Theme.text
                     font.pixelSize: Theme.fontTitle + 2
                     font.weight: Font.Bold
@@ -44,14 +44,15 @@ ListView {
                 }
                 PlainLabel {
                     objectName: "groupCounts"
-                    text: top.speakers + (top.speakers === 1 ? " enceinte" : " enceintes") + " · "
-                          + top.groups + (top.groups === 1 ? " groupe" : " groupes")
+                    text: qsTr("%n enceinte(s)", "", top.speakers) + " · "
+                          + qsTr("%n groupe(s)", "", top.groups)
                     color: Theme.textDim
                     font.pixelSize: Theme.fontBody
                 }
             }
             PillButton {
-                text: "Rechercher"
+                //: Button: look for the speakers again
+                text: qsTr("Rechercher")
                 symbol: "arrow.clockwise"
                 enabled: !App.household.isDiscovering
                 onClicked: App.household.refreshSpeakers()
@@ -61,14 +62,14 @@ ListView {
         EmptyState {
             visible: top.speakers === 0
             symbol: "hifispeaker"
-            title: "Aucune enceinte"
-            hint: "Corvane n'a trouvé aucun Sonos sur ce réseau."
+            title: qsTr("Aucune enceinte")
+            hint: qsTr("Corvane n'a trouvé aucun Sonos sur ce réseau.")
             Layout.fillWidth: true
             Layout.topMargin: Theme.spacingXL
         }
         PlainLabel {
             visible: top.speakers === 1
-            text: "Avec une seule enceinte, il n'y a rien à grouper. Dès qu'une deuxième apparaît sur le réseau, il sera possible de les faire jouer ensemble depuis ici."
+            text: qsTr("Avec une seule enceinte, il n'y a rien à grouper. Dès qu'une deuxième apparaît sur le réseau, il sera possible de les faire jouer ensemble depuis ici.")
             color: Theme.textDim
             font.pixelSize: Theme.fontBody
             wrapMode: Text.WordWrap

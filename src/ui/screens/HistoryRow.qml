@@ -49,14 +49,14 @@ ItemDelegate {
             focusPolicy: Qt.NoFocus
             visible: root.hovered || root.activeFocus
             symbol: "text.line.last.and.arrowtriangle.forward"
-            help: "Ajouter à la file"
+            help: qsTr("Ajouter à la file")
             onClicked: App.home.enqueueHistoryEntry(root.index)
         }
         IconButton {
             focusPolicy: Qt.NoFocus
             visible: root.hovered || root.activeFocus
             symbol: "play.circle.fill"
-            help: "Lire maintenant"
+            help: qsTr("Lire maintenant")
             tint: Theme.accent
             symbolSize: 22
             onClicked: App.home.playHistoryEntry(root.index)

@@ -24,15 +24,15 @@ ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
             PlainLabel {
-                text: "Historique d'écoute"
+                text: qsTr("Historique d'écoute")
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
                 font.weight: Font.Bold
                 Accessible.role: Accessible.Heading
             }
             PlainLabel {
-                text: root.count === 0 ? "Rien encore"
-                                       : root.count + (root.count > 1 ? " écoutes conservées" : " écoute conservée")
+                text: root.count === 0 ? qsTr("Rien encore")
+                                       : qsTr("%n écoute(s) conservée(s)", "", root.count)
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
             }
@@ -40,7 +40,7 @@ ColumnLayout {
         PillButton {
             objectName: "topArtistsButton"
             visible: root.count > 0
-            text: "Top artistes"
+            text: qsTr("Top artistes")
             symbol: "chart.bar"
             checkable: true
             checked: root.showTopArtists
@@ -48,7 +48,8 @@ ColumnLayout {
         }
         PillButton {
             visible: root.count > 0
-            text: "Effacer"
+            //: Button: clear the listening history
+            text: qsTr("Effacer")
             symbol: "xmark"
             onClicked: confirmClear.open()
         }
@@ -80,7 +81,7 @@ ColumnLayout {
             anchors.right: parent.right
             spacing: Theme.spacingM
             PlainLabel {
-                text: "Effacer tout l'historique ?"
+                text: qsTr("Effacer tout l'historique ?")
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle
                 font.weight: Font.Bold
@@ -89,9 +90,8 @@ ColumnLayout {
                 Accessible.role: Accessible.Heading
             }
             PlainLabel {
-                text: (root.count > 1 ? "Les " + root.count + " écoutes conservées disparaîtront"
-                                      : "L'écoute conservée disparaîtra")
-                      + " de tous vos ordinateurs. Cette action est définitive."
+                text: root.count > 1 ? qsTr("Les %n écoutes conservées disparaîtront de tous vos ordinateurs. Cette action est définitive.", "", root.count)
+                                     : qsTr("L'écoute conservée disparaîtra de tous vos ordinateurs. Cette action est définitive.")
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
                 wrapMode: Text.Wrap
@@ -103,11 +103,11 @@ ColumnLayout {
                 Layout.topMargin: Theme.spacingS
                 PillButton {
                     id: keep
-                    text: "Annuler"
+                    text: qsTr("Annuler")
                     onClicked: confirmClear.close()
                 }
                 PillButton {
-                    text: "Effacer l'historique"
+                    text: qsTr("Effacer l'historique")
                     primary: true
                     onClicked: {
                         confirmClear.close()
@@ -121,8 +121,8 @@ ColumnLayout {
     EmptyState {
         visible: root.count === 0
         symbol: "clock.arrow.circlepath"
-        title: "Historique vide"
-        hint: "Chaque morceau lancé depuis Corvane s'inscrit ici, et y reste."
+        title: qsTr("Historique vide")
+        hint: qsTr("Chaque morceau lancé depuis Corvane s'inscrit ici, et y reste.")
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: Theme.spacingXL

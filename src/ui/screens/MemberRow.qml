@@ -65,13 +65,18 @@ ItemDelegate {
                 Layout.preferredWidth: 22
             }
             Accessible.role: Accessible.StaticText
-            Accessible.name: "Volume " + (level !== undefined ? level : "")
+            //: %1 is the room's volume
+            Accessible.name: qsTr("Volume %1").arg(level !== undefined ? level : "")
         }
         PillButton {
             visible: root.isOutsider || !root.modelData.isCoordinator
-            text: root.isOutsider ? "Ajouter" : "Détacher"
+            //: Button: add the room to the group, or take it out of it
+            text: root.isOutsider ? qsTr("Ajouter") : qsTr("Détacher")
             symbol: root.isOutsider ? "plus" : "minus"
-            Accessible.name: (root.isOutsider ? "Ajouter " : "Détacher ") + root.modelData.room
+            //: %1 is a room's name
+            Accessible.name: root.isOutsider ? qsTr("Ajouter %1").arg(root.modelData.room)
+                                             //: %1 is a room's name
+                                             : qsTr("Détacher %1").arg(root.modelData.room)
             onClicked: App.household.toggleRoom(root.modelData.uuid, root.modelData.group)
         }
     }
@@ -80,7 +85,8 @@ ItemDelegate {
     Keys.onEnterPressed: clicked()
     Accessible.name: modelData.room
     Accessible.description: App.roomVolumes.householdVolumes[modelData.uuid] !== undefined && !isOutsider
-                            ? "Volume " + App.roomVolumes.householdVolumes[modelData.uuid] : ""
+                            //: %1 is the room's volume
+                            ? qsTr("Volume %1").arg(App.roomVolumes.householdVolumes[modelData.uuid]) : ""
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

@@ -17,8 +17,8 @@ ColumnLayout {
 
     PillButton {
         visible: !root.restricted
-        text: App.household.musicKitAuthorized ? "Apple Music est relié"
-            : App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
+        text: App.household.musicKitAuthorized ? qsTr("Apple Music est relié")
+            : App.household.connectingMusic ? qsTr("Connexion… terminez dans le navigateur") : qsTr("Relier Apple Music")
         symbol: App.household.musicKitAuthorized ? "checkmark.circle.fill" : "music.note"
         enabled: !App.household.connectingMusic
         Layout.alignment: Qt.AlignHCenter
@@ -27,8 +27,8 @@ ColumnLayout {
     PlainLabel {
         visible: root.restricted && root.brief && root.sentence
         text: App.household.publicSearch
-            ? "Vous pouvez chercher et écouter tout le catalogue Apple Music : vos enceintes le jouent avec votre compte. Un jeton de développeur MusicKit ajouterait votre bibliothèque et vos playlists."
-            : "Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui."
+            ? qsTr("Vous pouvez chercher et écouter tout le catalogue Apple Music : vos enceintes le jouent avec votre compte. Un jeton de développeur MusicKit ajouterait votre bibliothèque et vos playlists.")
+            : qsTr("Apple Music n'est pas configuré : il manque à Corvane son jeton de développeur MusicKit. Les enceintes, les favoris, la radio et la file d'attente marchent sans lui.")
         color: Theme.textDim
         font.pixelSize: Theme.fontCaption + 1
         horizontalAlignment: Text.AlignHCenter
@@ -37,7 +37,7 @@ ColumnLayout {
     }
     PillButton {
         visible: root.restricted && root.brief
-        text: root.detailsShown ? "Masquer les explications" : App.household.publicSearch ? "Ajouter votre bibliothèque ?" : "Comment l'ajouter ?"
+        text: root.detailsShown ? qsTr("Masquer les explications") : App.household.publicSearch ? qsTr("Ajouter votre bibliothèque ?") : qsTr("Comment l'ajouter ?")
         symbol: root.detailsShown ? "" : "chevron.down"
         Layout.alignment: Qt.AlignHCenter
         onClicked: root.detailsShown = !root.detailsShown
@@ -57,7 +57,7 @@ ColumnLayout {
     }
     PillButton {
         visible: root.restricted && (!root.brief || root.detailsShown)
-        text: "Ouvrir le dossier des réglages"
+        text: qsTr("Ouvrir le dossier des réglages")
         symbol: "arrow.up.forward.app"
         Layout.alignment: Qt.AlignHCenter
         onClicked: App.household.openSettingsFolder()

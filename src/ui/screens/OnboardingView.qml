@@ -12,14 +12,14 @@ Rectangle {
 
     property int page: 0
     readonly property var pages: [
-        { symbol: "hifispeaker.2.fill", title: "Vos enceintes Sonos,\navec Apple Music",
-          body: "Corvane est une télécommande : elle cherche vos enceintes sur le réseau, puis leur dit quoi jouer. Votre bibliothèque Apple Music, vos playlists, vos favoris — tout est là." },
-        { symbol: "wave.3.right", title: "Sans passer\npar votre ordinateur",
-          body: "Pas d'AirPlay, pas de recompression. L'enceinte va chercher le morceau elle-même, directement chez Apple. Vous pouvez refermer votre ordinateur : la musique continue." },
-        { symbol: "music.note", title: "Apple Music\nest indispensable",
-          body: "Corvane ne fonctionne qu'avec Apple Music : c'est le seul service qu'elle sait piloter. Il vous faut un abonnement actif, et Apple Music déjà ajouté dans l'app Sonos : vos enceintes jouent avec ce compte. Ni Spotify, ni Deezer, ni fichiers locaux." },
-        { symbol: "wifi", title: "Tout se passe\nchez vous",
-          body: "Vos enceintes vivent sur votre réseau local : Corvane l'explore pour les trouver, c'est le seul moyen. Rien ne quitte votre domicile : ni compte, ni serveur, ni traqueur." }
+        { symbol: "hifispeaker.2.fill", title: qsTr("Vos enceintes Sonos,\navec Apple Music"),
+          body: qsTr("Corvane est une télécommande : elle cherche vos enceintes sur le réseau, puis leur dit quoi jouer. Votre bibliothèque Apple Music, vos playlists, vos favoris — tout est là.") },
+        { symbol: "wave.3.right", title: qsTr("Sans passer\npar votre ordinateur"),
+          body: qsTr("Pas d'AirPlay, pas de recompression. L'enceinte va chercher le morceau elle-même, directement chez Apple. Vous pouvez refermer votre ordinateur : la musique continue.") },
+        { symbol: "music.note", title: qsTr("Apple Music\nest indispensable"),
+          body: qsTr("Corvane ne fonctionne qu'avec Apple Music : c'est le seul service qu'elle sait piloter. Il vous faut un abonnement actif, et Apple Music déjà ajouté dans l'app Sonos : vos enceintes jouent avec ce compte. Ni Spotify, ni Deezer, ni fichiers locaux.") },
+        { symbol: "wifi", title: qsTr("Tout se passe\nchez vous"),
+          body: qsTr("Vos enceintes vivent sur votre réseau local : Corvane l'explore pour les trouver, c'est le seul moyen. Rien ne quitte votre domicile : ni compte, ni serveur, ni traqueur.") }
     ]
     readonly property bool last: page === pages.length - 1
     // In a short window the emblem shrinks so that the page seldom needs scrolling.
@@ -106,7 +106,8 @@ Rectangle {
         Row {
             spacing: Theme.spacingS
             Layout.alignment: Qt.AlignHCenter
-            Accessible.name: "Page " + (root.page + 1) + " sur " + root.pages.length
+            //: %1 is the page shown, %2 how many there are
+            Accessible.name: qsTr("Page %1 sur %2").arg(root.page + 1).arg(root.pages.length)
             Repeater {
                 model: root.pages.length
                 Rectangle {
@@ -123,13 +124,14 @@ Rectangle {
             spacing: Theme.spacingM
             Layout.alignment: Qt.AlignHCenter
             PillButton {
-                text: "Passer"
+                //: Button: skip the introduction
+                text: qsTr("Passer")
                 visible: !root.last
                 onClicked: root.finish()
             }
             PillButton {
                 objectName: "onboardingNext"
-                text: root.last ? "Rechercher mes enceintes" : "Continuer"
+                text: root.last ? qsTr("Rechercher mes enceintes") : qsTr("Continuer")
                 symbol: root.last ? "magnifyingglass" : ""
                 primary: true
                 onClicked: root.last ? root.finish() : root.page++

@@ -12,7 +12,7 @@ TrackListPage {
         Item { Layout.preferredHeight: Theme.spacingM }
         DetailHeader {
             artwork: parent.playlist.artwork
-            kind: "Playlist"
+            kind: qsTr("Playlist")
             title: parent.playlist.name
             placeholder: "music.note.list"
             Layout.fillWidth: true
@@ -24,13 +24,13 @@ TrackListPage {
             }
             PlainLabel {
                 visible: App.browse.detailTracks.length > 0
-                text: App.browse.detailTracks.length + (App.browse.detailTracks.length > 1 ? " morceaux" : " morceau")
+                text: qsTr("%n morceau(x)", "", App.browse.detailTracks.length)
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
             }
         }
         DetailActions {
-            playText: "Lire la playlist"
+            playText: qsTr("Lire la playlist")
             enabled: parent.songs > 0
             onPlay: App.browse.playPage()
             onPlayNext: App.browse.playPageNext()

@@ -82,7 +82,7 @@ ItemDelegate {
             focusPolicy: Qt.NoFocus
             visible: root.hovered || root.activeFocus
             symbol: "minus.circle"
-            help: "Retirer de la file"
+            help: qsTr("Retirer de la file")
             onClicked: App.queue.remove(root.index)
         }
     }

@@ -22,7 +22,7 @@ ColumnLayout {
             spacing: 2
             Layout.fillWidth: true
             PlainLabel {
-                text: "File d'attente"
+                text: qsTr("File d'attente")
                 color: Theme.text
                 font.pixelSize: Theme.fontTitle + 2
                 font.weight: Font.Bold
@@ -32,12 +32,14 @@ ColumnLayout {
                 objectName: "queueCounts"
                 text: {
                     if (root.count === 0)
-                        return "Vide"
-                    const parts = [root.count + (root.count > 1 ? " morceaux" : " morceau")]
+                        //: The queue has no songs
+                        return qsTr("Vide")
+                    const parts = [qsTr("%n morceau(x)", "", root.count)]
                     if (root.position > 0) {
                         const left = root.count - root.position
-                        parts.push(root.position + " sur " + root.count)
-                        parts.push(left === 0 ? "dernier morceau" : left + (left > 1 ? " morceaux à suivre" : " morceau à suivre"))
+                        //: %1 is the song playing, %2 how many songs the queue has
+                        parts.push(qsTr("%1 sur %2").arg(root.position).arg(root.count))
+                        parts.push(left === 0 ? qsTr("dernier morceau") : qsTr("%n morceau(x) à suivre", "", left))
                     }
                     return parts.join(" · ")
                 }
@@ -47,7 +49,8 @@ ColumnLayout {
         }
         PillButton {
             visible: root.count > 0
-            text: "Vider"
+            //: Button: empty the queue
+            text: qsTr("Vider")
             symbol: "xmark"
             onClicked: App.queue.clear()
         }
@@ -56,11 +59,13 @@ ColumnLayout {
     EmptyState {
         visible: root.count === 0
         symbol: "list.triangle"
-        title: "File vide"
+        title: qsTr("File vide")
         // The ⏭ of the words is the results' add button itself, drawn inline.
-        hint: "Ajoutez des morceaux avec le bouton <img src=\"image://icon/text.line.last.and.arrowtriangle.forward?color=%23aeabbb\" width=\"15\" height=\"15\"> des résultats."
+        //: %1 is the add-to-queue button's icon
+        hint: qsTr("Ajoutez des morceaux avec le bouton %1 des résultats.")
+              .arg("<img src=\"image://icon/text.line.last.and.arrowtriangle.forward?color=%23aeabbb\" width=\"15\" height=\"15\">")
         richHint: true
-        Accessible.description: "Ajoutez des morceaux avec le bouton « Ajouter à la file d'attente » des résultats."
+        Accessible.description: qsTr("Ajoutez des morceaux avec le bouton « Ajouter à la file d'attente » des résultats.")
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: Theme.spacingXL

@@ -30,14 +30,14 @@ Item {
 
             EmptyState {
                 symbol: "music.note.list"
-                title: linkInvitation.restricted ? "Apple Music n'est pas configuré" : "Reliez Apple Music"
+                title: linkInvitation.restricted ? qsTr("Apple Music n'est pas configuré") : qsTr("Reliez Apple Music")
                 hint: linkInvitation.restricted
-                    ? "La recherche passe par votre abonnement Apple Music, et Corvane n'a pas encore de jeton de développeur MusicKit pour lui parler."
-                    : "La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes."
+                    ? qsTr("La recherche passe par votre abonnement Apple Music, et Corvane n'a pas encore de jeton de développeur MusicKit pour lui parler.")
+                    : qsTr("La recherche utilise votre abonnement Apple Music. Autorisez l'accès pour chercher des morceaux, des albums et des artistes.")
                 Layout.fillWidth: true
                 PillButton {
                     visible: !linkInvitation.restricted
-                    text: App.household.connectingMusic ? "Connexion… terminez dans le navigateur" : "Relier Apple Music"
+                    text: App.household.connectingMusic ? qsTr("Connexion… terminez dans le navigateur") : qsTr("Relier Apple Music")
                     primary: true
                     enabled: !App.household.connectingMusic
                     onClicked: App.household.connectMusic()
@@ -62,10 +62,10 @@ Item {
         width: Math.min(parent.width - 2 * Theme.spacingXL, 460)
         visible: !App.household.needsAppleMusic && root.empty
         symbol: noPlaylists ? "music.note.list" : "magnifyingglass"
-        title: noPlaylists ? "Pas de playlists sans jeton" : "Aucun résultat"
+        title: noPlaylists ? qsTr("Pas de playlists sans jeton") : qsTr("Aucun résultat")
         hint: noPlaylists
-            ? "La recherche publique d'Apple Music trouve les morceaux, les albums et les artistes, pas les playlists. Un jeton de développeur MusicKit les ajoute, avec votre bibliothèque."
-            : "Essayez une autre orthographe, ou ajoutez le nom de l'artiste."
+            ? qsTr("La recherche publique d'Apple Music trouve les morceaux, les albums et les artistes, pas les playlists. Un jeton de développeur MusicKit les ajoute, avec votre bibliothèque.")
+            : qsTr("Essayez une autre orthographe, ou ajoutez le nom de l'artiste.")
     }
     BusyIndicator {
         anchors.centerIn: parent
@@ -107,7 +107,7 @@ Item {
             spacing: Theme.spacingL
             Item { Layout.preferredHeight: Theme.spacingS }
             Shelf {
-                title: "Artistes"
+                title: qsTr("Artistes")
                 items: App.browse.artists
                 tile: ArtistTile {
                     onClicked: App.browse.openArtist(artist)
@@ -115,7 +115,7 @@ Item {
                 Layout.fillWidth: true
             }
             Shelf {
-                title: "Albums"
+                title: qsTr("Albums")
                 items: App.browse.albums
                 tile: AlbumTile {
                     onClicked: App.browse.openAlbum(album)
@@ -126,11 +126,11 @@ Item {
             SectionLabel {
                 objectName: "songsSection"
                 visible: App.browse.tracks.count > 0
-                text: "Morceaux"
+                text: qsTr("Morceaux")
                 Layout.fillWidth: true
                 Layout.leftMargin: Theme.spacingS
                 PillButton {
-                    text: "Tout lire"
+                    text: qsTr("Tout lire")
                     symbol: "play.fill"
                     onClicked: App.browse.playAllSongs()
                 }
@@ -144,7 +144,7 @@ Item {
         footer: ColumnLayout {
             width: parent ? parent.width : 0
             Shelf {
-                title: "Playlists"
+                title: qsTr("Playlists")
                 items: App.browse.playlists
                 tile: PlaylistRefTile {
                     onClicked: App.browse.openPlaylist(playlist)

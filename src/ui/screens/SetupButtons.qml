@@ -12,7 +12,7 @@ Flow {
 
     PillButton {
         visible: root.setupState === Setup.NoSpeaker || root.setupState === Setup.LocalControlOff
-        text: "Réessayer"
+        text: qsTr("Réessayer")
         symbol: "arrow.clockwise"
         primary: true
         enabled: !App.household.isDiscovering
@@ -20,37 +20,37 @@ Flow {
     }
     PillButton {
         visible: root.setupState === Setup.NoSpeaker && App.household.hasNetworkSettings
-        text: "Réglages réseau local"
+        text: qsTr("Réglages réseau local")
         symbol: "wifi"
         onClicked: App.household.openNetworkSettings()
     }
     PillButton {
         visible: root.setupState === Setup.AppleMusicMissing || root.setupState === Setup.LocalControlOff
-        text: "Ouvrir l'app Sonos"
+        text: qsTr("Ouvrir l'app Sonos")
         symbol: "arrow.up.forward.app"
         primary: root.setupState === Setup.AppleMusicMissing
         onClicked: App.household.openSonosApp()
     }
     PillButton {
         visible: root.setupState === Setup.AppleMusicMissing
-        text: "J'ai fait ça, relancer la recherche"
+        text: qsTr("J'ai fait ça, relancer la recherche")
         symbol: "arrow.clockwise"
         enabled: !App.household.isDiscovering
         onClicked: App.household.refreshSpeakers()
     }
     PillButton {
         visible: root.setupState === Setup.NoSpeaker || root.setupState === Setup.LocalControlOff
-        text: "Continuer sans enceinte"
+        text: qsTr("Continuer sans enceinte")
         onClicked: App.household.setupDismissed = true
     }
     PillButton {
         visible: root.setupState === Setup.AppleMusicMissing
-        text: "Plus tard"
+        text: qsTr("Plus tard")
         onClicked: App.household.setupDismissed = true
     }
     PillButton {
         visible: root.setupState === Setup.Ready
-        text: "Commencer"
+        text: qsTr("Commencer")
         symbol: "play.fill"
         primary: true
         onClicked: App.household.setupDismissed = true

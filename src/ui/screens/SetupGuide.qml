@@ -12,33 +12,35 @@ Rectangle {
     readonly property var guide: {
         switch (setupState) {
         case Setup.Searching:
-            return { symbol: "antenna.radiowaves.left.and.right", title: "Recherche des enceintes…",
-                     text: "Corvane interroge le réseau local. Cela prend quelques secondes.", steps: [], note: "" }
+            return { symbol: "antenna.radiowaves.left.and.right", title: qsTr("Recherche des enceintes…"),
+                     text: qsTr("Corvane interroge le réseau local. Cela prend quelques secondes."), steps: [], note: "" }
         case Setup.LocalControlOff:
-            return { symbol: "exclamationmark.triangle.fill", title: "Le contrôle local est désactivé",
-                     text: "« " + room + " » répond bien, mais refuse d'être piloté : le contrôle local (UPnP) est désactivé sur ce système Sonos.",
-                     steps: ["Ouvrez l'app Sonos officielle.", "Allez dans Compte › Confidentialité et sécurité.",
-                             "Activez UPnP.", "Revenez ici et réessayez."],
-                     note: "Sans UPnP, aucune télécommande du réseau local ne peut piloter les enceintes." }
+            return { symbol: "exclamationmark.triangle.fill", title: qsTr("Le contrôle local est désactivé"),
+                     //: %1 is a speaker's room
+                     text: qsTr("« %1 » répond bien, mais refuse d'être piloté : le contrôle local (UPnP) est désactivé sur ce système Sonos.").arg(room),
+                     steps: [qsTr("Ouvrez l'app Sonos officielle."), qsTr("Allez dans Compte › Confidentialité et sécurité."),
+                             qsTr("Activez UPnP."), qsTr("Revenez ici et réessayez.")],
+                     note: qsTr("Sans UPnP, aucune télécommande du réseau local ne peut piloter les enceintes.") }
         case Setup.AppleMusicMissing:
-            return { symbol: "music.note", title: "Apple Music n'est pas encore relié",
-                     text: "« " + room + " » répond bien, mais Apple Music n'est pas rattaché à ce système Sonos. Ce rattachement se fait une seule fois, depuis l'app Sonos officielle.",
-                     steps: ["Ouvrez l'app Sonos officielle.", "Allez dans Réglages, puis Services et Voix.",
-                             "Ajoutez Apple Music et connectez votre compte.",
-                             "Jouez n'importe quel morceau Apple Music une fois depuis l'app Sonos.",
-                             "Revenez ici et relancez la recherche."],
-                     note: "Ce détour est obligatoire : seul Sonos peut rattacher un compte Apple Music à un système. Une fois fait, tout se passe dans Corvane." }
+            return { symbol: "music.note", title: qsTr("Apple Music n'est pas encore relié"),
+                     //: %1 is a speaker's room
+                     text: qsTr("« %1 » répond bien, mais Apple Music n'est pas rattaché à ce système Sonos. Ce rattachement se fait une seule fois, depuis l'app Sonos officielle.").arg(room),
+                     steps: [qsTr("Ouvrez l'app Sonos officielle."), qsTr("Allez dans Réglages, puis Services et Voix."),
+                             qsTr("Ajoutez Apple Music et connectez votre compte."),
+                             qsTr("Jouez n'importe quel morceau Apple Music une fois depuis l'app Sonos."),
+                             qsTr("Revenez ici et relancez la recherche.")],
+                     note: qsTr("Ce détour est obligatoire : seul Sonos peut rattacher un compte Apple Music à un système. Une fois fait, tout se passe dans Corvane.") }
         case Setup.Ready:
-            return { symbol: "checkmark.circle.fill", title: "Tout est prêt",
-                     text: "Recherchez un morceau et lancez-le : le son partira d'Apple Music directement vers l'enceinte.", steps: [], note: "" }
+            return { symbol: "checkmark.circle.fill", title: qsTr("Tout est prêt"),
+                     text: qsTr("Recherchez un morceau et lancez-le : le son partira d'Apple Music directement vers l'enceinte."), steps: [], note: "" }
         default:
-            return { symbol: "wifi.exclamationmark", title: "Aucune enceinte Sonos trouvée",
-                     text: "Corvane n'a trouvé aucun Sonos sur ce réseau. L'enceinte doit être allumée et connectée au même réseau que cet ordinateur.",
-                     steps: ["Vérifiez que l'enceinte est allumée.",
-                             "Vérifiez que cet ordinateur et l'enceinte sont sur le même réseau (Wi-Fi ou câble).",
-                             "Si un VPN est actif, désactivez-le : il empêche d'atteindre le réseau local.",
-                             "Si un pare-feu protège cet ordinateur, autorisez le réseau local (les enceintes répondent sur le port 1400)."],
-                     note: "Les classements et la recherche restent accessibles — seule la lecture demande une enceinte." }
+            return { symbol: "wifi.exclamationmark", title: qsTr("Aucune enceinte Sonos trouvée"),
+                     text: qsTr("Corvane n'a trouvé aucun Sonos sur ce réseau. L'enceinte doit être allumée et connectée au même réseau que cet ordinateur."),
+                     steps: [qsTr("Vérifiez que l'enceinte est allumée."),
+                             qsTr("Vérifiez que cet ordinateur et l'enceinte sont sur le même réseau (Wi-Fi ou câble)."),
+                             qsTr("Si un VPN est actif, désactivez-le : il empêche d'atteindre le réseau local."),
+                             qsTr("Si un pare-feu protège cet ordinateur, autorisez le réseau local (les enceintes répondent sur le port 1400).")],
+                     note: qsTr("Les classements et la recherche restent accessibles — seule la lecture demande une enceinte.") }
         }
     }
 

@@ -12,7 +12,7 @@ ListView {
     keyNavigationEnabled: true
     activeFocusOnTab: true
     ScrollBar.vertical: ScrollBar {}
-    Accessible.name: "Top artistes"
+    Accessible.name: qsTr("Top artistes")
     Accessible.role: Accessible.List
 
     delegate: ItemDelegate {
@@ -52,7 +52,7 @@ ListView {
                 Layout.fillWidth: true
             }
             PlainLabel {
-                text: row.modelData.plays + (row.modelData.plays > 1 ? " écoutes" : " écoute")
+                text: qsTr("%n écoute(s)", "", row.modelData.plays)
                 color: Theme.textDim
                 font.pixelSize: Theme.fontBody
             }
@@ -60,7 +60,8 @@ ListView {
         onClicked: App.browse.openArtistNamed(modelData.name)
         Keys.onReturnPressed: clicked()
         Keys.onEnterPressed: clicked()
-        Accessible.name: modelData.name + ", " + modelData.plays + " écoutes"
+        //: %1 is an artist's name
+        Accessible.name: qsTr("%1, %n écoute(s)", "", modelData.plays).arg(modelData.name)
         Accessible.onPressAction: clicked()
     }
 }

@@ -64,20 +64,20 @@ ToolBar {
                 id: soundButton
                 objectName: "soundButton"
                 symbol: "slider.horizontal.3"
-                help: "Réglages sonores"
+                help: qsTr("Réglages sonores")
                 checkable: true
                 checked: sound.opened
                 onClicked: sound.opened ? sound.close() : sound.open()
             }
             IconButton {
                 symbol: "clock.arrow.circlepath"
-                help: "Historique d'écoute"
+                help: qsTr("Historique d'écoute")
                 tint: App.browse.route === Route.History ? Theme.accent : Theme.text
                 onClicked: App.browse.showPanel(Route.History)
             }
             IconButton {
                 symbol: "list.bullet"
-                help: "File d'attente"
+                help: qsTr("File d'attente")
                 tint: App.browse.route === Route.Queue ? Theme.accent : Theme.text
                 onClicked: App.browse.toggleQueue()
             }

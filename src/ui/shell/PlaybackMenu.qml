@@ -6,7 +6,8 @@ import Corvane
 ToolButton {
     id: root
 
-    text: "Lecture"
+    //: The menu of playback commands
+    text: qsTr("Lecture")
     font.capitalization: Font.MixedCase
     font.pixelSize: Theme.fontBody
     focusPolicy: Qt.StrongFocus
@@ -17,30 +18,32 @@ ToolButton {
         id: menu
         y: root.height
         ShortcutMenuItem {
-            text: (App.playback.isExpanded ? "Réduire" : "Afficher en grand")
-            shortcut: "Ctrl+0"
+            text: (App.playback.isExpanded ? qsTr("Réduire") : qsTr("Afficher en grand"))
+            //: A key as shown in the menu
+            shortcut: qsTr("Ctrl+0")
             onTriggered: App.playback.toggleExpanded()
         }
         MenuSeparator {}
         ShortcutMenuItem {
-            text: "Lecture / Pause"
-            shortcut: "Espace"
+            text: qsTr("Lecture / Pause")
+            //: The space bar, as shown in the menu
+            shortcut: qsTr("Espace")
             onTriggered: App.playback.togglePlay()
         }
         ShortcutMenuItem {
-            text: "Morceau suivant"
-            shortcut: "Ctrl+→"
+            text: qsTr("Morceau suivant")
+            shortcut: qsTr("Ctrl+→")
             onTriggered: App.playback.next()
         }
         ShortcutMenuItem {
-            text: "Morceau précédent"
-            shortcut: "Ctrl+←"
+            text: qsTr("Morceau précédent")
+            shortcut: qsTr("Ctrl+←")
             onTriggered: App.playback.previous()
         }
         MenuSeparator {}
         ShortcutMenuItem {
-            text: "Rechercher les enceintes"
-            shortcut: "Ctrl+R"
+            text: qsTr("Rechercher les enceintes")
+            shortcut: qsTr("Ctrl+R")
             onTriggered: App.household.refreshSpeakers()
         }
     }

@@ -18,7 +18,8 @@ Rectangle {
         anchors.centerIn: parent
         spacing: 2
         Repeater {
-            model: ["Tout", "Morceaux", "Albums", "Artistes", "Playlists"]
+            //: What the search looks for: everything
+            model: [qsTr("Tout"), qsTr("Morceaux"), qsTr("Albums"), qsTr("Artistes"), qsTr("Playlists")]
             delegate: AbstractButton {
                 id: scope
                 required property string modelData

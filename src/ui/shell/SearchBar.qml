@@ -20,13 +20,13 @@ RowLayout {
     IconButton {
         visible: App.browse.canReturnToResults
         symbol: "chevron.backward"
-        help: "Retour aux résultats"
+        help: qsTr("Retour aux résultats")
         onClicked: App.browse.returnToResults()
     }
     TextField {
         id: field
         objectName: "searchField"
-        placeholderText: "Rechercher un morceau, un album, un artiste, une playlist…"
+        placeholderText: qsTr("Rechercher un morceau, un album, un artiste, une playlist…")
         text: App.browse.query
         leftPadding: 36
         rightPadding: 32
@@ -47,7 +47,7 @@ RowLayout {
         }
         Keys.onReturnPressed: App.browse.playFirstResult()
         Keys.onEnterPressed: App.browse.playFirstResult()
-        Accessible.name: "Rechercher"
+        Accessible.name: qsTr("Rechercher")
         Icon {
             anchors.left: parent.left
             anchors.leftMargin: Theme.spacingM
@@ -61,7 +61,7 @@ RowLayout {
             anchors.verticalCenter: parent.verticalCenter
             visible: field.text.length > 0
             symbol: "xmark.circle.fill"
-            help: "Effacer la recherche"
+            help: qsTr("Effacer la recherche")
             tint: Theme.textDim
             symbolSize: 16
             onClicked: {

@@ -16,7 +16,7 @@ RowLayout {
         objectName: "speakerChooser"
         flat: true
         focusPolicy: Qt.StrongFocus
-        text: root.selected ? root.selected.roomName : "Aucune enceinte"
+        text: root.selected ? root.selected.roomName : qsTr("Aucune enceinte")
         contentItem: RowLayout {
             spacing: Theme.spacingS
             Icon {
@@ -36,7 +36,8 @@ RowLayout {
             }
         }
         onClicked: menu.open()
-        Accessible.name: "Enceinte : " + text
+        //: %1 is the chosen room's name
+        Accessible.name: qsTr("Enceinte : %1").arg(text)
         Accessible.onPressAction: clicked()
 
         Menu {
@@ -57,26 +58,26 @@ RowLayout {
                 visible: App.household.speakers.length === 0
                 height: visible ? implicitHeight : 0
                 enabled: false
-                text: "Aucune enceinte trouvée"
+                text: qsTr("Aucune enceinte trouvée")
             }
             MenuSeparator {}
             MenuItem {
-                text: "Pièces et groupes"
+                text: qsTr("Pièces et groupes")
                 icon.source: "image://icon/rectangle.3.group?color=%23eeedf3"
                 onTriggered: App.browse.showPanel(Route.Groups)
             }
             MenuItem {
-                text: "Réveils"
+                text: qsTr("Réveils")
                 icon.source: "image://icon/alarm?color=%23eeedf3"
                 onTriggered: App.browse.showPanel(Route.Alarms)
             }
             MenuItem {
-                text: "Explorer les classements"
+                text: qsTr("Explorer les classements")
                 icon.source: "image://icon/chart.bar?color=%23eeedf3"
                 onTriggered: App.browse.toggleExplore()
             }
             MenuItem {
-                text: "Rechercher les enceintes"
+                text: qsTr("Rechercher les enceintes")
                 icon.source: "image://icon/arrow.clockwise?color=%23eeedf3"
                 onTriggered: App.household.refreshSpeakers()
             }
@@ -87,43 +88,43 @@ RowLayout {
         visible: running
         implicitWidth: 24
         implicitHeight: 24
-        Accessible.name: "Recherche des enceintes"
+        Accessible.name: qsTr("Recherche des enceintes")
     }
     PlainLabel {
         visible: App.playback.speakerUnreachable
-        text: "Enceinte injoignable"
+        text: qsTr("Enceinte injoignable")
         color: Theme.danger
         font.pixelSize: Theme.fontCaption + 1
     }
     Item { Layout.fillWidth: true }
     IconButton {
         symbol: "chart.bar"
-        help: "Explorer les classements"
+        help: qsTr("Explorer les classements")
         tint: App.browse.route === Route.Explore ? Theme.accent : Theme.text
         onClicked: App.browse.toggleExplore()
     }
     IconButton {
         symbol: "rectangle.3.group"
-        help: "Pièces et groupes"
+        help: qsTr("Pièces et groupes")
         tint: App.browse.route === Route.Groups ? Theme.accent : Theme.text
         onClicked: App.browse.showPanel(Route.Groups)
     }
     IconButton {
         objectName: "alarmsButton"
         symbol: "alarm"
-        help: "Réveils"
+        help: qsTr("Réveils")
         tint: App.browse.route === Route.Alarms ? Theme.accent : Theme.text
         onClicked: App.browse.showPanel(Route.Alarms)
     }
     IconButton {
         symbol: "clock.arrow.circlepath"
-        help: "Historique d'écoute"
+        help: qsTr("Historique d'écoute")
         tint: App.browse.route === Route.History ? Theme.accent : Theme.text
         onClicked: App.browse.showPanel(Route.History)
     }
     IconButton {
         symbol: "list.triangle"
-        help: "File d'attente"
+        help: qsTr("File d'attente")
         tint: App.browse.route === Route.Queue ? Theme.accent : Theme.text
         onClicked: App.browse.toggleQueue()
     }

@@ -10,18 +10,18 @@ Pane {
     readonly property var tips: ({
         menuBar: {
             symbol: "menubar.arrow.up.rectangle",
-            title: "Corvane vit dans la zone de notification",
-            text: "L'icône de la zone de notification commande l'enceinte sans ouvrir la fenêtre : lecture, volume, morceau suivant, en un clic."
+            title: qsTr("Corvane vit dans la zone de notification"),
+            text: qsTr("L'icône de la zone de notification commande l'enceinte sans ouvrir la fenêtre : lecture, volume, morceau suivant, en un clic.")
         },
         siri: {
             symbol: "keyboard",
-            title: "Pilotez Corvane sans sa fenêtre",
-            text: "Dans un terminal ou un raccourci clavier du bureau : « corvane play-pause », « corvane next » ou « corvane favorite ». Un clic droit sur Corvane dans le lanceur propose les mêmes actions."
+            title: qsTr("Pilotez Corvane sans sa fenêtre"),
+            text: qsTr("Dans un terminal ou un raccourci clavier du bureau : « corvane play-pause », « corvane next » ou « corvane favorite ». Un clic droit sur Corvane dans le lanceur propose les mêmes actions.")
         },
         sleep: {
             symbol: "moon.zzz",
-            title: "S'arrêter tout seul",
-            text: "Programmez un arrêt : la musique s'éteint toute seule après le délai choisi. La commande « corvane sleep 60 » le fait aussi."
+            title: qsTr("S'arrêter tout seul"),
+            text: qsTr("Programmez un arrêt : la musique s'éteint toute seule après le délai choisi. La commande « corvane sleep 60 » le fait aussi.")
         }
     })
     readonly property var tip: tips[App.home.tip]
@@ -72,7 +72,7 @@ Pane {
             Layout.fillWidth: true
         }
         PillButton {
-            text: "J'ai compris"
+            text: qsTr("J'ai compris")
             primary: true
             Layout.alignment: Qt.AlignRight
             onClicked: App.home.dismissTip()
