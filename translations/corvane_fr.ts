@@ -89,6 +89,26 @@
     </message>
 </context>
 <context>
+    <name>Intents</name>
+    <message numerus="yes">
+        <source>La musique s&apos;arrêtera dans %n minute(s).</source>
+        <translation>
+            <numerusform>La musique s&apos;arrêtera dans %n minute.</numerusform>
+            <numerusform>La musique s&apos;arrêtera dans %n minutes.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Playback</name>
+    <message numerus="yes">
+        <source>%n morceaux sur %1 n&apos;ont pas pu être ajoutés : %2</source>
+        <translation>
+            <numerusform>%n morceaux sur %1 n&apos;ont pas pu être ajoutés : %2</numerusform>
+            <numerusform>%n morceaux sur %1 n&apos;ont pas pu être ajoutés : %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PlaylistDetailView</name>
     <message numerus="yes">
         <source>%n morceau(x)</source>

@@ -27,7 +27,7 @@ namespace {
 
 QString usage()
 {
-    return QStringLiteral("Usage :\n"
+    return QCoreApplication::translate("Main", "Usage :\n"
                           "  corvane                           ouvre la fenêtre et cherche les enceintes du réseau local\n"
                           "  corvane --tray                    démarre dans la zone de notification, sans fenêtre\n"
                           "  corvane --demo                    la fenêtre sur la maison et les services simulés\n"
@@ -56,7 +56,7 @@ void notify(const CommandResult &result)
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     const QString text = result.exitCode == 0 ? result.out : result.err;
     message << QStringLiteral("Corvane") << 0u << QStringLiteral("corvane") << QStringLiteral("Corvane")
-            << (text.isEmpty() ? QStringLiteral("C'est fait.") : notificationBody(text)) << QStringList() << QVariantMap() << 4000;
+            << (text.isEmpty() ? QCoreApplication::translate("Main", "C'est fait.") : notificationBody(text)) << QStringList() << QVariantMap() << 4000;
     QDBusConnection::sessionBus().call(message, QDBus::Block, 2000);
 }
 
@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
     const bool notifyDesktop = args.removeAll(QStringLiteral("--notify")) > 0;
     if (const qsizetype at = args.indexOf(QStringLiteral("--network")); at >= 0) {
         if (at + 1 >= args.size() || !SonosDiscovery::setForcedNetwork(args.at(at + 1))) {
-            QTextStream(stderr) << "--network attend un réseau IPv4 comme 192.168.1.20/255.255.255.0 ou 192.168.1.20/24."
+            QTextStream(stderr) << QCoreApplication::translate("Main", "--network attend un réseau IPv4 comme 192.168.1.20/255.255.255.0 ou 192.168.1.20/24.")
                                 << Qt::endl;
             return 2;
         }
@@ -140,7 +140,7 @@ int main(int argc, char *argv[])
         if (const qsizetype at = args.indexOf(QStringLiteral("--screenshots")); at >= 0) {
             options.screenshots = args.value(at + 1);
             if (options.screenshots.isEmpty() || options.screenshots.startsWith(QLatin1String("--"))) {
-                QTextStream(stderr) << "--screenshots attend un dossier." << Qt::endl;
+                QTextStream(stderr) << QCoreApplication::translate("Main", "--screenshots attend un dossier.") << Qt::endl;
                 return 2;
             }
         }
@@ -178,7 +178,7 @@ int main(int argc, char *argv[])
                 crowded = true;
         }
         if (!prefix.startsWith(QLatin1String("127.")) || prefix.count(QLatin1Char('.')) != 2) {
-            QTextStream(stderr) << "Le préfixe doit désigner un /24 de bouclage, par exemple 127.77.0." << Qt::endl;
+            QTextStream(stderr) << QCoreApplication::translate("Main", "Le préfixe doit désigner un /24 de bouclage, par exemple 127.77.0.") << Qt::endl;
             return 2;
         }
         return runSimulator(prefix, crowded);
@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
         }
         WebMusicService::Settings settings = WebMusicService::configuredSettings();
         settings.openBrowser = [](const QUrl &page) {
-            QTextStream(stderr) << "Ouvrez cette page pour vous connecter à Apple Music : " << page.toString() << Qt::endl;
+            QTextStream(stderr) << QCoreApplication::translate("Main", "Ouvrez cette page pour vous connecter à Apple Music : %1").arg(page.toString()) << Qt::endl;
             QProcess::startDetached(QStringLiteral("xdg-open"), {page.toString()});
         };
         WebMusicService service(settings, UserTokenStore());
@@ -217,6 +217,7 @@ int main(int argc, char *argv[])
             notify(result);
         return finish(result);
     }
-    QTextStream(stderr) << "Commande inconnue : « " << command << " ».\n" << usage();
+    QTextStream(stderr) << QCoreApplication::translate("Main", "Commande inconnue : « %1 ».").arg(command) << '\n' << usage();
+
     return 2;
 }

@@ -1,5 +1,6 @@
 #include "singleinstance.h"
 
+#include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -96,7 +97,7 @@ bool SingleInstance::claim(bool activateRunning)
     call << platformData;
     const QDBusMessage reply = bus.call(call, QDBus::Block, kActivateTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage)
-        m_error = QStringLiteral("Corvane est déjà ouvert mais ne répond pas (%1).").arg(reply.errorMessage());
+        m_error = QCoreApplication::translate("Network", "Corvane est déjà ouvert mais ne répond pas (%1).").arg(reply.errorMessage());
     return false;
 }
 

@@ -7,6 +7,8 @@
 #include "async/tasks.h"
 
 #include <QCollator>
+#include <QCoreApplication>
+#include <QLocale>
 #include <QRandomGenerator>
 
 #include <QJsonArray>
@@ -227,7 +229,7 @@ QList<Recommendation> recommendationsFrom(const QByteArray &reply)
         shelf.title = object.value(QLatin1String("attributes")).toObject().value(QLatin1String("title")).toObject()
                           .value(QLatin1String("stringForDisplay")).toString();
         if (shelf.title.isEmpty())
-            shelf.title = QStringLiteral("Pour vous");
+            shelf.title = QCoreApplication::translate("Home", "Pour vous");
         const auto contents = RestResponse::fromObject(
             object.value(QLatin1String("relationships")).toObject().value(QLatin1String("contents")).toObject());
         QList<MusicItem> albums;
@@ -251,7 +253,7 @@ QList<Recommendation> recommendationsFrom(const QByteArray &reply)
 QCoro::Task<QList<Recommendation>> recommendations(MusicService *service, int limit)
 {
     const std::optional<QByteArray> body =
-        co_await AppleMusic::singleGet(service, QStringLiteral("/v1/me/recommendations?limit=%1").arg(limit));
+        co_await AppleMusic::singleGet(service, QStringLiteral("/v1/me/recommendations?limit=%1&l=%2").arg(limit).arg(QLocale().name().replace(QLatin1Char('_'), QLatin1Char('-'))));
     if (!body)
         co_return QList<Recommendation>();
     co_return recommendationsFrom(*body);

@@ -1,8 +1,11 @@
 #include "authorizationflow.h"
 
 #include "async/delays.h"
+#include "base/language.h"
 
+#include <QCoreApplication>
 #include <QHttpServerRequest>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -98,26 +101,39 @@ bool AuthorizationFlow::start()
 
 QByteArray AuthorizationFlow::page() const
 {
+    // A value for the page's script: a JSON string, so quotes in it end nothing.
+    const auto js = [](const QString &text) {
+        return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    };
+    const QString done = QCoreApplication::translate("Authorization", "C'est fait : vous pouvez fermer cet onglet et revenir à Corvane.");
+    const QString refused = QCoreApplication::translate("Authorization", "Corvane a refusé cette réponse. Relancez la connexion depuis Corvane.");
+    //: %1 is the browser's reason
+    const QString failed = QCoreApplication::translate("Authorization", "La connexion a échoué : %1");
     // The state travels in the page; the token comes back only with it.
     return QStringLiteral(
-               "<!doctype html><html lang=\"fr\"><head><meta charset=\"utf-8\"><title>Corvane et Apple Music</title>"
+               "<!doctype html><html lang=\"%4\"><head><meta charset=\"utf-8\"><title>%5</title>"
                "<script src=\"%1\"></script></head><body style=\"font-family:sans-serif;background:#1c1c1e;color:#eee\">"
-               "<h1>Connecter Corvane à Apple Music</h1><p id=\"m\">Connexion en cours…</p><script>"
+               "<h1>%6</h1><p id=\"m\">%7</p><script>"
                "document.addEventListener('musickitloaded', async () => {"
                " try { await MusicKit.configure({developerToken: %2, app: {name: 'Corvane', build: '1'}});"
                " const token = await MusicKit.getInstance().authorize();"
                " const r = await fetch('token', {method: 'POST', headers: {'Content-Type': 'application/json'},"
                " body: JSON.stringify({state: %3, token})});"
-               " document.getElementById('m').textContent = r.ok ? 'C\\'est fait : vous pouvez fermer cet onglet et revenir à Corvane.'"
-               " : 'Corvane a refusé cette réponse. Relancez la connexion depuis Corvane.';"
-               " } catch (e) { document.getElementById('m').textContent = 'La connexion a échoué : ' + e; } });"
+               " document.getElementById('m').textContent = r.ok ? %8 : %9;"
+               " } catch (e) { document.getElementById('m').textContent = %10.replace('{reason}', e); } });"
                "</script></body></html>")
         .arg(m_script.toString(QUrl::FullyEncoded),
              QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("t"), QString::fromLatin1(m_developerToken)}})
                                    .toJson(QJsonDocument::Compact))
                  .mid(5)
                  .chopped(1),
-             QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("s"), m_state}}).toJson(QJsonDocument::Compact)).mid(5).chopped(1))
+             QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("s"), m_state}}).toJson(QJsonDocument::Compact)).mid(5).chopped(1),
+             language::current(),
+             QCoreApplication::translate("Authorization", "Corvane et Apple Music").toHtmlEscaped(),
+             QCoreApplication::translate("Authorization", "Connecter Corvane à Apple Music").toHtmlEscaped(),
+             QCoreApplication::translate("Authorization", "Connexion en cours…").toHtmlEscaped(),
+             js(done), js(refused))
+        .arg(js(failed.arg(QStringLiteral("{reason}"))))
         .toUtf8();
 }
 
@@ -127,14 +143,14 @@ bool AuthorizationFlow::handleRequest(const QHttpServerRequest &request, QTcpSoc
     // at 127.0.0.1 does not get in.
     const QByteArray host = request.value("Host");
     if (!request.remoteAddress().isLoopback() || host != m_page.authority().toLatin1()) {
-        reply(socket, 403, "text/plain; charset=utf-8", "Refusé.");
+        reply(socket, 403, "text/plain; charset=utf-8", QCoreApplication::translate("Authorization", "Refusé.").toUtf8());
         return true;
     }
     const QString path = request.url().path();
     if (request.method() == QHttpServerRequest::Method::Get && path == m_secretPath) {
         // Served once: the state it carries is for one browser tab only.
         if (m_pageServed) {
-            reply(socket, 410, "text/plain; charset=utf-8", "Cette page a déjà servi. Relancez la connexion depuis Corvane.");
+            reply(socket, 410, "text/plain; charset=utf-8", QCoreApplication::translate("Authorization", "Cette page a déjà servi. Relancez la connexion depuis Corvane.").toUtf8());
             return true;
         }
         m_pageServed = true;
@@ -146,13 +162,13 @@ bool AuthorizationFlow::handleRequest(const QHttpServerRequest &request, QTcpSoc
         const QByteArray origin = request.value("Origin");
         const QByteArray type = request.value("Content-Type").split(';').first().trimmed().toLower();
         if (origin != m_page.adjusted(QUrl::RemovePath).toString(QUrl::FullyEncoded).toLatin1() || type != "application/json") {
-            reply(socket, 403, "text/plain; charset=utf-8", "Refusé.");
+            reply(socket, 403, "text/plain; charset=utf-8", QCoreApplication::translate("Authorization", "Refusé.").toUtf8());
             return true;
         }
         const QJsonObject body = QJsonDocument::fromJson(request.body()).object();
         const QString token = body.value(QLatin1String("token")).toString();
         if (m_finished || body.value(QLatin1String("state")).toString() != m_state || token.isEmpty()) {
-            reply(socket, 403, "text/plain; charset=utf-8", "Refusé.");
+            reply(socket, 403, "text/plain; charset=utf-8", QCoreApplication::translate("Authorization", "Refusé.").toUtf8());
             return true;
         }
         reply(socket, 200, "text/plain; charset=utf-8", "OK");

@@ -3,6 +3,7 @@
 #include "async/http.h"
 #include "base/configuration.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -127,14 +128,15 @@ QString escapedID(const QString &id)
 
 const QList<std::pair<QString, QString>> &PublicCatalog::storefronts()
 {
+    // Named in the interface's language (the list is made once, after it is installed).
     static const QList<std::pair<QString, QString>> list = {
-        {"fr", "France"},       {"be", "Belgique"},     {"ch", "Suisse"},        {"lu", "Luxembourg"},
-        {"ca", "Canada"},       {"ma", "Maroc"},        {"sn", "Sénégal"},       {"ci", "Côte d'Ivoire"},
-        {"de", "Allemagne"},    {"at", "Autriche"},     {"es", "Espagne"},       {"it", "Italie"},
-        {"pt", "Portugal"},     {"nl", "Pays-Bas"},     {"gb", "Royaume-Uni"},   {"ie", "Irlande"},
-        {"dk", "Danemark"},     {"se", "Suède"},        {"no", "Norvège"},       {"fi", "Finlande"},
-        {"pl", "Pologne"},      {"us", "États-Unis"},   {"mx", "Mexique"},       {"br", "Brésil"},
-        {"au", "Australie"},    {"nz", "Nouvelle-Zélande"}, {"jp", "Japon"},     {"kr", "Corée du Sud"},
+        {QStringLiteral("fr"), QCoreApplication::translate("Countries", "France")},       {QStringLiteral("be"), QCoreApplication::translate("Countries", "Belgique")},     {QStringLiteral("ch"), QCoreApplication::translate("Countries", "Suisse")},        {QStringLiteral("lu"), QCoreApplication::translate("Countries", "Luxembourg")},
+        {QStringLiteral("ca"), QCoreApplication::translate("Countries", "Canada")},       {QStringLiteral("ma"), QCoreApplication::translate("Countries", "Maroc")},        {QStringLiteral("sn"), QCoreApplication::translate("Countries", "Sénégal")},       {QStringLiteral("ci"), QCoreApplication::translate("Countries", "Côte d'Ivoire")},
+        {QStringLiteral("de"), QCoreApplication::translate("Countries", "Allemagne")},    {QStringLiteral("at"), QCoreApplication::translate("Countries", "Autriche")},     {QStringLiteral("es"), QCoreApplication::translate("Countries", "Espagne")},       {QStringLiteral("it"), QCoreApplication::translate("Countries", "Italie")},
+        {QStringLiteral("pt"), QCoreApplication::translate("Countries", "Portugal")},     {QStringLiteral("nl"), QCoreApplication::translate("Countries", "Pays-Bas")},     {QStringLiteral("gb"), QCoreApplication::translate("Countries", "Royaume-Uni")},   {QStringLiteral("ie"), QCoreApplication::translate("Countries", "Irlande")},
+        {QStringLiteral("dk"), QCoreApplication::translate("Countries", "Danemark")},     {QStringLiteral("se"), QCoreApplication::translate("Countries", "Suède")},        {QStringLiteral("no"), QCoreApplication::translate("Countries", "Norvège")},       {QStringLiteral("fi"), QCoreApplication::translate("Countries", "Finlande")},
+        {QStringLiteral("pl"), QCoreApplication::translate("Countries", "Pologne")},      {QStringLiteral("us"), QCoreApplication::translate("Countries", "États-Unis")},   {QStringLiteral("mx"), QCoreApplication::translate("Countries", "Mexique")},       {QStringLiteral("br"), QCoreApplication::translate("Countries", "Brésil")},
+        {QStringLiteral("au"), QCoreApplication::translate("Countries", "Australie")},    {QStringLiteral("nz"), QCoreApplication::translate("Countries", "Nouvelle-Zélande")}, {QStringLiteral("jp"), QCoreApplication::translate("Countries", "Japon")},     {QStringLiteral("kr"), QCoreApplication::translate("Countries", "Corée du Sud")},
     };
     return list;
 }
@@ -244,16 +246,16 @@ QCoro::Task<std::optional<QByteArray>> PublicCatalog::get(QString path, QUrlQuer
     m_flights.remove(key);
     std::optional<QByteArray> body;
     if (!result.status) {
-        m_lastFailure = QStringLiteral("Le catalogue d'Apple Music ne répond pas : ") + result.errorMessage;
+        m_lastFailure = QCoreApplication::translate("Network", "Le catalogue d'Apple Music ne répond pas : %1").arg(result.errorMessage);
     } else if (*result.status == 403 || *result.status == 429) {
         m_throttled = true;
-        m_lastFailure = QStringLiteral("Trop de recherches à la fois : le catalogue public d'Apple Music demande d'attendre un "
+        m_lastFailure = QCoreApplication::translate("Network", "Trop de recherches à la fois : le catalogue public d'Apple Music demande d'attendre un "
                                        "instant. Corvane réessaie dans quelques secondes.");
     } else if (*result.status != 200) {
-        m_lastFailure = QStringLiteral("Le catalogue d'Apple Music a répondu par une erreur (%1). Réessayez plus tard.").arg(*result.status);
+        m_lastFailure = QCoreApplication::translate("Network", "Le catalogue d'Apple Music a répondu par une erreur (%1). Réessayez plus tard.").arg(*result.status);
     } else if (!decode(result.body)) {
         // The service sends its JSON as JavaScript at times: the body is what counts.
-        m_lastFailure = QStringLiteral("La réponse du catalogue d'Apple Music est incomplète ou illisible.");
+        m_lastFailure = QCoreApplication::translate("Network", "La réponse du catalogue d'Apple Music est incomplète ou illisible.");
     } else {
         m_throttled = false;
         m_lastFailure.clear();

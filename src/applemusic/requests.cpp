@@ -4,6 +4,7 @@
 #include "base/configuration.h"
 #include "base/preferences.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -20,13 +21,13 @@ QCoro::Task<bool> ensureAuthorized(MusicService *service)
 std::optional<QString> authorizationMessage(const MusicService &service)
 {
     if (service.developerTokenRejected() && service.authorizationStatus() != MusicService::Status::Restricted)
-        return service.lastFailure().isEmpty() ? QStringLiteral("Apple Music refuse le jeton de développeur de Corvane (erreur 401).")
+        return service.lastFailure().isEmpty() ? QCoreApplication::translate("Network", "Apple Music refuse le jeton de développeur de Corvane (erreur 401).")
                                                : service.lastFailure();
     switch (service.authorizationStatus()) {
     case MusicService::Status::Denied:
-        return QStringLiteral("Accès refusé. Apple Music n'accepte plus l'autorisation donnée à Corvane : reliez de nouveau votre compte avec « Relier Apple Music ».");
+        return QCoreApplication::translate("Network", "Accès refusé. Apple Music n'accepte plus l'autorisation donnée à Corvane : reliez de nouveau votre compte avec « Relier Apple Music ».");
     case MusicService::Status::Restricted:
-        return QStringLiteral("Apple Music n'est pas configuré : il manque le jeton de développeur MusicKit de Corvane.");
+        return QCoreApplication::translate("Network", "Apple Music n'est pas configuré : il manque le jeton de développeur MusicKit de Corvane.");
     default:
         return std::nullopt;
     }
@@ -43,14 +44,14 @@ QString unusableKey()
         return {};
     QFile key(path);
     if (!key.open(QIODevice::ReadOnly))
-        return QStringLiteral("La clé MusicKit %1 ne peut pas être lue (%2).\n").arg(QDir::toNativeSeparators(path), key.errorString());
+        return QCoreApplication::translate("Network", "La clé MusicKit %1 ne peut pas être lue (%2).\n").arg(QDir::toNativeSeparators(path), key.errorString());
     const QString keyId = setting("CORVANE_MUSICKIT_KEY_ID", QStringLiteral("origins/musicKitKeyId"));
     const QString teamId = setting("CORVANE_MUSICKIT_TEAM_ID", QStringLiteral("origins/musicKitTeamId"));
     if (keyId.isEmpty() || teamId.isEmpty())
-        return QStringLiteral("La clé MusicKit %1 est indiquée, mais il manque %2.\n")
-            .arg(QDir::toNativeSeparators(path), keyId.isEmpty() ? QStringLiteral("son identifiant de clé") : QStringLiteral("votre identifiant d'équipe"));
+        return QCoreApplication::translate("Network", "La clé MusicKit %1 est indiquée, mais il manque %2.\n")
+            .arg(QDir::toNativeSeparators(path), keyId.isEmpty() ? QCoreApplication::translate("Network", "son identifiant de clé") : QCoreApplication::translate("Network", "votre identifiant d'équipe"));
     if (!DeveloperToken::mint(key.readAll(), keyId, teamId))
-        return QStringLiteral("Le fichier %1 n'est pas une clé MusicKit .p8 utilisable.\n").arg(QDir::toNativeSeparators(path));
+        return QCoreApplication::translate("Network", "Le fichier %1 n'est pas une clé MusicKit .p8 utilisable.\n").arg(QDir::toNativeSeparators(path));
     return {};
 }
 
@@ -59,8 +60,7 @@ QString unusableKey()
 QString developerTokenMissingExplanation()
 {
     return unusableKey()
-        + QStringLiteral(
-              "Sans jeton de développeur MusicKit, Corvane cherche dans le catalogue public d'Apple Music, et vos enceintes jouent ce que vous "
+        + QCoreApplication::translate("Network", "Sans jeton de développeur MusicKit, Corvane cherche dans le catalogue public d'Apple Music, et vos enceintes jouent ce que vous "
               "choisissez avec le compte Apple Music de votre système Sonos. Le jeton, qui signe chaque demande de Corvane à Apple Music, "
               "ajoute votre bibliothèque, vos playlists et vos recommandations.\n"
               "Pour le fournir, au choix :\n"

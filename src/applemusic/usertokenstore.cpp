@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 
+#include <QCoreApplication>
 #include <QCoroSignal>
 #include <QDir>
 #include <QFile>
@@ -30,16 +31,16 @@ QString UserTokenStore::unsafeFileReason(const QString &path)
 {
     // A shared temporary folder is no place for a secret, whoever created the file first.
     if (path == fileName() && paths::appDataIsTemporary())
-        return QStringLiteral("il se trouve dans un dossier temporaire partagé");
+        return QCoreApplication::translate("Network", "il se trouve dans un dossier temporaire partagé");
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     if (!S_ISREG(info.st_mode))
-        return QStringLiteral("ce n'est pas un fichier ordinaire (un lien, peut-être)");
+        return QCoreApplication::translate("Network", "ce n'est pas un fichier ordinaire (un lien, peut-être)");
     if (info.st_uid != ::geteuid())
-        return QStringLiteral("il appartient à un autre compte");
+        return QCoreApplication::translate("Network", "il appartient à un autre compte");
     if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0)
-        return QStringLiteral("d'autres comptes peuvent le lire ou le modifier");
+        return QCoreApplication::translate("Network", "d'autres comptes peuvent le lire ou le modifier");
     return {};
 }
 
@@ -47,7 +48,7 @@ std::optional<QString> UserTokenStore::readFile()
 {
     const QString path = fileName();
     if (const QString reason = unsafeFileReason(path); !reason.isEmpty()) {
-        m_fileProblem = QStringLiteral("Le jeton Apple Music enregistré dans %1 est ignoré : %2. Supprimez ce fichier, "
+        m_fileProblem = QCoreApplication::translate("Network", "Le jeton Apple Music enregistré dans %1 est ignoré : %2. Supprimez ce fichier, "
                                        "puis reconnectez Corvane à Apple Music.")
                             .arg(path, reason);
         qWarning("%s", qPrintable(m_fileProblem));
@@ -106,7 +107,7 @@ QCoro::Task<bool> UserTokenStore::write(QString token)
     }
     m_usesFile = true;
     if (const QString reason = unsafeFileReason(fileName()); reason.startsWith(QLatin1String("il se trouve"))) {
-        m_fileProblem = QStringLiteral("Le jeton Apple Music n'est pas enregistré : sans trousseau ni dossier personnel, "
+        m_fileProblem = QCoreApplication::translate("Network", "Le jeton Apple Music n'est pas enregistré : sans trousseau ni dossier personnel, "
                                        "il irait dans un dossier temporaire partagé.");
         co_return false;
     }

@@ -10,6 +10,7 @@
 #include "catalog.h"
 #include "developertoken.h"
 
+#include <QCoreApplication>
 #include <QCoroSignal>
 #include <QFile>
 #include <QJsonDocument>
@@ -116,24 +117,24 @@ QCoro::Task<std::optional<QByteArray>> WebMusicService::get(QString path)
     if (alive.expired())
         co_return std::nullopt; // the service went away meanwhile
     if (!result.status) {
-        failed(QStringLiteral("Apple Music ne répond pas : ") + result.errorMessage);
+        failed(QCoreApplication::translate("Network", "Apple Music ne répond pas : %1").arg(result.errorMessage));
         co_return std::nullopt;
     }
     if (*result.status == 401) {
         m_developerTokenRejected = true;
-        failed(QStringLiteral("Apple Music refuse le jeton de développeur de Corvane (erreur 401) : il a expiré ou n'est pas valable. "
+        failed(QCoreApplication::translate("Network", "Apple Music refuse le jeton de développeur de Corvane (erreur 401) : il a expiré ou n'est pas valable. "
                               "Vérifiez CORVANE_DEVELOPER_TOKEN ou la clé MusicKit."));
     } else if (*result.status == 403) {
-        failed(personal ? QStringLiteral("Apple Music refuse l'accès à votre compte (erreur 403) : reconnectez Corvane avec « corvane catalog authorize ».")
-                        : QStringLiteral("Apple Music refuse cette demande (erreur 403)."));
+        failed(personal ? QCoreApplication::translate("Network", "Apple Music refuse l'accès à votre compte (erreur 403) : reconnectez Corvane avec « corvane catalog authorize ».")
+                        : QCoreApplication::translate("Network", "Apple Music refuse cette demande (erreur 403)."));
     } else if (*result.status == 404) {
         ++m_notFound;
-        failed(QStringLiteral("Apple Music ne trouve pas ce qui est demandé (erreur 404)."));
+        failed(QCoreApplication::translate("Network", "Apple Music ne trouve pas ce qui est demandé (erreur 404)."));
     } else if (*result.status != 200) {
-        failed(QStringLiteral("Apple Music a répondu par une erreur (%1). Réessayez plus tard.").arg(*result.status));
+        failed(QCoreApplication::translate("Network", "Apple Music a répondu par une erreur (%1). Réessayez plus tard.").arg(*result.status));
     } else if (QJsonParseError error; QJsonDocument::fromJson(result.body, &error).isNull()) {
         // A reply cut short, or not the JSON every path of the service answers with.
-        failed(QStringLiteral("La réponse d'Apple Music est incomplète ou illisible."));
+        failed(QCoreApplication::translate("Network", "La réponse d'Apple Music est incomplète ou illisible."));
         co_return std::nullopt;
     }
     if (result.status == 403 && personal) {

@@ -74,37 +74,37 @@ QNetworkAccessManager *webNetwork()
 QString networkErrorMessage(QNetworkReply::NetworkError error, bool timedOut, bool cancelled)
 {
     if (timedOut)
-        return QStringLiteral("Le délai d'attente est dépassé : l'appareil n'a pas répondu à temps.");
+        return QCoreApplication::translate("Network", "Le délai d'attente est dépassé : l'appareil n'a pas répondu à temps.");
     if (cancelled)
-        return QStringLiteral("La demande a été annulée.");
+        return QCoreApplication::translate("Network", "La demande a été annulée.");
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("La connexion a été refusée : l'appareil n'écoute pas à cette adresse.");
+        return QCoreApplication::translate("Network", "La connexion a été refusée : l'appareil n'écoute pas à cette adresse.");
     case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("L'appareil a fermé la connexion avant de répondre.");
+        return QCoreApplication::translate("Network", "L'appareil a fermé la connexion avant de répondre.");
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("Adresse introuvable sur le réseau.");
+        return QCoreApplication::translate("Network", "Adresse introuvable sur le réseau.");
     case QNetworkReply::TimeoutError:
-        return QStringLiteral("Le délai d'attente est dépassé : l'appareil n'a pas répondu à temps.");
+        return QCoreApplication::translate("Network", "Le délai d'attente est dépassé : l'appareil n'a pas répondu à temps.");
     case QNetworkReply::OperationCanceledError:
-        return QStringLiteral("La demande a été annulée.");
+        return QCoreApplication::translate("Network", "La demande a été annulée.");
     case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral("La connexion sécurisée a échoué.");
+        return QCoreApplication::translate("Network", "La connexion sécurisée a échoué.");
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return QStringLiteral("Le réseau est momentanément indisponible.");
+        return QCoreApplication::translate("Network", "Le réseau est momentanément indisponible.");
     case QNetworkReply::ProxyConnectionRefusedError:
     case QNetworkReply::ProxyConnectionClosedError:
     case QNetworkReply::ProxyNotFoundError:
     case QNetworkReply::ProxyTimeoutError:
     case QNetworkReply::ProxyAuthenticationRequiredError:
-        return QStringLiteral("Le proxy réseau a empêché la connexion.");
+        return QCoreApplication::translate("Network", "Le proxy réseau a empêché la connexion.");
     case QNetworkReply::ProtocolFailure:
     case QNetworkReply::ProtocolUnknownError:
     case QNetworkReply::ProtocolInvalidOperationError:
-        return QStringLiteral("L'appareil a envoyé une réponse illisible.");
+        return QCoreApplication::translate("Network", "L'appareil a envoyé une réponse illisible.");
     default:
-        return QStringLiteral("L'appareil est injoignable sur le réseau (hôte inaccessible ou "
+        return QCoreApplication::translate("Network", "L'appareil est injoignable sur le réseau (hôte inaccessible ou "
                               "réseau indisponible).");
     }
 }

@@ -1,5 +1,7 @@
 #include "corvaneerror.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 CorvaneError::CorvaneError(Kind kind, std::optional<QString> payload)
@@ -48,30 +50,30 @@ QString CorvaneError::message() const
     case Kind::SpeakerUnreachable: {
         const QString room = m_payload.value_or(QString());
         if (room.isEmpty())
-            return QStringLiteral("L'enceinte ne répond plus. Elle s'est peut-être mise en veille "
+            return QCoreApplication::translate("CorvaneError", "L'enceinte ne répond plus. Elle s'est peut-être mise en veille "
                                   "ou a quitté le réseau.");
-        return QStringLiteral("« %1 » ne répond plus. L'enceinte s'est peut-être mise en veille "
+        return QCoreApplication::translate("CorvaneError", "« %1 » ne répond plus. L'enceinte s'est peut-être mise en veille "
                               "ou a quitté le réseau.")
             .arg(room);
     }
     case Kind::SonosRefused:
         if (m_payload)
-            return QStringLiteral("L'enceinte a refusé la demande (code %1).").arg(*m_payload);
-        return QStringLiteral("L'enceinte a refusé la demande.");
+            return QCoreApplication::translate("CorvaneError", "L'enceinte a refusé la demande (code %1).").arg(*m_payload);
+        return QCoreApplication::translate("CorvaneError", "L'enceinte a refusé la demande.");
     case Kind::Network:
         return m_payload.value_or(QString());
     case Kind::NoSpeakers:
-        return QStringLiteral("Aucune enceinte Sonos trouvée sur ce réseau.");
+        return QCoreApplication::translate("CorvaneError", "Aucune enceinte Sonos trouvée sur ce réseau.");
     case Kind::AppleMusicNotLinked:
-        return QStringLiteral("Apple Music n'a pas pu être identifié sur ce système Sonos. Ouvrez "
+        return QCoreApplication::translate("CorvaneError", "Apple Music n'a pas pu être identifié sur ce système Sonos. Ouvrez "
                               "l'app Sonos officielle, jouez un morceau Apple Music une fois, puis "
                               "relancez la recherche d'enceintes.");
     case Kind::LocalControlDisabled:
-        return QStringLiteral("L'enceinte refuse le contrôle local : il est désactivé sur ce "
+        return QCoreApplication::translate("CorvaneError", "L'enceinte refuse le contrôle local : il est désactivé sur ce "
                               "système Sonos. Activez-le dans l'app Sonos (Compte › Confidentialité "
                               "et sécurité › UPnP), puis réessayez.");
     case Kind::NoPlayModes:
-        return QStringLiteral("Cette source n'a pas de modes de lecture : la lecture aléatoire et la "
+        return QCoreApplication::translate("CorvaneError", "Cette source n'a pas de modes de lecture : la lecture aléatoire et la "
                               "répétition ne s'appliquent qu'à la file d'attente.");
     }
     return {};

@@ -2,6 +2,7 @@
 
 #include "text.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace corvane {
@@ -58,7 +59,7 @@ QString SonosGroup::displayName() const
 {
     const auto lead = coordinator();
     if (!lead)
-        return QStringLiteral("Groupe");
+        return QCoreApplication::translate("Household", "Groupe");
     if (members.size() >= 2)
         return lead->roomName + QStringLiteral(" + ") + QString::number(members.size() - 1);
     return lead->roomName;

@@ -4,6 +4,7 @@
 #include "applemusic/publiccatalog.h"
 #include "applemusic/requests.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -68,7 +69,7 @@ CommandResult usage(const QString &why)
 
 QString catalogUsage()
 {
-    return QStringLiteral("Usage : corvane catalog <commande>\n"
+    return QCoreApplication::translate("CatalogCommand", "Usage : corvane catalog <commande>\n"
                           "Commandes :\n"
                           "  status                    l'accès à Apple Music et où est gardé le jeton\n"
                           "  authorize                 ouvre la connexion à Apple Music dans le navigateur\n"
@@ -103,7 +104,7 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     if (command == QLatin1String("authorize")) {
         const bool granted = co_await AppleMusic::ensureAuthorized(service);
         if (!granted)
-            co_return CommandResult{1, {}, AppleMusic::authorizationMessage(*service).value_or(QStringLiteral("La connexion à Apple Music n'a pas abouti."))};
+            co_return CommandResult{1, {}, AppleMusic::authorizationMessage(*service).value_or(QCoreApplication::translate("CatalogCommand", "La connexion à Apple Music n'a pas abouti."))};
         co_return CommandResult{0, line({{QStringLiteral("status"), QStringLiteral("authorized")},
                                          {QStringLiteral("tokenStorage"), tokenInFile ? QStringLiteral("file") : QStringLiteral("keychain")}}),
                                 {}};
@@ -114,7 +115,7 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     if (service->authorizationStatus() != MusicService::Status::Authorized && !(open && publicCommand)) {
         const QString message = restricted ? missingToken
                                            : AppleMusic::authorizationMessage(*service).value_or(
-                                                 QStringLiteral("Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
+                                                 QCoreApplication::translate("CatalogCommand", "Corvane n'est pas encore connecté à Apple Music : lancez « corvane catalog authorize »."));
         if (command == QLatin1String("search") || command == QLatin1String("library") || command == QLatin1String("recent")
             || command == QLatin1String("quality") || command == QLatin1String("album") || command == QLatin1String("playlist")
             || command == QLatin1String("artist") || command == QLatin1String("charts"))
@@ -129,7 +130,7 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     if (command == QLatin1String("search")) {
         const QString term = arguments.mid(1).join(QLatin1Char(' '));
         if (term.trimmed().isEmpty())
-            co_return usage(QStringLiteral("Indiquez ce qu'il faut chercher."));
+            co_return usage(QCoreApplication::translate("CatalogCommand", "Indiquez ce qu'il faut chercher."));
         const AppleMusicKit::SearchResults results = co_await AppleMusicKit::search(service, term, 25);
         for (const Track &track : results.songs)
             lines << trackLine(track);
@@ -152,13 +153,13 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     } else if (command == QLatin1String("quality")) {
         const QString id = arguments.value(1);
         if (id.isEmpty())
-            co_return usage(QStringLiteral("Indiquez l'identifiant du morceau."));
+            co_return usage(QCoreApplication::translate("CatalogCommand", "Indiquez l'identifiant du morceau."));
         const std::optional<QString> label = co_await AppleMusicKit::quality(service, id);
         lines << line({{QStringLiteral("type"), QStringLiteral("quality")}, {QStringLiteral("id"), id}, {QStringLiteral("label"), optional(label)}});
     } else if (command == QLatin1String("album") || command == QLatin1String("playlist")) {
         const QString id = arguments.value(1);
         if (id.isEmpty())
-            co_return usage(QStringLiteral("Indiquez l'identifiant."));
+            co_return usage(QCoreApplication::translate("CatalogCommand", "Indiquez l'identifiant."));
         // One co_await per statement: GCC 12 miscompiles co_await inside ?:.
         QList<Track> tracks;
         if (command == QLatin1String("album")) {
@@ -173,7 +174,7 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     } else if (command == QLatin1String("artist")) {
         const QString id = arguments.value(1);
         if (id.isEmpty())
-            co_return usage(QStringLiteral("Indiquez l'identifiant de l'artiste."));
+            co_return usage(QCoreApplication::translate("CatalogCommand", "Indiquez l'identifiant de l'artiste."));
         const ArtistDetail detail = co_await AppleMusicKit::artistDetail(service, id);
         for (const Track &track : detail.topSongs)
             lines << trackLine(track);
@@ -191,7 +192,7 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
             else if (arguments.at(i) == QLatin1String("--genre"))
                 genre = arguments.at(i + 1);
             else
-                co_return usage(QStringLiteral("Option inconnue : « %1 ».").arg(arguments.at(i)));
+                co_return usage(QCoreApplication::translate("CatalogCommand", "Option inconnue : « %1 ».").arg(arguments.at(i)));
         }
         const AppleMusicKit::Charts charts = co_await AppleMusicKit::charts(service, storefront, genre, 24);
         for (const Track &track : charts.songs)
@@ -207,12 +208,12 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
         for (const PlaylistRef &playlist : shelf.playlists)
             lines << playlistLine(playlist);
     } else {
-        co_return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+        co_return usage(QCoreApplication::translate("CatalogCommand", "Commande inconnue : « %1 ».").arg(command));
     }
     if (open && open->requestsSent() > publicSentBefore && !open->lastFailure().isEmpty()) {
         if (lines.isEmpty())
             co_return CommandResult{1, {}, open->lastFailure()};
-        co_return CommandResult{1, lines.join(QLatin1Char('\n')), QStringLiteral("Réponse incomplète d'Apple Music : ") + open->lastFailure()};
+        co_return CommandResult{1, lines.join(QLatin1Char('\n')), QCoreApplication::translate("CatalogCommand", "Réponse incomplète d'Apple Music : %1").arg(open->lastFailure())};
     }
     int failures = service->failedRequests() - failuresBefore;
     // A playlist is looked for in the library and in the catalogue at once: the route it is not
@@ -222,12 +223,12 @@ QCoro::Task<CommandResult> runCatalogCommand(QStringList arguments, MusicService
     if (failures > 0) {
         QString why = service->lastFailure();
         if (why.isEmpty())
-            why = QStringLiteral("La demande à Apple Music a échoué.");
+            why = QCoreApplication::translate("CatalogCommand", "La demande à Apple Music a échoué.");
         // A label read from nothing is no label: nothing is printed in its place.
         if (lines.isEmpty() || command == QLatin1String("quality"))
             co_return CommandResult{1, {}, why};
         // What did arrive is printed, and the exit status says it is not the whole answer.
-        co_return CommandResult{1, lines.join(QLatin1Char('\n')), QStringLiteral("Réponse incomplète d'Apple Music : ") + why};
+        co_return CommandResult{1, lines.join(QLatin1Char('\n')), QCoreApplication::translate("CatalogCommand", "Réponse incomplète d'Apple Music : %1").arg(why)};
     }
     co_return CommandResult{0, lines.join(QLatin1Char('\n')), {}};
 }

@@ -9,6 +9,7 @@
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include <memory>
@@ -163,7 +164,7 @@ QCoro::Task<QString> playPause(IntentTarget target)
     }
     if (*target.playing) {
         co_await controller.pause();
-        co_return QStringLiteral("En pause.");
+        co_return QCoreApplication::translate("Intents", "En pause.");
     }
     co_await controller.play();
     // A stream is named by its station, which only the media read gives (one more request):
@@ -177,11 +178,11 @@ QCoro::Task<QString> playPause(IntentTarget target)
         } catch (const CorvaneError &) {
             // It plays: the answer only goes without the name.
         }
-        co_return station.isEmpty() ? QStringLiteral("Lecture lancée.") : QStringLiteral("Lecture de ") + station + QLatin1Char('.');
+        co_return station.isEmpty() ? QCoreApplication::translate("Intents", "Lecture lancée.") : QCoreApplication::translate("Intents", "Lecture de %1.").arg(station);
     }
     if (target.current->title.isEmpty())
-        co_return QStringLiteral("Lecture lancée.");
-    co_return QStringLiteral("Lecture de ") + target.current->title + QLatin1Char('.');
+        co_return QCoreApplication::translate("Intents", "Lecture lancée.");
+    co_return QCoreApplication::translate("Intents", "Lecture de %1.").arg(target.current->title);
 }
 
 QCoro::Task<QString> nextTrack(IntentTarget target)
@@ -211,7 +212,7 @@ QCoro::Task<QString> nextTrack(IntentTarget target)
             break;
     }
     if (now.isEmpty())
-        co_return QStringLiteral("Morceau suivant.");
+        co_return QCoreApplication::translate("Intents", "Morceau suivant.");
     co_return now.title + QStringLiteral(", ") + now.artist + QLatin1Char('.');
 }
 
@@ -235,7 +236,7 @@ QCoro::Task<QString> playFavorite(IntentTarget target, QString name)
             playable.append(favorite);
     }
     if (playable.isEmpty())
-        co_return QStringLiteral("Aucun favori enregistré sur ce système Sonos.");
+        co_return QCoreApplication::translate("Intents", "Aucun favori enregistré sur ce système Sonos.");
 
     SonosFavorite chosen = playable.first();
     const QString wanted = fold(name);
@@ -248,7 +249,7 @@ QCoro::Task<QString> playFavorite(IntentTarget target, QString name)
         }
     }
     co_await controller.playFavorite(chosen);
-    co_return QStringLiteral("Lecture de ") + chosen.title + QLatin1Char('.');
+    co_return QCoreApplication::translate("Intents", "Lecture de %1.").arg(chosen.title);
 }
 
 QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes)
@@ -256,11 +257,10 @@ QCoro::Task<QString> sleepTimer(IntentTarget target, int minutes)
     const SonosController controller(target.speaker);
     if (minutes < 1) {
         co_await controller.setSleepTimer(std::nullopt);
-        co_return QStringLiteral("Minuterie annulée.");
+        co_return QCoreApplication::translate("Intents", "Minuterie annulée.");
     }
     co_await controller.setSleepTimer(minutes);
-    co_return QStringLiteral("La musique s'arrêtera dans ") + QString::number(minutes)
-        + (minutes == 1 ? QStringLiteral(" minute.") : QStringLiteral(" minutes."));
+    co_return QCoreApplication::translate("Intents", "La musique s'arrêtera dans %n minute(s).", nullptr, minutes);
 }
 
 std::optional<VolumeChange> parseVolumeChange(const QString &text)
@@ -285,7 +285,7 @@ QCoro::Task<QString> groupVolume(IntentTarget target, VolumeChange change)
     const SonosController controller(target.speaker);
     if (!change.amount) {
         const int volume = co_await controller.groupVolume();
-        co_return QStringLiteral("Volume du groupe : %1.").arg(volume);
+        co_return QCoreApplication::translate("Intents", "Volume du groupe : %1.").arg(volume);
     }
     int level = *change.amount;
     if (change.relative) {
@@ -296,7 +296,7 @@ QCoro::Task<QString> groupVolume(IntentTarget target, VolumeChange change)
     // The rooms keep their proportions.
     co_await controller.snapshotGroupVolume();
     co_await controller.setGroupVolume(level);
-    co_return QStringLiteral("Volume du groupe : %1.").arg(level);
+    co_return QCoreApplication::translate("Intents", "Volume du groupe : %1.").arg(level);
 }
 
 } // namespace Intents
@@ -329,12 +329,12 @@ QCoro::Task<CommandResult> runDiscoverCommand()
     rememberSpeaker(preferences, found.speaker->ip);
 
     const Speaker &speaker = *found.speaker;
-    QString text = QStringLiteral("Enceinte trouvée : %1 (%2, %3)").arg(speaker.roomName, speaker.model, speaker.ip);
+    QString text = QCoreApplication::translate("Intents", "Enceinte trouvée : %1 (%2, %3)").arg(speaker.roomName, speaker.model, speaker.ip);
     try {
         const QList<SonosGroup> groups = co_await SonosController(speaker).zoneGroups();
-        text += QStringLiteral("\nGroupes :\n") + describeGroups(groups);
+        text += QCoreApplication::translate("Intents", "\nGroupes :\n%1").arg(describeGroups(groups));
     } catch (const CorvaneError &error) {
-        text += QStringLiteral("\nLes groupes n'ont pas pu être lus : ") + error.message();
+        text += QCoreApplication::translate("Intents", "\nLes groupes n'ont pas pu être lus : %1").arg(error.message());
     }
     co_return CommandResult{0, text, {}};
 }
@@ -347,7 +347,7 @@ bool isIntentCommand(const QString &command)
 
 QString intentUsage()
 {
-    return QStringLiteral("Usage : corvane <raccourci> [--network adresse/masque]\n"
+    return QCoreApplication::translate("Intents", "Usage : corvane <raccourci> [--network adresse/masque]\n"
                           "Raccourcis :\n"
                           "  play-pause         Lecture / Pause\n"
                           "  next               Morceau suivant\n"
@@ -368,15 +368,15 @@ QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
     if (command == QLatin1String("volume")) {
         const std::optional<Intents::VolumeChange> change = Intents::parseVolumeChange(rest.value(0));
         if (!change || rest.size() > 1)
-            co_return usage(QStringLiteral("Indiquez un volume de 0 à 100, ou un écart comme +5 ou -5."));
+            co_return usage(QCoreApplication::translate("Intents", "Indiquez un volume de 0 à 100, ou un écart comme +5 ou -5."));
         volume = *change;
     } else if (command == QLatin1String("sleep") && !rest.isEmpty()) {
         bool ok = false;
         minutes = rest.first().toInt(&ok, 10);
         if (!ok || rest.size() > 1)
-            co_return usage(QStringLiteral("Indiquez une durée en minutes, par exemple : corvane sleep 45."));
+            co_return usage(QCoreApplication::translate("Intents", "Indiquez une durée en minutes, par exemple : corvane sleep 45."));
     } else if (command != QLatin1String("favorite") && !rest.isEmpty()) {
-        co_return usage(QStringLiteral("« %1 » ne prend pas d'argument.").arg(command));
+        co_return usage(QCoreApplication::translate("Intents", "« %1 » ne prend pas d'argument.").arg(command));
     }
 
     try {
@@ -398,7 +398,7 @@ QCoro::Task<CommandResult> runIntentCommand(QStringList arguments)
         else if (command == QLatin1String("volume"))
             answer = co_await Intents::groupVolume(target, volume);
         else
-            co_return usage(QStringLiteral("Raccourci inconnu : « %1 ».").arg(command));
+            co_return usage(QCoreApplication::translate("Intents", "Raccourci inconnu : « %1 ».").arg(command));
         co_return CommandResult{0, answer, {}};
     } catch (const CorvaneError &error) {
         co_return CommandResult{1, {}, error.message()};

@@ -7,6 +7,7 @@
 #include "sonos/sonoscontroller.h"
 #include "sonos/sonosdiscovery.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 
 namespace corvane {
@@ -22,7 +23,7 @@ QString clock(int seconds)
 
 QString yesNo(bool value)
 {
-    return value ? QStringLiteral("oui") : QStringLiteral("non");
+    return value ? QCoreApplication::translate("SpeakerDriver", "oui") : QCoreApplication::translate("SpeakerDriver", "non");
 }
 
 std::optional<bool> onOff(const QString &text)
@@ -131,42 +132,41 @@ QCoro::Task<QString> status(SonosController controller, bool plain)
     }
 
     const QString name = speaker.roomName.isEmpty() ? speaker.ip : speaker.roomName;
-    lines << QStringLiteral("Enceinte : %1 (%2, %3)").arg(name, speaker.model, speaker.ip);
+    lines << QCoreApplication::translate("SpeakerDriver", "Enceinte : %1 (%2, %3)").arg(name, speaker.model, speaker.ip);
     if (now.isEmpty())
-        lines << QStringLiteral("Lecture : source sans titre (entrée ligne ou flux)");
+        lines << QCoreApplication::translate("SpeakerDriver", "Lecture : source sans titre (entrée ligne ou flux)");
     else
-        lines << QStringLiteral("Lecture : ") + now.title
-                + (now.artist.isEmpty() ? QString() : QStringLiteral(" — ") + now.artist);
+        lines << QCoreApplication::translate("SpeakerDriver", "Lecture : %1").arg(now.title + (now.artist.isEmpty() ? QString() : QStringLiteral(" — ") + now.artist));
     if (!now.album.isEmpty())
-        lines << QStringLiteral("Album : %1").arg(now.album);
+        lines << QCoreApplication::translate("SpeakerDriver", "Album : %1").arg(now.album);
     QString position = clock(now.elapsed);
     if (now.duration > 0)
         position += QStringLiteral(" / ") + clock(now.duration);
     if (now.queueIndex)
-        position += QStringLiteral(" (piste %1)").arg(*now.queueIndex);
-    lines << QStringLiteral("Position : %1").arg(position);
-    lines << QStringLiteral("État : %1").arg(now.isPlaying ? QStringLiteral("en lecture")
-                                                             : QStringLiteral("à l'arrêt ou en pause"));
-    lines << QStringLiteral("Volume : %1%2").arg(volume).arg(muted ? QStringLiteral(" (muet)") : QString());
-    lines << QStringLiteral("Graves : %1 · Aigus : %2 · Loudness : %3")
+        position = QCoreApplication::translate("SpeakerDriver", "%1 (piste %2)").arg(position).arg(*now.queueIndex);
+    lines << QCoreApplication::translate("SpeakerDriver", "Position : %1").arg(position);
+    lines << QCoreApplication::translate("SpeakerDriver", "État : %1").arg(now.isPlaying ? QCoreApplication::translate("SpeakerDriver", "en lecture")
+                                                             : QCoreApplication::translate("SpeakerDriver", "à l'arrêt ou en pause"));
+    lines << (muted ? QCoreApplication::translate("SpeakerDriver", "Volume : %1 (muet)") : QCoreApplication::translate("SpeakerDriver", "Volume : %1")).arg(volume);
+    lines << QCoreApplication::translate("SpeakerDriver", "Graves : %1 · Aigus : %2 · Loudness : %3")
                  .arg(eq.bass)
                  .arg(eq.treble)
-                 .arg(eq.loudness ? QStringLiteral("activée") : QStringLiteral("désactivée"));
+                 .arg(eq.loudness ? QCoreApplication::translate("SpeakerDriver", "activée") : QCoreApplication::translate("SpeakerDriver", "désactivée"));
     if (mode) {
         const RepeatState repeat = playModeRepeat(*mode);
-        const QString repeatText = repeat == RepeatState::Off ? QStringLiteral("non")
-            : repeat == RepeatState::All                      ? QStringLiteral("tout")
-                                                              : QStringLiteral("un morceau");
-        lines << QStringLiteral("Mode : %1 (aléatoire : %2, répétition : %3)")
+        const QString repeatText = repeat == RepeatState::Off ? QCoreApplication::translate("SpeakerDriver", "non")
+            : repeat == RepeatState::All                      ? QCoreApplication::translate("SpeakerDriver", "tout")
+                                                              : QCoreApplication::translate("SpeakerDriver", "un morceau");
+        lines << QCoreApplication::translate("SpeakerDriver", "Mode : %1 (aléatoire : %2, répétition : %3)")
                      .arg(playModeText(*mode), yesNo(playModeShuffles(*mode)), repeatText);
     } else {
-        lines << QStringLiteral("Mode : inconnu");
+        lines << QCoreApplication::translate("SpeakerDriver", "Mode : inconnu");
     }
-    lines << (sleep ? QStringLiteral("Arrêt programmé : dans %1 min").arg(*sleep)
-                    : QStringLiteral("Arrêt programmé : aucun"));
+    lines << (sleep ? QCoreApplication::translate("SpeakerDriver", "Arrêt programmé : dans %1 min").arg(*sleep)
+                    : QCoreApplication::translate("SpeakerDriver", "Arrêt programmé : aucun"));
     if (battery)
-        lines << QStringLiteral("Batterie : ") + QString::number(battery->level) + QStringLiteral(" %")
-                + (battery->charging ? QStringLiteral(" (en charge)") : QString());
+        lines << (battery->charging ? QCoreApplication::translate("SpeakerDriver", "Batterie : %1 % (en charge)") : QCoreApplication::translate("SpeakerDriver", "Batterie : %1 %")).arg(battery->level);
+
     co_return lines.join(QLatin1Char('\n'));
 }
 
@@ -181,11 +181,11 @@ QCoro::Task<CommandResult> playCatalogueItem(SonosController member, QString ite
     for (const QChar c : id)
         digits = digits && c.isDigit();
     if ((kind != QLatin1String("song") && kind != QLatin1String("album")) || !digits)
-        co_return usageError(QStringLiteral("Indiquez song:<identifiant> ou album:<identifiant>, par exemple song:1440818839."));
+        co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez song:<identifiant> ou album:<identifiant>, par exemple song:1440818839."));
 
     const std::optional<Speaker> coordinator = co_await member.coordinatorOf(member.speaker().ip);
     if (!coordinator)
-        co_return CommandResult{1, {}, QStringLiteral("Cette enceinte ne dit pas à quel groupe elle appartient : réessayez dans un instant.")};
+        co_return CommandResult{1, {}, QCoreApplication::translate("SpeakerDriver", "Cette enceinte ne dit pas à quel groupe elle appartient : réessayez dans un instant.")};
     const SonosController leader(*coordinator);
     const AppleMusicLink link = co_await leader.appleMusicLink();
 
@@ -194,28 +194,28 @@ QCoro::Task<CommandResult> playCatalogueItem(SonosController member, QString ite
     if (kind == QLatin1String("song")) {
         std::optional<Track> song = co_await catalogue.song(id);
         if (!song)
-            song = Track{id, QStringLiteral("Morceau ") + id, QString(), QString(), std::nullopt, std::nullopt};
+            song = Track{id, QCoreApplication::translate("SpeakerDriver", "Morceau %1").arg(id), QString(), QString(), std::nullopt, std::nullopt};
         co_await leader.playTrack(*song, link);
-        co_return CommandResult{0, QStringLiteral("Lecture de « %1 » dans « %2 ».").arg(song->title, room), {}};
+        co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Lecture de « %1 » dans « %2 ».").arg(song->title, room), {}};
     }
     const std::optional<Album> album = co_await catalogue.album(id);
-    const QString title = album ? album->title : QStringLiteral("Album ") + id;
+    const QString title = album ? album->title : QCoreApplication::translate("SpeakerDriver", "Album %1").arg(id);
     const std::optional<int> added = co_await leader.playContainer(QStringLiteral("album"), id, title, link);
     if (!added) {
         // The speaker took the album as nothing: its songs, one by one.
         const QList<Track> songs = co_await catalogue.albumTracks(id);
         if (songs.isEmpty())
-            co_return CommandResult{1, {}, QStringLiteral("L'enceinte n'a pas accepté l'album %1, et le catalogue n'en donne pas les morceaux.").arg(id)};
+            co_return CommandResult{1, {}, QCoreApplication::translate("SpeakerDriver", "L'enceinte n'a pas accepté l'album %1, et le catalogue n'en donne pas les morceaux.").arg(id)};
         co_await leader.playAll(songs, link);
     }
-    co_return CommandResult{0, QStringLiteral("Lecture de l'album « %1 » dans « %2 ».").arg(title, room), {}};
+    co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Lecture de l'album « %1 » dans « %2 ».").arg(title, room), {}};
 }
 
 QCoro::Task<CommandResult> listAlarms(const SonosController &c)
 {
     const AlarmList list = co_await c.alarms();
     if (list.alarms.isEmpty())
-        co_return CommandResult{0, QStringLiteral("Aucun réveil sur ce système Sonos."), {}};
+        co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Aucun réveil sur ce système Sonos."), {}};
     // Rooms are named from the household's groups, in one request.
     QHash<QString, QString> rooms;
     try {
@@ -228,12 +228,13 @@ QCoro::Task<CommandResult> listAlarms(const SonosController &c)
     } catch (const CorvaneError &) {
         // The alarms are listed all the same, with their rooms' identifiers.
     }
-    QStringList lines{QStringLiteral("Réveils :")};
+    QStringList lines{QCoreApplication::translate("SpeakerDriver", "Réveils :")};
     for (const Alarm &alarm : list.alarms) {
-        lines << QStringLiteral("  %1  %2  %3  %4  %5  volume %6  %7")
+        //: One alarm: ID, time, days, room, on or off, volume, what plays
+        lines << QCoreApplication::translate("SpeakerDriver", "  %1  %2  %3  %4  %5  volume %6  %7")
                      .arg(alarm.id, shortTime(alarm.startTime), describeRecurrence(alarm.recurrence),
                           rooms.value(alarm.roomUUID, alarm.roomUUID),
-                          alarm.isEnabled() ? QStringLiteral("activé") : QStringLiteral("désactivé"))
+                          alarm.isEnabled() ? QCoreApplication::translate("SpeakerDriver", "activé") : QCoreApplication::translate("SpeakerDriver", "désactivé"))
                      .arg(alarm.volumeLevel())
                      .arg(describeProgram(alarm));
     }
@@ -246,7 +247,7 @@ QCoro::Task<CommandResult> changeAlarm(const SonosController &c, QString id, QSt
     const bool off = action == QLatin1String("off");
     const bool remove = action == QLatin1String("delete");
     if (id.isEmpty() || (!on && !off && !remove))
-        co_return usageError(QStringLiteral("Indiquez l'identifiant du réveil puis on, off ou delete."));
+        co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez l'identifiant du réveil puis on, off ou delete."));
     // The alarm as it stands now: every other field goes back exactly as it was read.
     const AlarmList list = co_await c.alarms();
     std::optional<Alarm> alarm;
@@ -255,14 +256,14 @@ QCoro::Task<CommandResult> changeAlarm(const SonosController &c, QString id, QSt
             alarm = a;
     }
     if (!alarm)
-        co_return CommandResult{1, {}, QStringLiteral("Aucun réveil n'a l'identifiant « %1 » ; « corvane speaker <adresse> alarms » les liste.").arg(id)};
+        co_return CommandResult{1, {}, QCoreApplication::translate("SpeakerDriver", "Aucun réveil n'a l'identifiant « %1 » ; « corvane speaker <adresse> alarms » les liste.").arg(id)};
     if (remove) {
         co_await c.destroyAlarm(id);
-        co_return CommandResult{0, QStringLiteral("Réveil %1 supprimé.").arg(id), {}};
+        co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Réveil %1 supprimé.").arg(id), {}};
     }
     alarm->enabled = on ? QStringLiteral("1") : QStringLiteral("0");
     co_await c.updateAlarm(*alarm);
-    co_return CommandResult{0, (on ? QStringLiteral("Réveil %1 activé.") : QStringLiteral("Réveil %1 désactivé.")).arg(id), {}};
+    co_return CommandResult{0, (on ? QCoreApplication::translate("SpeakerDriver", "Réveil %1 activé.") : QCoreApplication::translate("SpeakerDriver", "Réveil %1 désactivé.")).arg(id), {}};
 }
 
 } // namespace
@@ -274,15 +275,16 @@ QString describeGroups(const QList<SonosGroup> &groups)
         QStringList rooms;
         for (const Speaker &member : group.members)
             rooms << QStringLiteral("%1 (%2, %3)").arg(member.roomName, member.model, member.ip);
-        lines << QStringLiteral("  %1 : %2").arg(group.displayName(), rooms.join(QStringLiteral(", ")));
+        //: A group and its rooms
+        lines << QCoreApplication::translate("SpeakerDriver", "  %1 : %2").arg(group.displayName(), rooms.join(QStringLiteral(", ")));
+
     }
     return lines.join(QLatin1Char('\n'));
 }
 
 QString speakerCommandUsage()
 {
-    return QStringLiteral(
-        "Usage : corvane speaker <adresse IPv4> <commande> [valeur]\n"
+    return QCoreApplication::translate("SpeakerDriver", "Usage : corvane speaker <adresse IPv4> <commande> [valeur]\n"
         "Commandes :\n"
         "  status [--plain]     ce que joue l'enceinte, volume, son, mode, minuterie, batterie\n"
         "  play | pause | next | previous\n"
@@ -309,15 +311,15 @@ QString speakerCommandUsage()
 QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
 {
     if (arguments.size() < 2)
-        co_return usageError(QStringLiteral("Il manque l'adresse de l'enceinte ou la commande."));
+        co_return usageError(QCoreApplication::translate("SpeakerDriver", "Il manque l'adresse de l'enceinte ou la commande."));
     const QHostAddress address(arguments.at(0));
     if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol)
-        co_return usageError(QStringLiteral("« %1 » n'est pas une adresse IPv4.").arg(arguments.at(0)));
+        co_return usageError(QCoreApplication::translate("SpeakerDriver", "« %1 » n'est pas une adresse IPv4.").arg(arguments.at(0)));
     const QString command = arguments.at(1);
     const QString value = arguments.value(2);
     const qsizetype allowed = command == QLatin1String("alarm") ? 4 : 3;
     if (command != QLatin1String("join") && arguments.size() > allowed)
-        co_return usageError(QStringLiteral("Trop d'arguments pour « %1 ».").arg(command));
+        co_return usageError(QCoreApplication::translate("SpeakerDriver", "Trop d'arguments pour « %1 ».").arg(command));
     const SonosController c(Speaker{QString(), address.toString(), QString(), QStringLiteral("Sonos")});
 
     try {
@@ -332,51 +334,51 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
         }
         if (command == QLatin1String("play")) {
             co_await c.play();
-            co_return CommandResult{0, QStringLiteral("Lecture lancée."), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Lecture lancée."), {}};
         }
         if (command == QLatin1String("pause")) {
             co_await c.pause();
-            co_return CommandResult{0, QStringLiteral("Lecture en pause."), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Lecture en pause."), {}};
         }
         if (command == QLatin1String("next")) {
             co_await c.next();
-            co_return CommandResult{0, QStringLiteral("Morceau suivant."), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Morceau suivant."), {}};
         }
         if (command == QLatin1String("previous")) {
             co_await c.previous();
-            co_return CommandResult{0, QStringLiteral("Morceau précédent."), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Morceau précédent."), {}};
         }
         if (command == QLatin1String("seek")) {
             const auto seconds = integer(value);
             if (!seconds || *seconds < 0)
-                co_return usageError(QStringLiteral("Indiquez une position en secondes (0 ou plus)."));
+                co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez une position en secondes (0 ou plus)."));
             co_await c.seek(*seconds);
-            co_return CommandResult{0, QStringLiteral("Position : %1.").arg(SonosController::seekTarget(*seconds)), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Position : %1.").arg(SonosController::seekTarget(*seconds)), {}};
         }
         if (command == QLatin1String("volume")) {
             const auto level = integer(value);
             if (!level)
-                co_return usageError(QStringLiteral("Indiquez un volume entre 0 et 100."));
+                co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez un volume entre 0 et 100."));
             co_await c.setVolume(*level);
-            co_return CommandResult{0, QStringLiteral("Volume réglé à %1.").arg(std::clamp(*level, 0, 100)), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Volume réglé à %1.").arg(std::clamp(*level, 0, 100)), {}};
         }
         if (command == QLatin1String("group-volume")) {
             std::optional<int> level;
             if (!value.isEmpty()) {
                 level = integer(value);
                 if (!level || *level < 0 || *level > 100)
-                    co_return usageError(QStringLiteral("Indiquez un volume entre 0 et 100."));
+                    co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez un volume entre 0 et 100."));
             }
             // The group this speaker belongs to, whichever room leads it.
             const std::optional<Speaker> leader = co_await c.coordinatorOf(address.toString());
             const SonosController group(leader.value_or(c.speaker()));
             if (!level) {
                 const int volume = co_await group.groupVolume();
-                co_return CommandResult{0, QStringLiteral("Volume du groupe : %1").arg(volume), {}};
+                co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Volume du groupe : %1").arg(volume), {}};
             }
             co_await group.snapshotGroupVolume();
             co_await group.setGroupVolume(*level);
-            co_return CommandResult{0, QStringLiteral("Volume du groupe réglé à %1.").arg(*level), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Volume du groupe réglé à %1.").arg(*level), {}};
         }
         if (command == QLatin1String("alarms")) {
             CommandResult result = co_await listAlarms(c);
@@ -389,57 +391,57 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
         if (command == QLatin1String("mute") || command == QLatin1String("loudness")) {
             const auto flag = onOff(value);
             if (!flag)
-                co_return usageError(QStringLiteral("Indiquez on ou off."));
+                co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez on ou off."));
             if (command == QLatin1String("mute")) {
                 co_await c.setMuted(*flag);
-                co_return CommandResult{0, *flag ? QStringLiteral("Son coupé.") : QStringLiteral("Son rétabli."), {}};
+                co_return CommandResult{0, *flag ? QCoreApplication::translate("SpeakerDriver", "Son coupé.") : QCoreApplication::translate("SpeakerDriver", "Son rétabli."), {}};
             }
             co_await c.setLoudness(*flag);
-            co_return CommandResult{0, *flag ? QStringLiteral("Loudness activée.") : QStringLiteral("Loudness désactivée."), {}};
+            co_return CommandResult{0, *flag ? QCoreApplication::translate("SpeakerDriver", "Loudness activée.") : QCoreApplication::translate("SpeakerDriver", "Loudness désactivée."), {}};
         }
         if (command == QLatin1String("bass") || command == QLatin1String("treble")) {
             const auto level = integer(value);
             if (!level)
-                co_return usageError(QStringLiteral("Indiquez une valeur entre -10 et 10."));
+                co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez une valeur entre -10 et 10."));
             const int clamped = std::clamp(*level, -10, 10);
             if (command == QLatin1String("bass")) {
                 co_await c.setBass(*level);
-                co_return CommandResult{0, QStringLiteral("Graves réglés à %1.").arg(clamped), {}};
+                co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Graves réglés à %1.").arg(clamped), {}};
             }
             co_await c.setTreble(*level);
-            co_return CommandResult{0, QStringLiteral("Aigus réglés à %1.").arg(clamped), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Aigus réglés à %1.").arg(clamped), {}};
         }
         if (command == QLatin1String("mode")) {
             const auto mode = playModeFromText(value);
             if (!mode)
-                co_return usageError(QStringLiteral("Mode inconnu : « %1 ».").arg(value));
+                co_return usageError(QCoreApplication::translate("SpeakerDriver", "Mode inconnu : « %1 ».").arg(value));
             co_await c.setPlayMode(*mode);
-            co_return CommandResult{0, QStringLiteral("Mode de lecture : %1.").arg(playModeText(*mode)), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Mode de lecture : %1.").arg(playModeText(*mode)), {}};
         }
         if (command == QLatin1String("sleep")) {
             std::optional<int> minutes;
             if (!value.isEmpty()) {
                 minutes = integer(value);
                 if (!minutes || *minutes < 0)
-                    co_return usageError(QStringLiteral("Indiquez une durée en minutes (0 ou plus)."));
+                    co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez une durée en minutes (0 ou plus)."));
             }
             co_await c.setSleepTimer(minutes);
             if (!minutes || *minutes < 1)
-                co_return CommandResult{0, QStringLiteral("Arrêt programmé annulé."), {}};
-            co_return CommandResult{0, QStringLiteral("Arrêt programmé dans %1 min.").arg(*minutes), {}};
+                co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Arrêt programmé annulé."), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Arrêt programmé dans %1 min.").arg(*minutes), {}};
         }
         if (command == QLatin1String("groups")) {
             const QList<SonosGroup> groups = co_await c.zoneGroups();
-            co_return CommandResult{0, QStringLiteral("Groupes :\n") + describeGroups(groups), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Groupes :\n%1").arg(describeGroups(groups)), {}};
         }
         if (command == QLatin1String("leave")) {
             co_await c.leaveGroup();
-            co_return CommandResult{0, QStringLiteral("L'enceinte joue désormais seule."), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "L'enceinte joue désormais seule."), {}};
         }
         if (command == QLatin1String("join")) {
             const QString room = arguments.mid(2).join(QLatin1Char(' '));
             if (room.isEmpty())
-                co_return usageError(QStringLiteral("Indiquez la pièce à rejoindre."));
+                co_return usageError(QCoreApplication::translate("SpeakerDriver", "Indiquez la pièce à rejoindre."));
             const QList<SonosGroup> groups = co_await c.zoneGroups();
             std::optional<SonosGroup> target;
             for (const SonosGroup &group : groups) {
@@ -449,23 +451,24 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
                 }
             }
             if (!target)
-                co_return CommandResult{1, {}, QStringLiteral("Aucune pièce « %1 » dans cette maison.").arg(room)};
+                co_return CommandResult{1, {}, QCoreApplication::translate("SpeakerDriver", "Aucune pièce « %1 » dans cette maison.").arg(room)};
             co_await c.joinGroup(target->coordinatorUUID);
-            co_return CommandResult{0, QStringLiteral("L'enceinte a rejoint le groupe « %1 ».").arg(target->displayName()), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "L'enceinte a rejoint le groupe « %1 ».").arg(target->displayName()), {}};
         }
         if (command == QLatin1String("favorites")) {
             const QList<SonosFavorite> favorites = co_await c.favorites();
             if (favorites.isEmpty())
-                co_return CommandResult{0, QStringLiteral("Aucun favori enregistré sur ce système Sonos."), {}};
+                co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Aucun favori enregistré sur ce système Sonos."), {}};
             QStringList lines;
             for (const SonosFavorite &favorite : favorites)
                 lines << QStringLiteral("  ") + favorite.title;
-            co_return CommandResult{0, QStringLiteral("Favoris :\n") + lines.join(QLatin1Char('\n')), {}};
+            co_return CommandResult{0, QCoreApplication::translate("SpeakerDriver", "Favoris :\n%1").arg(lines.join(QLatin1Char('\n')))
+, {}};
         }
     } catch (const CorvaneError &error) {
         co_return CommandResult{1, {}, error.message()};
     }
-    co_return usageError(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    co_return usageError(QCoreApplication::translate("SpeakerDriver", "Commande inconnue : « %1 ».").arg(command));
 }
 
 } // namespace corvane

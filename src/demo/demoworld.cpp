@@ -5,6 +5,7 @@
 #include "simwebservices.h"
 #include "sonos/sonosdiscovery.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -30,8 +31,8 @@ bool DemoWorld::start(bool withoutToken)
     m_household = std::make_unique<sim::SimHousehold>(sim::randomLoopbackPrefix());
     m_web = std::make_unique<sim::SimWebServices>();
     if (!m_household->startDefault() || !m_web->start()) {
-        QTextStream(stderr) << "Impossible d'ouvrir les adresses de la maison simulée (" << m_household->prefix()
-                            << ".x:1400)." << Qt::endl;
+        QTextStream(stderr) << QCoreApplication::translate("Demo", "Impossible d'ouvrir les adresses de la maison simulée (%1.x:1400).").arg(m_household->prefix())
+                            << Qt::endl;
         return false;
     }
     SonosDiscovery::setForcedNetwork(m_household->network());

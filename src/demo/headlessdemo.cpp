@@ -13,6 +13,7 @@
 #include "sonos/sonosdiscovery.h"
 #include "storage/listeninghistory.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThreadPool>
@@ -33,11 +34,11 @@ void watch(CorvaneModel *model, QTextStream *out)
         QStringList groups;
         for (const SonosGroup &group : model->household()->groups())
             groups << group.displayName();
-        say(QStringLiteral("Pièces : %1").arg(groups.join(QStringLiteral(" | "))));
+        say(QCoreApplication::translate("Demo", "Pièces : %1").arg(groups.join(QStringLiteral(" | "))));
     });
     QObject::connect(model->household(), &Household::selectedChanged, model, [model, say] {
         if (model->household()->selected())
-            say(QStringLiteral("Enceinte choisie : %1").arg(model->household()->selected()->roomName));
+            say(QCoreApplication::translate("Demo", "Enceinte choisie : %1").arg(model->household()->selected()->roomName));
     });
     QString lastShown;
     QObject::connect(model->playback(), &Playback::nowPlayingChanged, model, [model, say, lastShown]() mutable {
@@ -47,32 +48,32 @@ void watch(CorvaneModel *model, QTextStream *out)
         if (shown == lastShown)
             return;
         lastShown = shown;
-        say(QStringLiteral("En cours : %1 [%2 / %3]").arg(shown, clock(now.elapsed), clock(now.duration)));
+        say(QCoreApplication::translate("Demo", "En cours : %1 [%2 / %3]").arg(shown, clock(now.elapsed), clock(now.duration)));
     });
     QObject::connect(model->queue(), &Queue::queueChanged, model, [model, say] {
         QStringList titles;
         for (const QueueItem &item : model->queue()->entries())
             titles << QStringLiteral("%1. %2").arg(item.id).arg(item.title);
-        say(QStringLiteral("File d'attente (%1) : %2").arg(model->queue()->entries().size()).arg(titles.mid(0, 6).join(QStringLiteral(", "))));
+        say(QCoreApplication::translate("Demo", "File d'attente (%1) : %2").arg(model->queue()->entries().size()).arg(titles.mid(0, 6).join(QStringLiteral(", "))));
     });
     QObject::connect(model->favorites(), &Favorites::changed, model, [model, say] {
         QStringList titles;
         for (const SonosFavorite &favorite : model->favorites()->list())
             titles << favorite.title;
-        say(QStringLiteral("Favoris : %1").arg(titles.join(QStringLiteral(", "))));
+        say(QCoreApplication::translate("Demo", "Favoris : %1").arg(titles.join(QStringLiteral(", "))));
     });
     QObject::connect(model->history(), &ListeningHistory::changed, model, [model, say] {
         const QList<HistoryEntry> &entries = model->history()->entries();
         if (!entries.isEmpty())
-            say(QStringLiteral("Historique (%1) : dernier « %2 »").arg(entries.size()).arg(entries.first().title));
+            say(QCoreApplication::translate("Demo", "Historique (%1) : dernier « %2 »").arg(entries.size()).arg(entries.first().title));
     });
     QObject::connect(model->notices(), &Notices::lastActionChanged, model, [model, say] {
         if (model->notices()->lastAction())
-            say(QStringLiteral("Confirmation : %1").arg(*model->notices()->lastAction()));
+            say(QCoreApplication::translate("Demo", "Confirmation : %1").arg(*model->notices()->lastAction()));
     });
     QObject::connect(model->notices(), &Notices::errorMessageChanged, model, [model, say] {
         if (model->notices()->errorMessage())
-            say(QStringLiteral("Message : %1").arg(*model->notices()->errorMessage()));
+            say(QCoreApplication::translate("Demo", "Message : %1").arg(*model->notices()->errorMessage()));
     });
 }
 
@@ -89,8 +90,8 @@ QCoro::Task<int> runHeadlessDemo()
     sim::SimHousehold household(sim::randomLoopbackPrefix());
     sim::SimWebServices web;
     if (!household.startDefault() || !web.start()) {
-        QTextStream(stderr) << "Impossible d'ouvrir les adresses de la maison simulée (" << household.prefix()
-                            << ".x:1400)." << Qt::endl;
+        QTextStream(stderr) << QCoreApplication::translate("Demo", "Impossible d'ouvrir les adresses de la maison simulée (%1.x:1400).").arg(household.prefix())
+                            << Qt::endl;
         co_return 1;
     }
     SonosDiscovery::setForcedNetwork(household.network());
@@ -110,17 +111,17 @@ QCoro::Task<int> runHeadlessDemo()
         WebMusicService::Settings{web.origin(), sim::SimWebServices::developerToken, {}, {}}, store);
     co_await music->load();
 
-    out << QStringLiteral("Maison simulée sur %1.0/24, services web sur %2").arg(household.prefix(), web.origin().toString())
+    out << QCoreApplication::translate("Demo", "Maison simulée sur %1.0/24, services web sur %2").arg(household.prefix(), web.origin().toString())
         << Qt::endl;
     {
         CorvaneModel model(CorvaneModel::Services{music, web.origin(), web.origin(), QStringLiteral("fr")});
         watch(&model, &out);
 
-        out << QStringLiteral("Recherche des enceintes…") << Qt::endl;
+        out << QCoreApplication::translate("Demo", "Recherche des enceintes…") << Qt::endl;
         co_await model.household()->discoveryRun();
         co_await sleep(Millis(600));
 
-        out << QStringLiteral("Lecture d'un morceau du catalogue…") << Qt::endl;
+        out << QCoreApplication::translate("Demo", "Lecture d'un morceau du catalogue…") << Qt::endl;
         const Track song{QStringLiteral("1609934412"), QStringLiteral("Néons sur la Loire"), QStringLiteral("Odile Ravanel"),
                          QStringLiteral("Villes de nuit"), web.origin().toString() + QStringLiteral("/art/1609934412/100x100bb.jpg"),
                          201000};
@@ -129,14 +130,14 @@ QCoro::Task<int> runHeadlessDemo()
                          QStringLiteral("Villes de nuit"), std::nullopt, 176000};
         co_await model.queue()->addTrack(next);
 
-        out << QStringLiteral("La cuisine rejoint le salon…") << Qt::endl;
+        out << QCoreApplication::translate("Demo", "La cuisine rejoint le salon…") << Qt::endl;
         co_await model.household()->toggleMembership(household.speaker(QStringLiteral("Cuisine"))->speaker());
         co_await model.playback()->changeSleepTimer(30);
         co_await sleep(Millis(2500));
     }
     QThreadPool::globalInstance()->waitForDone();
     SonosDiscovery::setForcedNetwork(QString());
-    out << QStringLiteral("Fin de la démonstration.") << Qt::endl;
+    out << QCoreApplication::translate("Demo", "Fin de la démonstration.") << Qt::endl;
     co_return 0;
 }
 

@@ -2,12 +2,14 @@
 #include "screenshotwalk.h"
 
 #include "async/tasks.h"
+#include "base/corvaneerror.h"
 #include "base/preferences.h"
 #include "model/corvanemodel.h"
 #include "simhousehold.h"
 #include "sonos/sonosdiscovery.h"
 #include "ui/uisetup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QQmlApplicationEngine>
@@ -118,7 +120,7 @@ QCoro::Task<> Walk::run()
     m->browse()->toggleQueue();
     co_await shoot(QStringLiteral("07-file-vide"));
     if (!m->browse()->foundTracks().isEmpty()) {
-        co_await m->playback()->playSongs(m->browse()->foundTracks(), QStringLiteral("Lecture des résultats"));
+        co_await m->playback()->playSongs(m->browse()->foundTracks(), QCoreApplication::translate("Queue", "Lecture des résultats"));
         co_await waitUntil([m] { return m->queue()->entries().size() > 1; }, 5000);
     }
     co_await shoot(QStringLiteral("08-file"));
@@ -138,9 +140,9 @@ QCoro::Task<> Walk::run()
     }
     m->browse()->returnToResults();
 
-    m->notices()->showToast(QStringLiteral("Ajouté à la file"));
+    m->notices()->showToast(QCoreApplication::translate("Queue", "Ajouté à la file"));
     co_await shoot(QStringLiteral("10-confirmation"));
-    m->notices()->setErrorMessage(QStringLiteral("L'enceinte ne répond pas. Vérifiez qu'elle est allumée et sur le même réseau."));
+    m->notices()->setErrorMessage(CorvaneError::speakerUnreachable(QString()).message());
     co_await shoot(QStringLiteral("11-erreur"));
     m->notices()->setErrorMessage(std::nullopt);
 
@@ -169,11 +171,11 @@ QCoro::Task<int> walk(Walk walk)
 int takeScreenshots(QQmlApplicationEngine *engine, CorvaneModel *model, const QString &folder, sim::SimHousehold *household)
 {
     if (!household) {
-        QTextStream(stderr) << "--screenshots demande --demo : les captures se font sur la maison simulée." << Qt::endl;
+        QTextStream(stderr) << QCoreApplication::translate("Demo", "--screenshots demande --demo : les captures se font sur la maison simulée.") << Qt::endl;
         return 2;
     }
     if (!QDir().mkpath(folder)) {
-        QTextStream(stderr) << "Impossible de créer le dossier " << folder << Qt::endl;
+        QTextStream(stderr) << QCoreApplication::translate("Demo", "Impossible de créer le dossier %1").arg(folder) << Qt::endl;
         return 1;
     }
     engine->setInitialProperties({{QStringLiteral("autoStart"), false}});

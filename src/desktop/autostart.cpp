@@ -62,12 +62,13 @@ QByteArray Autostart::entry(const QString &program)
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Corvane\n"
-                                        "Comment=Corvane dans la zone de notification, dès l'ouverture de session\n"
+                                        "Comment=%2\n"
                                         "Exec=%1 --tray\n"
                                         "Icon=corvane\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(execArgument(program));
+                             .arg(execArgument(program),
+                                  QCoreApplication::translate("Autostart", "Corvane dans la zone de notification, dès l'ouverture de session"));
     return text.toUtf8();
 }
 
@@ -110,18 +111,18 @@ bool Autostart::setEnabled(bool enabled)
         QFile file(path);
         if (file.remove())
             return true;
-        m_error = QStringLiteral("Impossible de retirer le lancement à l'ouverture de session (%1) : %2")
+        m_error = QCoreApplication::translate("Autostart", "Impossible de retirer le lancement à l'ouverture de session (%1) : %2")
                       .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     if (!QDir().mkpath(m_folder)) {
-        m_error = QStringLiteral("Impossible de créer le dossier %1 : le lancement à l'ouverture de session n'est pas enregistré.")
+        m_error = QCoreApplication::translate("Autostart", "Impossible de créer le dossier %1 : le lancement à l'ouverture de session n'est pas enregistré.")
                       .arg(QDir::toNativeSeparators(m_folder));
         return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(entry(m_program)) < 0 || !file.commit()) {
-        m_error = QStringLiteral("Impossible d'écrire %1 : %2. Le lancement à l'ouverture de session n'est pas enregistré.")
+        m_error = QCoreApplication::translate("Autostart", "Impossible d'écrire %1 : %2. Le lancement à l'ouverture de session n'est pas enregistré.")
                       .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }

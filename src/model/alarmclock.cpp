@@ -7,6 +7,7 @@
 #include "model/notices.h"
 #include "sonos/sonoscontroller.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace corvane {
@@ -17,7 +18,7 @@ const QString kChime = QStringLiteral("chime");
 
 QString deletedElsewhere()
 {
-    return QStringLiteral("Ce réveil a été supprimé depuis un autre appareil.");
+    return QCoreApplication::translate("AlarmClock", "Ce réveil a été supprimé depuis un autre appareil.");
 }
 
 QVariantList daysOf(const Alarm &alarm)
@@ -101,7 +102,7 @@ QString AlarmClock::roomName(const QString &uuid) const
         if (speaker.uuid == uuid)
             return speaker.roomName;
     }
-    return QStringLiteral("Pièce introuvable");
+    return QCoreApplication::translate("AlarmClock", "Pièce introuvable");
 }
 
 QVariantList AlarmClock::rooms() const
@@ -114,7 +115,7 @@ QVariantList AlarmClock::rooms() const
 
 QVariantList AlarmClock::programs() const
 {
-    QVariantList programs{QVariantMap{{QStringLiteral("key"), kChime}, {QStringLiteral("title"), QStringLiteral("Carillon")}}};
+    QVariantList programs{QVariantMap{{QStringLiteral("key"), kChime}, {QStringLiteral("title"), describeProgram(Alarm{})}}};
     for (const SonosFavorite &favorite : m_favorites->list()) {
         if (!favorite.uri.isEmpty())
             programs << QVariantMap{{QStringLiteral("key"), favorite.id}, {QStringLiteral("title"), favorite.title}};
@@ -304,7 +305,7 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
     };
     QPointer<AlarmClock> self(this);
     if (!id.isEmpty()) {
-        QCoro::Task<bool> updated = change(id, edit, QStringLiteral("Réveil modifié"));
+        QCoro::Task<bool> updated = change(id, edit, QCoreApplication::translate("AlarmClock", "Réveil modifié"));
         const bool done = co_await updated;
         if (done && self) {
             ++m_saves;
@@ -317,7 +318,7 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
     alarm.roomUUID = shown.value(QStringLiteral("roomUUID")).toString();
     edit(alarm);
     if (alarm.roomUUID.isEmpty()) {
-        m_notices->setErrorMessage(QStringLiteral("Choisissez la pièce que le réveil doit réveiller."));
+        m_notices->setErrorMessage(QCoreApplication::translate("AlarmClock", "Choisissez la pièce que le réveil doit réveiller."));
         co_return false;
     }
     const std::optional<Speaker> speaker = answering();
@@ -341,7 +342,7 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
         m_notices->setErrorMessage(failureMessage(failure));
         co_return false;
     }
-    m_notices->showToast(QStringLiteral("Réveil créé"));
+    m_notices->showToast(QCoreApplication::translate("AlarmClock", "Réveil créé"));
     ++m_saves;
     Q_EMIT saved();
     QCoro::Task<> reload = load();
@@ -408,7 +409,7 @@ QCoro::Task<bool> AlarmClock::change(QString id, std::function<void(Alarm &)> ed
 QCoro::Task<bool> AlarmClock::switchAlarm(QString id, bool on)
 {
     QCoro::Task<bool> changed = change(id, [on](Alarm &alarm) { alarm.enabled = on ? QStringLiteral("1") : QStringLiteral("0"); },
-                                       on ? QStringLiteral("Réveil activé") : QStringLiteral("Réveil désactivé"));
+                                       on ? QCoreApplication::translate("AlarmClock", "Réveil activé") : QCoreApplication::translate("AlarmClock", "Réveil désactivé"));
     co_return co_await changed;
 }
 
@@ -438,7 +439,8 @@ QCoro::Task<bool> AlarmClock::destroy(QString id)
         load();
         co_return false;
     }
-    m_notices->showToast(QStringLiteral("Réveil supprimé"));
+    m_notices->showToast(QCoreApplication::translate("AlarmClock", "Réveil supprimé"));
+
     QCoro::Task<> reload = load();
     co_await reload;
     co_return true;

@@ -16,6 +16,7 @@
 #include "model/queue.h"
 #include "model/recordlistmodel.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace corvane {
@@ -349,10 +350,10 @@ void Browse::playPage()
 void Browse::playPageNext()
 {
     if (const auto *album = std::get_if<Album>(&m_route.payload))
-        m_queue->addContainerNext(QStringLiteral("album"), album->id, album->title, QStringLiteral("À suivre · ") + album->title);
+        m_queue->addContainerNext(QStringLiteral("album"), album->id, album->title, QCoreApplication::translate("Queue", "À suivre · %1").arg(album->title));
     else if (const auto *playlist = std::get_if<PlaylistRef>(&m_route.payload))
         m_queue->addContainerNext(QStringLiteral("playlist"), playlist->id, playlist->name,
-                                  QStringLiteral("À suivre · ") + playlist->name);
+                                  QCoreApplication::translate("Queue", "À suivre · %1").arg(playlist->name));
 }
 
 void Browse::enqueuePage()
@@ -365,7 +366,8 @@ void Browse::enqueuePage()
 void Browse::playAllSongs()
 {
     if (!m_tracks.isEmpty())
-        m_playback->playSongs(m_tracks, QStringLiteral("Lecture des résultats"));
+        m_playback->playSongs(m_tracks, QCoreApplication::translate("Queue", "Lecture des résultats")
+);
 }
 
 } // namespace corvane

@@ -13,6 +13,7 @@
 #include "sonos/sonosdiscovery.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSet>
 #include <QThreadPool>
@@ -27,8 +28,8 @@ constexpr qint64 artworkDiskLimit = 96 * 1024 * 1024;
 
 QString firstTimeNoSpeakerMessage()
 {
-    return QStringLiteral("Aucune enceinte trouvée. Vérifiez que Corvane est autorisée à accéder au réseau "
-                          "local, et que vos enceintes sont allumées sur le même réseau Wi-Fi.");
+    return QCoreApplication::translate("Household", "Aucune enceinte trouvée. Vérifiez que Corvane est autorisée à accéder au réseau "
+             "local, et que vos enceintes sont allumées sur le même réseau Wi-Fi.");
 }
 
 QList<Speaker> flattenSorted(const QList<SonosGroup> &groups)
@@ -317,7 +318,8 @@ QVariantList Household::groupCards() const
         for (const Speaker &member : group.members) {
             const bool leads = member.uuid == group.coordinatorUUID;
             inside.insert(member.uuid);
-            members.append(roomCard(member, leads ? QStringLiteral("Pilote le groupe · ") + member.shortModel() : member.shortModel(),
+            members.append(roomCard(member, leads ? QCoreApplication::translate("Household", "Pilote le groupe · %1").arg(member.shortModel()) : member.shortModel(),
+
                                     leads, group.coordinatorUUID));
         }
         QVariantList outsiders;

@@ -12,6 +12,7 @@
 #include "radio/radiodirectory.h"
 #include "storage/listeninghistory.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
@@ -126,7 +127,7 @@ QString Home::exploreStorefrontLabel() const
         return m_exploreStorefront->name;
     if (m_accountStorefront)
         return m_accountStorefront->name;
-    return QStringLiteral("Mon pays");
+    return QCoreApplication::translate("Home", "Mon pays");
 }
 
 QString Home::exploreGenreID() const { return m_exploreGenre ? m_exploreGenre->id : QString(); }
@@ -134,7 +135,7 @@ QString Home::exploreStorefrontID() const { return m_exploreStorefront ? m_explo
 
 QVariantList Home::countryChoices() const
 {
-    QVariantList choices{choice(QStringLiteral("Mon pays"), QString())};
+    QVariantList choices{choice(QCoreApplication::translate("Home", "Mon pays"), QString())};
     for (const StorefrontRef &storefront : m_exploreStorefronts)
         choices.append(choice(storefront.id.toUpper(), storefront.id));
     return choices;
@@ -142,7 +143,8 @@ QVariantList Home::countryChoices() const
 
 QVariantList Home::genreChoices() const
 {
-    QVariantList choices{choice(QStringLiteral("Tous"), QString())};
+    //: All the genres of the charts
+    QVariantList choices{choice(QCoreApplication::translate("Home", "Tous"), QString())};
     for (const GenreRef &genre : m_exploreGenres)
         choices.append(choice(genre.name, genre.id));
     return choices;
@@ -177,7 +179,8 @@ void Home::pickGenre(const QString &id)
 void Home::playExploreSongs()
 {
     if (!m_exploreSongs.isEmpty())
-        m_playback->playSongs(m_exploreSongs, QStringLiteral("Top titres"));
+        m_playback->playSongs(m_exploreSongs, QCoreApplication::translate("Home", "Top titres"));
+
 }
 
 // ---- radio stations

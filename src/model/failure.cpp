@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 QString failureMessage(std::exception_ptr failure)
@@ -14,10 +16,10 @@ QString failureMessage(std::exception_ptr failure)
         return error.message();
     } catch (const std::exception &error) {
         const QString text = QString::fromUtf8(error.what());
-        return text.isEmpty() ? QStringLiteral("L'opération a échoué.") : text;
+        return text.isEmpty() ? QCoreApplication::translate("CorvaneError", "L'opération a échoué.") : text;
     } catch (...) {
         // neither ours nor the standard library's: nothing more to say than that it failed
-        return QStringLiteral("L'opération a échoué.");
+        return QCoreApplication::translate("CorvaneError", "L'opération a échoué.");
     }
 }
 

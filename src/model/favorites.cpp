@@ -8,6 +8,7 @@
 #include "model/recordlistmodel.h"
 #include "sonos/sonoscontroller.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QRegularExpression>
 
@@ -120,7 +121,7 @@ QCoro::Task<> Favorites::start(SonosFavorite favorite)
 {
     if (favorite.uri.isEmpty())
         co_return;
-    QCoro::Task<> command = m_commands->perform(QStringLiteral("Lecture · ") + favorite.title, SpeakerCommands::Target::Group,
+    QCoro::Task<> command = m_commands->perform(QCoreApplication::translate("Favorites", "Lecture · %1").arg(favorite.title), SpeakerCommands::Target::Group,
                                                 [favorite](const SonosController &speaker) { return speaker.playFavorite(favorite); });
     co_await command;
 }
@@ -161,7 +162,7 @@ QCoro::Task<> Favorites::toggle(Track track)
     std::optional<QCoro::Task<>> command;
     if (!existing) {
         Household *household = m_household;
-        command.emplace(m_commands->perform(QStringLiteral("Ajouté aux favoris · ") + track.title, SpeakerCommands::Target::Group,
+        command.emplace(m_commands->perform(QCoreApplication::translate("Favorites", "Ajouté aux favoris · %1").arg(track.title), SpeakerCommands::Target::Group,
                                             [household, track](const SonosController &speaker) {
                                                 return speaker.addFavorite(track, *household->link());
                                             },
@@ -171,7 +172,8 @@ QCoro::Task<> Favorites::toggle(Track track)
         const QString id = existing->id;
         favorites.removeIf([&id](const SonosFavorite &favorite) { return favorite.id == id; });
         setList(favorites);
-        command.emplace(m_commands->perform(QStringLiteral("Retiré des favoris"), SpeakerCommands::Target::Group,
+        command.emplace(m_commands->perform(QCoreApplication::translate("Favorites", "Retiré des favoris"),
+ SpeakerCommands::Target::Group,
                                             [id](const SonosController &speaker) { return speaker.removeFavorite(id); }));
     }
     // The speaker takes a while to list the change: read again a few times.

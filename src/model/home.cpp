@@ -275,7 +275,7 @@ void Home::playChartSongs()
 {
     const QList<Track> songs = m_chartSongs.mid(0, chartSongsPlayed);
     if (!songs.isEmpty())
-        m_playback->playSongs(songs, QStringLiteral("Top titres"));
+        m_playback->playSongs(songs, QCoreApplication::translate("Home", "Top titres"));
 }
 
 // ---- the greeting, the tip, the update and the autostart
@@ -283,12 +283,13 @@ void Home::playChartSongs()
 QString Home::greetingAt(int hour)
 {
     if (hour >= 5 && hour < 12)
-        return QStringLiteral("Bonjour");
+        return QCoreApplication::translate("Home", "Bonjour");
     if (hour >= 12 && hour < 18)
-        return QStringLiteral("Bon après-midi");
+        return QCoreApplication::translate("Home", "Bon après-midi");
     if (hour >= 18 && hour < 23)
-        return QStringLiteral("Bonsoir");
-    return QStringLiteral("Bonne nuit");
+        return QCoreApplication::translate("Home", "Bonsoir");
+    return QCoreApplication::translate("Home", "Bonne nuit");
+
 }
 
 void Home::setClock(const QDateTime &clock)

@@ -13,6 +13,7 @@
 #include "model/recordlistmodel.h"
 #include "sonos/sonoscontroller.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QPointer>
 
@@ -243,8 +244,7 @@ QCoro::Task<> Household::connectAppleMusic()
     setMusicKitAuthorized(granted);
     if (!granted) {
         // A page closed or left unanswered decides nothing, but the person is owed a word.
-        m_notices->setErrorMessage(AppleMusic::authorizationMessage(*service).value_or(QStringLiteral(
-            "La connexion à Apple Music n'a pas abouti : la page du navigateur a été fermée ou n'a pas répondu à temps. "
+        m_notices->setErrorMessage(AppleMusic::authorizationMessage(*service).value_or(QCoreApplication::translate("Household", "La connexion à Apple Music n'a pas abouti : la page du navigateur a été fermée ou n'a pas répondu à temps. "
             "Réessayez avec « Relier Apple Music ».")));
         co_return;
     }

@@ -82,17 +82,18 @@ LiveUpdates::~LiveUpdates()
 QString LiveUpdates::statusText() const
 {
     if (m_mode == Mode::Instant)
-        return QStringLiteral("Mises à jour instantanées : les enceintes signalent chaque changement.");
+        return QCoreApplication::translate("LiveUpdates", "Mises à jour instantanées : les enceintes signalent chaque changement.");
     if (m_mode == Mode::Unknown)
         return QString();
     switch (m_reason) {
     case Reason::Blocked:
-        return QStringLiteral("Mises à jour toutes les 5 s : cet ordinateur bloque les messages des enceintes (port TCP %1).")
+        return QCoreApplication::translate("LiveUpdates", "Mises à jour toutes les 5 s : cet ordinateur bloque les messages des enceintes (port TCP %1).")
             .arg(m_listener->port());
     case Reason::NoListener:
-        return QStringLiteral("Mises à jour toutes les 5 s : Corvane ne peut pas recevoir les messages des enceintes sur ce réseau.");
+        return QCoreApplication::translate("LiveUpdates", "Mises à jour toutes les 5 s : Corvane ne peut pas recevoir les messages des enceintes sur ce réseau.");
     default:
-        return QStringLiteral("Mises à jour toutes les 5 s : l’enceinte n’accepte pas d’abonnement à ses changements.");
+        return QCoreApplication::translate("LiveUpdates", "Mises à jour toutes les 5 s : l’enceinte n’accepte pas d’abonnement à ses changements.");
+
     }
 }
 

@@ -14,6 +14,7 @@
 #include "sonos/sonoscontroller.h"
 #include "storage/listeninghistory.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace corvane {
@@ -53,15 +54,17 @@ QString Playback::refusedMessage(const QList<Track> &refused, int sent)
     if (refused.isEmpty())
         return {};
     if (refused.size() == 1)
-        return QStringLiteral("« %1 » n'a pas pu être ajouté : l'enceinte l'a refusé.").arg(refused.first().title);
+        return QCoreApplication::translate("Playback", "« %1 » n'a pas pu être ajouté : l'enceinte l'a refusé.").arg(refused.first().title);
     QStringList titles;
     for (const Track &track : refused.mid(0, 3))
         titles << track.title;
     QString shown = titles.join(QStringLiteral(", "));
     if (refused.size() > 3)
         shown += QStringLiteral("…");
-    return QStringLiteral("%1 morceaux sur %2 n'ont pas pu être ajoutés : %3")
-        .arg(QString::number(refused.size()), QString::number(sent), shown);
+    // Two songs or more: the count is never one here.
+    return QCoreApplication::translate("Playback", "%n morceaux sur %1 n'ont pas pu être ajoutés : %2", nullptr, int(refused.size()))
+        .arg(QString::number(sent), shown);
+
 }
 
 Playback::Playback(Services services, Household *household, Notices *notices, SpeakerCommands *commands, Queue *queue,
@@ -202,10 +205,10 @@ QCoro::Task<> Playback::postStartCheck()
             co_return;
         if (volume == 0) {
             assign(this, m_volume, 0.0, &Playback::volumeChanged);
-            m_notices->setErrorMessage(QStringLiteral("Le volume de l'enceinte est à 0 — montez-le pour entendre la musique."));
+            m_notices->setErrorMessage(QCoreApplication::translate("Playback", "Le volume de l'enceinte est à 0 — montez-le pour entendre la musique."));
         } else if (muted) {
             assign(this, m_isMuted, true, &Playback::isMutedChanged);
-            m_notices->setErrorMessage(QStringLiteral("L'enceinte est en sourdine."));
+            m_notices->setErrorMessage(QCoreApplication::translate("Playback", "L'enceinte est en sourdine."));
         }
     } catch (...) {
         // a check that cannot be made warns of nothing
@@ -250,21 +253,22 @@ QCoro::Task<> Playback::startRadio(Artist artist)
         co_return;
     setPreparing(std::nullopt);
     if (tracks.isEmpty()) {
-        m_notices->setErrorMessage(QStringLiteral("Pas assez de morceaux pour lancer cette radio."));
+        m_notices->setErrorMessage(QCoreApplication::translate("Playback", "Pas assez de morceaux pour lancer cette radio."));
         co_return;
     }
-    co_await playSongs(tracks, QStringLiteral("Radio ") + artist.name);
+    //: The radio of songs like an artist's; %1 is the artist
+    co_await playSongs(tracks, QCoreApplication::translate("Playback", "Radio %1").arg(artist.name));
 }
 
 QCoro::Task<> Playback::startLineIn()
 {
     NowPlaying now;
-    now.title = QStringLiteral("Entrée ligne");
+    now.title = QCoreApplication::translate("Playback", "Entrée ligne");
     now.artist = m_household->selected() ? m_household->selected()->roomName : QString();
     now.isPlaying = true;
     writeNowPlaying(now);
     m_queue->show({});
-    QCoro::Task<> command = m_commands->perform(QStringLiteral("Entrée ligne"), SpeakerCommands::Target::Group,
+    QCoro::Task<> command = m_commands->perform(QCoreApplication::translate("Playback", "Entrée ligne"), SpeakerCommands::Target::Group,
                                                 [](const SonosController &speaker) { return speaker.playLineIn(); });
     co_await command;
 }
@@ -299,7 +303,7 @@ QCoro::Task<> Playback::playFetched(QList<Track> tracks, QString title, QString 
 {
     setPreparing(std::nullopt);
     if (tracks.isEmpty()) {
-        m_notices->setErrorMessage(QStringLiteral("Ce contenu est vide ou indisponible."));
+        m_notices->setErrorMessage(QCoreApplication::translate("Playback", "Ce contenu est vide ou indisponible."));
         co_return;
     }
     co_await playSongs(tracks, title, kind, id);
@@ -327,7 +331,8 @@ void Playback::playItem(const MusicItem &item)
 
 void Playback::artistRadio(const Artist &artist)
 {
-    setPreparing(QStringLiteral("Radio ") + artist.name);
+    setPreparing(QCoreApplication::translate("Playback", "Radio %1").arg(artist.name));
+
     startRadio(artist);
 }
 

@@ -14,6 +14,7 @@
 #include "sonos/replies.h"
 #include "sonos/sonoscontroller.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QRegularExpression>
 
@@ -226,7 +227,7 @@ QCoro::Task<> Queue::empty()
     m_expectedCount = 0;
     assign(this, m_changeLocked, false, &Queue::changeLockedChanged);
     setEntries({});
-    QCoro::Task<> command = m_commands->perform(QStringLiteral("File d'attente vidée"), SpeakerCommands::Target::Group,
+    QCoro::Task<> command = m_commands->perform(QCoreApplication::translate("Queue", "File d'attente vidée"), SpeakerCommands::Target::Group,
                               [](const SonosController &speaker) { return speaker.clearQueue(); });
     co_await command;
 }
@@ -288,7 +289,7 @@ QCoro::Task<> Queue::addTrack(Track track)
 {
     rememberArtwork({track}, true);
     const int token = beginChange(int(m_queue.size()));
-    QCoro::Task<> command = m_commands->perform(QStringLiteral("Ajouté à la file · ") + track.title, SpeakerCommands::Target::Group,
+    QCoro::Task<> command = m_commands->perform(QCoreApplication::translate("Queue", "Ajouté à la file · %1").arg(track.title), SpeakerCommands::Target::Group,
                                                 [this, track, token](const SonosController &speaker) {
                                                     return withChange(ignoringResult(speaker.enqueue(track, *m_household->link())), token);
                                                 }, SpeakerCommands::Needs::MusicLink, token);
@@ -299,7 +300,7 @@ QCoro::Task<> Queue::addTracks(QList<Track> tracks)
 {
     rememberArtwork(tracks, true);
     const int token = beginChange(int(m_queue.size()));
-    QCoro::Task<> command = m_commands->perform(QStringLiteral("Ajouté à la file"), SpeakerCommands::Target::Group,
+    QCoro::Task<> command = m_commands->perform(QCoreApplication::translate("Queue", "Ajouté à la file"), SpeakerCommands::Target::Group,
                                                 [this, tracks, token](const SonosController &speaker) {
                                                     return withChange(enqueueEach(speaker, tracks, *m_household->link()), token);
                                                 }, SpeakerCommands::Needs::MusicLink, token);
@@ -329,7 +330,8 @@ QCoro::Task<> Queue::addTrackNext(Track track)
 {
     rememberArtwork({track}, true);
     const int token = beginChange(int(m_queue.size()) + 1);
-    QCoro::Task<> command = m_commands->perform(QStringLiteral("À suivre · ") + track.title, SpeakerCommands::Target::Group,
+    QCoro::Task<> command = m_commands->perform(QCoreApplication::translate("Queue", "À suivre · %1").arg(track.title),
+ SpeakerCommands::Target::Group,
                                                 [this, track, token](const SonosController &speaker) {
                                                     return withChange(ignoringResult(speaker.enqueueNext(track, *m_household->link())), token);
                                                 }, SpeakerCommands::Needs::MusicLink, token);

@@ -1,20 +1,23 @@
 #include "routes.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 QString SearchScope::text(Value scope)
 {
     switch (scope) {
     case All:
-        return QStringLiteral("Tout");
+        return QCoreApplication::translate("Routes", "Tout");
     case Tracks:
-        return QStringLiteral("Morceaux");
+        return QCoreApplication::translate("Routes", "Morceaux");
     case Albums:
-        return QStringLiteral("Albums");
+        return QCoreApplication::translate("Routes", "Albums");
     case Artists:
-        return QStringLiteral("Artistes");
+        return QCoreApplication::translate("Routes", "Artistes");
     case Playlists:
-        return QStringLiteral("Playlists");
+        return QCoreApplication::translate("Routes", "Playlists");
+
     }
     return {};
 }

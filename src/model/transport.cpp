@@ -10,6 +10,7 @@
 #include "model/notices.h"
 #include "sonos/sonoscontroller.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <cmath>
@@ -298,14 +299,15 @@ QCoro::Task<> Playback::resetEqualizer()
     Equalizer equalizer = m_equalizer;
     equalizer.bass = 0;
     equalizer.treble = 0;
-    QCoro::Task<> command = sendTone(QStringLiteral("Égalisation remise à plat"), equalizer, flatten);
+    QCoro::Task<> command = sendTone(QCoreApplication::translate("Playback", "Égalisation remise à plat"), equalizer, flatten);
     co_await command;
 }
 
 QCoro::Task<> Playback::changeSleepTimer(std::optional<int> minutes)
 {
     assign(this, m_sleepMinutes, minutes, &Playback::sleepMinutesChanged);
-    const QString toast = minutes ? QStringLiteral("Arrêt dans %1 min").arg(*minutes) : QStringLiteral("Minuterie annulée");
+    const QString toast = minutes ? QCoreApplication::translate("Playback", "Arrêt dans %1 min").arg(*minutes) : QCoreApplication::translate("Playback", "Minuterie annulée");
+
     QCoro::Task<> command = m_commands->perform(toast, SpeakerCommands::Target::Group,
                                                 [minutes](const SonosController &speaker) { return speaker.setSleepTimer(minutes); });
     co_await command;

@@ -5,6 +5,7 @@
 #include "base/configuration.h"
 #include "base/text.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -70,19 +71,19 @@ QString upgraded(QString url)
 QList<RadioStation> builtIn()
 {
     const auto station = [](const char *id, const char *name, const char *genre, const char *stream) {
-        return RadioStation{QString::fromUtf8(id), QString::fromUtf8(name), QString::fromUtf8(genre), QString::fromUtf8(stream), std::nullopt};
+        return RadioStation{QString::fromUtf8(id), QString::fromUtf8(name), QCoreApplication::translate("Radio", genre), QString::fromUtf8(stream), std::nullopt};
     };
     return {
-        station("nrj", "NRJ", "Hits", "https://streaming.nrjaudio.fm/oumvmk8fnozc"),
-        station("skyrock", "Skyrock", "Rap", "https://icecast.skyrock.net/s/natio_mp3_128k"),
-        station("fun", "Fun Radio", "Dance", "https://streamer-01.rtl.fr/fun-1-44-128"),
-        station("rfm", "RFM", "Pop", "https://ais-live.cloud-services.paris:8443/rfm.mp3"),
-        station("fip", "FIP", "Éclectique", "https://icecast.radiofrance.fr/fip-hifi.aac"),
-        station("inter", "France Inter", "Généraliste", "https://icecast.radiofrance.fr/franceinter-hifi.aac"),
-        station("info", "France Info", "Info", "https://icecast.radiofrance.fr/franceinfo-hifi.aac"),
-        station("musique", "France Musique", "Classique", "https://icecast.radiofrance.fr/francemusique-hifi.aac"),
-        station("classique", "Radio Classique", "Classique", "https://radioclassique.ice.infomaniak.ch/radioclassique-high.mp3"),
-        station("europe1", "Europe 1", "Généraliste", "https://europe1.lmn.fm/europe1.mp3"),
+        station("nrj", "NRJ", QT_TRANSLATE_NOOP("Radio", "Hits"), "https://streaming.nrjaudio.fm/oumvmk8fnozc"),
+        station("skyrock", "Skyrock", QT_TRANSLATE_NOOP("Radio", "Rap"), "https://icecast.skyrock.net/s/natio_mp3_128k"),
+        station("fun", "Fun Radio", QT_TRANSLATE_NOOP("Radio", "Dance"), "https://streamer-01.rtl.fr/fun-1-44-128"),
+        station("rfm", "RFM", QT_TRANSLATE_NOOP("Radio", "Pop"), "https://ais-live.cloud-services.paris:8443/rfm.mp3"),
+        station("fip", "FIP", QT_TRANSLATE_NOOP("Radio", "Éclectique"), "https://icecast.radiofrance.fr/fip-hifi.aac"),
+        station("inter", "France Inter", QT_TRANSLATE_NOOP("Radio", "Généraliste"), "https://icecast.radiofrance.fr/franceinter-hifi.aac"),
+        station("info", "France Info", QT_TRANSLATE_NOOP("Radio", "Info"), "https://icecast.radiofrance.fr/franceinfo-hifi.aac"),
+        station("musique", "France Musique", QT_TRANSLATE_NOOP("Radio", "Classique"), "https://icecast.radiofrance.fr/francemusique-hifi.aac"),
+        station("classique", "Radio Classique", QT_TRANSLATE_NOOP("Radio", "Classique"), "https://radioclassique.ice.infomaniak.ch/radioclassique-high.mp3"),
+        station("europe1", "Europe 1", QT_TRANSLATE_NOOP("Radio", "Généraliste"), "https://europe1.lmn.fm/europe1.mp3"),
     };
 }
 

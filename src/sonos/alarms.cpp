@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -177,22 +178,25 @@ QString recurrenceFor(QList<int> days)
 QString describeRecurrence(const QString &recurrence)
 {
     if (recurrence == QLatin1String("ONCE"))
-        return QStringLiteral("Une fois");
+        return QCoreApplication::translate("Alarms", "Une fois");
     const std::optional<QList<int>> days = recurrenceDays(recurrence);
     if (!days)
         return recurrence;
     const QString named = recurrenceFor(*days);
     if (named == QLatin1String("DAILY"))
-        return QStringLiteral("Tous les jours");
+        return QCoreApplication::translate("Alarms", "Tous les jours");
     if (named == QLatin1String("WEEKDAYS"))
-        return QStringLiteral("En semaine");
+        return QCoreApplication::translate("Alarms", "En semaine");
     if (named == QLatin1String("WEEKENDS"))
-        return QStringLiteral("Le week-end");
-    static const char *const names[] = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
+        return QCoreApplication::translate("Alarms", "Le week-end");
+    static const char *const names[] = {QT_TRANSLATE_NOOP("Alarms", "dim."), QT_TRANSLATE_NOOP("Alarms", "lun."),
+                                        QT_TRANSLATE_NOOP("Alarms", "mar."), QT_TRANSLATE_NOOP("Alarms", "mer."),
+                                        QT_TRANSLATE_NOOP("Alarms", "jeu."), QT_TRANSLATE_NOOP("Alarms", "ven."),
+                                        QT_TRANSLATE_NOOP("Alarms", "sam.")};
     QStringList shown;
     for (int day : {1, 2, 3, 4, 5, 6, 0}) {
         if (days->contains(day))
-            shown << QString::fromUtf8(names[day]);
+            shown << QCoreApplication::translate("Alarms", names[day]);
     }
     return shown.join(QStringLiteral(" "));
 }
@@ -200,12 +204,13 @@ QString describeRecurrence(const QString &recurrence)
 QString describeProgram(const Alarm &alarm)
 {
     if (alarm.isChime() || alarm.programURI.isEmpty())
-        return QStringLiteral("Carillon");
+        return QCoreApplication::translate("Alarms", "Carillon");
     const std::optional<QString> title =
         firstBetween(alarm.programMetaData, QLatin1StringView("<dc:title>"), QLatin1StringView("</dc:title>"));
     if (title && !title->trimmed().isEmpty())
         return xmlUnescape(title->trimmed());
-    return QStringLiteral("Autre source");
+    return QCoreApplication::translate("Alarms", "Autre source");
+
 }
 
 QString shortTime(const QString &time)

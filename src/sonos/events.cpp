@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 namespace {
@@ -286,7 +288,8 @@ GenaReply replyOf(const HttpResult &result, int requestedTimeout)
     }
     const QString sid = QString::fromLatin1(result.header("SID")).trimmed();
     if (*result.status != 200 || sid.isEmpty() || sid.size() > 200) {
-        reply.error = QStringLiteral("L’enceinte refuse l’abonnement (%1).").arg(*result.status);
+        reply.error = QCoreApplication::translate("Events", "L’enceinte refuse l’abonnement (%1).").arg(*result.status);
+
         return reply;
     }
     reply.outcome = GenaReply::Outcome::Accepted;

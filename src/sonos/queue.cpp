@@ -5,6 +5,8 @@
 #include "base/corvaneerror.h"
 #include "base/text.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 namespace {
@@ -83,7 +85,7 @@ QCoro::Task<QList<Track>> SonosController::playAll(QList<Track> tracks, AppleMus
             if (attempt > 0) {
                 const bool waited = co_await sleep(delays().enqueueRetry, m_token);
                 if (!waited)
-                    throw CorvaneError::network(QStringLiteral("La demande a été annulée."));
+                    throw CorvaneError::network(QCoreApplication::translate("Network", "La demande a été annulée."));
             }
             try {
                 co_await enqueue(tracks.at(i), link);

@@ -42,11 +42,16 @@ QString HistoryEntry::dayTitle() const
     const QDate day = playedAtTime().toLocalTime().date();
     const QDate today = QDate::currentDate();
     if (day == today)
-        return QStringLiteral("Aujourd'hui");
+        return QCoreApplication::translate("History", "Aujourd'hui");
     if (day == today.addDays(-1))
-        return QStringLiteral("Hier");
-    const QLocale french(QLocale::French, QLocale::France);
-    return french.toString(day, day.year() == today.year() ? QStringLiteral("dddd d MMMM") : QStringLiteral("d MMMM yyyy"));
+        return QCoreApplication::translate("History", "Hier");
+    // In the interface's language (the default locale), with its own order of day and month.
+    //: A date format of QLocale::toString: the day of this year's plays
+    const QString thisYear = QCoreApplication::translate("History", "dddd d MMMM");
+    //: A date format of QLocale::toString: the day of an earlier year's plays
+    const QString earlier = QCoreApplication::translate("History", "d MMMM yyyy");
+    return QLocale().toString(day, day.year() == today.year() ? thisYear : earlier);
+
 }
 
 QString HistoryEntry::timeText() const

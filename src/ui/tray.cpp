@@ -4,6 +4,7 @@
 #include "model/corvanemodel.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -38,10 +39,10 @@ Tray::Tray(CorvaneModel *model, QQmlEngine *engine, QQuickWindow *mainWindow, QO
     }
 
     m_playPause = m_menu.addAction(QString(), m_model, [this] { m_model->playback()->togglePlayPause(); });
-    m_menu.addAction(QStringLiteral("Morceau suivant"), m_model, [this] { m_model->playback()->skipToNext(); });
+    m_menu.addAction(QCoreApplication::translate("Tray", "Morceau suivant"), m_model, [this] { m_model->playback()->skipToNext(); });
     m_menu.addSeparator();
-    m_menu.addAction(QStringLiteral("Ouvrir Corvane"), this, &Tray::openMainWindow);
-    m_menu.addAction(QStringLiteral("Quitter"), qApp, &QCoreApplication::quit);
+    m_menu.addAction(QCoreApplication::translate("Tray", "Ouvrir Corvane"), this, &Tray::openMainWindow);
+    m_menu.addAction(QCoreApplication::translate("Tray", "Quitter"), qApp, &QCoreApplication::quit);
     m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
@@ -74,22 +75,23 @@ QString Tray::tooltipFor(const NowPlaying &now, const QString &room)
 {
     QString line;
     if (room.isEmpty()) {
-        line = QStringLiteral("Aucune enceinte");
+        line = QCoreApplication::translate("Tray", "Aucune enceinte");
     } else if (now.title.isEmpty() && now.artist.isEmpty()) {
-        line = QStringLiteral("Rien en lecture · ") + room;
+        line = QCoreApplication::translate("Tray", "Rien en lecture · %1").arg(room);
     } else {
-        line = now.title.isEmpty() ? now.artist : now.artist.isEmpty() ? now.title : now.title + QStringLiteral(" — ") + now.artist;
-        if (!now.isPlaying)
-            line += QStringLiteral(" (en pause)");
-        line += QStringLiteral(" · ") + room;
+        const QString what = now.title.isEmpty() ? now.artist : now.artist.isEmpty() ? now.title : now.title + QStringLiteral(" — ") + now.artist;
+        //: %1 is what plays (title — artist), %2 the room
+        line = now.isPlaying ? QCoreApplication::translate("Tray", "%1 · %2").arg(what, room) : QCoreApplication::translate("Tray", "%1 (en pause) · %2").arg(what, room);
     }
+
     return QStringLiteral("Corvane\n") + line;
 }
 
 void Tray::follow()
 {
     const NowPlaying &now = m_model->playback()->nowPlaying();
-    m_playPause->setText(now.isPlaying ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
+    m_playPause->setText(now.isPlaying ? QCoreApplication::translate("Tray", "Pause") : QCoreApplication::translate("Tray", "Lecture"));
+
     const std::optional<Speaker> &selected = m_model->household()->selected();
     // Now playing changes with every second that plays: the desktop hears only real changes.
     const QString tooltip = tooltipFor(now, selected ? selected->roomName : QString());
