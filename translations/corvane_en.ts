@@ -282,6 +282,11 @@
         <source>Autre source</source>
         <translation>Other source</translation>
     </message>
+    <message>
+        <source>HH:mm</source>
+        <extracomment>A QTime format: an alarm&apos;s time of day</extracomment>
+        <translation>h:mm AP</translation>
+    </message>
 </context>
 <context>
     <name>AlarmsView</name>
@@ -1063,6 +1068,11 @@ Commands:
         <source>d MMMM yyyy</source>
         <extracomment>A date format of QLocale::toString: the day of an earlier year&apos;s plays</extracomment>
         <translation>MMMM d, yyyy</translation>
+    </message>
+    <message>
+        <source>HH:mm</source>
+        <extracomment>A QTime format: the time a song was played</extracomment>
+        <translation>h:mm AP</translation>
     </message>
 </context>
 <context>

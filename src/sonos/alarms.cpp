@@ -7,6 +7,8 @@
 #include "base/text.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QTime>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -215,10 +217,12 @@ QString describeProgram(const Alarm &alarm)
 
 QString shortTime(const QString &time)
 {
-    const std::optional<int> minutes = minutesOf(time, false);
+    const std::optional<int> minutes = minutesOf(time, true);
     if (!minutes)
         return time;
-    return QStringLiteral("%1:%2").arg(*minutes / 60, 2, 10, QLatin1Char('0')).arg(*minutes % 60, 2, 10, QLatin1Char('0'));
+    // As the interface's language writes a time of day: 07:30 in French, 7:30 AM in English.
+    //: A QTime format: an alarm's time of day
+    return QLocale().toString(QTime(*minutes / 60, *minutes % 60), QCoreApplication::translate("Alarms", "HH:mm"));
 }
 
 QString timeOfDay(int minutes)

@@ -62,7 +62,8 @@ QString recurrenceFor(QList<int> days);
 QString describeRecurrence(const QString &recurrence);
 // What the alarm plays: "Carillon" for the chime, else the title its metadata gives.
 QString describeProgram(const Alarm &alarm);
-// "07:30" from "07:30:00"; the text as it is when it is not a time.
+// "07:30" from "07:30:00", as the interface's language writes a time of day; the text as it is
+// when it is not one.
 QString shortTime(const QString &time);
 // "hh:mm:00" from minutes since midnight, and "hh:mm:00" from minutes of play.
 QString timeOfDay(int minutes);

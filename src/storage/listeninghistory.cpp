@@ -56,7 +56,8 @@ QString HistoryEntry::dayTitle() const
 
 QString HistoryEntry::timeText() const
 {
-    return playedAtTime().toLocalTime().toString(QStringLiteral("HH:mm"));
+    //: A QTime format: the time a song was played
+    return QLocale().toString(playedAtTime().toLocalTime().time(), QCoreApplication::translate("History", "HH:mm"));
 }
 
 QDateTime HistoryEntry::playedAtTime() const
