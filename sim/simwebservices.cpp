@@ -394,7 +394,7 @@ SimWebServices::Reply SimWebServices::appleMusic(const QHttpServerRequest &reque
         };
         // Titles come in the language the request asks for (l=), French unless it asks for English.
         const bool english = query.queryItemValue(QStringLiteral("l")).startsWith(QLatin1String("en"));
-        const QJsonArray shelves{shelf("6-27s5hU6azhJY", english ? "Recently Played" : "Écoutés récemment", mix),
+        const QJsonArray shelves{shelf("6-27s5hU6azhJY", english ? "Recently played" : "Écoutés récemment", mix),
                                  shelf("6-untitled", nullptr, QJsonArray{mix.at(4)}),
                                  shelf("6-empty", english ? "Nothing" : "Rien", QJsonArray())};
         return Reply{200, "application/json", QJsonDocument(QJsonObject{{QStringLiteral("data"), shelves}}).toJson(QJsonDocument::Compact)};

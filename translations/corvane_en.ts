@@ -301,8 +301,8 @@
     <message numerus="yes">
         <source>%n réveil(s) · réglés sur les enceintes, ils sonnent même ordinateur éteint</source>
         <translation>
-            <numerusform>%n alarm · set on the speakers, it rings even when the computer is off</numerusform>
-            <numerusform>%n alarms · set on the speakers, they ring even when the computer is off</numerusform>
+            <numerusform>%n alarm · stored on the speakers, so it rings even when the computer is off</numerusform>
+            <numerusform>%n alarms · stored on the speakers, so they ring even when the computer is off</numerusform>
         </translation>
     </message>
     <message>
@@ -592,7 +592,7 @@ Commands:
     </message>
     <message>
         <source>La recherche et l&apos;écoute du catalogue marchent sans rien relier. Pour retrouver ici vos playlists et votre bibliothèque, Corvane a besoin d&apos;un jeton de développeur MusicKit : le réglage « Apple Music » du son explique comment.</source>
-        <translation>Searching and playing the catalog work without linking anything. To see your playlists and library here, Corvane needs a MusicKit developer token: the “Apple Music” setting in Sound settings explains how.</translation>
+        <translation>You can search and play the catalog without any setup. To see your playlists and library here, Corvane needs a MusicKit developer token: the “Apple Music” setting in Sound settings explains how.</translation>
     </message>
     <message>
         <source>Relier Apple Music</source>
@@ -1034,7 +1034,7 @@ Commands:
     <message>
         <source>Rechercher</source>
         <extracomment>Button: look for the speakers again</extracomment>
-        <translation>Search again</translation>
+        <translation>Find speakers</translation>
     </message>
     <message>
         <source>Aucune enceinte</source>
@@ -1157,7 +1157,7 @@ Commands:
     <message>
         <source>Tous</source>
         <extracomment>All the genres of the charts</extracomment>
-        <translation>All</translation>
+        <translation>All genres</translation>
     </message>
     <message>
         <source>Top titres</source>
@@ -1201,7 +1201,7 @@ Commands:
     </message>
     <message>
         <source>Rechercher</source>
-        <translation>Search again</translation>
+        <translation>Find speakers</translation>
     </message>
 </context>
 <context>
@@ -1393,15 +1393,15 @@ Shortcuts:
     </message>
     <message>
         <source>Mises à jour toutes les 5 s : cet ordinateur bloque les messages des enceintes (port TCP %1).</source>
-        <translation>Updates every 5 s: this computer blocks messages from the speakers (TCP port %1).</translation>
+        <translation>Refreshing every 5 s: this computer’s firewall blocks the speakers’ updates (TCP port %1).</translation>
     </message>
     <message>
         <source>Mises à jour toutes les 5 s : Corvane ne peut pas recevoir les messages des enceintes sur ce réseau.</source>
-        <translation>Updates every 5 s: Corvane can&apos;t receive messages from the speakers on this network.</translation>
+        <translation>Refreshing every 5 s: Corvane can&apos;t receive the speakers’ updates on this network.</translation>
     </message>
     <message>
         <source>Mises à jour toutes les 5 s : l’enceinte n’accepte pas d’abonnement à ses changements.</source>
-        <translation>Updates every 5 s: the speaker doesn&apos;t accept subscriptions to its changes.</translation>
+        <translation>Refreshing every 5 s: the speaker doesn&apos;t offer updates of its changes.</translation>
     </message>
 </context>
 <context>
@@ -1557,7 +1557,7 @@ Options:
     </message>
     <message>
         <source>Aucun trousseau de clés n&apos;a répondu : la connexion est gardée dans un fichier privé de votre dossier personnel.</source>
-        <translation>No keyring responded: the connection is kept in a private file in your home folder.</translation>
+        <translation>No system keyring found, so your sign-in is stored in a private file in your home folder.</translation>
     </message>
 </context>
 <context>
@@ -1805,8 +1805,8 @@ with Apple Music</translation>
     <message>
         <source>Sans passer
 par votre ordinateur</source>
-        <translation>No computer
-in between</translation>
+        <translation>Straight to
+your speakers</translation>
     </message>
     <message>
         <source>Pas d&apos;AirPlay, pas de recompression. L&apos;enceinte va chercher le morceau elle-même, directement chez Apple. Vous pouvez refermer votre ordinateur : la musique continue.</source>
@@ -1820,7 +1820,7 @@ is required</translation>
     </message>
     <message>
         <source>Corvane ne fonctionne qu&apos;avec Apple Music : c&apos;est le seul service qu&apos;elle sait piloter. Il vous faut un abonnement actif, et Apple Music déjà ajouté dans l&apos;app Sonos : vos enceintes jouent avec ce compte. Ni Spotify, ni Deezer, ni fichiers locaux.</source>
-        <translation>Corvane works only with Apple Music: it&apos;s the only service it can control. You need an active subscription, with Apple Music already added in the Sonos app: your speakers play using that account. No Spotify, no Deezer, no local files.</translation>
+        <translation>Corvane works only with Apple Music: it&apos;s the only service it can control. You need an active subscription, with Apple Music added to the Sonos app: your speakers play using that account. No Spotify, no Deezer, no local files.</translation>
     </message>
     <message>
         <source>Tout se passe
@@ -1830,7 +1830,7 @@ at home</translation>
     </message>
     <message>
         <source>Vos enceintes vivent sur votre réseau local : Corvane l&apos;explore pour les trouver, c&apos;est le seul moyen. Rien ne quitte votre domicile : ni compte, ni serveur, ni traqueur.</source>
-        <translation>Your speakers live on your local network: Corvane scans it to find them — there&apos;s no other way. Nothing leaves your home: no accounts, no servers, no trackers.</translation>
+        <translation>Your speakers live on your local network: Corvane scans it to find them. Nothing leaves your home: no accounts, no servers, no trackers.</translation>
     </message>
     <message>
         <source>Page %1 sur %2</source>
@@ -2423,7 +2423,7 @@ at home</translation>
     <message>
         <source>« %1 » répond bien, mais refuse d&apos;être piloté : le contrôle local (UPnP) est désactivé sur ce système Sonos.</source>
         <extracomment>%1 is a speaker&apos;s room</extracomment>
-        <translation>“%1” answers but won&apos;t take commands: local control (UPnP) is turned off on this Sonos system.</translation>
+        <translation>“%1” responds but won&apos;t accept commands: local control (UPnP) is turned off on this Sonos system.</translation>
     </message>
     <message>
         <source>Ouvrez l&apos;app Sonos officielle.</source>
@@ -2452,7 +2452,7 @@ at home</translation>
     <message>
         <source>« %1 » répond bien, mais Apple Music n&apos;est pas rattaché à ce système Sonos. Ce rattachement se fait une seule fois, depuis l&apos;app Sonos officielle.</source>
         <extracomment>%1 is a speaker&apos;s room</extracomment>
-        <translation>“%1” answers, but Apple Music isn&apos;t added to this Sonos system. You only need to add it once, from the official Sonos app.</translation>
+        <translation>“%1” is reachable, but Apple Music hasn&apos;t been added to this Sonos system. You only need to add it once, from the official Sonos app.</translation>
     </message>
     <message>
         <source>Allez dans Réglages, puis Services et Voix.</source>
@@ -2496,7 +2496,7 @@ at home</translation>
     </message>
     <message>
         <source>Vérifiez que cet ordinateur et l&apos;enceinte sont sur le même réseau (Wi-Fi ou câble).</source>
-        <translation>Check that this computer and the speaker are on the same network (Wi-Fi or Ethernet).</translation>
+        <translation>Check that this computer and the speaker are on the same network (Wi‑Fi or Ethernet).</translation>
     </message>
     <message>
         <source>Si un VPN est actif, désactivez-le : il empêche d&apos;atteindre le réseau local.</source>
@@ -3023,7 +3023,7 @@ Commands:
     <name>TipCard</name>
     <message>
         <source>Corvane vit dans la zone de notification</source>
-        <translation>Corvane lives in the system tray</translation>
+        <translation>Find Corvane in the tray</translation>
     </message>
     <message>
         <source>L&apos;icône de la zone de notification commande l&apos;enceinte sans ouvrir la fenêtre : lecture, volume, morceau suivant, en un clic.</source>

@@ -312,8 +312,10 @@ QCoro::Task<CommandResult> runSpeakerCommand(QStringList arguments)
 {
     if (arguments.size() < 2)
         co_return usageError(QCoreApplication::translate("SpeakerDriver", "Il manque l'adresse de l'enceinte ou la commande."));
+    // Four numbers, as people write an address: Qt would also take "192.168.1" (as 192.168.0.1),
+    // and a typo would then reach another device.
     const QHostAddress address(arguments.at(0));
-    if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol)
+    if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol || arguments.at(0).count(QLatin1Char('.')) != 3)
         co_return usageError(QCoreApplication::translate("SpeakerDriver", "« %1 » n'est pas une adresse IPv4.").arg(arguments.at(0)));
     const QString command = arguments.at(1);
     const QString value = arguments.value(2);

@@ -256,6 +256,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("host name") << QStringList{"salon.local", "play"};
         QTest::newRow("IPv6") << QStringList{"::1", "play"};
+        // Qt reads three numbers as an address too (1.2.0.3): a typo must not reach another device.
+        QTest::newRow("three numbers") << QStringList{"127.0.1", "play"};
         QTest::newRow("no command") << QStringList{"127.0.0.1"};
     }
     void badAddress()
