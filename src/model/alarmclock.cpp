@@ -105,6 +105,13 @@ QString AlarmClock::roomName(const QString &uuid) const
     return QCoreApplication::translate("AlarmClock", "Pièce introuvable");
 }
 
+QString AlarmClock::widestTime()
+{
+    const QString morning = shortTime(QStringLiteral("10:58:00"));
+    const QString evening = shortTime(QStringLiteral("22:58:00"));
+    return evening.size() >= morning.size() ? evening : morning;
+}
+
 QVariantList AlarmClock::rooms() const
 {
     QVariantList rooms;

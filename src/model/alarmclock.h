@@ -35,6 +35,8 @@ class AlarmClock : public QAbstractListModel
     // "chime", then each Sonos favorite by its id.
     Q_PROPERTY(QVariantList rooms READ rooms NOTIFY choicesChanged)
     Q_PROPERTY(QVariantList programs READ programs NOTIFY choicesChanged)
+    // The widest time of day as the interface's language writes it, to size the times' column.
+    Q_PROPERTY(QString widestTime READ widestTime CONSTANT)
 
 public:
     enum Role {
@@ -60,6 +62,7 @@ public:
     bool saving() const { return m_saving > 0; }
     int saves() const { return m_saves; }
     QString failure() const { return m_failure; }
+    static QString widestTime();
     QVariantList rooms() const;
     QVariantList programs() const;
     const QList<Alarm> &alarms() const { return m_alarms; }

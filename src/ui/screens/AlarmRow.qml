@@ -26,6 +26,12 @@ ItemDelegate {
         radius: Theme.radiusM
         color: root.activeFocus ? Theme.selection : (root.hovered ? Theme.hover : Theme.surface)
     }
+    TextMetrics {
+        id: widestMetrics
+        font.pixelSize: 30
+        font.weight: Font.Light
+        text: App.alarms.widestTime
+    }
     contentItem: RowLayout {
         spacing: Theme.spacingL
         PlainLabel {
@@ -33,7 +39,8 @@ ItemDelegate {
             color: root.isOn ? Theme.text : Theme.textDim
             font.pixelSize: 30
             font.weight: Font.Light
-            Layout.preferredWidth: 92
+            // As wide as the widest time of the language ("22:58", "10:58 PM"): the rows line up.
+            Layout.preferredWidth: Math.ceil(widestMetrics.width) + 2
         }
         ColumnLayout {
             spacing: 2
