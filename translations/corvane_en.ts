@@ -35,6 +35,10 @@
         <source>Réveil supprimé</source>
         <translation>Alarm deleted</translation>
     </message>
+    <message>
+        <source>Ce favori n&apos;existe plus : choisissez ce que le réveil doit jouer.</source>
+        <translation>That favorite no longer exists: choose what the alarm should play.</translation>
+    </message>
 </context>
 <context>
     <name>AlarmEditor</name>
@@ -1047,6 +1051,10 @@ Commands:
     <message>
         <source>Avec une seule enceinte, il n&apos;y a rien à grouper. Dès qu&apos;une deuxième apparaît sur le réseau, il sera possible de les faire jouer ensemble depuis ici.</source>
         <translation>With just one speaker, there&apos;s nothing to group. As soon as a second one shows up on the network, you can make them play together from here.</translation>
+    </message>
+    <message>
+        <source>0 enceintes · 0 groupes</source>
+        <translation>0 speakers · 0 groups</translation>
     </message>
 </context>
 <context>

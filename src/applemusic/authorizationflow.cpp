@@ -4,10 +4,12 @@
 #include "base/language.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QHttpServerRequest>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -109,32 +111,43 @@ QByteArray AuthorizationFlow::page() const
     const QString refused = QCoreApplication::translate("Authorization", "Corvane a refusé cette réponse. Relancez la connexion depuis Corvane.");
     //: %1 is the browser's reason
     const QString failed = QCoreApplication::translate("Authorization", "La connexion a échoué : %1");
-    // The state travels in the page; the token comes back only with it.
-    return QStringLiteral(
-               "<!doctype html><html lang=\"%4\"><head><meta charset=\"utf-8\"><title>%5</title>"
-               "<script src=\"%1\"></script></head><body style=\"font-family:sans-serif;background:#1c1c1e;color:#eee\">"
-               "<h1>%6</h1><p id=\"m\">%7</p><script>"
-               "document.addEventListener('musickitloaded', async () => {"
-               " try { await MusicKit.configure({developerToken: %2, app: {name: 'Corvane', build: '1'}});"
-               " const token = await MusicKit.getInstance().authorize();"
-               " const r = await fetch('token', {method: 'POST', headers: {'Content-Type': 'application/json'},"
-               " body: JSON.stringify({state: %3, token})});"
-               " document.getElementById('m').textContent = r.ok ? %8 : %9;"
-               " } catch (e) { document.getElementById('m').textContent = %10.replace('{reason}', e); } });"
-               "</script></body></html>")
-        .arg(m_script.toString(QUrl::FullyEncoded),
-             QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("t"), QString::fromLatin1(m_developerToken)}})
-                                   .toJson(QJsonDocument::Compact))
-                 .mid(5)
-                 .chopped(1),
-             QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("s"), m_state}}).toJson(QJsonDocument::Compact)).mid(5).chopped(1),
-             language::current(),
-             QCoreApplication::translate("Authorization", "Corvane et Apple Music").toHtmlEscaped(),
-             QCoreApplication::translate("Authorization", "Connecter Corvane à Apple Music").toHtmlEscaped(),
-             QCoreApplication::translate("Authorization", "Connexion en cours…").toHtmlEscaped(),
-             js(done), js(refused))
-        .arg(js(failed.arg(QStringLiteral("{reason}"))))
-        .toUtf8();
+    // The state travels in the page; the token comes back only with it. The values go in at one
+    // pass: one that holds a marker's look (an encoded "%2F" of the script's address) stays as it is.
+    const QString page = QStringLiteral(
+        "<!doctype html><html lang=\"{lang}\"><head><meta charset=\"utf-8\"><title>{title}</title>"
+        "<script src=\"{script}\"></script></head><body style=\"font-family:sans-serif;background:#1c1c1e;color:#eee\">"
+        "<h1>{heading}</h1><p id=\"m\">{connecting}</p><script>"
+        "document.addEventListener('musickitloaded', async () => {"
+        " try { await MusicKit.configure({developerToken: {token}, app: {name: 'Corvane', build: '1'}});"
+        " const token = await MusicKit.getInstance().authorize();"
+        " const r = await fetch('token', {method: 'POST', headers: {'Content-Type': 'application/json'},"
+        " body: JSON.stringify({state: {state}, token})});"
+        " document.getElementById('m').textContent = r.ok ? {done} : {refused};"
+        " } catch (e) { document.getElementById('m').textContent = {failed}.replace('{reason}', e); } });"
+        "</script></body></html>");
+    const QHash<QString, QString> values{
+        {QStringLiteral("lang"), language::current()},
+        {QStringLiteral("title"), QCoreApplication::translate("Authorization", "Corvane et Apple Music").toHtmlEscaped()},
+        {QStringLiteral("script"), m_script.toString(QUrl::FullyEncoded).toHtmlEscaped()},
+        {QStringLiteral("heading"), QCoreApplication::translate("Authorization", "Connecter Corvane à Apple Music").toHtmlEscaped()},
+        {QStringLiteral("connecting"), QCoreApplication::translate("Authorization", "Connexion en cours…").toHtmlEscaped()},
+        {QStringLiteral("token"), js(QString::fromLatin1(m_developerToken))},
+        {QStringLiteral("state"), js(m_state)},
+        {QStringLiteral("done"), js(done)},
+        {QStringLiteral("refused"), js(refused)},
+        {QStringLiteral("failed"), js(failed.arg(QStringLiteral("{reason}")))},
+        {QStringLiteral("reason"), QStringLiteral("{reason}")},
+    };
+    static const QRegularExpression marker(QStringLiteral("\\{([a-z]+)\\}"));
+    QString filled;
+    qsizetype at = 0;
+    for (const QRegularExpressionMatch &match : marker.globalMatch(page)) {
+        filled += QStringView(page).mid(at, match.capturedStart() - at);
+        filled += values.value(match.captured(1), match.captured(0));
+        at = match.capturedEnd();
+    }
+    filled += QStringView(page).mid(at);
+    return filled.toUtf8();
 }
 
 bool AuthorizationFlow::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)

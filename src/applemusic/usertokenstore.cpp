@@ -106,7 +106,8 @@ QCoro::Task<bool> UserTokenStore::write(QString token)
         }
     }
     m_usesFile = true;
-    if (const QString reason = unsafeFileReason(fileName()); reason.startsWith(QLatin1String("il se trouve"))) {
+    // The same test as unsafeFileReason's first one; its text is translated, so it cannot be compared.
+    if (paths::appDataIsTemporary()) {
         m_fileProblem = QCoreApplication::translate("Network", "Le jeton Apple Music n'est pas enregistré : sans trousseau ni dossier personnel, "
                                        "il irait dans un dossier temporaire partagé.");
         co_return false;

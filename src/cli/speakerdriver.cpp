@@ -234,9 +234,8 @@ QCoro::Task<CommandResult> listAlarms(const SonosController &c)
         lines << QCoreApplication::translate("SpeakerDriver", "  %1  %2  %3  %4  %5  volume %6  %7")
                      .arg(alarm.id, shortTime(alarm.startTime), describeRecurrence(alarm.recurrence),
                           rooms.value(alarm.roomUUID, alarm.roomUUID),
-                          alarm.isEnabled() ? QCoreApplication::translate("SpeakerDriver", "activé") : QCoreApplication::translate("SpeakerDriver", "désactivé"))
-                     .arg(alarm.volumeLevel())
-                     .arg(describeProgram(alarm));
+                          alarm.isEnabled() ? QCoreApplication::translate("SpeakerDriver", "activé") : QCoreApplication::translate("SpeakerDriver", "désactivé"),
+                          QString::number(alarm.volumeLevel()), describeProgram(alarm));
     }
     co_return CommandResult{0, lines.join(QLatin1Char('\n')), {}};
 }

@@ -49,7 +49,7 @@ QCoro::Task<> Walk::volumesAndAlarms()
         QMetaObject::invokeMethod(editor, "close");
     }
     if (QObject *confirm = window->findChild<QObject *>(QStringLiteral("confirmDeleteAlarm"))) {
-        QMetaObject::invokeMethod(confirm, "ask", Q_ARG(QVariant, 1), Q_ARG(QVariant, QStringLiteral("09:30")));
+        QMetaObject::invokeMethod(confirm, "ask", Q_ARG(QVariant, QStringLiteral("2")), Q_ARG(QVariant, m->alarms()->data(m->alarms()->index(2), AlarmClock::TimeRole)));
         co_await shoot(QStringLiteral("27-reveil-supprimer"));
         QMetaObject::invokeMethod(confirm, "close");
     }

@@ -284,10 +284,25 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
                 favorite = f;
         }
     }
+    // A favorite chosen in the editor and deleted elsewhere meanwhile: said, not replaced by
+    // what the alarm played before.
+    if (differs("program") && program != kChime && !favorite) {
+        m_notices->setErrorMessage(QCoreApplication::translate("AlarmClock", "Ce favori n'existe plus : choisissez ce que le réveil doit jouer."));
+        co_return false;
+    }
+    const bool hourMoved = differs("hour");
+    const bool minuteMoved = differs("minute");
     const auto edit = [=](Alarm &alarm) {
+        // Only the part the person changed: an hour changed elsewhere stays when only the
+        // minutes were moved here (a new alarm takes both).
         if (moved || id.isEmpty()) {
-            const int hour = std::clamp(values.value(QStringLiteral("hour"), shown.value(QStringLiteral("hour"))).toInt(), 0, 23);
-            const int minute = std::clamp(values.value(QStringLiteral("minute"), shown.value(QStringLiteral("minute"))).toInt(), 0, 59);
+            const int was = alarm.startMinutes().value_or(0);
+            const int hour = hourMoved || id.isEmpty()
+                ? std::clamp(values.value(QStringLiteral("hour"), shown.value(QStringLiteral("hour"))).toInt(), 0, 23)
+                : was / 60;
+            const int minute = minuteMoved || id.isEmpty()
+                ? std::clamp(values.value(QStringLiteral("minute"), shown.value(QStringLiteral("minute"))).toInt(), 0, 59)
+                : was % 60;
             alarm.startTime = timeOfDay(hour * 60 + minute);
         }
         if (days)
@@ -451,18 +466,6 @@ QCoro::Task<bool> AlarmClock::destroy(QString id)
     QCoro::Task<> reload = load();
     co_await reload;
     co_return true;
-}
-
-void AlarmClock::setEnabled(int row, bool on)
-{
-    if (row >= 0 && row < m_alarms.size())
-        switchAlarm(m_alarms.at(row).id, on);
-}
-
-void AlarmClock::remove(int row)
-{
-    if (row >= 0 && row < m_alarms.size())
-        destroy(m_alarms.at(row).id);
 }
 
 } // namespace corvane

@@ -84,8 +84,9 @@ public:
     // {id, hour, minute, days: [0-6], roomUUID, program, volume, duration (minutes), joinGroup}.
     Q_INVOKABLE QVariantMap editor(int row) const;
     Q_INVOKABLE void saveEditor(const QVariantMap &shown, const QVariantMap &values);
-    Q_INVOKABLE void setEnabled(int row, bool on);
-    Q_INVOKABLE void remove(int row);
+    // By the alarm's ID, not its row: the list may be read again (and re-sorted) meanwhile.
+    Q_INVOKABLE void setEnabled(const QString &id, bool on) { switchAlarm(id, on); }
+    Q_INVOKABLE void remove(const QString &id) { destroy(id); }
 
 Q_SIGNALS:
     void countChanged();

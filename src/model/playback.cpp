@@ -197,10 +197,13 @@ QCoro::Task<> Playback::postStartCheck()
     try {
         // A group is heard at its group volume; a room alone at its own.
         const bool group = m_volumeIsGroup;
-        const int volume = group ? co_await controller->groupVolume() : co_await controller->volume();
+        // One await per statement: GCC 12 mistranslates co_await inside ?:.
+        QCoro::Task<int> volumeRead = group ? controller->groupVolume() : controller->volume();
+        const int volume = co_await volumeRead;
         if (!self)
             co_return;
-        const bool muted = group ? co_await controller->isGroupMuted() : co_await controller->isMuted();
+        QCoro::Task<bool> muteRead = group ? controller->isGroupMuted() : controller->isMuted();
+        const bool muted = co_await muteRead;
         if (!self)
             co_return;
         if (volume == 0) {

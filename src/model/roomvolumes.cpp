@@ -227,8 +227,12 @@ QCoro::Task<> RoomVolumes::readRoom(Speaker speaker, int generation)
         if (row < 0)
             co_return;
         Room &room = m_rooms[size_t(row)];
-        if (!room.sending)
+        if (!room.sending) {
+            // Moved since it was last seen, and not by our group change: the proportions changed.
+            if (room.volume && *room.volume != volume && !m_playback->recentlySentGroupVolume())
+                m_playback->forgetGroupSnapshot();
             room.volume = volume;
+        }
         room.muted = muted;
         changed(row);
     } catch (...) {

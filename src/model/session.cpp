@@ -350,12 +350,15 @@ QCoro::Task<bool> Playback::rereadRoomSound(bool yieldToSending)
     const std::optional<Speaker> selected = m_household->selected();
     if (!selected)
         co_return true;
+    QPointer<Playback> self(this);
     const int session = m_session;
     const SonosController speaker(*selected);
     // In a group the slider shows the group's volume, read from its coordinator.
     if (m_volumeIsGroup) {
         QCoro::Task<> groupRead = rereadVolume();
         co_await groupRead;
+        if (!self)
+            co_return false;
     } else {
         QCoro::Task<bool> volumeRead = readForSession<int>(session, speaker.volume(), [this, yieldToSending](int volume) {
             // A volume the person is still sending wins over the reading.

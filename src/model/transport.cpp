@@ -124,21 +124,28 @@ QCoro::Task<> Playback::sendVolume(CancellationToken token)
     try {
         if (group) {
             const std::unique_ptr<SonosController> coordinator = m_household->coordinatorController();
-            // The snapshot keeps the rooms' proportions through a series of changes; a room set
-            // on its own since then needs a new one.
-            if (!m_groupSnapshotTaken) {
-                co_await coordinator->snapshotGroupVolume();
+            // The snapshot keeps the rooms' proportions through a series of changes (moves a few
+            // seconds apart). A new series, or a room set on its own since, takes a new one: a
+            // room changed elsewhere, unseen while polling, keeps its new level.
+            const bool newSeries = !m_lastGroupSend || steadyNow() - *m_lastGroupSend > std::chrono::seconds(3);
+            if (!m_groupSnapshotTaken || newSeries) {
+                // Taken before the answer: a room set meanwhile clears it again, and wins.
+                m_groupSnapshotTaken = true;
+                QCoro::Task<> snapshot = coordinator->snapshotGroupVolume();
+                co_await snapshot;
                 if (!self)
                     co_return;
-                m_groupSnapshotTaken = true;
             }
-            co_await coordinator->setGroupVolume(level);
+            QCoro::Task<> set = coordinator->setGroupVolume(level);
+            co_await set;
         } else {
             const SonosController speaker(*m_household->selected());
             co_await speaker.setVolume(level);
         }
     } catch (...) {
-        // The next slider change or session start sends it again.
+        // The next slider change or session start sends it again, with a new snapshot.
+        if (self && group)
+            m_groupSnapshotTaken = false;
     }
     if (!self || token.isCancelled())
         co_return;

@@ -43,4 +43,10 @@ QtObject {
         const rest = s % 60
         return Math.floor(s / 60) + ":" + (rest < 10 ? "0" : "") + rest
     }
+
+    // A translated text's placeholders %1…%9 filled in one pass: a value that holds "%2" itself
+    // (a station's name) is not taken for a placeholder, as chained .arg() would.
+    function fill(text, values) {
+        return text.replace(/%([1-9])/g, (match, index) => index <= values.length ? String(values[index - 1]) : match)
+    }
 }

@@ -185,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(rig.house->house().alarms.at(0).volume, QStringLiteral("35"));
 
         // Switched off from its row.
-        alarms->setEnabled(alarmRow(alarms, QStringLiteral("07:00")), false);
+        alarms->setEnabled(before.id, false);
         QTRY_COMPARE(rig.house->house().alarms.at(0).enabled, QStringLiteral("0"));
         QTRY_VERIFY(!alarms->data(alarms->index(alarmRow(alarms, QStringLiteral("07:00"))), AlarmClock::EnabledRole).toBool());
     }
@@ -217,6 +217,26 @@ private Q_SLOTS:
         QCOMPARE(alarms->count(), 3);
     }
 
+    // An alarm is named by its ID: a list read again meanwhile, in another order, deletes the
+    // right one.
+    void theAlarmAskedForIsTheOneDeleted()
+    {
+        ModelRig rig;
+        QVERIFY(rig.startUp());
+        AlarmClock *alarms = rig.model->alarms();
+        await(alarms->load());
+        const QString id = alarms->alarms().at(alarmRow(alarms, QStringLiteral("09:30"))).id;
+        Alarm early;
+        early.roomUUID = rig.speaker(QStringLiteral("Bureau"))->config().uuid;
+        early.startTime = QStringLiteral("05:00:00");
+        await(SonosController(rig.speaker(QStringLiteral("Bureau"))->speaker()).createAlarm(early));
+        await(alarms->load()); // every row moves down one
+        alarms->remove(id);
+        QTRY_COMPARE(alarms->count(), 3);
+        QCOMPARE(alarmRow(alarms, QStringLiteral("09:30")), -1);
+        QVERIFY(alarmRow(alarms, QStringLiteral("05:00")) >= 0);
+    }
+
     // Another controller changed the alarm meanwhile: its change stays, ours is added.
     void anEditKeepsAChangeMadeElsewhere()
     {
@@ -235,6 +255,24 @@ private Q_SLOTS:
         QVERIFY(await(alarms->save(elsewhere.id, shown, values)));
         QCOMPARE(rig.house->house().alarms.at(0).startTime, QStringLiteral("07:20:00"));
         QCOMPARE(rig.house->house().alarms.at(0).volume, QStringLiteral("9"));
+
+        // Elsewhere the hour moves on; here, in an editor opened before, only the minutes.
+        elsewhere.startTime = QStringLiteral("08:20:00");
+        await(SonosController(rig.speaker(QStringLiteral("Chambre"))->speaker()).updateAlarm(elsewhere));
+        values = shown;
+        values.insert(QStringLiteral("minute"), 45);
+        QVERIFY(await(alarms->save(elsewhere.id, shown, values)));
+        QCOMPARE(rig.house->house().alarms.at(0).startTime, QStringLiteral("08:45:00"));
+
+        // A favorite chosen here but deleted elsewhere meanwhile is said, and nothing is sent.
+        values = shown;
+        values.insert(QStringLiteral("program"), QStringLiteral("FV:2/999"));
+        sim::SimSpeaker *salon = rig.speaker(QStringLiteral("Salon"));
+        salon->clearReceived();
+        QVERIFY(!await(alarms->save(elsewhere.id, shown, values)));
+        QCOMPARE(countOf(*salon, QStringLiteral("UpdateAlarm")), 0);
+        QVERIFY(rig.model->notices()->errorMessage().has_value());
+        QCOMPARE(rig.house->house().alarms.at(0).programURI, elsewhere.programURI);
     }
 
     // Deleted elsewhere meanwhile: said, not made again.

@@ -8,6 +8,7 @@ ItemDelegate {
     id: root
 
     required property int index
+    required property string alarmID
     required property string time
     required property string days
     required property string room
@@ -16,7 +17,7 @@ ItemDelegate {
     required property bool isOn
 
     signal editRequested(int row)
-    signal deleteRequested(int row)
+    signal deleteRequested(string alarmID)
 
     hoverEnabled: true
     focusPolicy: Qt.StrongFocus
@@ -55,7 +56,7 @@ ItemDelegate {
             }
             PlainLabel {
                 //: %1 is what the alarm plays, %2 its volume
-                text: qsTr("%1 · volume %2").arg(root.program).arg(root.volume)
+                text: Theme.fill(qsTr("%1 · volume %2"), [root.program, root.volume])
                 color: Theme.textDim
                 font.pixelSize: Theme.fontCaption + 1
                 elide: Text.ElideRight
@@ -72,13 +73,13 @@ ItemDelegate {
             symbol: "trash"
             //: %1 is the alarm's time
             help: qsTr("Supprimer le réveil de %1").arg(root.time)
-            onClicked: root.deleteRequested(root.index)
+            onClicked: root.deleteRequested(root.alarmID)
         }
         PlainSwitch {
             objectName: "alarmSwitch"
             checked: root.isOn
             onToggled: {
-                App.alarms.setEnabled(root.index, checked)
+                App.alarms.setEnabled(root.alarmID, checked)
                 checked = Qt.binding(() => root.isOn)
             }
             //: The switch of an alarm; %1 is its time
@@ -88,11 +89,11 @@ ItemDelegate {
     onClicked: root.editRequested(root.index)
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    Keys.onDeletePressed: root.deleteRequested(root.index)
+    Keys.onDeletePressed: root.deleteRequested(root.alarmID)
     //: %1 time, %2 days, %3 room, %4 what it plays, %5 volume
-    Accessible.name: isOn ? qsTr("Réveil de %1, %2, %3, %4, volume %5").arg(time).arg(days).arg(room).arg(program).arg(volume)
+    Accessible.name: isOn ? Theme.fill(qsTr("Réveil de %1, %2, %3, %4, volume %5"), [time, days, room, program, volume])
                           //: %1 time, %2 days, %3 room, %4 what it plays, %5 volume
-                          : qsTr("Réveil de %1, %2, %3, %4, volume %5, désactivé").arg(time).arg(days).arg(room).arg(program).arg(volume)
+                          : Theme.fill(qsTr("Réveil de %1, %2, %3, %4, volume %5, désactivé"), [time, days, room, program, volume])
     Accessible.role: Accessible.Button
     Accessible.onPressAction: clicked()
 }

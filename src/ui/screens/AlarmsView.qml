@@ -113,7 +113,7 @@ ColumnLayout {
         delegate: AlarmRow {
             width: ListView.view.width
             onEditRequested: row => root.edit(row)
-            onDeleteRequested: row => confirmDelete.ask(row, time)
+            onDeleteRequested: alarmID => confirmDelete.ask(alarmID, time)
         }
     }
 
@@ -127,11 +127,11 @@ ColumnLayout {
         id: confirmDelete
         objectName: "confirmDeleteAlarm"
 
-        property int row: -1
+        property string alarmID
         property string time
 
-        function ask(row, time) {
-            confirmDelete.row = row
+        function ask(alarmID, time) {
+            confirmDelete.alarmID = alarmID
             confirmDelete.time = time
             open()
         }
@@ -188,7 +188,7 @@ ColumnLayout {
                     primary: true
                     onClicked: {
                         confirmDelete.close()
-                        App.alarms.remove(confirmDelete.row)
+                        App.alarms.remove(confirmDelete.alarmID)
                     }
                 }
             }

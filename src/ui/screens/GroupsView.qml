@@ -44,8 +44,9 @@ ListView {
                 }
                 PlainLabel {
                     objectName: "groupCounts"
-                    text: qsTr("%n enceinte(s)", "", top.speakers) + " · "
-                          + qsTr("%n groupe(s)", "", top.groups)
+                    // No speaker: French says "0 enceintes", where its plural rule would say "0 enceinte".
+                    text: top.speakers === 0 ? qsTr("0 enceintes · 0 groupes")
+                                             : qsTr("%n enceinte(s)", "", top.speakers) + " · " + qsTr("%n groupe(s)", "", top.groups)
                     color: Theme.textDim
                     font.pixelSize: Theme.fontBody
                 }
