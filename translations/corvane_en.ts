@@ -41,7 +41,7 @@
     </message>
 </context>
 <context>
-    <name>AlarmEditor</name>
+    <name>AlarmDays</name>
     <message>
         <source>lun.</source>
         <translation>Mon</translation>
@@ -99,10 +99,6 @@
         <translation>Sunday</translation>
     </message>
     <message>
-        <source>Pièce introuvable</source>
-        <translation>Room not found</translation>
-    </message>
-    <message>
         <source>Une fois</source>
         <translation>Once</translation>
     </message>
@@ -117,6 +113,18 @@
     <message>
         <source>Le week-end</source>
         <translation>Weekends</translation>
+    </message>
+    <message>
+        <source>%1 : le réveil sonne à la prochaine heure dite, puis se désactive</source>
+        <extracomment>%1 is the days of a one-off alarm (&quot;Une fois&quot;)</extracomment>
+        <translation>%1: the alarm goes off the next time this time comes around, then turns itself off</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmEditor</name>
+    <message>
+        <source>Pièce introuvable</source>
+        <translation>Room not found</translation>
     </message>
     <message>
         <source>Nouveau réveil</source>
@@ -137,11 +145,6 @@
     <message>
         <source>Jours</source>
         <translation>Days</translation>
-    </message>
-    <message>
-        <source>%1 : le réveil sonne à la prochaine heure dite, puis se désactive</source>
-        <extracomment>%1 is the days of a one-off alarm (&quot;Une fois&quot;)</extracomment>
-        <translation>%1: the alarm goes off the next time this time comes around, then turns itself off</translation>
     </message>
     <message>
         <source>Pièce</source>

@@ -16,6 +16,12 @@ namespace {
 
 const QString kChime = QStringLiteral("chime");
 
+// The speaker's answer to CreateAlarm names the new alarm; the list read afterwards shows it.
+QCoro::Task<> discardID(QCoro::Task<QString> create)
+{
+    co_await create;
+}
+
 QString deletedElsewhere()
 {
     return QCoreApplication::translate("AlarmClock", "Ce réveil a été supprimé depuis un autre appareil.");
@@ -343,33 +349,14 @@ QCoro::Task<bool> AlarmClock::save(QString id, QVariantMap shown, QVariantMap va
         m_notices->setErrorMessage(QCoreApplication::translate("AlarmClock", "Choisissez la pièce que le réveil doit réveiller."));
         co_return false;
     }
-    const std::optional<Speaker> speaker = answering();
-    if (!speaker) {
-        m_notices->setErrorMessage(CorvaneError::noSpeakers().message());
-        co_return false;
+    QCoro::Task<bool> created = send([alarm](const SonosController &speaker) { return discardID(speaker.createAlarm(alarm)); },
+                                     QCoreApplication::translate("AlarmClock", "Réveil créé"));
+    const bool done = co_await created;
+    if (done && self) {
+        ++m_saves;
+        Q_EMIT saved();
     }
-    beginSaving();
-    std::exception_ptr failure;
-    try {
-        const SonosController controller(*speaker);
-        QCoro::Task<QString> create = controller.createAlarm(alarm);
-        co_await create;
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (!self)
-        co_return false;
-    endSaving();
-    if (failure) {
-        m_notices->setErrorMessage(failureMessage(failure));
-        co_return false;
-    }
-    m_notices->showToast(QCoreApplication::translate("AlarmClock", "Réveil créé"));
-    ++m_saves;
-    Q_EMIT saved();
-    QCoro::Task<> reload = load();
-    co_await reload;
-    co_return true;
+    co_return done;
 }
 
 QCoro::Task<bool> AlarmClock::change(QString id, std::function<void(Alarm &)> edit, QString done)
@@ -399,33 +386,9 @@ QCoro::Task<bool> AlarmClock::change(QString id, std::function<void(Alarm &)> ed
         co_return finish(false);
     }
     edit(*alarm);
-    const std::optional<Speaker> speaker = answering();
-    if (!speaker)
-        co_return finish(false);
-    std::exception_ptr failure;
-    bool gone = false;
-    try {
-        const SonosController controller(*speaker);
-        QCoro::Task<> update = controller.updateAlarm(*alarm);
-        co_await update;
-    } catch (const CorvaneError &error) {
-        failure = std::current_exception();
-        gone = error.isRefusal(QLatin1String("801"));
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (!self)
-        co_return false;
     finish(true);
-    if (failure) {
-        m_notices->setErrorMessage(gone ? deletedElsewhere() : failureMessage(failure));
-        load();
-        co_return false;
-    }
-    m_notices->showToast(done);
-    QCoro::Task<> reload = load();
-    co_await reload;
-    co_return true;
+    QCoro::Task<bool> updated = send([changed = *alarm](const SonosController &speaker) { return speaker.updateAlarm(changed); }, done);
+    co_return co_await updated;
 }
 
 QCoro::Task<bool> AlarmClock::switchAlarm(QString id, bool on)
@@ -437,6 +400,13 @@ QCoro::Task<bool> AlarmClock::switchAlarm(QString id, bool on)
 
 QCoro::Task<bool> AlarmClock::destroy(QString id)
 {
+    QCoro::Task<bool> destroyed = send([id](const SonosController &speaker) { return speaker.destroyAlarm(id); },
+                                       QCoreApplication::translate("AlarmClock", "Réveil supprimé"));
+    co_return co_await destroyed;
+}
+
+QCoro::Task<bool> AlarmClock::send(std::function<QCoro::Task<>(const SonosController &)> action, QString done)
+{
     QPointer<AlarmClock> self(this);
     const std::optional<Speaker> speaker = answering();
     if (!speaker) {
@@ -445,10 +415,14 @@ QCoro::Task<bool> AlarmClock::destroy(QString id)
     }
     beginSaving();
     std::exception_ptr failure;
+    bool gone = false;
     try {
         const SonosController controller(*speaker);
-        QCoro::Task<> destroy = controller.destroyAlarm(id);
-        co_await destroy;
+        QCoro::Task<> sent = action(controller);
+        co_await sent;
+    } catch (const CorvaneError &error) {
+        failure = std::current_exception();
+        gone = error.isRefusal(QLatin1String("801"));
     } catch (...) {
         failure = std::current_exception();
     }
@@ -456,13 +430,12 @@ QCoro::Task<bool> AlarmClock::destroy(QString id)
         co_return false;
     endSaving();
     if (failure) {
-        // Gone already (deleted elsewhere): the list shows what is left.
-        m_notices->setErrorMessage(failureMessage(failure));
+        // An alarm deleted elsewhere meanwhile (801) is said so; the list shows what is left.
+        m_notices->setErrorMessage(gone ? deletedElsewhere() : failureMessage(failure));
         load();
         co_return false;
     }
-    m_notices->showToast(QCoreApplication::translate("AlarmClock", "Réveil supprimé"));
-
+    m_notices->showToast(done);
     QCoro::Task<> reload = load();
     co_await reload;
     co_return true;

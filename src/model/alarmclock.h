@@ -14,6 +14,7 @@ namespace corvane {
 
 class Favorites;
 class Household;
+class SonosController;
 class Notices;
 
 // The household's alarms, as the "Réveils" screen lists and edits them. Every alarm keeps the
@@ -103,6 +104,9 @@ private:
     // The list as it stands on the speakers now; nothing (and the error said) when it cannot be read.
     QCoro::Task<std::optional<AlarmList>> current();
     QCoro::Task<bool> change(QString id, std::function<void(Alarm &)> edit, QString done);
+    // Sends one change to the speaker that answers for the household: while it goes, `saving`;
+    // then the toast `done` and the list read again, or the failure said.
+    QCoro::Task<bool> send(std::function<QCoro::Task<>(const SonosController &)> action, QString done);
     void beginSaving();
     void endSaving();
 

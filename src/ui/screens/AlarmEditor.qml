@@ -14,15 +14,7 @@ Popup {
     // What the editor showed when it opened (the model compares against it).
     property var shown: ({})
     readonly property bool isNew: !shown.id
-    // Days chosen, 0 = Sunday.
-    property var days: []
 
-    readonly property var dayNames: [
-        { day: 1, short: qsTr("lun."), name: qsTr("Lundi") }, { day: 2, short: qsTr("mar."), name: qsTr("Mardi") },
-        { day: 3, short: qsTr("mer."), name: qsTr("Mercredi") }, { day: 4, short: qsTr("jeu."), name: qsTr("Jeudi") },
-        { day: 5, short: qsTr("ven."), name: qsTr("Vendredi") }, { day: 6, short: qsTr("sam."), name: qsTr("Samedi") },
-        { day: 0, short: qsTr("dim."), name: qsTr("Dimanche") }
-    ]
     readonly property var durations: [15, 30, 45, 60, 90, 120, 180]
 
     component FieldLabel: PlainLabel {
@@ -45,7 +37,7 @@ Popup {
         roomList = (!shown.roomUUID || App.alarms.rooms.some(r => r.uuid === shown.roomUUID)
                     ? [] : [{ uuid: shown.roomUUID, name: qsTr("Pièce introuvable") }]).concat(App.alarms.rooms)
         programList = (shown.program === "" ? [{ key: "", title: shown.programTitle }] : []).concat(App.alarms.programs)
-        days = shown.days.slice()
+        daysField.days = shown.days.slice()
         hour.value = shown.hour
         minute.value = shown.minute
         roomChoice.currentIndex = Math.max(0, roomChoice.model.findIndex(r => r.uuid === shown.roomUUID))
@@ -56,37 +48,13 @@ Popup {
         open()
     }
 
-    function toggleDay(day) {
-        const at = days.indexOf(day)
-        const next = days.slice()
-        if (at >= 0)
-            next.splice(at, 1)
-        else
-            next.push(day)
-        days = next
-    }
-
-    function describeDays() {
-        const sorted = days.slice().sort()
-        const key = sorted.join("")
-        if (key === "")
-            return qsTr("Une fois")
-        if (key === "0123456")
-            return qsTr("Tous les jours")
-        if (key === "12345")
-            return qsTr("En semaine")
-        if (key === "06")
-            return qsTr("Le week-end")
-        return dayNames.filter(d => days.indexOf(d.day) >= 0).map(d => d.short).join(" ")
-    }
-
     function save() {
         const room = roomChoice.model[roomChoice.currentIndex]
         const program = programChoice.model[programChoice.currentIndex]
         App.alarms.saveEditor(shown, {
             hour: hour.value,
             minute: minute.value,
-            days: days,
+            days: daysField.days,
             roomUUID: room ? room.uuid : shown.roomUUID,
             program: program ? program.key : shown.program,
             volume: Math.round(volume.value),
@@ -184,35 +152,8 @@ Popup {
                 }
 
                 FieldLabel { text: qsTr("Jours") }
-                RowLayout {
-                    spacing: Theme.spacingXS
-                    Layout.fillWidth: true
-                    Repeater {
-                        model: root.dayNames
-                        delegate: PillButton {
-                            id: dayButton
-                            required property var modelData
-                            text: modelData.short
-                            checkable: true
-                            checked: root.days.indexOf(modelData.day) >= 0
-                            primary: checked
-                            leftPadding: Theme.spacingS
-                            rightPadding: Theme.spacingS
-                            onClicked: root.toggleDay(modelData.day)
-                            Accessible.name: modelData.name
-                            Accessible.checkable: true
-                            Accessible.checked: checked
-                        }
-                    }
-                }
-                PlainLabel {
-                    objectName: "alarmDaysSummary"
-                    //: %1 is the days of a one-off alarm ("Une fois")
-                    text: root.days.length === 0 ? qsTr("%1 : le réveil sonne à la prochaine heure dite, puis se désactive").arg(root.describeDays())
-                                                 : root.describeDays()
-                    color: Theme.textDim
-                    font.pixelSize: Theme.fontCaption + 1
-                    wrapMode: Text.Wrap
+                AlarmDays {
+                    id: daysField
                     Layout.fillWidth: true
                 }
 
